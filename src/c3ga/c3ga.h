@@ -1,0 +1,23 @@
+#pragma once
+// c3ga: the conformal model of 3D space, basis vectors e1, e2, e3 and the
+// null vectors no (origin) and ni (infinity).
+#include "c3ga/c3ga_def.h"
+#include "ga/multivector.h"
+
+class c3ga;
+
+class c3gai : public ga::mvImpl<c3gai, ga::c3gaDef, ga::poolStorage<ga::c3gaDef>> {
+public:
+	typedef c3ga valueClass;
+	using mvImpl::mvImpl;
+	c3gai() {}
+
+	static const c3gai e1, e2, e3, no, ni, I, Ii;
+	static const c3gai *const bv[5];
+};
+
+class c3ga : public ga::mvValue<c3ga, c3gai> {
+public:
+	using mvValue::mvValue;
+	using mvValue::operator=;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// e3ga: three-dimensional Euclidean space, basis vectors e1, e2, e3.
+#include "e3ga/e3ga_def.h"
+#include "ga/multivector.h"
+
+class e3ga;
+
+class e3gai : public ga::mvImpl<e3gai, ga::e3gaDef, ga::poolStorage<ga::e3gaDef>> {
+public:
+	typedef e3ga valueClass;
+	using mvImpl::mvImpl;
+	e3gai() {}
+
+	static const e3gai e1, e2, e3, I, Ii;
+	static const e3gai *const bv[3];
+};
+
+class e3ga : public ga::mvValue<e3ga, e3gai> {
+public:
+	using mvValue::mvValue;
+	using mvValue::operator=;
+};

@@ -1,0 +1,116 @@
+#pragma once
+// The implementation class shared by the four algebras: storage queries,
+// products, involutions, inverses, text form, join and meet, classification.
+// D is the concrete class (e3gai, p3gai, c3gai, i2gai), Def its generated
+// traits, Storage the pool or the in-place array.  The members are defined
+// in the mvimpl_*.h files, one concern each.
+#include <cstdio>
+#include <type_traits>
+
+#include "ga/gaproduct.h"
+#include "ga/mvstorage.h"
+
+namespace ga {
+
+template <class I> class mvOm;
+template <class I> class mvBen;
+
+template <class D, class Def, class Storage> class mvImpl : public Storage {
+public:
+	typedef Def def;
+	typedef mvBen<D> benType;
+	typedef mvOm<D> omType;
+	static constexpr int dim = Def::dim;
+	static constexpr int nbCoor = Def::nbCoor;
+
+	// --- construction, copying, setting ---------------------------------------
+	mvImpl() {}
+	mvImpl(const mvImpl &a) : Storage(a) { copy(a.self()); }
+	mvImpl(int gradeUsage, const double *coordinates) { set(gradeUsage, coordinates); }
+	template <class... T, class = std::enable_if_t<(std::is_arithmetic<T>::value && ...)>>
+	mvImpl(int grade, double c0, T... rest) { set(grade, c0, rest...); }
+	~mvImpl() { this->setUsage(0); }
+	mvImpl &operator=(const mvImpl &a)
+	{
+		copy(a.self());
+		return *this;
+	}
+
+	void copy(const D &a);
+	void null() { this->setUsage(0); }
+	void set(int gradeUsage, const double *coordinates);
+	// set(bitmap, c0, c1, ...): the bitmap must select exactly that many coordinates
+	template <class... T, class = std::enable_if_t<(std::is_arithmetic<T>::value && ...)>>
+	int set(int grade, double c0, T... rest);
+
+	void setScalar(const double *coordinates) { setGrade(0, coordinates); }
+	void setVector(const double *coordinates) { setGrade(1, coordinates); }
+	void set2Vector(const double *coordinates) { setGrade(2, coordinates); }
+	void set3Vector(const double *coordinates) { setGrade(3, coordinates); }
+	void set4Vector(const double *coordinates) { setGrade(4, coordinates); }
+	void set5Vector(const double *coordinates) { setGrade(5, coordinates); }
+	void set6Vector(const double *coordinates) { setGrade(6, coordinates); }
+	int setScalar(double s) { return set(1, s); }
+	template <class... T> int setVector(double c0, T... rest) { return set(2, c0, rest...); }
+	template <class... T> int set2Vector(double c0, T... rest) { return set(4, c0, rest...); }
+	template <class... T> int set3Vector(double c0, T... rest) { return set(8, c0, rest...); }
+
+	// --- queries ------------------------------------------------------------------
+	int gradeUsage() const { return this->usage & Def::gradeMask; }
+	int memUsage() const { return this->usage >> Def::countShift; }
+	double scalar() const { return (this->usage & 1) ? this->c[0] : 0.0; }
+	const double *coordinates(int grade) const;
+	int grade() const;
+	int maxGrade() const;
+	int largestGrade() const;
+	double largestCoordinate() const;
+
+	// --- conversions for the kernels -------------------------------------------
+	void expand(const double **pa) const;
+	void expand(const D &b, const double **pa, const double **pb) const;
+	void expand2i(const D &b, const double **pa, const double **pb) const;
+	void compress(const double *coordinates);
+	void compress(double epsilon);
+	void takeGrade(const D &a, int gu);
+	void expand(double *matrix, const int *table) const;
+
+	static int resetProfile() { return 0; }
+	static int printProfile(float) { return 0; }
+	static int saveProfile(const char *) { return 0; }
+
+	// --- products and sums ---------------------------------------------------------
+	template <int P> void product(const D &a, const D &b);
+	void gp(const D &a, const D &b) { product<P_GP>(a, b); }
+	void op(const D &a, const D &b) { product<P_OP>(a, b); }
+	void lcont(const D &a, const D &b) { product<P_LCONT>(a, b); }
+	void rcont(const D &a, const D &b) { product<P_RCONT>(a, b); }
+	void scp(const D &a, const D &b) { product<P_SCP>(a, b); }
+	void hip(const D &a, const D &b) { product<P_HIP>(a, b); }
+	void mhip(const D &a, const D &b) { product<P_MHIP>(a, b); }
+	// Euclidean-metric products; where the metric is orthonormal already
+	// (e3ga, p3ga) they are the ordinary ones.
+	void gpem(const D &a, const D &b) { product<P_GPEM>(a, b); }
+	void lcem(const D &a, const D &b) { product<P_LCEM>(a, b); }
+	void scpem(const D &a, const D &b) { product<P_SCPEM>(a, b); }
+	void op(double a, const D &b);
+	void add(const D &a, const D &b);
+	void sub(const D &a, const D &b);
+	void add(double scalar, const D &b);
+	void sub(double scalar, const D &b);
+
+protected:
+	const D &self() const { return static_cast<const D &>(*this); }
+	D &self() { return static_cast<D &>(*this); }
+	void setGrade(int g, const double *coordinates);
+	template <int P> void productGeneral(const D &a, const D &b);
+	template <int P> void productScalarGeneral(double s, const D &b);
+	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);
+	template <class Sum> void sumWithScalar(double scalar, const D &b, Sum kernel, bool negateSecond);
+	// where a member's target is also an operand, compute into a local first
+	bool isOperand(const void *a, const void *b = nullptr) const { return a == this || b == this; }
+};
+
+} // namespace ga
+
+#include "ga/mvimpl_storage.h"
+#include "ga/mvimpl_products.h"

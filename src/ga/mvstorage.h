@@ -1,0 +1,99 @@
+#pragma once
+// Two ways a multivector keeps its coordinates: a block from a per-size pool
+// (e3ga, p3ga, c3ga) or an array inside the object (i2ga).  Both expose the
+// usage word `usage`, the coordinates `c` and `setUsage`.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace ga {
+
+// Blocks are handed out in runs of this many, so that a new size costs one
+// allocation per 128 live values instead of one per value.
+constexpr int sc_poolRunLength = 128;
+
+// Ends the program when the pool cannot grow: a null block would be written
+// through at once, so going on is never an option.
+[[noreturn]] inline void poolAllocationFailure(const char *algebra, size_t bytes)
+{
+	std::printf("%s: coordinate pool: memory allocation failure for %lu bytes\n", algebra,
+	            (unsigned long)bytes);
+	std::fflush(stdout);
+	std::fprintf(stderr, "%s: coordinate pool: memory allocation failure for %lu bytes\n",
+	             algebra, (unsigned long)bytes);
+	std::abort();
+}
+
+template <class Def> class poolStorage {
+public:
+	int usage; // grade bitmap in the low bits, coordinate count above it
+	double *c; // the stored coordinates, packed by grade
+
+protected:
+	poolStorage() : usage(0), c(nullptr) {}
+	// A copy starts empty; the derived class copies the coordinates into a block of its own.
+	poolStorage(const poolStorage &) : usage(0), c(nullptr) {}
+	poolStorage &operator=(const poolStorage &) = delete;
+	~poolStorage() = default;
+
+	// Resizes the storage to the usage word u; coordinates are the caller's to write.
+	void setUsage(int u)
+	{
+		int newCount = u >> Def::countShift;
+		int oldCount = usage >> Def::countShift;
+		usage = u;
+		if (newCount == oldCount) return;
+		if (oldCount > 0) {
+			if (nbBlocksAvailable[oldCount] == maxBlocksAvailable[oldCount]) doubleMaxBlocks(oldCount);
+			blocks[oldCount][nbBlocksAvailable[oldCount]++] = c;
+		}
+		if (newCount == 0) return;
+		if (nbBlocksAvailable[newCount] == 0) addBlocks(newCount);
+		c = blocks[newCount][--nbBlocksAvailable[newCount]];
+	}
+
+	static void doubleMaxBlocks(int n)
+	{
+		int cap = maxBlocksAvailable[n] ? 2 * maxBlocksAvailable[n] : 2;
+		void *p = std::realloc(blocks[n], sizeof(double *) * (size_t)cap);
+		if (p == nullptr) poolAllocationFailure(Def::name, sizeof(double *) * (size_t)cap);
+		blocks[n] = static_cast<double **>(p);
+		maxBlocksAvailable[n] = cap;
+	}
+
+	static void addBlocks(int n)
+	{
+		size_t bytes = sizeof(double) * (size_t)n * sc_poolRunLength;
+		double *run = static_cast<double *>(std::calloc((size_t)n * sc_poolRunLength, sizeof(double)));
+		if (run == nullptr) poolAllocationFailure(Def::name, bytes);
+		while (maxBlocksAvailable[n] < nbBlocksAvailable[n] + sc_poolRunLength) doubleMaxBlocks(n);
+		for (int i = 0; i < sc_poolRunLength; i++) blocks[n][nbBlocksAvailable[n]++] = run + i * n;
+	}
+
+	// The pool, per coordinate count (entry 0 unused); plain arrays so that
+	// they are zero before any constructor of any unit runs.
+	static double **blocks[Def::nbCoor + 1];
+	static int nbBlocksAvailable[Def::nbCoor + 1];
+	static int maxBlocksAvailable[Def::nbCoor + 1];
+};
+
+template <class Def> double **poolStorage<Def>::blocks[Def::nbCoor + 1];
+template <class Def> int poolStorage<Def>::nbBlocksAvailable[Def::nbCoor + 1];
+template <class Def> int poolStorage<Def>::maxBlocksAvailable[Def::nbCoor + 1];
+
+template <class Def> class inplaceStorage {
+public:
+	int usage;
+	double c[Def::nbCoor];
+
+protected:
+	inplaceStorage() : usage(0), c() {}
+	inplaceStorage(const inplaceStorage &) : usage(0) {}
+	inplaceStorage &operator=(const inplaceStorage &) = delete;
+	~inplaceStorage() = default;
+
+	// Nothing to allocate: the word is all that changes.
+	void setUsage(int u) { usage = u; }
+};
+
+} // namespace ga

@@ -1,0 +1,22 @@
+#pragma once
+// p3ga: the homogeneous model of 3D space, basis vectors e1, e2, e3, e0.
+#include "p3ga/p3ga_def.h"
+#include "ga/multivector.h"
+
+class p3ga;
+
+class p3gai : public ga::mvImpl<p3gai, ga::p3gaDef, ga::poolStorage<ga::p3gaDef>> {
+public:
+	typedef p3ga valueClass;
+	using mvImpl::mvImpl;
+	p3gai() {}
+
+	static const p3gai e1, e2, e3, e0, I, Ii;
+	static const p3gai *const bv[4];
+};
+
+class p3ga : public ga::mvValue<p3ga, p3gai> {
+public:
+	using mvValue::mvValue;
+	using mvValue::operator=;
+};
