@@ -21,3 +21,9 @@ public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
 };
+
+// Tables of named basis elements for parsing, and outer morphisms.
+typedef ga::mvBen<c3gai> c3ga_ben;
+typedef ga::mvBe<c3gai> c3gai_be;
+typedef ga::mvOm<c3gai> c3gai_om;
+typedef ga::mvValueOm<c3ga> c3ga_om;

@@ -13,10 +13,22 @@ public:
 
 	static const e3gai e1, e2, e3, I, Ii;
 	static const e3gai *const bv[3];
+
+	// Inverse of any invertible e3ga multivector in closed form.
+	int lounestoInverse(const e3gai &a);
 };
 
 class e3ga : public ga::mvValue<e3ga, e3gai> {
 public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
+
+	using e3gai::lounestoInverse;
+	e3ga &lounestoInverse() const { return into([&](e3ga &t) { t.lounestoInverse(*this); }); }
 };
+
+// Tables of named basis elements for parsing, and outer morphisms.
+typedef ga::mvBen<e3gai> e3ga_ben;
+typedef ga::mvBe<e3gai> e3gai_be;
+typedef ga::mvOm<e3gai> e3gai_om;
+typedef ga::mvValueOm<e3ga> e3ga_om;

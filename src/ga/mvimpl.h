@@ -14,6 +14,8 @@ namespace ga {
 
 template <class I> class mvOm;
 template <class I> class mvBen;
+template <class I> class mvBe;
+template <class V> class mvValueOm;
 
 template <class D, class Def, class Storage> class mvImpl : public Storage {
 public:
@@ -97,6 +99,57 @@ public:
 	void sub(const D &a, const D &b);
 	void add(double scalar, const D &b);
 	void sub(double scalar, const D &b);
+
+	// --- involutions, duals and norms (mvimpl_unary.h)
+	void reverse(const D &a);
+	void cliffordConjugate(const D &a);
+	void gradeInvolution(const D &a);
+	void negate(const D &a);
+	int fastDual(const D &a);
+	double norm_a() const;
+	double norm_b() const;
+	void normalize(const D &a, int norm);
+
+	// --- inverses (mvimpl_inverse.h)
+	int versorInverse(const D &a);
+	int versorInverseEM(const D &a);
+	int generalInverse(const D &a);
+
+	// --- random blades and versors (mvimpl_random.h)
+	int random(int grade, double scale, int versor);
+
+	// --- outer morphism applied to a (mvom.h)
+	void om(const D &a, const mvOm<D> &om);
+
+	// --- text form and parsing (mvtext.h)
+	const char *string(const char *prec = nullptr) const;
+	void fprint(FILE *F, const char *text = nullptr, const char *prec = nullptr) const;
+	void print(const char *text = nullptr, const char *prec = nullptr) const;
+	static int setFPPrecision(const char *prec);
+	static int setStringDelimiters(char start, char end);
+	int parseString(const char *str, const mvBen<D> *ben = nullptr);
+	static int parseString(D &x, const char *str, const mvBen<D> &ben);
+	static int renameBasisVector(const char *oldName, const char *newName);
+	static const char *fpPrecision;
+	static const char *stringStartDelimiter;
+	static const char *stringEndDelimiter;
+
+	// --- join, meet and factorization (mvimpl_join.h)
+	int highestGrade(const D &a, double epsilon);
+	int deltaProduct(const D &a, const D &b);
+	int joinAlg1(const D &a, const D &b, int ga, int gb, int gj);
+	int joinAlg2(const D &a, const D &b, int ga, int gb, int gj);
+	int join(const D &a, const D &b, int algorithm);
+	int meet(const D &a, const D &b, int algorithm);
+	int factor(D *factors, int versor) const;
+
+	// --- classification, projection, reciprocal frames (mvimpl_classify.h)
+	int mvType(int *grade, double epsilon) const;
+	static int reciprocalFrame(D *f, const D *e, int nbVectors);
+	int project(const D &blade, const D &a);
+	int reject(const D &blade, const D &a);
+	int projectOntoVersor(const D &versor, const D &a);
+	int projectEM(const D &blade, const D &a);
 
 protected:
 	const D &self() const { return static_cast<const D &>(*this); }

@@ -85,6 +85,45 @@ public:
 	V &operator()(int gu) const { return grade(gu); }
 	const double *operator[](int grade) const { return this->coordinates(grade); }
 
+	using I::reverse;
+	V &operator~() const { return reverse(); }
+	V &reverse() const { return into([&](V &t) { t.reverse(*this); }); }
+	using I::cliffordConjugate;
+	V &operator--() const { return cliffordConjugate(); }
+	V &cliffordConjugate() const { return into([&](V &t) { t.cliffordConjugate(*this); }); }
+	using I::gradeInvolution;
+	V &operator++() const { return gradeInvolution(); }
+	V &gradeInvolution() const { return into([&](V &t) { t.gradeInvolution(*this); }); }
+	using I::fastDual;
+	V &fastDual() const { return into([&](V &t) { t.fastDual(*this); }); }
+	V &dual() const { return fastDual(); }
+	using I::negate;
+	V &operator-() const { return negate(); }
+	V &negate() const { return into([&](V &t) { t.negate(*this); }); }
+	V &normal(int norm) const { return into([&](V &t) { t.normalize(*this, norm); }); }
+	using I::versorInverse;
+	V &inverse() const { return versorInverse(); }
+	V &versorInverse() const { return into([&](V &t) { t.versorInverse(*this); }); }
+	using I::generalInverse;
+	V &generalInverse() const { return into([&](V &t) { t.generalInverse(*this); }); }
+	V &exp(int order) const;
+	// The factors of this blade, written as values of the value class.
+	int factor(V *factors, int versor) const
+	{
+		I tmp[I::dim];
+		int n = I::factor(tmp, versor);
+		for (int i = 0; i < n; i++) factors[i] = tmp[i];
+		return n;
+	}
+	V &operator/=(const I &a)
+	{
+		V tmp, inv;
+		inv.versorInverse(a);
+		tmp.gp(*this, inv);
+		this->copy(tmp);
+		return self();
+	}
+
 private:
 	V &self() { return static_cast<V &>(*this); }
 	template <class F> V &assignVia(F f)
@@ -182,6 +221,27 @@ template <class A, class B> sameAlgebra<A, B> operator>>(const A &a, const B &b)
 template <class A, class B> sameAlgebra<A, B> operator%(const A &a, const B &b) { return scp(a, b); }
 template <class A, class B> sameAlgebra<A, B> operator+(const A &a, const B &b) { return add(a, b); }
 template <class A, class B> sameAlgebra<A, B> operator-(const A &a, const B &b) { return sub(a, b); }
+
+// a / b: the versor inverse of b first, then the product
+template <class A, class B> sameAlgebra<A, B> operator/(const A &a, const B &b)
+{
+	valueOf<A> &inv = valueOf<A>::getTemp();
+	inv.versorInverse(b);
+	return gp(a, inv);
+}
+
+template <class A> oneAlgebra<A> negate(const A &a)
+{
+	return intoTemp<A>([&](valueOf<A> &t) { t.negate(a); });
+}
+template <class A, class B> sameAlgebra<A, B> join(const A &a, const B &b)
+{
+	return intoTemp<A>([&](valueOf<A> &t) { t.join(a, b, 1); });
+}
+template <class A, class B> sameAlgebra<A, B> meet(const A &a, const B &b)
+{
+	return intoTemp<A>([&](valueOf<A> &t) { t.meet(a, b, 1); });
+}
 
 template <class A> oneAlgebra<A> operator*(double d, const A &a) { return gp(d, a); }
 template <class A> oneAlgebra<A> operator+(double d, const A &a) { return add(d, a); }

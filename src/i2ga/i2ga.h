@@ -59,3 +59,9 @@ void i2gai::runDispatched(int index, const double *ca, const double **pa, const 
 	reinterpret_cast<generalKernel>(def::func<P>()[index])(pa, pb, cc);
 	compress(cc);
 }
+
+// Tables of named basis elements for parsing, and outer morphisms.
+typedef ga::mvBen<i2gai> i2ga_ben;
+typedef ga::mvBe<i2gai> i2gai_be;
+typedef ga::mvOm<i2gai> i2gai_om;
+typedef ga::mvValueOm<i2ga> i2ga_om;

@@ -20,3 +20,9 @@ public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
 };
+
+// Tables of named basis elements for parsing, and outer morphisms.
+typedef ga::mvBen<p3gai> p3ga_ben;
+typedef ga::mvBe<p3gai> p3gai_be;
+typedef ga::mvOm<p3gai> p3gai_om;
+typedef ga::mvValueOm<p3ga> p3ga_om;
