@@ -64,22 +64,18 @@ template <class D, class Def, class S> const double *mvImpl<D, Def, S>::coordina
 
 template <class D, class Def, class S> int mvImpl<D, Def, S>::grade() const
 {
-	int bm = gradeUsage();
-	int end = memUsage();
-	for (int g = Def::dim; g >= 1; g--) {
-		if (!(bm & (1 << g))) continue;
-		int start = end - Def::gradeSize[g];
-		for (int i = start; i < end; i++)
-			if (this->c[i] != 0.0) return bm == (1 << g) ? g : -1;
-		end = start;
-	}
-	return 0;
+	// the highest grade with a non-zero coordinate decides; any other grade
+	// part beside it, even an all-zero one, makes the value mixed
+	int g = maxGrade();
+	if (g < 1) return 0;
+	return gradeUsage() == (1 << g) ? g : -1;
 }
 
 template <class D, class Def, class S> int mvImpl<D, Def, S>::maxGrade() const
 {
 	int bm = gradeUsage();
 	int end = memUsage();
+	// walk the packed parts from the top grade down
 	for (int g = Def::dim; g >= 1; g--) {
 		if (!(bm & (1 << g))) continue;
 		int start = end - Def::gradeSize[g];

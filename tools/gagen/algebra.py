@@ -79,14 +79,7 @@ class Algebra:
 
     def _vec_times_blade(self, v, blade_bits, metric):
         """v B = v _| B + v ^ B for a basis vector v and a canonical blade B."""
-        res = {}
-        members = [i for i in range(self.dim) if blade_bits >> i & 1]
-        for j, bj in enumerate(members):
-            ip = metric[v][bj]
-            if ip != 0:
-                rest = blade_bits & ~(1 << bj)
-                s = ip if j % 2 == 0 else -ip
-                res[rest] = res.get(rest, 0) + s
+        res = self._vec_lcont_blade(v, blade_bits, metric)
         if not blade_bits >> v & 1:
             below = bit_count(blade_bits & ((1 << v) - 1))
             s = -1 if below & 1 else 1
@@ -102,6 +95,7 @@ class Algebra:
         return {k: c for k, c in res.items() if c != 0}
 
     def _vec_lcont_blade(self, v, blade_bits, metric):
+        """v _| B = sum over j of (-1)^j (v . b_j) B without b_j."""
         res = {}
         members = [i for i in range(self.dim) if blade_bits >> i & 1]
         for j, bj in enumerate(members):
