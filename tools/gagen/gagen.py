@@ -70,7 +70,7 @@ def emit_def(alg):
     p = alg.impl
     G = alg.dim + 1
     N = alg.nb_coor
-    out = [HEADER, "#pragma once\n#include \"ga/gaproduct.h\"\n\nextern \"C\" {\n"]
+    out = [HEADER, "#pragma once\n#include \"ga/coordinates.h\"\n#include \"ga/gaproduct.h\"\n\nextern \"C\" {\n"]
     out.append("extern const int %s_gradeSize[%d];\n" % (p, G))
     out.append("extern const int %s_gradeOffset[%d];\n" % (p, G))
     out.append("extern const int %s_mvSize[%d];\n" % (p, 1 << G))
@@ -130,12 +130,12 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 	static constexpr const int *newBevt = %(p)s_newBevt;
 	static constexpr const int *omct = %(p)s_omct;
 	static constexpr const int *expansionTable = %(p)s_expansionTable_gp;
-	static void null(double *d, int n) { %(p)s_null(d, n); }
-	static void copy(double *d, const double *s, int n) { %(p)s_copy(d, s, n); }
-	static void negate(double *d, const double *s, int n) { %(p)s_negate(d, s, n); }
-	static double norm_a(const double *a, int n) { return %(p)s_norm_a(a, n); }
-	static void addSameGradeUsage(double *c, const double *a, const double *b, int n) { %(p)s_addSameGradeUsage(c, a, b, n); }
-	static void subSameGradeUsage(double *c, const double *a, const double *b, int n) { %(p)s_subSameGradeUsage(c, a, b, n); }
+	static void null(double *d, int n) { clearCoordinates(d, n); }
+	static void copy(double *d, const double *s, int n) { copyCoordinates(d, s, n); }
+	static void negate(double *d, const double *s, int n) { negateCoordinates(d, s, n); }
+	static double norm_a(const double *a, int n) { return sumOfSquares(a, n); }
+	static void addSameGradeUsage(double *c, const double *a, const double *b, int n) { addCoordinates(c, a, b, n); }
+	static void subSameGradeUsage(double *c, const double *a, const double *b, int n) { subCoordinates(c, a, b, n); }
 	static void add(const double **a, const double **b, double **c) { %(p)s_add(a, b, c); }
 	static void sub(const double **a, const double **b, double **c) { %(p)s_sub(a, b, c); }
 	static void reverse(double **a) { %(p)s_reverse(a); }
@@ -184,7 +184,7 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 
 
 def emit_kernels(alg):
-    out = [HEADER, "#include <string.h>\n#include \"%s_def.h\"\n\nextern \"C\" {\n\n" % alg.name]
+    out = [HEADER, "#include \"%s_def.h\"\n\nextern \"C\" {\n\n" % alg.name]
     out.append(kernels.small_kernels(alg))
     out.append(kernels.om_kernels(alg))
     out.append(kernels.dual_kernels(alg))

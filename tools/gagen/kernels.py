@@ -25,41 +25,14 @@ def small_kernels(alg):
     G = alg.dim + 1
     out = []
     out.append("""
-void %(p)s_null(double *dest, int length)
-{
-	if (length > 0) memset(dest, 0, sizeof(double) * (size_t)length);
-}
+void %(p)s_null(double *dest, int length) { ga::clearCoordinates(dest, length); }
+void %(p)s_copy(double *dest, const double *src, int length) { ga::copyCoordinates(dest, src, length); }
+void %(p)s_negate(double *dest, const double *src, int length) { ga::negateCoordinates(dest, src, length); }
+double %(p)s_norm_a(const double *a, int nb) { return ga::sumOfSquares(a, nb); }
+void %(p)s_addSameGradeUsage(double *c, const double *a, const double *b, int length) { ga::addCoordinates(c, a, b, length); }
+void %(p)s_subSameGradeUsage(double *c, const double *a, const double *b, int length) { ga::subCoordinates(c, a, b, length); }
+void %(p)s_opt_zero_result(const double *, const double *, double *) {}
 
-void %(p)s_copy(double *dest, const double *src, int length)
-{
-	if (length > 0) memcpy(dest, src, sizeof(double) * (size_t)length);
-}
-
-void %(p)s_negate(double *dest, const double *src, int length)
-{
-	for (int i = 0; i < length; i++) dest[i] = -src[i];
-}
-
-double %(p)s_norm_a(const double *a, int nb)
-{
-	double n = 0.0;
-	for (int i = 0; i < nb; i++) n += a[i] * a[i];
-	return n;
-}
-
-void %(p)s_addSameGradeUsage(double *c, const double *a, const double *b, int length)
-{
-	for (int i = 0; i < length; i++) c[i] = a[i] + b[i];
-}
-
-void %(p)s_subSameGradeUsage(double *c, const double *a, const double *b, int length)
-{
-	for (int i = 0; i < length; i++) c[i] = a[i] - b[i];
-}
-
-void %(p)s_opt_zero_result(const double *, const double *, double *)
-{
-}
 """ % {"p": p})
     # sums over grade-part tables; element-wise loops so a result part may alias an operand part
     for name, op, missing_a in (("add", "+", "b[g][i]"), ("sub", "-", "-b[g][i]")):
