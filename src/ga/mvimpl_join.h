@@ -59,6 +59,17 @@ template <class D, class Def, class S> int mvImpl<D, Def, S>::highestGrade(const
 	return 0;
 }
 
+// Keeps every grade, and so every table and array index, within the
+// algebra: tiny blades can report a join grade below the larger blade.
+// True when the join is the whole space.
+template <class Def> bool clampJoinGrades(int &ga, int &gb, int &gj)
+{
+	ga = std::clamp(ga, 0, Def::dim);
+	gb = std::clamp(gb, 0, Def::dim);
+	gj = std::clamp(gj, std::max(ga, gb), std::min(ga + gb, Def::dim));
+	return gj == Def::dim;
+}
+
 template <class D, class Def, class S> int mvImpl<D, Def, S>::deltaProduct(const D &a, const D &b)
 {
 	D product;
@@ -69,11 +80,7 @@ template <class D, class Def, class S> int mvImpl<D, Def, S>::deltaProduct(const
 template <class D, class Def, class S>
 int mvImpl<D, Def, S>::joinAlg1(const D &a, const D &b, int ga, int gb, int gj)
 {
-	// keep every grade, and so every table index, within the algebra
-	ga = std::clamp(ga, 0, Def::dim);
-	gb = std::clamp(gb, 0, Def::dim);
-	gj = std::clamp(gj, std::max(ga, gb), std::min(ga + gb, Def::dim));
-	if (gj == Def::dim) {
+	if (clampJoinGrades<Def>(ga, gb, gj)) {
 		copy(D::I);
 		return gj;
 	}
@@ -112,11 +119,7 @@ int mvImpl<D, Def, S>::joinAlg1(const D &a, const D &b, int ga, int gb, int gj)
 template <class D, class Def, class S>
 int mvImpl<D, Def, S>::joinAlg2(const D &a, const D &b, int ga, int gb, int gj)
 {
-	// keep every grade, and so every array index, within the algebra
-	ga = std::clamp(ga, 0, Def::dim);
-	gb = std::clamp(gb, 0, Def::dim);
-	gj = std::clamp(gj, std::max(ga, gb), std::min(ga + gb, Def::dim));
-	if (gj == Def::dim) {
+	if (clampJoinGrades<Def>(ga, gb, gj)) {
 		copy(D::I);
 		return gj;
 	}
