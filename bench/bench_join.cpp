@@ -6,30 +6,13 @@
 
 #include "c3ga/c3ga.h"
 #include "i2ga/i2ga.h"
+#include "../tests/testvalues.h"
 
 namespace {
 
-template <class V> V randomVector(std::mt19937 &rng)
-{
-	std::uniform_real_distribution<double> d(-1.0, 1.0);
-	double c[V::dim];
-	for (double &x : c) x = d(rng);
-	return V(2, c);
-}
-
-template <class V> V randomBlade(std::mt19937 &rng, int grade)
-{
-	V b = 1.0;
-	for (int i = 0; i < grade; i++) b ^= randomVector<V>(rng);
-	return b;
-}
-
-template <class V> V randomVersor(std::mt19937 &rng, int n)
-{
-	V r = 1.0;
-	for (int i = 0; i < n; i++) r = r * randomVector<V>(rng);
-	return r;
-}
+using ref::randomBlade;
+using ref::randomVector;
+using ref::randomVersor;
 
 // Two generic 2-blades join in a 4-blade: the search tries all ten basis
 // bivectors, the costliest join short of the pseudoscalar.
@@ -115,10 +98,7 @@ BENCHMARK_TEMPLATE(BM_versorInverse, i2ga);
 template <class V> void BM_generalInverse(benchmark::State &state)
 {
 	std::mt19937 rng(7);
-	std::uniform_real_distribution<double> d(-1.0, 1.0);
-	double c[V::nbCoor];
-	for (double &e : c) e = d(rng);
-	V a(V::def::gradeMask, c), x;
+	V a = ref::randomValue<V>(rng, V::def::gradeMask), x;
 	for (auto _ : state) {
 		benchmark::DoNotOptimize(x.generalInverse(a));
 		benchmark::ClobberMemory();

@@ -4,64 +4,24 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <sstream>
-#include <string>
 
-#include "c3ga/c3ga.h"
-#include "e3ga/e3ga.h"
-#include "i2ga/i2ga.h"
-#include "p3ga/p3ga.h"
+#include "reference/refcompare.h"
 
 namespace {
 
-template <class V> V randomVector(std::mt19937 &rng)
-{
-	std::uniform_real_distribution<double> d(-1.0, 1.0);
-	double c[V::dim];
-	for (double &x : c) x = d(rng);
-	return V(2, c);
-}
+using ref::near;
+using ref::randomBlade;
+using ref::randomVector;
 
-// The outer product of `grade` random vectors, which are kept in v if given.
-template <class V> V randomBlade(std::mt19937 &rng, int grade, V *v = nullptr)
-{
-	V b = 1.0;
-	for (int i = 0; i < grade; i++) {
-		V r = randomVector<V>(rng);
-		if (v) v[i] = r;
-		b ^= r;
-	}
-	return b;
-}
-
-template <class V> std::string describe(const V &a)
-{
-	std::ostringstream s;
-	const char **names = V::def::basisElementNames();
-	for (int g = 0; g <= V::dim; g++) {
-		if (!(a.gradeUsage() & (1 << g))) continue;
-		const double *p = a.coordinates(1 << g);
-		for (int i = 0; i < V::def::gradeSize[g]; i++)
-			if (p[i] != 0.0) s << " " << p[i] << "*" << names[V::def::gradeOffset[g] + i];
-	}
-	return s.str().empty() ? " 0" : s.str();
-}
+template <class V> class JoinAll : public ::testing::Test {};
+TYPED_TEST_SUITE(JoinAll, ref::Algebras);
 
 template <class V> double dot(const V &a, const V &b)
 {
+	ref::coords fa = ref::fullOf(a), fb = ref::fullOf(b);
 	double s = 0.0;
-	for (int g = 0; g <= V::dim; g++)
-		for (int i = 0; i < V::def::gradeSize[g]; i++) s += a.coordinates(1 << g)[i] * b.coordinates(1 << g)[i];
+	for (int k = 0; k < V::nbCoor; k++) s += fa[k] * fb[k];
 	return s;
-}
-
-// a and b agree in every coordinate up to tol, relative to their size.
-template <class V> ::testing::AssertionResult near(const V &a, const V &b, double tol = 1e-12)
-{
-	V d = a - b;
-	double scale = std::max(1.0, std::max(a.norm_a(), b.norm_a()));
-	if (d.norm_a() <= tol * tol * scale) return ::testing::AssertionSuccess();
-	return ::testing::AssertionFailure() << describe(a) << " differs from" << describe(b);
 }
 
 // a is a non-zero multiple of b.
@@ -70,7 +30,7 @@ template <class V> ::testing::AssertionResult parallel(const V &a, const V &b, d
 	double bb = dot(b, b), s = bb > 0.0 ? dot(a, b) / bb : 0.0;
 	V r = a - s * b;
 	if (s != 0.0 && r.norm_a() <= tol * tol * a.norm_a()) return ::testing::AssertionSuccess();
-	return ::testing::AssertionFailure() << describe(a) << " is no multiple of" << describe(b);
+	return ::testing::AssertionFailure() << a.string("%g") << " is no multiple of " << b.string("%g");
 }
 
 // The outer product of x and a vanishes, relative to their sizes: a lies in x.
@@ -78,7 +38,7 @@ template <class V> ::testing::AssertionResult contains(const V &x, const V &a, d
 {
 	V w = x ^ a;
 	if (w.norm_a() <= tol * tol * x.norm_a() * a.norm_a()) return ::testing::AssertionSuccess();
-	return ::testing::AssertionFailure() << describe(a) << " is not in" << describe(x);
+	return ::testing::AssertionFailure() << a.string("%g") << " is not in " << x.string("%g");
 }
 
 // --- highest grade and delta product -----------------------------------------------
@@ -266,8 +226,9 @@ TEST(Meet, ExamplesInE3gaAndC3ga)
 	}
 }
 
-template <class V> void checkRandomJoinMeet()
+TYPED_TEST(JoinAll, RandomBladesJoinAndMeet)
 {
+	typedef TypeParam V;
 	std::mt19937 rng(7);
 	const double tol = 1e-8;
 	for (int ga = 1; ga <= V::dim; ga++) {
@@ -327,14 +288,6 @@ template <class V> void checkRandomJoinMeet()
 	}
 }
 
-TEST(JoinMeet, RandomBladesInEveryAlgebra)
-{
-	checkRandomJoinMeet<e3ga>();
-	checkRandomJoinMeet<p3ga>();
-	checkRandomJoinMeet<c3ga>();
-	checkRandomJoinMeet<i2ga>();
-}
-
 // --- factorization -------------------------------------------------------------------
 
 TEST(Factor, ExamplesInE3ga)
@@ -378,8 +331,9 @@ TEST(Factor, ExamplesInE3ga)
 	EXPECT_TRUE(near(c3ga(cf[0] ^ cf[1]), c3ga(c3gai::no ^ c3gai::ni)));
 }
 
-template <class V> void checkRandomFactor()
+TYPED_TEST(JoinAll, RandomBladesFactor)
 {
+	typedef TypeParam V;
 	std::mt19937 rng(3);
 	for (int g = 1; g <= V::dim; g++) {
 		V b = randomBlade<V>(rng, g);
@@ -396,14 +350,6 @@ template <class V> void checkRandomFactor()
 		ASSERT_EQ(b.factor(fv, 1), g);
 		for (int i = 0; i < g; i++) EXPECT_TRUE(near(fv[i], f[i], 1e-9));
 	}
-}
-
-TEST(Factor, RandomBladesInEveryAlgebra)
-{
-	checkRandomFactor<e3ga>();
-	checkRandomFactor<p3ga>();
-	checkRandomFactor<c3ga>();
-	checkRandomFactor<i2ga>();
 }
 
 } // namespace

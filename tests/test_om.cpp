@@ -7,38 +7,17 @@
 #include <cstring>
 #include <new>
 
-#include "c3ga/c3ga.h"
-#include "e3ga/e3ga.h"
-#include "i2ga/i2ga.h"
-#include "p3ga/p3ga.h"
+#include "reference/refcompare.h"
 
 namespace {
 
-// Coordinate of the full-array blade index k, 0 when its grade is absent.
-template <class V> double coord(const V &v, int k)
-{
-	int g = 0;
-	while (g < V::dim && V::def::gradeOffset[g + 1] <= k) g++;
-	return v.coordinates(1 << g)[k - V::def::gradeOffset[g]];
-}
-
-template <class V> void expectSame(const V &a, const V &b, double tol)
-{
-	for (int k = 0; k < V::nbCoor; k++) EXPECT_NEAR(coord(a, k), coord(b, k), tol) << "blade " << k;
-}
+using ref::near;
 
 // Entry (k, j) of the grade-g block of a map.
 template <class M> double entry(const M &m, int g, int k, int j)
 {
 	const int n = M::Def::gradeSize[g];
 	return m.c[M::blockOffset(g) + k * n + j];
-}
-
-template <class M> void expectBlock(const M &m, int g, const double *expected)
-{
-	const int n = M::Def::gradeSize[g];
-	for (int k = 0; k < n; k++)
-		for (int j = 0; j < n; j++) EXPECT_EQ(entry(m, g, k, j), expected[k * n + j]) << g << " " << k << j;
 }
 
 // cos(t/2) - sin(t/2) e1^e2 turns e1 towards e2 by t.
@@ -49,65 +28,18 @@ e3ga rotor(double t)
 
 } // namespace
 
-TEST(OuterMorphism, IdentityImages)
-{
-	const e3gai images[3] = {e3gai::e1, e3gai::e2, e3gai::e3};
-	e3gai_om m(images);
-	const double one[] = {1.0};
-	const double identity[] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-	expectBlock(m, 0, one);
-	expectBlock(m, 1, identity);
-	expectBlock(m, 2, identity);
-	expectBlock(m, 3, one);
-	// every grade part comes out unchanged
-	std::srand(2);
-	e3gai x, y;
-	x.random(8, 1.0, 1);
-	const double c6[] = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0};
-	x.add(x, e3gai(6, c6));
-	y.om(x, m);
-	EXPECT_EQ(y.usage, x.usage);
-	expectSame(y, x, 0.0);
-}
-
-// e1 and e2 swapped: determinant -1, e1^e2 -> -e1^e2, e2^e3 -> -e3^e1,
-// e3^e1 -> -e2^e3 (grade-2 basis order e2^e3, e3^e1, e1^e2).
 TEST(OuterMorphism, SwapOfTwoVectors)
 {
-	ASSERT_STREQ(e3gai_basisElementNames[4], "e2^e3");
-	ASSERT_STREQ(e3gai_basisElementNames[5], "e3^e1");
-	ASSERT_STREQ(e3gai_basisElementNames[6], "e1^e2");
 	const e3gai *images[3] = {&e3gai::e2, &e3gai::e1, &e3gai::e3};
 	e3gai_om m(images);
-	const double swap[] = {0, 1, 0, 1, 0, 0, 0, 0, 1};
-	const double bivectors[] = {0, -1, 0, -1, 0, 0, 0, 0, -1};
-	const double minusOne[] = {-1.0};
-	const double one[] = {1.0};
-	expectBlock(m, 0, one);
-	expectBlock(m, 1, swap);
-	expectBlock(m, 2, bivectors);
-	expectBlock(m, 3, minusOne);
-	// applied: a value of every grade
+	// a value of every grade
 	const double cx[] = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0};
 	const double ce[] = {1.0, 3.0, 2.0, 4.0, -6.0, -5.0, -7.0, -8.0};
 	e3ga x(15, cx), expected(15, ce);
 	e3ga y = om(m, x);
-	expectSame(y, expected, 0.0);
+	EXPECT_TRUE(ref::identical(y, expected));
 }
 
-TEST(OuterMorphism, ScalingByS)
-{
-	const double s = 1.5;
-	const e3gai images[3] = {e3gai(2, s, 0.0, 0.0), e3gai(2, 0.0, s, 0.0), e3gai(2, 0.0, 0.0, s)};
-	e3gai_om m(images);
-	for (int g = 0; g <= 3; g++) {
-		const double sg = std::pow(s, g);
-		const double diagonal[] = {sg, 0, 0, 0, sg, 0, 0, 0, sg};
-		expectBlock(m, g, diagonal); // a 1x1 block reads the first entry only
-	}
-}
-
-// The rotation matrix of a rotor: columns R e_i R^-1.
 TEST(OuterMorphism, RotorGivesRotationMatrix)
 {
 	const double t = 0.7;
@@ -122,12 +54,7 @@ TEST(OuterMorphism, RotorGivesRotationMatrix)
 			EXPECT_NEAR(entry(m, 1, k, j), rotation[k * 3 + j], 1e-15);
 			EXPECT_NEAR(entry(m2, 1, k, j), rotation[k * 3 + j], 1e-15);
 		}
-	for (int j = 0; j < 3; j++) {
-		e3ga image = r * e3ga(*e3gai::bv[j]) * r.inverse();
-		for (int k = 0; k < 3; k++) EXPECT_EQ(entry(m, 1, k, j), image.coordinates(2)[k]);
-	}
 	EXPECT_NEAR(entry(m, 3, 0, 0), 1.0, 1e-15);
-	EXPECT_EQ(entry(m, 0, 0, 0), 1.0);
 }
 
 // A grade part is kept even where the map sends it to zero.
@@ -137,8 +64,7 @@ TEST(OuterMorphism, GradePartsKept)
 	e3gai_om m(zero);
 	e3ga v(2, 1.0, 2.0, 3.0);
 	e3ga y = om(m, v);
-	EXPECT_EQ(y.usage, v.usage);
-	expectSame(y, e3ga(2, 0.0, 0.0, 0.0), 0.0);
+	EXPECT_TRUE(ref::identical(y, e3ga(2, 0.0, 0.0, 0.0)));
 	e3ga_om rot(rotor(1.0));
 	y = om(rot, v);
 	EXPECT_EQ(y.usage, v.usage);
@@ -156,17 +82,13 @@ TEST(OuterMorphism, ScalarBlockIsOne)
 {
 	const e3gai images[3] = {e3gai::e2, e3gai::e3, e3gai::e1};
 	const e3gai *pointers[3] = {&images[0], &images[1], &images[2]};
-	const e3ga values[3] = {e3gai::e2, e3gai::e3, e3gai::e1};
-	const e3ga *valuePointers[3] = {&values[0], &values[1], &values[2]};
 	alignas(e3gai_om) unsigned char raw[sizeof(e3gai_om)];
-	std::memset(raw, 0xff, sizeof raw); // all NaN
-	e3gai_om *fromGarbage = new (raw) e3gai_om(images);
-	for (double x : fromGarbage->c) EXPECT_TRUE(std::isfinite(x));
-	EXPECT_EQ(fromGarbage->c[0], 1.0);
-	std::memset(raw, 0xff, sizeof raw);
-	fromGarbage = new (raw) e3gai_om(pointers);
-	for (double x : fromGarbage->c) EXPECT_TRUE(std::isfinite(x));
-	EXPECT_EQ(fromGarbage->c[0], 1.0);
+	for (int byPointers = 0; byPointers < 2; byPointers++) {
+		std::memset(raw, 0xff, sizeof raw); // all NaN
+		e3gai_om *m = byPointers ? new (raw) e3gai_om(pointers) : new (raw) e3gai_om(images);
+		for (double x : m->c) EXPECT_TRUE(std::isfinite(x));
+		EXPECT_EQ(m->c[0], 1.0);
+	}
 	e3gai_om cleared;
 	EXPECT_EQ(cleared.c[0], 1.0);
 	for (int i = 1; i < e3gai_om::size; i++) EXPECT_EQ(cleared.c[i], 0.0);
@@ -176,16 +98,14 @@ TEST(OuterMorphism, ScalarBlockIsOne)
 	cleared.c[0] = 0.0;
 	cleared.initSpinor2(rotor(0.3));
 	EXPECT_EQ(cleared.c[0], 1.0);
-	e3ga_om fromValues(valuePointers), fromVersor(rotor(0.3));
-	EXPECT_EQ(fromValues.c[0], 1.0);
+	e3ga_om fromVersor(rotor(0.3));
 	EXPECT_EQ(fromVersor.c[0], 1.0);
 	fromVersor.c[0] = 0.0;
 	fromVersor.initSpinor(rotor(0.3));
 	EXPECT_EQ(fromVersor.c[0], 1.0);
 	// and so the scalar part of a value passes through
-	e3ga y = om(fromValues, e3ga(1.0) + e3gai::e1);
-	EXPECT_EQ(y.scalar(), 1.0);
-	EXPECT_EQ(y.coordinates(2)[1], 1.0);
+	e3gai_om fromImages(images);
+	EXPECT_TRUE(ref::identical(om(fromImages, e3ga(1.0) + e3gai::e1), e3ga(1.0) + e3gai::e2));
 }
 
 // Images given consecutively, through pointers, or as values: the same map.
@@ -218,19 +138,11 @@ TEST(OuterMorphism, TargetIsOperand)
 	e3ga x(15, cx);
 	e3ga expected = om(m, x);
 	x.om(x, m);
-	expectSame(x, expected, 0.0);
-	EXPECT_EQ(x.usage, expected.usage);
+	EXPECT_TRUE(ref::identical(x, expected));
 }
 
 template <class V> class OmAll : public ::testing::Test {};
-typedef ::testing::Types<e3ga, p3ga, c3ga, i2ga> Algebras;
-TYPED_TEST_SUITE(OmAll, Algebras);
-
-template <class V> struct omSize;
-template <> struct omSize<e3ga> { static constexpr int n = 20; };
-template <> struct omSize<p3ga> { static constexpr int n = 70; };
-template <> struct omSize<c3ga> { static constexpr int n = 252; };
-template <> struct omSize<i2ga> { static constexpr int n = 924; };
+TYPED_TEST_SUITE(OmAll, ref::Algebras);
 
 // A random value: a scalar plus a random blade of every grade.
 template <class V> V randomMultivector()
@@ -249,8 +161,6 @@ TYPED_TEST(OmAll, VersorMapIsSandwich)
 {
 	typedef TypeParam V;
 	typedef typename V::implClass I;
-	typename I::omType cleared;
-	EXPECT_EQ((int)(sizeof cleared.c / sizeof(double)), omSize<V>::n);
 	std::srand(17);
 	for (int trial = 0; trial < 10; trial++) {
 		// an even and an odd versor
@@ -271,10 +181,10 @@ TYPED_TEST(OmAll, VersorMapIsSandwich)
 				V expected = (r * blade * inverse).grade(1 << g);
 				V image = om(m, blade);
 				EXPECT_EQ(image.usage, blade.usage);
-				expectSame(image, expected, tol);
+				EXPECT_TRUE(near(image, expected, tol));
 			}
 			V x = randomMultivector<V>();
-			expectSame<V>(om(m, x), r * x * inverse, tol);
+			EXPECT_TRUE(near(om(m, x), r * x * inverse, tol));
 		}
 	}
 }
@@ -303,6 +213,6 @@ TYPED_TEST(OmAll, OuterProductsOfImages)
 			imageOfFactors = imageOfFactors ^ om(m, v);
 		}
 		V image = om(m, blade);
-		expectSame(image, imageOfFactors, 1e-12);
+		EXPECT_TRUE(near(image, imageOfFactors, 1e-12));
 	}
 }

@@ -1,3 +1,5 @@
+// The text form of values: writing with formats and delimiters, the format
+// check, parsing, round trips, renaming basis vectors and the name tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,25 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "c3ga/c3ga.h"
-#include "e3ga/e3ga.h"
-#include "i2ga/i2ga.h"
-#include "p3ga/p3ga.h"
+#include "reference/refcompare.h"
 
 namespace {
 
-// All coordinates of v in full coordinate order, absent grades as zeros.
-template <class V> std::vector<double> fullCoordinates(const V &v)
-{
-	typedef typename V::def Def;
-	std::vector<double> out(Def::nbCoor, 0.0);
-	for (int g = 0; g <= Def::dim; g++) {
-		if (!(v.gradeUsage() & (1 << g))) continue;
-		const double *c = v.coordinates(1 << g);
-		for (int k = 0; k < Def::gradeSize[g]; k++) out[Def::gradeOffset[g] + k] = c[k];
-	}
-	return out;
-}
+using ref::fullOf;
 
 // A value with every coordinate set, of varied signs and magnitudes.
 template <class V> V randomFullValue(std::mt19937 &rng)
@@ -49,14 +37,14 @@ template <class V> size_t expectRoundTrip(const V &v, const char *format = "%2.2
 	std::string text = v.string(format);
 	V back;
 	EXPECT_EQ(back.parseString(text.c_str()), (int)text.size()) << text;
-	std::vector<double> a = fullCoordinates(v), b = fullCoordinates(back);
+	std::vector<double> a = fullOf(v), b = fullOf(back);
 	for (size_t k = 0; k < a.size(); k++) EXPECT_EQ(b[k], (double)(float)a[k]) << "coordinate " << k;
 	return text.size();
 }
 
 template <class V> void expectCoordinates(const V &v, std::vector<double> expected)
 {
-	EXPECT_EQ(fullCoordinates(v), expected) << v.string();
+	EXPECT_EQ(fullOf(v), expected) << v.string();
 }
 
 // What fprint writes, read back from a temporary file.
@@ -218,14 +206,14 @@ TEST(TextParser, NamesAndProducts)
 	expectCoordinates(v, {0, 2, 0, 0, 0, 0, 0, 0});
 	EXPECT_EQ(w.parseString("2*e1"), 4);
 	EXPECT_EQ(v.parseString("2^e1"), 4);
-	EXPECT_EQ(fullCoordinates(v), fullCoordinates(w));
+	EXPECT_EQ(fullOf(v), fullOf(w));
 	EXPECT_EQ(v.parseString("e1^e1"), 5);
 	EXPECT_STREQ(v.string(), "0");
 	// what the writer prints for the blade e3^e1 reads back as that blade
 	e3ga printed(4, 0.0, 2.0, 0.0);
 	EXPECT_STREQ(printed.string(), "2.00*e3^e1");
 	EXPECT_EQ(v.parseString("2*e3^e1"), 7);
-	EXPECT_EQ(fullCoordinates(v), fullCoordinates(printed));
+	EXPECT_EQ(fullOf(v), fullOf(printed));
 	// the other algebras read their own names
 	p3ga p;
 	EXPECT_EQ(p.parseString("e1^e0 - 3*e0"), 12);
@@ -370,28 +358,6 @@ TEST(TextRename, RenamingChangesOnlyWhatIsPrinted)
 	EXPECT_EQ(e3gai::renameBasisVector(nullptr, "y"), -1);
 	EXPECT_EQ(e3gai::renameBasisVector("e1", nullptr), -1);
 	EXPECT_STREQ(e3gai::I.string(), "1.00*e1^e2^e3");
-}
-
-TEST(NameTable, DefaultsOfEveryAlgebra)
-{
-	auto names = [](const auto &ben) {
-		std::vector<std::string> out;
-		for (int i = 0; i < ben.m_nbBen; i++) out.push_back(ben.m_ben[i]->m_name);
-		return out;
-	};
-	e3ga_ben e;
-	p3ga_ben p;
-	c3ga_ben c;
-	i2ga_ben g;
-	EXPECT_EQ(names(e), (std::vector<std::string>{"e1", "e2", "e3"}));
-	EXPECT_EQ(names(p), (std::vector<std::string>{"e1", "e2", "e3", "e0"}));
-	EXPECT_EQ(names(c), (std::vector<std::string>{"e1", "e2", "e3", "no", "ni"}));
-	EXPECT_EQ(names(g), (std::vector<std::string>{"e1", "e2", "no", "ni", "go", "gi"}));
-	EXPECT_EQ(e.m_startDelimiter, 0);
-	EXPECT_EQ(e.m_endDelimiter, 0);
-	c3ga v;
-	EXPECT_EQ(c.lookupName("ni", v), 0);
-	EXPECT_EQ(fullCoordinates(v), fullCoordinates(c3ga(c3gai::ni)));
 }
 
 TEST(NameTable, AddLookupRemove)

@@ -153,32 +153,24 @@ public:
 		double s;
 	};
 
-	algebra(const char *const *names, int nbCoor, const model &m) : mdl(m), n(nbCoor)
+	algebra(const char *const *names, int nbCoor, const model &m)
+	    : models{m, euclideanModel(m.vectorNames)}, n(nbCoor)
 	{
 		parseNames(names);
-		buildChangeOfBasis();
-		buildTerms();
+		for (int metric : {METRIC_OWN, METRIC_EUCLIDEAN}) {
+			buildChangeOfBasis(metric);
+			buildTerms(metric);
+		}
 	}
 
-	int nbCoor() const { return n; }
-	int dim() const { return mdl.dim(); }
-	const model &basis() const { return mdl; }
+	int dim() const { return models[0].dim(); }
 	bool namesParsed() const { return parsed; }
 	int bitmap(int k) const { return bitmaps[k]; }
-	int orientation(int k) const { return orientations[k]; }
 	int grade(int k) const { return grades[k]; }
 	// Coordinate index of the blade with this bitmap.
 	int indexOfBitmap(int bm) const { return indexOf[bm]; }
 	// Every non-zero coefficient of the geometric product under a metric.
 	const std::vector<term> &terms(int metric) const { return termList[metric]; }
-
-	// Inner product of basis vectors i and j under the algebra's metric.
-	double vectorDot(int i, int j) const
-	{
-		double s = 0.0;
-		for (int k = 0; k < dim(); k++) s += mdl.toOrtho[i][k] * mdl.toOrtho[j][k] * mdl.signature[k];
-		return s;
-	}
 
 	// Product P of two full coordinate arrays, as a full coordinate array.
 	coords product(int P, const coords &a, const coords &b) const
@@ -211,7 +203,7 @@ public:
 	}
 
 private:
-	model mdl;
+	model models[2]; // per metric: the algebra's own, all vectors orthonormal
 	int n;
 	bool parsed = true;
 	std::vector<int> bitmaps, grades, orientations, indexOf;
@@ -235,7 +227,7 @@ private:
 					std::string v = name.substr(start, end == std::string::npos ? std::string::npos : end - start);
 					int idx = -1;
 					for (int i = 0; i < dim(); i++)
-						if (mdl.vectorNames[i] == v) idx = i;
+						if (models[0].vectorNames[i] == v) idx = i;
 					if (idx < 0) parsed = false;
 					order.push_back(idx < 0 ? 0 : idx);
 					if (end == std::string::npos) break;
@@ -265,61 +257,55 @@ private:
 		return v;
 	}
 
-	void buildChangeOfBasis()
+	// Under metric m: each stored blade on the f blades, each f blade on the stored blades.
+	void buildChangeOfBasis(int m)
 	{
-		model flat = euclideanModel(mdl.vectorNames);
-		const model *models[2] = {&mdl, &flat};
 		int nbF = 1 << dim();
-		for (int m = 0; m < 2; m++) {
-			// stored blade k = orientation * the wedge of its vectors on f, ascending
-			for (int k = 0; k < n; k++) {
-				coords f = wedgeOfVectors(rowsOf(bitmaps[k], models[m]->toOrtho), dim());
-				for (double &x : f) x *= orientations[k];
-				toF[m].push_back(f);
-			}
-			// f blade F: the wedge of its f vectors on the basis vectors, then onto stored blades
-			for (int F = 0; F < nbF; F++) {
-				coords byBitmap = wedgeOfVectors(rowsOf(F, models[m]->fromOrtho), dim());
-				coords stored(n, 0.0);
-				for (int bm = 0; bm < nbF; bm++)
-					if (byBitmap[bm] != 0.0 && indexOf[bm] >= 0) stored[indexOf[bm]] = byBitmap[bm] * orientations[indexOf[bm]];
-				fromF[m].push_back(stored);
-			}
+		// stored blade k = orientation * the wedge of its vectors on f, ascending
+		for (int k = 0; k < n; k++) {
+			coords f = wedgeOfVectors(rowsOf(bitmaps[k], models[m].toOrtho), dim());
+			for (double &x : f) x *= orientations[k];
+			toF[m].push_back(f);
+		}
+		// f blade F: the wedge of its f vectors on the basis vectors, then onto stored blades
+		for (int F = 0; F < nbF; F++) {
+			coords byBitmap = wedgeOfVectors(rowsOf(F, models[m].fromOrtho), dim());
+			coords stored(n, 0.0);
+			for (int bm = 0; bm < nbF; bm++)
+				if (byBitmap[bm] != 0.0 && indexOf[bm] >= 0) stored[indexOf[bm]] = byBitmap[bm] * orientations[indexOf[bm]];
+			fromF[m].push_back(stored);
 		}
 	}
 
-	void buildTerms()
+	// Under metric m: every non-zero coefficient of the product of two stored blades.
+	void buildTerms(int m)
 	{
-		model flat = euclideanModel(mdl.vectorNames);
-		const model *models[2] = {&mdl, &flat};
 		int nbF = 1 << dim();
-		for (int m = 0; m < 2; m++) {
-			for (int i = 0; i < n; i++) {
-				for (int j = 0; j < n; j++) {
-					pairStart[m].push_back((int)termList[m].size());
-					// product on f: every pair of f blades, shared vectors squared
-					coords onF(nbF, 0.0);
-					for (int A = 0; A < nbF; A++) {
-						if (toF[m][i][A] == 0.0) continue;
-						for (int B = 0; B < nbF; B++) {
-							if (toF[m][j][B] == 0.0) continue;
-							double s = reorderSign(A, B) * toF[m][i][A] * toF[m][j][B];
-							for (int k = 0; k < dim(); k++)
-								if (A & B & (1 << k)) s *= models[m]->signature[k];
-							onF[A ^ B] += s;
-						}
+		for (int i = 0; i < n; i++) {
+			for (int j = 0; j < n; j++) {
+				pairStart[m].push_back((int)termList[m].size());
+				// product on f: every pair of f blades, shared vectors squared
+				coords onF(nbF, 0.0);
+				for (int A = 0; A < nbF; A++) {
+					if (toF[m][i][A] == 0.0) continue;
+					for (int B = 0; B < nbF; B++) {
+						if (toF[m][j][B] == 0.0) continue;
+						double s = reorderSign(A, B) * toF[m][i][A] * toF[m][j][B];
+						for (int k = 0; k < dim(); k++)
+							if (A & B & (1 << k)) s *= models[m].signature[k];
+						onF[A ^ B] += s;
 					}
-					// back onto the stored blades
-					coords r(n, 0.0);
-					for (int F = 0; F < nbF; F++)
-						if (onF[F] != 0.0)
-							for (int k = 0; k < n; k++) r[k] += onF[F] * fromF[m][F][k];
-					for (int k = 0; k < n; k++)
-						if (r[k] != 0.0) termList[m].push_back(term{i, j, k, r[k]});
 				}
+				// back onto the stored blades
+				coords r(n, 0.0);
+				for (int F = 0; F < nbF; F++)
+					if (onF[F] != 0.0)
+						for (int k = 0; k < n; k++) r[k] += onF[F] * fromF[m][F][k];
+				for (int k = 0; k < n; k++)
+					if (r[k] != 0.0) termList[m].push_back(term{i, j, k, r[k]});
 			}
-			pairStart[m].push_back((int)termList[m].size());
 		}
+		pairStart[m].push_back((int)termList[m].size());
 	}
 };
 

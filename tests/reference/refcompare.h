@@ -1,28 +1,33 @@
 #pragma once
-// Test helpers shared by the table, kernel and product tests: random values
-// and grade-part tables, conversion of a value to its full coordinate array,
-// and comparison with the reference.
+// Test helpers shared by the tests: the four algebras and their type lists,
+// random full coordinate arrays and grade-part tables, conversion of a value
+// to its full coordinate array, comparison with the reference, and
+// comparison of two values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "c3ga/c3ga.h"
+#include "e3ga/e3ga.h"
+#include "i2ga/i2ga.h"
+#include "p3ga/p3ga.h"
 #include "reference/refalgebra.h"
+#include "testvalues.h"
 
 namespace ref {
+
+// The value classes and the implementation classes of the four algebras, for typed tests.
+typedef ::testing::Types<e3ga, p3ga, c3ga, i2ga> Algebras;
+typedef ::testing::Types<e3gai, p3gai, c3gai, i2gai> ImplAlgebras;
 
 // Allowed difference to the reference on random coordinates in [-1, 1]: the
 // longest sum (i2ga gp) adds under a hundred products, so rounding stays
 // far below this.
 constexpr double sc_tolerance = 1e-12;
-
-// Random coordinates in [-1, 1].
-inline double randomCoordinate(std::mt19937 &rng)
-{
-	return std::uniform_real_distribution<double>(-1.0, 1.0)(rng);
-}
 
 // A full coordinate array with random coordinates on the grades of gu, zeros elsewhere.
 template <class Def> coords randomFull(std::mt19937 &rng, int gu)
@@ -117,6 +122,26 @@ template <class Def> coords bladeSum(std::initializer_list<std::pair<const char 
 		else f[k] += t.second;
 	}
 	return f;
+}
+
+// Two values agree in every coordinate within tol times the larger of 1 and
+// their largest coordinate (tol 0: exactly); absent grades count as zeros.
+template <class A, class B> ::testing::AssertionResult near(const A &a, const B &b, double tol = sc_tolerance)
+{
+	typedef typename A::def Def;
+	double scale = std::max({1.0, a.largestCoordinate(), b.largestCoordinate()});
+	coords fa = fullOf(a);
+	return sameCoordinates<Def>(fa.data(), fullOf(b), tol * scale);
+}
+
+// Two values with the same usage word and bit for bit the same stored coordinates.
+template <class A, class B> ::testing::AssertionResult identical(const A &a, const B &b)
+{
+	if (a.usage != b.usage) return ::testing::AssertionFailure() << "usage " << a.usage << " vs " << b.usage;
+	for (int i = 0; i < a.memUsage(); i++)
+		if (!(a.c[i] == b.c[i]))
+			return ::testing::AssertionFailure() << "coordinate " << i << ": " << a.c[i] << " vs " << b.c[i];
+	return ::testing::AssertionSuccess();
 }
 
 } // namespace ref

@@ -102,6 +102,10 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 """ % {"p": p})
     dispatched = alg.name == "i2ga"
     if dispatched:
+        for rr, aa, bb in kernels.pp_triples(alg.dim):
+            for m in (0, 1):
+                out.append("void %s(const double *a, const double *b, double *c);\n"
+                           % kernels.pp_name(alg, rr, aa, bb, m))
         out.append("typedef void (*%s_optFuncPtr)();\n" % p)
         for n in product_names(alg):
             out.append("extern const int %s_map_%s_a[128];\nextern const int %s_map_%s_b[128];\n"
