@@ -41,7 +41,7 @@ class Algebra:
     ascending index order.
     """
 
-    def __init__(self, name, vectors, metric, blade_names, dual_check=None):
+    def __init__(self, name, vectors, metric, blade_names):
         self.name = name
         self.impl = name + "i"
         self.vectors = vectors

@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from algebra import ALGEBRAS, ORTHONORMAL  # noqa: E402
 from products import PRODUCTS, PLAIN, EUCLIDEAN  # noqa: E402
-from tables import mv_size, omct, pseudoscalar_inverse, expansion_table  # noqa: E402
+from tables import mv_size, omct, expansion_table  # noqa: E402
 import kernels  # noqa: E402
 
 # where the metric is orthonormal, the ordinary kernel is the Euclidean one
@@ -115,7 +115,6 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
     out.append("// What the generic multivector classes need to know of %s.\n" % alg.name)
     out.append("struct %sDef {\n" % alg.name)
     mvs = mv_size(alg)
-    ii = pseudoscalar_inverse(alg)
     out.append("""	static constexpr const char *name = "%(a)s";
 	static constexpr int dim = %(dim)d;
 	static constexpr int nbCoor = %(N)d;
@@ -126,9 +125,7 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 	static constexpr int gradeSize[%(G)d] = {%(gs)s};
 	static constexpr int gradeOffset[%(G)d] = {%(go)s};
 	static constexpr int mvSize[%(M)d] = {%(mv)s};
-	static constexpr double IiCoordinate = %(ii)s;
 	static constexpr bool dispatched = %(disp)s;
-	static constexpr bool hasOwnEuclideanProducts = %(em)s;
 	static const char **basisElementNames() { return %(p)s_basisElementNames; }
 	static int *basisElementNamesAllocated() { return %(p)s_basisElementNamesAllocated; }
 	static constexpr const int *newBevt = %(p)s_newBevt;
@@ -148,8 +145,7 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 """ % {"a": alg.name, "p": p, "dim": alg.dim, "N": N, "G": G, "mask": (1 << G) - 1,
        "maxgs": max(alg.grade_size), "gs": c_list(alg.grade_size, 99),
        "go": c_list(alg.grade_offset, 99), "M": 1 << G, "mv": c_list(mvs, 999),
-       "ii": "%d.0" % ii, "disp": "true" if dispatched else "false",
-       "em": "true" if alg.name in ("c3ga", "i2ga") else "false"})
+       "disp": "true" if dispatched else "false"})
     # product kernels by product id; an orthonormal metric serves as its own Euclidean one
     out.append("\t// The general kernel of product P.\n")
     out.append("\ttemplate <int P> static void product(const double **a, const double **b, double *c)\n\t{\n")

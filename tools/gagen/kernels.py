@@ -1,6 +1,5 @@
 """Straight-line coordinate kernels of one algebra, as C-linkage C++ source."""
-from products import PLAIN, EUCLIDEAN, product_terms, count_terms, pair_terms, rule_of, \
-    EXPECTED_TERMS
+from products import product_terms, count_terms, pair_terms, rule_of, EXPECTED_TERMS
 from tables import dual_map
 
 
@@ -87,9 +86,6 @@ def dual_kernels(alg):
 
 def general_kernel(alg, name):
     """One whole product into a full coordinate array (e3ga, p3ga, c3ga)."""
-    euclidean = rule_of(name)[0]
-    if euclidean and name not in EXPECTED_TERMS[alg.name]:
-        return ""
     pairs = product_terms(alg, name)
     n_terms = count_terms(pairs)
     expected = EXPECTED_TERMS[alg.name][name]
@@ -110,11 +106,6 @@ def general_kernel(alg, name):
         out.append("\t}\n")
     out.append("}\n\n")
     return "".join(out)
-
-
-def names_of_general(alg):
-    return [n for n in PLAIN + EUCLIDEAN if n in EXPECTED_TERMS[alg.name]
-            and (alg.name in ("c3ga", "i2ga") or n in PLAIN)]
 
 
 # --- i2ga: one kernel per (result grade, grade of a, grade of b, metric) -------------
