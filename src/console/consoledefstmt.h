@@ -1,0 +1,93 @@
+#pragma once
+// Statement kinds of definitions and settings: function and batch
+// declarations and definitions with their formal arguments, dynamic
+// statements, and the inner_product and default_model settings.
+#include <string>
+
+#include "console/consolestatement.h"
+
+class consoleFuncArgSpecListStmt;
+class consoleFuncArgSpecStmt;
+class consoleStmtListStmt;
+
+// Declaration of a function or batch without a body; child 0 the argument
+// specifications, never null.
+class consoleFuncDeclStmt : public consoleStatement {
+public:
+	consoleFuncDeclStmt(int line, int column, const std::string &name, consoleFuncArgSpecListStmt *arg, int function);
+	consoleStatement *copy() const override { return new consoleFuncDeclStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	std::string m_name;
+	int m_function; // nonzero function, 0 batch
+};
+
+// Definition of a function or batch; child 0 the argument specifications,
+// never null, child 1 the body, null when empty.
+class consoleFuncStmt : public consoleStatement {
+public:
+	consoleFuncStmt(int line, int column, const std::string &name, consoleFuncArgSpecListStmt *arg,
+	                consoleStmtListStmt *sl, int function);
+	consoleStatement *copy() const override { return new consoleFuncStmt(*this); }
+	char *string(int cr, int tl) override;
+	const std::string &workingDirectory() const { return m_workingDirectory; }
+
+protected:
+	int m_function; // nonzero function, 0 batch
+	std::string m_name;
+	// the state's working directory when the definition was built
+	std::string m_workingDirectory;
+};
+
+// One formal argument.
+class consoleFuncArgSpecStmt : public consoleStatement {
+public:
+	// the type word of an argument of any model
+	static constexpr int sc_anyModel = 0x10000000;
+
+	consoleFuncArgSpecStmt(int line, int column, const std::string &name, int model);
+	consoleStatement *copy() const override { return new consoleFuncArgSpecStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	int m_model; // model code, or sc_anyModel
+	std::string m_name;
+};
+
+// The formal arguments of a definition or declaration.
+class consoleFuncArgSpecListStmt : public consoleStatement {
+public:
+	consoleFuncArgSpecListStmt(int line, int column);
+	consoleFuncArgSpecListStmt(int line, int column, consoleFuncArgSpecStmt *arg);
+	consoleStatement *copy() const override { return new consoleFuncArgSpecListStmt(*this); }
+	char *string(int cr, int tl) override;
+};
+
+// dynamic{...}: a statement list that the state keeps and runs again; child 0 the list.
+class consoleDynStmt : public consoleStatement {
+public:
+	consoleDynStmt(int line, int column, consoleStatement *stmt, const std::string &name);
+	consoleStatement *copy() const override { return new consoleDynStmt(*this); }
+	char *string(int cr, int tl) override;
+	const std::string &workingDirectory() const { return m_workingDirectory; }
+
+protected:
+	// the state's working directory when the statement was built
+	std::string m_workingDirectory;
+	std::string m_name; // empty when none was given
+};
+
+// A setting: "inner_product" with a function name, or "default_model" with a model code.
+class consoleSetStmt : public consoleStatement {
+public:
+	consoleSetStmt(int line, int column, const std::string &what, const std::string &value);
+	consoleSetStmt(int line, int column, const std::string &what, int value);
+	consoleStatement *copy() const override { return new consoleSetStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	std::string m_what;
+	std::string m_strValue;
+	int m_intValue; // a model code, or -1: no default model, or a setting that takes a string
+};

@@ -1,0 +1,79 @@
+#pragma once
+// Statement kinds of expressions: variable references, numbers, calls and
+// their arguments, flat expression lists, parenthesised expressions and the
+// indices of array elements.
+#include "console/consolestatement.h"
+
+class consoleArrayIdxListStmt;
+class consoleExprListStmt;
+class consoleFuncArgListStmt;
+
+// A variable reference; child 0 the index list, possibly null.
+class consoleVariableStmt : public consoleStatement {
+public:
+	consoleVariableStmt(int line, int column, const std::string &name, int global, consoleArrayIdxListStmt *arrayIdx);
+	consoleStatement *copy() const override { return new consoleVariableStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	int m_global; // nonzero when written with the prefix "::"
+	std::string m_name;
+};
+
+// A number.
+class consoleConstantScalarStmt : public consoleStatement {
+public:
+	consoleConstantScalarStmt(int line, int column, double d);
+	consoleStatement *copy() const override { return new consoleConstantScalarStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	double m_value;
+};
+
+// The arguments of a call: one expression list per argument.
+class consoleFuncArgListStmt : public consoleStatement {
+public:
+	explicit consoleFuncArgListStmt(consoleExprListStmt *el);
+	consoleStatement *copy() const override { return new consoleFuncArgListStmt(*this); }
+	char *string(int cr, int tl) override;
+};
+
+// A function call; child 0 the argument list, present only when there are arguments.
+class consoleFuncCallStmt : public consoleStatement {
+public:
+	consoleFuncCallStmt(int line, int column, const std::string &name, consoleFuncArgListStmt *arg, int global);
+	consoleStatement *copy() const override { return new consoleFuncCallStmt(*this); }
+	char *string(int cr, int tl) override;
+
+protected:
+	std::string m_name;
+	int m_global; // written with "::"; neither the text nor the execution depends on it
+};
+
+// A flat expression: the operands in source order, each with the code of
+// the operator written before it.
+class consoleExprListStmt : public consoleStatement {
+public:
+	explicit consoleExprListStmt(consoleStatement *expr);
+	consoleStatement *copy() const override { return new consoleExprListStmt(*this); }
+	char *string(int cr, int tl) override;
+	// The text; asStatement adds the indentation and terminator of a statement of a list.
+	std::string exprText(int cr, int tl, int asStatement);
+};
+
+// A parenthesised expression; child 0 the inner expression list.
+class consoleParExprStmt : public consoleStatement {
+public:
+	consoleParExprStmt(int line, int column, consoleExprListStmt *el);
+	consoleStatement *copy() const override { return new consoleParExprStmt(*this); }
+	char *string(int cr, int tl) override;
+};
+
+// The indices of an array element a[i][j]: one expression list per index.
+class consoleArrayIdxListStmt : public consoleStatement {
+public:
+	consoleArrayIdxListStmt(int line, int column, consoleExprListStmt *el);
+	consoleStatement *copy() const override { return new consoleArrayIdxListStmt(*this); }
+	char *string(int cr, int tl) override;
+};

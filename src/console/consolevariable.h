@@ -1,0 +1,146 @@
+#pragma once
+// The value of the console language: a multivector of one of the four
+// algebras under a name, with the drawing attributes that travel with it to
+// the scene object of a global variable, an operator code and role flags for
+// the evaluation of expressions and calls, and a link that chains values into
+// argument and operand lists.
+#include <string>
+
+#include "console/consolemodel.h"
+
+class consoleVariable {
+public:
+	// next value of an argument or operand chain; not owned
+	consoleVariable *m_next;
+
+protected:
+	std::string m_name;
+	// owned multivector of the class that m_model names, or null
+	void *m_mv;
+	// model code; 0 while no multivector is held
+	int m_model;
+	// operator code of an operand inside an expression chain
+	int m_op;
+	// role flags: lhs, rhs, global, functionArgument
+	int m_flags;
+	int m_drawMode;
+	int m_creationFlags;
+	// drawing attributes set explicitly by the user
+	int m_forceFlags;
+	float m_color[4];
+
+public:
+	consoleVariable(const std::string &name, const e3ga &mv);
+	consoleVariable(const std::string &name, const p3ga &mv);
+	consoleVariable(const std::string &name, const c3ga &mv);
+	consoleVariable(const std::string &name, const i2ga &mv);
+	consoleVariable(const std::string &name, const e3ga *mv);
+	consoleVariable(const std::string &name, const p3ga *mv);
+	consoleVariable(const std::string &name, const c3ga *mv);
+	consoleVariable(const std::string &name, const i2ga *mv);
+	// A copy of cv prepared for reuse under a name (cv's own when name is empty).
+	consoleVariable(const std::string &name, const consoleVariable *cv);
+	consoleVariable(const consoleVariable &cv);
+	consoleVariable &operator=(const consoleVariable &cv);
+	~consoleVariable();
+
+	int set(const std::string &name, const e3ga *mv);
+	int set(const std::string &name, const p3ga *mv);
+	int set(const std::string &name, const c3ga *mv);
+	int set(const std::string &name, const i2ga *mv);
+	int set(const consoleVariable &cv);
+	void initToNothing();
+
+	// --- fields
+	int model() const { return m_model; }
+	const std::string &name() const { return m_name; }
+	int name(const std::string &name);
+	int nameEquals(const std::string &name) const { return m_name == name; }
+	int op() const { return m_op; }
+	int op(int op);
+	int drawMode() const { return m_drawMode; }
+	int drawMode(int drawMode);
+	int creationFlags() const { return m_creationFlags; }
+	int creationFlags(int creationFlags);
+	int forceFlags() const { return m_forceFlags; }
+	int modifiedColor();
+	int modifiedAlpha();
+	int modifiedDrawMethod();
+	int modifiedHide();
+	int modifiedStipple();
+	int modifiedOri();
+	int modifiedWireframe();
+	int modifiedOutline();
+	int modifiedMagnitude();
+	int modifiedShade();
+	float *color() { return m_color; }
+	const float *color() const { return m_color; }
+	int color4(const float *rgba);
+	int color4(float r, float g, float b, float a);
+	int color3(const float *rgb);
+	int color3(float r, float g, float b);
+	int alpha(float a);
+	float alpha() const { return m_color[3]; }
+	void next(consoleVariable *n) { m_next = n; }
+	consoleVariable *next() const { return m_next; }
+	int lhs() const { return getFlag(sc_lhs); }
+	int rhs() const { return getFlag(sc_rhs); }
+	int global() const { return getFlag(sc_global); }
+	int functionArgument() const { return getFlag(sc_functionArgument); }
+	int lhs(int on) { return setFlag(sc_lhs, on); }
+	int rhs(int on) { return setFlag(sc_rhs, on); }
+	int global(int on) { return setFlag(sc_global, on); }
+	int functionArgument(int on) { return setFlag(sc_functionArgument, on); }
+
+	// --- values and their forms
+	// The held multivector when it is of that algebra, else the algebra's zero.
+	const e3ga &e() const { return held<e3ga>(); }
+	const p3ga &p() const { return held<p3ga>(); }
+	const c3ga &c() const { return held<c3ga>(); }
+	const i2ga &i2() const { return held<i2ga>(); }
+	int grade() const;
+	int isTrue() const;
+	double scalar() const;
+	// Text form with coordinate format "%e", in the algebra's rotating buffers.
+	const char *string() const;
+	int print(const char *prefix) const;
+
+	// New values converted to a model, owned by the caller; null for a value of no model.
+	consoleVariable *castToE3ga() const;
+	consoleVariable *castToP3ga() const;
+	consoleVariable *castToC3ga() const;
+	consoleVariable *castToI2ga() const;
+
+	// role flags in m_flags
+	static constexpr int sc_lhs = 0x40000000;
+	static constexpr int sc_rhs = 0x20000000;
+	static constexpr int sc_global = 0x08000000;
+	static constexpr int sc_functionArgument = 0x04000000;
+
+protected:
+	void deleteMV();
+	int getFlag(int mask) const { return m_flags & mask; }
+	int setFlag(int mask, int on);
+
+private:
+	int addForceFlag(int bit);
+	template <class V> int setMV(const std::string &name, const V *mv);
+	template <class V> const V &held() const;
+	template <class T> consoleVariable *castTo() const;
+};
+
+template <class V> const V &consoleVariable::held() const
+{
+	// shared by every value and never written
+	static const V zero;
+	return m_model == consoleModel<V>::code ? *static_cast<const V *>(m_mv) : zero;
+}
+
+// Destroys and frees a value given as an untyped pointer; null is ignored.
+void consoleVariableFree(void *cv);
+// A new e3ga scalar x under that name, flagged rhs.
+consoleVariable *consoleVariableScalar(const char *name, double x);
+int consoleVariableSetLhs(void *cv, int on);
+int consoleVariableSetRhs(void *cv, int on);
+int consoleVariableSetOperator(void *cv, int op);
+int consolePrintVariableModel(void *cv);
