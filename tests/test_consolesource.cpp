@@ -32,12 +32,19 @@ template <class S> S *op(int code, S *s)
 	return s;
 }
 
+// A list node built from its first element (after the arguments in
+// before), the other elements appended.
+template <class L, class E, class... A> L *listOf(std::initializer_list<E *> elements, A... before)
+{
+	auto it = elements.begin();
+	L *l = new L(before..., *it);
+	for (++it; it != elements.end(); ++it) l->addChild(*it);
+	return l;
+}
+
 consoleExprListStmt *ex(std::initializer_list<consoleStatement *> operands)
 {
-	auto it = operands.begin();
-	consoleExprListStmt *el = new consoleExprListStmt(*it);
-	for (++it; it != operands.end(); ++it) el->addChild(*it);
-	return el;
+	return listOf<consoleExprListStmt>(operands);
 }
 
 // an expression statement of a list, ended by "," when verbose and ";" otherwise
@@ -60,33 +67,22 @@ consoleStmtListStmt *list(std::initializer_list<consoleStatement *> statements)
 
 consoleFuncArgListStmt *args(std::initializer_list<consoleExprListStmt *> arguments)
 {
-	auto it = arguments.begin();
-	consoleFuncArgListStmt *a = new consoleFuncArgListStmt(*it);
-	for (++it; it != arguments.end(); ++it) a->addChild(*it);
-	return a;
+	return listOf<consoleFuncArgListStmt>(arguments);
 }
 
 consoleFuncArgSpecListStmt *specs(std::initializer_list<consoleFuncArgSpecStmt *> arguments)
 {
-	consoleFuncArgSpecListStmt *l = new consoleFuncArgSpecListStmt(1, 1);
-	for (consoleFuncArgSpecStmt *a : arguments) l->addChild(a);
-	return l;
+	return listOf<consoleFuncArgSpecListStmt>(arguments, 1, 1);
 }
 
 consoleCaseListStmt *cases(std::initializer_list<consoleCaseStmt *> caseStmts)
 {
-	auto it = caseStmts.begin();
-	consoleCaseListStmt *l = new consoleCaseListStmt(1, 1, *it);
-	for (++it; it != caseStmts.end(); ++it) l->addChild(*it);
-	return l;
+	return listOf<consoleCaseListStmt>(caseStmts, 1, 1);
 }
 
 consoleArrayIdxListStmt *indices(std::initializer_list<consoleExprListStmt *> idx)
 {
-	auto it = idx.begin();
-	consoleArrayIdxListStmt *l = new consoleArrayIdxListStmt(1, 1, *it);
-	for (++it; it != idx.end(); ++it) l->addChild(*it);
-	return l;
+	return listOf<consoleArrayIdxListStmt>(idx, 1, 1);
 }
 
 // --- checking

@@ -23,29 +23,6 @@ e3ga e3(int gu, std::initializer_list<double> c) { return e3ga(gu, std::vector<d
 
 } // namespace
 
-TEST(ConsoleValue, ConstructionTakesStateColourAndDefaultDrawMode)
-{
-	s_state.m_fgColor[1] = 0.5f;
-	consoleVariable v("x", e3ga(2.0));
-	s_state.m_fgColor[1] = 0.0f;
-	EXPECT_EQ(v.name(), "x");
-	EXPECT_EQ(v.model(), MODEL_E3GA);
-	EXPECT_EQ(v.drawMode(), 0x20);
-	EXPECT_EQ(v.color()[0], 1.0f);
-	EXPECT_EQ(v.color()[1], 0.5f);
-	EXPECT_EQ(v.color()[3], 1.0f);
-	EXPECT_EQ(v.op() | v.creationFlags() | v.forceFlags() | v.lhs() | v.rhs(), 0);
-	EXPECT_EQ(v.next(), nullptr);
-	EXPECT_EQ(v.scalar(), 2.0);
-
-	// the value holds its own copy
-	c3ga m = c3gai::no;
-	consoleVariable w("w", &m);
-	m = c3gai::ni;
-	EXPECT_EQ(w.c().coordinates(2)[3], 1.0);
-	EXPECT_EQ(w.c().coordinates(2)[4], 0.0);
-}
-
 TEST(ConsoleValue, CopiesAndTheirFlags)
 {
 	consoleVariable src("src", c3ga(c3gai::e1));
@@ -159,15 +136,9 @@ TEST(ConsoleValue, FieldOperations)
 	EXPECT_EQ(v.global(), 0);
 	EXPECT_NE(v.lhs(), 0);
 
-	float rgb[3] = {0.25f, 0.5f, 0.75f};
-	v.alpha(0.125f);
-	v.color3(rgb);
-	EXPECT_EQ(v.color()[2], 0.75f);
-	EXPECT_EQ(v.alpha(), 0.125f);
 	v.name("renamed");
 	EXPECT_TRUE(v.nameEquals("renamed"));
 	EXPECT_FALSE(v.nameEquals("rename"));
-	EXPECT_FALSE(v.nameEquals("renamed2"));
 }
 
 TEST(ConsoleValue, TruthScalarAndGrade)
@@ -192,34 +163,24 @@ TEST(ConsoleValue, TruthScalarAndGrade)
 		{{"pseudoscalar", i2ga(i2gai::I)}, 1, 0.0, 6},
 	};
 	for (const row &r : rows) {
+		// reading as another algebra gives that algebra's zero, never a conversion
+		if (r.v.model() != MODEL_E3GA) {
+			EXPECT_EQ(r.v.e().gradeUsage(), 0) << r.v.name();
+		}
 		EXPECT_EQ(r.v.isTrue(), r.isTrue) << r.v.name();
 		EXPECT_EQ(r.v.scalar(), r.scalar) << r.v.name();
 		EXPECT_EQ(r.v.grade(), r.grade) << r.v.name();
 	}
 }
 
-TEST(ConsoleValue, ReadingAsAnotherAlgebraGivesItsZero)
+TEST(ConsoleValue, TextFormsAndNoModel)
 {
-	consoleVariable v("point", c3ga(c3gai::no + c3gai::e1));
-	EXPECT_EQ(v.e().gradeUsage(), 0);
-	EXPECT_EQ(v.p().gradeUsage(), 0);
-	EXPECT_EQ(v.i2().gradeUsage(), 0);
-	EXPECT_EQ(v.c().gradeUsage(), 2);
-	// the zeros are shared, not made per call
-	EXPECT_EQ(&v.e(), &consoleVariable("other", p3ga(1.0)).e());
-}
-
-TEST(ConsoleValue, TextForms)
-{
-	consoleVariable v("two", e3ga(2.0));
-	EXPECT_STREQ(v.string(), "2.000000e+00");
+	consoleVariable two("two", e3ga(2.0));
+	EXPECT_STREQ(two.string(), "2.000000e+00");
 	testing::internal::CaptureStdout();
-	v.print("two = ");
+	two.print("two = ");
 	EXPECT_EQ(testing::internal::GetCapturedStdout(), "two = 2.000000\n");
-}
 
-TEST(ConsoleValue, NoModel)
-{
 	emptyValue v;
 	EXPECT_EQ(v.model(), 0);
 	EXPECT_STREQ(v.string(), "unknown model");
