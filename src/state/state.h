@@ -14,7 +14,7 @@ public:
 
 	void initToNothing();
 
-	// the console's global scope, owned
+	// the console's global scope
 	consoleGlobalScope *m_globalScope;
 	// directory against which relative file names are resolved
 	std::string m_workingDirectory;
