@@ -109,5 +109,6 @@ private:
 	void e3gaVersor(const e3ga &X);
 	// The location of a bound c3ga flat, from its position part M.
 	void c3gaFlatLocation(const c3ga &M);
+	// The point pair, circle or sphere (grade 2, 3, 4) of a round.
 	void c3gaRoundByGrade(const c3ga &X, int grade, const c3ga &attitude, double radius2);
 };

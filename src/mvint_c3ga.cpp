@@ -44,7 +44,23 @@ void divideVec3(double *d, const double *c, double divisor)
 	if (divisor != 0.0) mvi::scaleVec3(d, c, 1.0 / divisor);
 }
 
+// The Euclidean point of a position vector M: its e1, e2, e3 over its no.
+void pointOf(double *d, const c3ga &M)
+{
+	const double *m = M.coordinates(2);
+	divideVec3(d, m, m[sc_vectorNo]);
+}
+
 double signedRoot(double x) { return x < 0.0 ? -std::sqrt(-x) : std::sqrt(x); }
+
+// Whether a family has blades of this grade (first to last); when not, the
+// interpretation is not valid and says so.
+bool gradeExists(mvInt &I, int grade, int first, int last, const char *function, const char *family)
+{
+	I.m_valid = grade >= first && grade <= last ? 1 : 0;
+	if (!I.m_valid) cprintf("mvInt::%s(): grade %d %s do not exist\n", function, grade, family);
+	return I.m_valid == 1;
+}
 
 } // namespace
 
@@ -81,7 +97,7 @@ int mvInt::interpret(const c3ga &X, int creationFlags)
 		c3ga D = lcont(nino(), dual);
 		c3ga M = lcont(X.inverse(), op(noni(), X));
 		m_type ^= MVI_DUAL;
-		return c3gaBoundFlat(dual, 5 - grade, D, M, lcont(D, D).scalar());
+		return c3gaBoundFlat(dual, c3gai::dim - grade, D, M, lcont(D, D).scalar());
 	}
 	c3ga D = lcont(nino(), niX);
 	// tangent: X squares to 0
@@ -108,12 +124,7 @@ void mvInt::c3gaFlatLocation(const c3ga &M)
 
 int mvInt::c3gaFreeFlat(const c3ga &, int grade, const c3ga &attitude, double weight2)
 {
-	if (grade < 1 || grade > 4) {
-		m_valid = 0;
-		cprintf("mvInt::c3gaFreeFlat(): grade %d free flats do not exist\n", grade);
-		return 0;
-	}
-	m_valid = 1;
+	if (!gradeExists(*this, grade, 1, 4, "c3gaFreeFlat", "free flats")) return 0;
 	// free scalar, vector, bivector and trivector follow each other as kinds
 	setKind(MVI_FREE_SCALAR + grade - 1);
 	mvi::fillAttitude(*this, attitude, grade - 1, weight2, 1.0);
@@ -123,7 +134,7 @@ int mvInt::c3gaFreeFlat(const c3ga &, int grade, const c3ga &attitude, double we
 int mvInt::c3gaBoundFlat(const c3ga &X, int grade, const c3ga &attitude, const c3ga &pos, double weight2)
 {
 	c3gaFlatLocation(pos);
-	if (grade == 5) {
+	if (grade == c3gai::dim) {
 		// the dual of a scalar: read back as that scalar, with the dual bit
 		// cleared again; the pseudoscalar reads as a scalar with the dual bit.
 		// Undoing the dual of a scalar negates the dual, since Ii Ii = -1.
@@ -134,12 +145,7 @@ int mvInt::c3gaBoundFlat(const c3ga &X, int grade, const c3ga &attitude, const c
 		m_scalar[0] = undo * X.dual().scalar();
 		return 0;
 	}
-	if (grade < 2 || grade > 4) {
-		m_valid = 0;
-		cprintf("mvInt::c3gaBoundFlat(): grade %d bound flats do not exist\n", grade);
-		return 0;
-	}
-	m_valid = 1;
+	if (!gradeExists(*this, grade, 2, 4, "c3gaBoundFlat", "bound flats")) return 0;
 	// flat point, line and plane follow each other as kinds
 	setKind(MVI_FLAT_POINT + grade - 2);
 	// a line's attitude points against its direction
@@ -150,14 +156,8 @@ int mvInt::c3gaBoundFlat(const c3ga &X, int grade, const c3ga &attitude, const c
 
 int mvInt::c3gaBoundTangent(const c3ga &, int grade, const c3ga &attitude, const c3ga &pos, double weight2)
 {
-	const double *m = pos.coordinates(2);
-	divideVec3(m_point[0], m, m[sc_vectorNo]);
-	if (grade < 1 || grade > 4) {
-		m_valid = 0;
-		cprintf("mvInt::c3gaBoundTangent(): grade %d bound tangents do not exist\n", grade);
-		return 0;
-	}
-	m_valid = 1;
+	pointOf(m_point[0], pos);
+	if (!gradeExists(*this, grade, 1, 4, "c3gaBoundTangent", "bound tangents")) return 0;
 	// point, tangent vector, bivector and trivector follow each other as kinds
 	setKind(MVI_POINT + grade - 1);
 	mvi::fillAttitude(*this, attitude, grade - 1, weight2, 1.0);
@@ -177,9 +177,8 @@ int mvInt::c3gaRound(const c3ga &X, int grade, const c3ga &attitude, const c3ga 
 	// the weight: no _| (-1/2 ni X ni), by its signed squared norm
 	c3ga T = gp(gp(gp(-0.5, c3gai::ni), X), c3gai::ni);
 	m_scalar[1] = signedRoot(lcont(c3gai::no, T).norm_b());
-	const double *m = pos.coordinates(2);
-	divideVec3(m_point[0], m, m[sc_vectorNo]);
-	c3gaRoundByGrade(X, grade, attitude, radius2);
+	pointOf(m_point[0], pos);
+	if (gradeExists(*this, grade, 2, 4, "c3gaRound", "rounds")) c3gaRoundByGrade(X, grade, attitude, radius2);
 	return 0;
 }
 
@@ -207,16 +206,11 @@ void mvInt::c3gaRoundByGrade(const c3ga &X, int grade, const c3ga &attitude, dou
 		mvi::factorBivector(B, m_vector[0], m_vector[1], m_vector[2]);
 		break;
 	}
-	case 4:
+	default:
 		setKind(MVI_SPHERE);
 		m_scalar[1] = -lcont(X, e123ni()).scalar();
 		break;
-	default:
-		m_valid = 0;
-		cprintf("mvInt::c3gaRound(): grade %d rounds do not exist\n", grade);
-		return;
 	}
-	m_valid = 1;
 }
 
 int mvInt::c3gaFactorBivector(const c3ga &B, double *normal, double *factor1, double *factor2)

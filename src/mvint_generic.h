@@ -43,12 +43,16 @@ template <class V> V euclideanVector(const double *xyz)
 	return V(2, c);
 }
 
-// The grade of a blade from the grade bitmap of its classification, rounded
-// from log2 as the classifiers read it; -1 for an empty bitmap.
+// Added to log2 of a grade bitmap before truncation: exact powers of two
+// survive the rounding of the logarithm.
+constexpr double sc_gradeRounding = 0.45;
+
+// The grade of a blade from the grade bitmap of its classification; -1 for
+// an empty bitmap, whose logarithm does not exist.
 inline int gradeOfBitmap(int bitmap)
 {
 	if (bitmap <= 0) return -1;
-	return (int)(std::log((double)bitmap) / std::log(2.0) + 0.45);
+	return (int)(std::log((double)bitmap) / std::log(2.0) + sc_gradeRounding);
 }
 
 // D / s; zero for s = 0, since a weightless blade has no unit attitude.

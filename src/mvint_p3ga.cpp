@@ -8,6 +8,8 @@
 constexpr double sc_p3gaTypeEpsilon = 1e-14;
 // A squared e0 _| X at least this large makes X a homogeneous blade.
 constexpr double sc_homogeneousNorm2 = 1e-6;
+// Coordinates of a vector: e1, e2, e3, e0.
+constexpr int sc_vectorE0 = 3;
 
 mvInt::mvInt(const p3ga &mv, int creationFlags)
 {
@@ -37,11 +39,11 @@ int mvInt::p3gaHomogeneousSubspace(const p3ga &X, int grade, const p3ga &ori, co
 	m_valid = 1;
 	// the location: the position vector divided by its e0 coordinate
 	const double *m = pos.coordinates(2);
-	if (m[3] != 0.0) mvi::scaleVec3(m_point[0], m, 1.0 / m[3]);
+	if (m[sc_vectorE0] != 0.0) mvi::scaleVec3(m_point[0], m, 1.0 / m[sc_vectorE0]);
 	switch (grade) {
 	case 1:
 		setKind(MVI_POINT);
-		m_scalar[0] = X.coordinates(2)[3];
+		m_scalar[0] = X.coordinates(2)[sc_vectorE0];
 		break;
 	case 2:
 		setKind(MVI_LINE);

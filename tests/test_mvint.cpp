@@ -1,11 +1,14 @@
 // Interpretation of e3ga and i2ga values: a table of kinds, then the stored
-// factors, the creation flags that later readings repeat, and copying.
+// factors, the creation flags that later readings repeat, and copying; and
+// for the three 3D models, finite numbers whatever the value.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "i2ga/i2ga.h"
 #include "mvintcheck.h"
+#include "testvalues.h"
 
 namespace {
 
@@ -106,6 +109,50 @@ TEST(I2gaInterpretation, EveryValueIsValidWithoutKind)
 			EXPECT_EQ(I.m_valid, 1);
 			EXPECT_EQ(I.m_creationFlags, 0);
 		}
+}
+
+// Every field finite for blades, versors, multivectors, null and tiny
+// values, read with every kind of creation flags, with stored factors that
+// are absent, degenerate or ordinary.
+template <class V> void expectFiniteReadings()
+{
+	typedef typename V::implClass I;
+	std::mt19937 rng(11);
+	// stored grade parts whose coordinates are all 0
+	const double zeros[V::nbCoor] = {};
+	std::vector<V> values = {V(), V(6, zeros), V(1e-9), V(I::e1), gp(1e-3, V(I::e3)), op(V(I::e1), V(I::e2))};
+	for (int g = 0; g <= I::dim; g++) values.push_back(ref::randomBlade<V>(rng, g));
+	for (int n = 2; n <= 3; n++) values.push_back(ref::randomVersor<V>(rng, n));
+	values.push_back(ref::randomValue<V>(rng, (1 << (I::dim + 1)) - 1));
+	for (int i = 0; i < I::dim; i++) values.push_back(op(V(*I::bv[i]), V(*I::bv[(i + 1) % I::dim])));
+	for (const V &x : values)
+		for (int flags : {0, OC_BLADE, OC_VERSOR, OC_BLADE | 0x4, OC_BLADE | 0x6, OC_VERSOR | 0x1}) {
+			mvInt M(x, flags);
+			const double *fields[] = {M.m_point[0], M.m_point[1], M.m_vector[0], M.m_vector[1], M.m_vector[2], M.m_vector[3]};
+			for (const double *f : fields)
+				for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(f[k])) << x.string() << " flags " << flags;
+			EXPECT_TRUE(std::isfinite(M.m_scalar[0]) && std::isfinite(M.m_scalar[1])) << x.string() << " flags " << flags;
+		}
+}
+
+TEST(MvInt, NumbersStayFiniteForAnyValue)
+{
+	testState::output.clear();
+	for (int setting = 0; setting < 3; setting++) {
+		testState::clearFactors();
+		for (int i = 0; i < 3; i++) {
+			// none; parallel pairs; independent ones
+			double scale = setting == 0 ? 0.0 : 1.0;
+			int axis = setting == 1 ? 0 : i;
+			testState::e3gaFactor[i] = gp(scale * (i + 1), *e3gai::bv[axis]);
+			testState::p3gaFactor[i] = gp(scale * (i + 1), *p3gai::bv[axis]);
+			testState::c3gaFactor[i] = gp(scale * (i + 1), *c3gai::bv[axis]);
+		}
+		expectFiniteReadings<e3ga>();
+		expectFiniteReadings<p3ga>();
+		expectFiniteReadings<c3ga>();
+	}
+	testState::clearFactors();
 }
 
 } // namespace
