@@ -1,0 +1,16 @@
+// i2ga values have no geometric kind: the interpretation only says so.
+#include "i2ga/i2ga.h"
+#include "mvint.h"
+
+mvInt::mvInt(const i2ga &mv, int creationFlags)
+{
+	initToNothing();
+	interpret(mv, creationFlags);
+}
+
+int mvInt::interpret(const i2ga &, int)
+{
+	m_valid = 1;
+	m_type = MVI_MODEL_I2GA;
+	return 0;
+}

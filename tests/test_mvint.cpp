@@ -1,0 +1,159 @@
+// Interpretation of e3ga and i2ga values: a table of kinds, then the stored
+// factors, the creation flags that later readings repeat, and copying; and
+// for the three 3D models, finite numbers whatever the value.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "i2ga/i2ga.h"
+#include "mvintcheck.h"
+#include "testvalues.h"
+
+namespace {
+
+using mvicheck::expect;
+using mvicheck::matches;
+
+const double r2 = std::sqrt(0.5);
+
+class E3gaInterpretation : public ::testing::Test {
+protected:
+	// made when a test runs: the algebra's constants exist by then
+	const e3ga e1 = e3gai::e1, e2 = e3gai::e2, e3 = e3gai::e3;
+	void SetUp() override { testState::clearFactors(); }
+	void TearDown() override { testState::clearFactors(); }
+};
+
+TEST_F(E3gaInterpretation, KindsOfValues)
+{
+	const e3ga e12 = e1 ^ e2;
+	// exp(-B) for the unit bivector B in the plane of e1^e2 + e2^e3: angle 2
+	e3ga B = gp(r2, e12 + (e2 ^ e3));
+	e3ga rotor = gp(-1.0, B).exp(20);
+	mvicheck::checkTable<e3ga>({
+	    {"scalar", 2.5, 0, expect(0x2108).s(2.5)},
+	    {"3 e1", 3.0 * e1, 0, expect(0x2109).s(3.0).v(0, 1, 0, 0).p(0, 3, 0, 0)},
+	    {"vector", e1 - 2.0 * e3, 0, expect(0x2109).s(std::sqrt(5.0)).v(0, 1 / std::sqrt(5.0), 0, -2 / std::sqrt(5.0))},
+	    {"2 e1^e2", 2.0 * e12, 0, expect(0x210A).s(2.0).v(0, 0, 0, 1).v(1, 1, 0, 0).v(2, 0, 1, 0).factors(1.0)},
+	    {"e2^e3", e2 ^ e3, 0, expect(0x210A).s(1.0).v(0, 1, 0, 0).factors(1.0)},
+	    {"e3^e2", e3 ^ e2, 0, expect(0x210A).s(1.0).v(0, -1, 0, 0).factors(1.0)},
+	    {"-0.5 I", -0.5 * e3ga(e3gai::I), 0, expect(0x210B).s(-0.5).v(0, 1, 0, 0).v(1, 0, 1, 0).v(2, 0, 0, 1)},
+	    {"rotor", std::cos(1.0) - std::sin(1.0) * e12, 0, expect(0x2200).s(1.0, 2.0).v(0, 0, 0, -1).factors(1.0)},
+	    {"2 rotor", 2.0 * std::cos(0.25) + 2.0 * std::sin(0.25) * e12, 0, expect(0x2200).s(2.0, 0.5).v(0, 0, 0, 1)},
+	    {"exp rotor", rotor, 0, expect(0x2200).s(1.0, 2.0).v(0, -r2, 0, -r2).factors(1.0)},
+	    // a rotation by no angle still has a plane to show
+	    {"1 as versor", 1.0, OC_VERSOR, expect(0x2200).s(1.0, 0.0).v(0, 0, 0, 1).v(1, 1, 0, 0).v(2, 0, 1, 0)},
+	    {"odd versor", gp(gp(e1, e1 + e2), e3), 0, expect(0x2201)},
+	    {"e1 as versor", e1, OC_VERSOR, expect(0x2201)},
+	    {"e1 as both", e1, OC_VERSOR | OC_BLADE, expect(0x2109).s(1.0)},
+	    {"zero", e3ga(), 0, expect(0x2000).invalid()},
+	    {"zero as blade", e3ga(), OC_BLADE, expect(0x2000)},
+	    {"multivector", e1 + e12, 0, expect(0x2000).invalid()},
+	    {"grades 0 and 2", 1.0 + e1 + e12, OC_BLADE | 0x5, expect(0x2000)},
+	    {"rotor plane", std::cos(1.0) - std::sin(1.0) * e12, OC_BLADE | 0x4, expect(0x210A).s(std::sin(1.0)).v(0, 0, 0, -1)},
+	});
+}
+
+TEST_F(E3gaInterpretation, StoredFactorsOrientBivectorsAndTrivectors)
+{
+	// projected onto the plane (e1, 3 e2), then both scaled by sqrt(2/3) so
+	// that their outer product is the blade
+	const double k = std::sqrt(2.0 / 3.0), q = std::sqrt(2.0);
+	testState::e3gaFactor[0] = e1 + e3;
+	testState::e3gaFactor[1] = 3.0 * e2;
+	EXPECT_TRUE(matches(mvInt(2.0 * (e1 ^ e2), 0), expect(0x210A).v(1, k, 0, 0).v(2, 0, 3 * k, 0).factors(2.0)));
+	// against the blade's orientation the first factor takes the sign
+	testState::e3gaFactor[0] = e2;
+	testState::e3gaFactor[1] = e1;
+	EXPECT_TRUE(matches(mvInt(2.0 * (e1 ^ e2), 0), expect(0x210A).v(1, 0, -q, 0).v(2, q, 0, 0).factors(2.0)));
+	// parallel, or orthogonal to the plane: the default unit factors
+	for (const e3ga &f : {e1, e3}) {
+		testState::e3gaFactor[0] = f;
+		testState::e3gaFactor[1] = 2.0 * f;
+		EXPECT_TRUE(matches(mvInt(e1 ^ e2, 0), expect(0x210A).v(1, 1, 0, 0).v(2, 0, 1, 0)));
+	}
+	// three factors of volume 2 become three of volume 1
+	testState::e3gaFactor[0] = e1;
+	testState::e3gaFactor[1] = 2.0 * e2;
+	testState::e3gaFactor[2] = e3;
+	double c = std::cbrt(0.5);
+	EXPECT_TRUE(matches(mvInt(e3ga(e3gai::I), 0), expect(0x210B).v(0, c, 0, 0).v(1, 0, 2 * c, 0).v(2, 0, 0, c)));
+}
+
+TEST_F(E3gaInterpretation, FlagsAndFieldsCarryOverUntilReplaced)
+{
+	mvInt I(e1, OC_VERSOR);
+	EXPECT_EQ(I.m_type, 0x2201);
+	I.interpret(3.0 * e2, 0);
+	EXPECT_EQ(I.m_type, 0x2201);
+	EXPECT_EQ(I.m_creationFlags, OC_VERSOR);
+	I.interpret(3.0 * e2, OC_BLADE);
+	EXPECT_TRUE(matches(I, expect(0x2109).p(0, 0, 3, 0)));
+	// a scalar sets no point: the vector's stays
+	I.interpret(e3ga(4.0), 0);
+	EXPECT_TRUE(matches(I, expect(0x2108).s(4.0).p(0, 0, 3, 0)));
+	// a copy takes the geometry but not the validity or the flags
+	mvInt J(&I);
+	EXPECT_TRUE(matches(J, expect(0x2108).invalid().s(4.0).p(0, 0, 3, 0)));
+	EXPECT_EQ(J.m_creationFlags, 0);
+	EXPECT_EQ(J.copy(nullptr), -1);
+}
+
+TEST(I2gaInterpretation, EveryValueIsValidWithoutKind)
+{
+	for (const i2ga &x : {i2ga(), i2ga(i2gai::no), i2ga(gp(i2ga(i2gai::e1), i2ga(i2gai::gi)))})
+		for (int flags : {0, OC_BLADE, OC_VERSOR | 0x4}) {
+			mvInt I(x, flags);
+			EXPECT_EQ(I.m_type, 0x8000);
+			EXPECT_EQ(I.m_valid, 1);
+			EXPECT_EQ(I.m_creationFlags, 0);
+		}
+}
+
+// Every field finite for blades, versors, multivectors, null and tiny
+// values, read with every kind of creation flags, with stored factors that
+// are absent, degenerate or ordinary.
+template <class V> void expectFiniteReadings()
+{
+	typedef typename V::implClass I;
+	std::mt19937 rng(11);
+	// stored grade parts whose coordinates are all 0
+	const double zeros[V::nbCoor] = {};
+	std::vector<V> values = {V(), V(6, zeros), V(1e-9), V(I::e1), gp(1e-3, V(I::e3)), op(V(I::e1), V(I::e2))};
+	for (int g = 0; g <= I::dim; g++) values.push_back(ref::randomBlade<V>(rng, g));
+	for (int n = 2; n <= 3; n++) values.push_back(ref::randomVersor<V>(rng, n));
+	values.push_back(ref::randomValue<V>(rng, (1 << (I::dim + 1)) - 1));
+	for (int i = 0; i < I::dim; i++) values.push_back(op(V(*I::bv[i]), V(*I::bv[(i + 1) % I::dim])));
+	for (const V &x : values)
+		for (int flags : {0, OC_BLADE, OC_VERSOR, OC_BLADE | 0x4, OC_BLADE | 0x6, OC_VERSOR | 0x1}) {
+			mvInt M(x, flags);
+			const double *fields[] = {M.m_point[0], M.m_point[1], M.m_vector[0], M.m_vector[1], M.m_vector[2], M.m_vector[3]};
+			for (const double *f : fields)
+				for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(f[k])) << x.string() << " flags " << flags;
+			EXPECT_TRUE(std::isfinite(M.m_scalar[0]) && std::isfinite(M.m_scalar[1])) << x.string() << " flags " << flags;
+		}
+}
+
+TEST(MvInt, NumbersStayFiniteForAnyValue)
+{
+	testing::internal::CaptureStdout();
+	for (int setting = 0; setting < 3; setting++) {
+		testState::clearFactors();
+		for (int i = 0; i < 3; i++) {
+			// none; parallel pairs; independent ones
+			double scale = setting == 0 ? 0.0 : 1.0;
+			int axis = setting == 1 ? 0 : i;
+			testState::e3gaFactor[i] = gp(scale * (i + 1), *e3gai::bv[axis]);
+			testState::p3gaFactor[i] = gp(scale * (i + 1), *p3gai::bv[axis]);
+			testState::c3gaFactor[i] = gp(scale * (i + 1), *c3gai::bv[axis]);
+		}
+		expectFiniteReadings<e3ga>();
+		expectFiniteReadings<p3ga>();
+		expectFiniteReadings<c3ga>();
+	}
+	testing::internal::GetCapturedStdout(); // the messages of odd grades are not the point here
+	testState::clearFactors();
+}
+
+} // namespace
