@@ -210,15 +210,9 @@ TEST(MarkupParse, NestingAndStackLimits)
 	EXPECT_FALSE(tooDeep.tree);
 	EXPECT_EQ(tooDeep.out.substr(0, 71),
 	          "Generic error: syntax error, approximately here:\nline 1, column 604\n...");
-	// Scripts of scripts fill the parser's stack until it overflows.
-	std::string scripts(9000, '^');
-	{
-		markup::quietStdout quiet;
-		auto ok = parseCaptured((scripts + "x").c_str(), "e");
-		ASSERT_TRUE(ok.tree);
-		EXPECT_EQ(compact(ok.tree.get()), scripts + "\"x\"");
-	}
-	auto overflow = parseCaptured((scripts + scripts + "x").c_str(), "e");
+	// Scripts of scripts fill the parser's stack until it overflows (9,000
+	// deep still parse, see the tree tests).
+	auto overflow = parseCaptured((std::string(18000, '^') + "x").c_str(), "e");
 	EXPECT_FALSE(overflow.tree);
 	EXPECT_EQ(overflow.out.substr(0, 56), "Generic error: yacc stack overflow, approximately here:\n");
 	EXPECT_EQ(overflow.out.substr(overflow.out.size() - 23), "fontParse(): error '2'\n");
