@@ -26,13 +26,13 @@ TYPED_TEST(Constants, UsableFromStaticInitialisers)
 	EXPECT_EQ(expected.coordinates(1 << V::dim)[0], 10.0);
 	for (int k = 0; k < V::dim; k++) EXPECT_EQ(expected.coordinates(2)[k], k + 1.0);
 
-	EXPECT_TRUE(identical(earlyThroughBv<V>(), expected));
-	EXPECT_TRUE(identical(earlyByName<V>(), expected));
+	EXPECT_TRUE(identical(early<V>().throughBv, expected));
+	EXPECT_TRUE(identical(early<V>().byName, expected));
 	// a name table built then knows every basis vector with its value
 	for (int k = 0; k < V::dim; k++) {
 		const char *name = Def::basisElementNames()[Def::gradeOffset[1] + k];
 		I v;
-		ASSERT_EQ(earlyNames<V>().lookupName(name, v), 0) << name;
+		ASSERT_EQ(early<V>().names.lookupName(name, v), 0) << name;
 		EXPECT_TRUE(identical(v, *I::bv[k])) << name;
 	}
 }
