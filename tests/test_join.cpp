@@ -352,4 +352,22 @@ TYPED_TEST(JoinAll, RandomBladesFactor)
 	}
 }
 
+// A value-class blade factors into an array of either class, with the same factors.
+TYPED_TEST(JoinAll, FactorIntoEitherClass)
+{
+	typedef TypeParam V;
+	typedef typename V::implClass I;
+	std::mt19937 rng(5);
+	for (int g = 1; g <= V::dim; g++) {
+		const V b = randomBlade<V>(rng, g);
+		I fi[V::dim];
+		V fv[V::dim];
+		for (int mode = 0; mode <= 1; mode++) {
+			ASSERT_EQ(b.factor(fi, mode), g);
+			ASSERT_EQ(b.factor(fv, mode), g);
+			for (int i = 0; i < g; i++) EXPECT_TRUE(ref::identical(fi[i], fv[i])) << "grade " << g;
+		}
+	}
+}
+
 } // namespace

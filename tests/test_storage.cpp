@@ -376,7 +376,7 @@ TYPED_TEST(Pool, FirstRequestOfACountTakesARunOf128)
 		// the run is pushed in ascending order: pops walk down through it
 		P b;
 		b.setUsage(full);
-		EXPECT_EQ(b.c, a.c - n);
+		EXPECT_EQ(b.c, a.c - ga::poolStride(n));
 		EXPECT_EQ(P::nbBlocksAvailable[n], 126);
 	}
 	EXPECT_EQ(P::nbBlocksAvailable[n], 128);
@@ -393,7 +393,7 @@ TEST(Pool, The129thLiveValueTakesASecondRun)
 	for (int k = 0; k < 128; k++) values[k].set(sc_e3gaSecondRunBitmap, d);
 	EXPECT_EQ(P::nbBlocksAvailable[n], 0);
 	EXPECT_EQ(P::maxBlocksAvailable[n], 128);
-	for (int k = 1; k < 128; k++) EXPECT_EQ(values[k].c, values[0].c - k * n);
+	for (int k = 1; k < 128; k++) EXPECT_EQ(values[k].c, values[0].c - k * ga::poolStride(n));
 
 	values[128].set(sc_e3gaSecondRunBitmap, d);
 	EXPECT_EQ(P::nbBlocksAvailable[n], 127);

@@ -12,8 +12,11 @@ public:
 	using mvImpl::mvImpl;
 	c3gai() {}
 
-	static const c3gai e1, e2, e3, no, ni, I, Ii;
+	// Built before any static of a unit that includes this header (see
+	// ga::basisConstants); never destroyed.
+	static const c3gai &e1, &e2, &e3, &no, &ni, &I, &Ii;
 	static const c3gai *const bv[5];
+	static void buildConstants();
 };
 
 class c3ga : public ga::mvValue<c3ga, c3gai> {
@@ -21,6 +24,9 @@ public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
 };
+
+// Builds the constants ahead of the statics of the unit that includes this.
+static const ga::constantsBuilder<c3gai> c3gaConstantsBuilder;
 
 // Tables of named basis elements for parsing, and outer morphisms.
 typedef ga::mvBen<c3gai> c3ga_ben;

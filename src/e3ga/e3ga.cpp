@@ -1,12 +1,18 @@
 #include "e3ga/e3ga.h"
 
-// Built before main in this order; destroyed at exit in the reverse order.
-const e3gai e3gai::e1(2, 1.0, 0.0, 0.0);
-const e3gai e3gai::e2(2, 0.0, 1.0, 0.0);
-const e3gai e3gai::e3(2, 0.0, 0.0, 1.0);
-const e3gai e3gai::I(8, 1.0);
-const e3gai e3gai::Ii(8, -1.0);
+namespace {
+ga::basisConstants<e3gai> constants;
+}
+
+// Bound to storage that exists before any code runs; buildConstants fills it.
+const e3gai &e3gai::e1 = constants.vectors[0].value;
+const e3gai &e3gai::e2 = constants.vectors[1].value;
+const e3gai &e3gai::e3 = constants.vectors[2].value;
+const e3gai &e3gai::I = constants.pseudoscalar.value;
+const e3gai &e3gai::Ii = constants.inversePseudoscalar.value;
 const e3gai *const e3gai::bv[3] = {&e1, &e2, &e3};
+
+void e3gai::buildConstants() { constants.build(-1.0); }
 
 // In three dimensions a times its Clifford conjugate has only a scalar part s
 // and a pseudoscalar part t I; dividing by s + t I is multiplying by

@@ -11,8 +11,11 @@ public:
 	using mvImpl::mvImpl;
 	e3gai() {}
 
-	static const e3gai e1, e2, e3, I, Ii;
+	// Built before any static of a unit that includes this header (see
+	// ga::basisConstants); never destroyed.
+	static const e3gai &e1, &e2, &e3, &I, &Ii;
 	static const e3gai *const bv[3];
+	static void buildConstants();
 
 	// Inverse of any invertible e3ga multivector in closed form.
 	int lounestoInverse(const e3gai &a);
@@ -26,6 +29,9 @@ public:
 	using e3gai::lounestoInverse;
 	e3ga &lounestoInverse() const { return into([&](e3ga &t) { t.lounestoInverse(*this); }); }
 };
+
+// Builds the constants ahead of the statics of the unit that includes this.
+static const ga::constantsBuilder<e3gai> e3gaConstantsBuilder;
 
 // Tables of named basis elements for parsing, and outer morphisms.
 typedef ga::mvBen<e3gai> e3ga_ben;

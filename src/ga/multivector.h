@@ -1,6 +1,7 @@
 #pragma once
 // Everything an algebra's concrete classes are made of.
 #include "ga/mvimpl.h"
+#include "ga/mvconstants.h"
 #include "ga/mvvalue.h"
 #include "ga/mvimpl_unary.h"
 #include "ga/mvimpl_inverse.h"

@@ -17,6 +17,16 @@ template <class I> class mvBen;
 template <class I> class mvBe;
 template <class V> class mvValueOm;
 
+// True when every type is a number type, integers included.
+template <class... T> constexpr bool areNumbers = (std::is_arithmetic<T>::value && ...);
+
+// True when gradeUsage is a bitmap of the algebra that selects exactly count
+// coordinates; the bitmap is tested first, so mvSize is never read out of range.
+template <class Def> constexpr bool selectsCount(int gradeUsage, int count)
+{
+	return (gradeUsage & ~Def::gradeMask) == 0 && Def::mvSize[gradeUsage] == count;
+}
+
 template <class D, class Def, class Storage> class mvImpl : public Storage {
 public:
 	typedef Def def;
@@ -28,9 +38,10 @@ public:
 	// --- construction, copying, setting ---------------------------------------
 	mvImpl() {}
 	mvImpl(const mvImpl &a) : Storage(a) { copy(a.self()); }
+	// A bitmap and coordinates as set takes them; a refused set leaves zero.
 	mvImpl(int gradeUsage, const double *coordinates) { set(gradeUsage, coordinates); }
-	template <class... T, class = std::enable_if_t<(std::is_arithmetic<T>::value && ...)>>
-	mvImpl(int grade, double c0, T... rest) { set(grade, c0, rest...); }
+	template <class C0, class... T, class = std::enable_if_t<areNumbers<C0, T...>>>
+	mvImpl(int gradeUsage, C0 c0, T... rest) { set(gradeUsage, c0, rest...); }
 	~mvImpl() { this->setUsage(0); }
 	mvImpl &operator=(const mvImpl &a)
 	{
@@ -40,10 +51,20 @@ public:
 
 	void copy(const D &a);
 	void null() { this->setUsage(0); }
-	void set(int gradeUsage, const double *coordinates);
-	// set(bitmap, c0, c1, ...): the bitmap must select exactly that many coordinates
-	template <class... T, class = std::enable_if_t<(std::is_arithmetic<T>::value && ...)>>
-	int set(int grade, double c0, T... rest);
+	// Each set returns 0, or -1 when it refuses: a bitmap with bits beyond the
+	// algebra, or coordinates given as numbers that are not exactly as many as
+	// the bitmap selects.  A refused set leaves the value as it was.
+	// The coordinates of the selected grades, packed; a null array reads as zeros.
+	int set(int gradeUsage, const double *coordinates);
+	// set(bitmap, c0, c1, ...): the coordinate types are deduced so that a
+	// literal 0 is the number zero rather than a null array.
+	template <class C0, class... T, class = std::enable_if_t<areNumbers<C0, T...>>>
+	int set(int gradeUsage, C0 c0, T... rest);
+	// set<bitmap>(c0, c1, ...): with the bitmap a constant, a wrong count or
+	// bitmap does not compile.
+	template <int GU, class C0, class... T,
+	          class = std::enable_if_t<areNumbers<C0, T...> && selectsCount<Def>(GU, 1 + sizeof...(T))>>
+	int set(C0 c0, T... rest) { return set(GU, c0, rest...); }
 
 	void setScalar(const double *coordinates) { setGrade(0, coordinates); }
 	void setVector(const double *coordinates) { setGrade(1, coordinates); }
@@ -52,10 +73,11 @@ public:
 	void set4Vector(const double *coordinates) { setGrade(4, coordinates); }
 	void set5Vector(const double *coordinates) { setGrade(5, coordinates); }
 	void set6Vector(const double *coordinates) { setGrade(6, coordinates); }
-	int setScalar(double s) { return set(1, s); }
-	template <class... T> int setVector(double c0, T... rest) { return set(2, c0, rest...); }
-	template <class... T> int set2Vector(double c0, T... rest) { return set(4, c0, rest...); }
-	template <class... T> int set3Vector(double c0, T... rest) { return set(8, c0, rest...); }
+	// One grade from numbers, as many as the grade has (checked at compile time).
+	template <class... T> auto setScalar(T... c) -> decltype(set<1>(c...)) { return set<1>(c...); }
+	template <class... T> auto setVector(T... c) -> decltype(set<2>(c...)) { return set<2>(c...); }
+	template <class... T> auto set2Vector(T... c) -> decltype(set<4>(c...)) { return set<4>(c...); }
+	template <class... T> auto set3Vector(T... c) -> decltype(set<8>(c...)) { return set<8>(c...); }
 
 	// --- queries ------------------------------------------------------------------
 	int gradeUsage() const { return this->usage & Def::gradeMask; }
@@ -154,7 +176,7 @@ public:
 protected:
 	const D &self() const { return static_cast<const D &>(*this); }
 	D &self() { return static_cast<D &>(*this); }
-	void setGrade(int g, const double *coordinates);
+	void setGrade(int g, const double *coordinates) { set(1 << g, coordinates); }
 	template <int P> void productGeneral(const D &a, const D &b);
 	template <int P> void productScalarGeneral(double s, const D &b);
 	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);

@@ -20,36 +20,41 @@ template <class D, class Def, class S> void mvImpl<D, Def, S>::copy(const D &a)
 	Def::copy(this->c, a.c, Def::mvSize[a.usage & Def::gradeMask]);
 }
 
-template <class D, class Def, class S> void mvImpl<D, Def, S>::set(int gradeUsage, const double *coordinates)
+template <class D, class Def, class S> int mvImpl<D, Def, S>::set(int gradeUsage, const double *coordinates)
 {
+	// a bitmap beyond the algebra has no size: refuse it
+	if (gradeUsage & ~Def::gradeMask) return -1;
 	int n = Def::mvSize[gradeUsage];
+	if (coordinates == nullptr) {
+		this->setUsage(gradeUsage | (n << Def::countShift));
+		Def::null(this->c, n);
+		return 0;
+	}
 	std::less<const double *> before;
 	bool inside = !before(coordinates, this->c) && before(coordinates, this->c + memUsage());
 	if (inside && !(coordinates == this->c && n == memUsage())) {
 		// the source lies in this value's own storage, which may move or overlap
 		double tmp[Def::nbCoor];
 		Def::copy(tmp, coordinates, n);
-		set(gradeUsage, tmp);
-		return;
+		return set(gradeUsage, tmp);
 	}
 	this->setUsage(gradeUsage | (n << Def::countShift));
 	if (this->c != coordinates) Def::copy(this->c, coordinates, n);
-}
-
-template <class D, class Def, class S>
-template <class... T, class>
-int mvImpl<D, Def, S>::set(int grade, double c0, T... rest)
-{
-	static_assert(sizeof...(T) + 1 <= Def::maxGradeSize, "more coordinates than any grade has");
-	const double coordinates[] = {c0, static_cast<double>(rest)...};
-	this->setUsage(grade | (Def::mvSize[grade] << Def::countShift));
-	Def::copy(this->c, coordinates, (int)(sizeof...(T) + 1));
 	return 0;
 }
 
-template <class D, class Def, class S> void mvImpl<D, Def, S>::setGrade(int g, const double *coordinates)
+template <class D, class Def, class S>
+template <class C0, class... T, class>
+int mvImpl<D, Def, S>::set(int gradeUsage, C0 c0, T... rest)
 {
-	set(1 << g, coordinates);
+	constexpr int n = 1 + (int)sizeof...(T);
+	static_assert(n <= Def::nbCoor, "more coordinates than the algebra has");
+	// too many would write past the block, too few leave another value's data
+	if (!selectsCount<Def>(gradeUsage, n)) return -1;
+	const double coordinates[] = {static_cast<double>(c0), static_cast<double>(rest)...};
+	this->setUsage(gradeUsage | (n << Def::countShift));
+	Def::copy(this->c, coordinates, n);
+	return 0;
 }
 
 template <class D, class Def, class S> const double *mvImpl<D, Def, S>::coordinates(int grade) const

@@ -6,11 +6,40 @@
 #include <cstdlib>
 #include <cstring>
 
+// Under the address sanitizer the pool fences its blocks (see poolGuard).
+#if defined(__SANITIZE_ADDRESS__)
+#define GA_POOL_GUARDS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GA_POOL_GUARDS 1
+#endif
+#endif
+#ifdef GA_POOL_GUARDS
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace ga {
 
 // Blocks are handed out in runs of this many, so that a new size costs one
 // allocation per 128 live values instead of one per value.
 constexpr int sc_poolRunLength = 128;
+
+// The blocks of a run are one allocation, so the sanitizer alone would take
+// a write past a block for a write into its neighbour.  Under it each block
+// is followed by a guard of this many doubles, and guards and free blocks
+// are poisoned: an overrun or a use of a released block is reported at once.
+#ifdef GA_POOL_GUARDS
+constexpr int sc_poolGuard = 1;
+inline void poisonCoordinates(double *p, int n) { ASAN_POISON_MEMORY_REGION(p, sizeof(double) * (size_t)n); }
+inline void unpoisonCoordinates(double *p, int n) { ASAN_UNPOISON_MEMORY_REGION(p, sizeof(double) * (size_t)n); }
+#else
+constexpr int sc_poolGuard = 0;
+inline void poisonCoordinates(double *, int) {}
+inline void unpoisonCoordinates(double *, int) {}
+#endif
+
+// Distance in doubles from one block of n coordinates to the next in its run.
+constexpr int poolStride(int n) { return n + sc_poolGuard; }
 
 // Ends the program when the pool cannot grow: a null block would be written
 // through at once, so going on is never an option.
@@ -45,11 +74,13 @@ protected:
 		if (newCount == oldCount) return;
 		if (oldCount > 0) {
 			if (nbBlocksAvailable[oldCount] == maxBlocksAvailable[oldCount]) doubleMaxBlocks(oldCount);
+			poisonCoordinates(c, oldCount);
 			blocks[oldCount][nbBlocksAvailable[oldCount]++] = c;
 		}
 		if (newCount == 0) return;
 		if (nbBlocksAvailable[newCount] == 0) addBlocks(newCount);
 		c = blocks[newCount][--nbBlocksAvailable[newCount]];
+		unpoisonCoordinates(c, newCount);
 	}
 
 	static void doubleMaxBlocks(int n)
@@ -63,11 +94,13 @@ protected:
 
 	static void addBlocks(int n)
 	{
-		size_t bytes = sizeof(double) * (size_t)n * sc_poolRunLength;
-		double *run = static_cast<double *>(std::calloc((size_t)n * sc_poolRunLength, sizeof(double)));
-		if (run == nullptr) poolAllocationFailure(Def::name, bytes);
+		const size_t length = (size_t)poolStride(n) * sc_poolRunLength;
+		double *run = static_cast<double *>(std::calloc(length, sizeof(double)));
+		if (run == nullptr) poolAllocationFailure(Def::name, sizeof(double) * length);
+		// the whole run starts free: blocks and guards alike
+		poisonCoordinates(run, (int)length);
 		while (maxBlocksAvailable[n] < nbBlocksAvailable[n] + sc_poolRunLength) doubleMaxBlocks(n);
-		for (int i = 0; i < sc_poolRunLength; i++) blocks[n][nbBlocksAvailable[n]++] = run + i * n;
+		for (int i = 0; i < sc_poolRunLength; i++) blocks[n][nbBlocksAvailable[n]++] = run + i * poolStride(n);
 	}
 
 	// The pool, per coordinate count (entry 0 unused); plain arrays so that

@@ -23,8 +23,8 @@ public:
 	mvValue() {}
 	mvValue(double s) { this->set(1, &s); }
 	mvValue(int gradeUsage, const double *coordinates) : I(gradeUsage, coordinates) {}
-	template <class... T, class = std::enable_if_t<(std::is_arithmetic<T>::value && ...)>>
-	mvValue(int grade, double c0, T... rest) : I(grade, c0, rest...) {}
+	template <class C0, class... T, class = std::enable_if_t<areNumbers<C0, T...>>>
+	mvValue(int gradeUsage, C0 c0, T... rest) : I(gradeUsage, c0, rest...) {}
 	mvValue(const mvValue &a) : I(a) {}
 	mvValue(const I &a) : I(a) {}
 
@@ -107,7 +107,8 @@ public:
 	using I::generalInverse;
 	V &generalInverse() const { return into([&](V &t) { t.generalInverse(*this); }); }
 	V &exp(int order) const;
-	// The factors of this blade, written as values of the value class.
+	// The factors of this blade, into an array of either class.
+	using I::factor;
 	int factor(V *factors, int versor) const
 	{
 		I tmp[I::dim];

@@ -1,15 +1,21 @@
 #include "i2ga/i2ga.h"
 
-// Built before main in this order; destroyed at exit in the reverse order.
-const i2gai i2gai::e1(2, 1.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-const i2gai i2gai::e2(2, 0.0, 1.0, 0.0, 0.0, 0.0, 0.0);
-const i2gai i2gai::no(2, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0);
-const i2gai i2gai::ni(2, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0);
-const i2gai i2gai::go(2, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-const i2gai i2gai::gi(2, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0);
-const i2gai i2gai::I(64, 1.0);
-const i2gai i2gai::Ii(64, -1.0);
+namespace {
+ga::basisConstants<i2gai> constants;
+}
+
+// Bound to storage that exists before any code runs; buildConstants fills it.
+const i2gai &i2gai::e1 = constants.vectors[0].value;
+const i2gai &i2gai::e2 = constants.vectors[1].value;
+const i2gai &i2gai::no = constants.vectors[2].value;
+const i2gai &i2gai::ni = constants.vectors[3].value;
+const i2gai &i2gai::go = constants.vectors[4].value;
+const i2gai &i2gai::gi = constants.vectors[5].value;
+const i2gai &i2gai::I = constants.pseudoscalar.value;
+const i2gai &i2gai::Ii = constants.inversePseudoscalar.value;
 const i2gai *const i2gai::bv[6] = {&e1, &e2, &no, &ni, &go, &gi};
+
+void i2gai::buildConstants() { constants.build(-1.0); }
 
 void i2gai::dispatchScalarOp(double scalar, const i2gai &b)
 {

@@ -13,8 +13,11 @@ public:
 	using mvImpl::mvImpl;
 	i2gai() {}
 
-	static const i2gai e1, e2, no, ni, go, gi, I, Ii;
+	// Built before any static of a unit that includes this header (see
+	// ga::basisConstants); never destroyed.
+	static const i2gai &e1, &e2, &no, &ni, &go, &gi, &I, &Ii;
 	static const i2gai *const bv[6];
+	static void buildConstants();
 
 	// Product P through its dispatch tables: a specialised kernel on the
 	// packed coordinates when the tables name one, else the general path.
@@ -32,6 +35,9 @@ public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
 };
+
+// Builds the constants ahead of the statics of the unit that includes this.
+static const ga::constantsBuilder<i2gai> i2gaConstantsBuilder;
 
 template <int P> void i2gai::dispatchProduct(const i2gai &a, const i2gai &b)
 {

@@ -11,8 +11,11 @@ public:
 	using mvImpl::mvImpl;
 	p3gai() {}
 
-	static const p3gai e1, e2, e3, e0, I, Ii;
+	// Built before any static of a unit that includes this header (see
+	// ga::basisConstants); never destroyed.
+	static const p3gai &e1, &e2, &e3, &e0, &I, &Ii;
 	static const p3gai *const bv[4];
+	static void buildConstants();
 };
 
 class p3ga : public ga::mvValue<p3ga, p3gai> {
@@ -20,6 +23,9 @@ public:
 	using mvValue::mvValue;
 	using mvValue::operator=;
 };
+
+// Builds the constants ahead of the statics of the unit that includes this.
+static const ga::constantsBuilder<p3gai> p3gaConstantsBuilder;
 
 // Tables of named basis elements for parsing, and outer morphisms.
 typedef ga::mvBen<p3gai> p3ga_ben;
