@@ -40,8 +40,6 @@ constexpr int OP_INTERPRETATION = 0x100; // the value has a geometric interpreta
 constexpr int FF_COPY_COLORS = 0x8000;      // copy takes the RGB of all three colours
 constexpr int FF_COPY_ALPHAS = 0x10000;     // copy takes the three alphas
 constexpr int FF_COPY_DRAW_METHOD = 0x20000; // copy takes the draw method
-// Every property of an existing object is replaced (labels are added so).
-constexpr int FF_ALL = -1;
 
 // --- creation flags: how a new object reads its value ----------------------------
 constexpr int OC_GRADE_MASK = 0x1ff; // bit 1 << n keeps grade n (e3ga)
