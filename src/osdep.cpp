@@ -1,7 +1,7 @@
 #include "osdep.h"
 
+#include <chrono>
 #include <cstdarg>
-#include <cstdio>
 
 void cprintf(const char *format, ...)
 {
@@ -9,4 +9,21 @@ void cprintf(const char *format, ...)
 	va_start(ap, format);
 	std::vprintf(format, ap);
 	va_end(ap);
+}
+
+double u_timeGet()
+{
+	typedef std::chrono::duration<double> seconds;
+	return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double u_timeElapsed()
+{
+	static bool s_started = false;
+	static double s_last = 0.0;
+	double now = u_timeGet();
+	double elapsed = s_started ? now - s_last : 0.0;
+	s_started = true;
+	s_last = now;
+	return elapsed;
 }

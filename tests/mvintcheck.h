@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mvint.h"
-#include "statedouble.h"
+#include "state/state.h"
 
 namespace mvicheck {
 

@@ -21,8 +21,8 @@ class E3gaInterpretation : public ::testing::Test {
 protected:
 	// made when a test runs: the algebra's constants exist by then
 	const e3ga e1 = e3gai::e1, e2 = e3gai::e2, e3 = e3gai::e3;
-	void SetUp() override { testState::clearFactors(); }
-	void TearDown() override { testState::clearFactors(); }
+	// a new state for every test: no factors stored
+	state m_state;
 };
 
 TEST_F(E3gaInterpretation, KindsOfValues)
@@ -60,23 +60,23 @@ TEST_F(E3gaInterpretation, StoredFactorsOrientBivectorsAndTrivectors)
 	// projected onto the plane (e1, 3 e2), then both scaled by sqrt(2/3) so
 	// that their outer product is the blade
 	const double k = std::sqrt(2.0 / 3.0), q = std::sqrt(2.0);
-	testState::e3gaFactor[0] = e1 + e3;
-	testState::e3gaFactor[1] = 3.0 * e2;
+	m_state.setE3gaFactor(e1 + e3, 0);
+	m_state.setE3gaFactor(3.0 * e2, 1);
 	EXPECT_TRUE(matches(mvInt(2.0 * (e1 ^ e2), 0), expect(0x210A).v(1, k, 0, 0).v(2, 0, 3 * k, 0).factors(2.0)));
 	// against the blade's orientation the first factor takes the sign
-	testState::e3gaFactor[0] = e2;
-	testState::e3gaFactor[1] = e1;
+	m_state.setE3gaFactor(e2, 0);
+	m_state.setE3gaFactor(e1, 1);
 	EXPECT_TRUE(matches(mvInt(2.0 * (e1 ^ e2), 0), expect(0x210A).v(1, 0, -q, 0).v(2, q, 0, 0).factors(2.0)));
 	// parallel, or orthogonal to the plane: the default unit factors
 	for (const e3ga &f : {e1, e3}) {
-		testState::e3gaFactor[0] = f;
-		testState::e3gaFactor[1] = 2.0 * f;
+		m_state.setE3gaFactor(f, 0);
+		m_state.setE3gaFactor(2.0 * f, 1);
 		EXPECT_TRUE(matches(mvInt(e1 ^ e2, 0), expect(0x210A).v(1, 1, 0, 0).v(2, 0, 1, 0)));
 	}
 	// three factors of volume 2 become three of volume 1
-	testState::e3gaFactor[0] = e1;
-	testState::e3gaFactor[1] = 2.0 * e2;
-	testState::e3gaFactor[2] = e3;
+	m_state.setE3gaFactor(e1, 0);
+	m_state.setE3gaFactor(2.0 * e2, 1);
+	m_state.setE3gaFactor(e3, 2);
 	double c = std::cbrt(0.5);
 	EXPECT_TRUE(matches(mvInt(e3ga(e3gai::I), 0), expect(0x210B).v(0, c, 0, 0).v(1, 0, 2 * c, 0).v(2, 0, 0, c)));
 }
@@ -138,22 +138,21 @@ template <class V> void expectFiniteReadings()
 TEST(MvInt, NumbersStayFiniteForAnyValue)
 {
 	testing::internal::CaptureStdout();
+	state st;
 	for (int setting = 0; setting < 3; setting++) {
-		testState::clearFactors();
 		for (int i = 0; i < 3; i++) {
 			// none; parallel pairs; independent ones
 			double scale = setting == 0 ? 0.0 : 1.0;
 			int axis = setting == 1 ? 0 : i;
-			testState::e3gaFactor[i] = gp(scale * (i + 1), *e3gai::bv[axis]);
-			testState::p3gaFactor[i] = gp(scale * (i + 1), *p3gai::bv[axis]);
-			testState::c3gaFactor[i] = gp(scale * (i + 1), *c3gai::bv[axis]);
+			st.setE3gaFactor(gp(scale * (i + 1), *e3gai::bv[axis]), i);
+			st.setP3gaFactor(gp(scale * (i + 1), *p3gai::bv[axis]), i);
+			st.setC3gaFactor(gp(scale * (i + 1), *c3gai::bv[axis]), i);
 		}
 		expectFiniteReadings<e3ga>();
 		expectFiniteReadings<p3ga>();
 		expectFiniteReadings<c3ga>();
 	}
 	testing::internal::GetCapturedStdout(); // the messages of odd grades are not the point here
-	testState::clearFactors();
 }
 
 } // namespace

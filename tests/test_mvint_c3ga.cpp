@@ -20,7 +20,8 @@ c3ga point(const double *p) { return point(p[0], p[1], p[2]); }
 
 class C3gaInterpretation : public ::testing::Test {
 protected:
-	void SetUp() override { testState::clearFactors(); }
+	// a new state for every test: no factors stored
+	state m_state;
 	const c3ga e1 = c3gai::e1, e2 = c3gai::e2, e3 = c3gai::e3, ni = c3gai::ni;
 };
 

@@ -13,8 +13,8 @@ using mvicheck::matches;
 
 class P3gaInterpretation : public ::testing::Test {
 protected:
-	void SetUp() override { testState::clearFactors(); }
-	void TearDown() override { testState::clearFactors(); }
+	// a new state for every test: no factors stored
+	state m_state;
 	const p3ga e0 = p3gai::e0, e1 = p3gai::e1, e2 = p3gai::e2, e3 = p3gai::e3;
 	// the homogeneous point at (x, y, z)
 	p3ga point(double x, double y, double z) { return p3ga(2, x, y, z, 1.0); }
@@ -50,8 +50,8 @@ TEST_F(P3gaInterpretation, StoredFactorsOrientPlanes)
 {
 	// the plane z = 1, its attitude e1^e2 read with factors e2 and e1 + e3
 	p3ga plane = op(op(point(0, 0, 1), e1), e2);
-	testState::p3gaFactor[0] = e2;
-	testState::p3gaFactor[1] = e1 + e3;
+	m_state.setP3gaFactor(e2, 0);
+	m_state.setP3gaFactor(e1 + e3, 1);
 	EXPECT_TRUE(matches(mvInt(plane, 0), expect(0x4144).s(1.0).v(0, 0, 0, 1).v(1, 0, -1, 0).v(2, 1, 0, 0).p(0, 0, 0, 1)));
 	// a factor skipped by a null pointer is not written
 	double normal[3], factor[3] = {7, 7, 7};

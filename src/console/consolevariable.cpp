@@ -4,26 +4,10 @@
 #include <cstdio>
 #include <new>
 
+#include "object.h"
 #include "state/state.h"
 
 namespace {
-
-// Draw-mode bits that values set or clear themselves.
-constexpr int sc_dmMagnitude = 0x20; // size from weight: the default of a new value
-constexpr int sc_dmHide = 0x40;
-constexpr int sc_dmInternal = 0x100; // maintained by the program itself
-
-// Force flags: which drawing attributes the user set explicitly.
-constexpr int sc_ffStipple = 0x1;
-constexpr int sc_ffOri = 0x2;
-constexpr int sc_ffWireframe = 0x8;
-constexpr int sc_ffShade = 0x10;
-constexpr int sc_ffMagnitude = 0x20;
-constexpr int sc_ffHide = 0x40;
-constexpr int sc_ffOutline = 0x80;
-constexpr int sc_ffColor = 0x8000;
-constexpr int sc_ffAlpha = 0x10000;
-constexpr int sc_ffDrawMethod = 0x20000;
 
 // Tolerance of the classification that decides whether a value is a blade:
 // rounding noise of a few products, far below any coordinate a user types.
@@ -91,7 +75,7 @@ consoleVariable::consoleVariable(const std::string &name, const consoleVariable 
 	m_creationFlags = cv->m_creationFlags;
 	color4(cv->m_color);
 	// the copy is the user's own, and shown unless hiding was asked for explicitly
-	int cleared = (cv->m_forceFlags & sc_ffHide) ? sc_dmInternal : sc_dmInternal | sc_dmHide;
+	int cleared = (cv->m_forceFlags & DM_HIDE) ? DM_INTERNAL : DM_INTERNAL | DM_HIDE;
 	m_drawMode = cv->m_drawMode & ~cleared;
 }
 
@@ -121,7 +105,8 @@ int consoleVariable::set(const std::string &name, const i2ga *mv) { return setMV
 template <class V> int consoleVariable::setMV(const std::string &name, const V *mv)
 {
 	m_name = name;
-	m_drawMode = sc_dmMagnitude;
+	// a new value's size follows its weight
+	m_drawMode = DM_MAGNITUDE;
 	if (g_state != nullptr) color4(g_state->m_fgColor);
 	// copied before the old one goes, since mv may be the value held now
 	V *copy = new (std::nothrow) V(*mv);
@@ -195,16 +180,16 @@ int consoleVariable::creationFlags(int creationFlags)
 	return 0;
 }
 
-int consoleVariable::modifiedColor() { return addForceFlag(sc_ffColor); }
-int consoleVariable::modifiedAlpha() { return addForceFlag(sc_ffAlpha); }
-int consoleVariable::modifiedDrawMethod() { return addForceFlag(sc_ffDrawMethod); }
-int consoleVariable::modifiedHide() { return addForceFlag(sc_ffHide); }
-int consoleVariable::modifiedStipple() { return addForceFlag(sc_ffStipple); }
-int consoleVariable::modifiedOri() { return addForceFlag(sc_ffOri); }
-int consoleVariable::modifiedWireframe() { return addForceFlag(sc_ffWireframe); }
-int consoleVariable::modifiedOutline() { return addForceFlag(sc_ffOutline); }
-int consoleVariable::modifiedMagnitude() { return addForceFlag(sc_ffMagnitude); }
-int consoleVariable::modifiedShade() { return addForceFlag(sc_ffShade); }
+int consoleVariable::modifiedColor() { return addForceFlag(FF_COPY_COLORS); }
+int consoleVariable::modifiedAlpha() { return addForceFlag(FF_COPY_ALPHAS); }
+int consoleVariable::modifiedDrawMethod() { return addForceFlag(FF_COPY_DRAW_METHOD); }
+int consoleVariable::modifiedHide() { return addForceFlag(DM_HIDE); }
+int consoleVariable::modifiedStipple() { return addForceFlag(DM_STIPPLE); }
+int consoleVariable::modifiedOri() { return addForceFlag(DM_ORI); }
+int consoleVariable::modifiedWireframe() { return addForceFlag(DM_WIREFRAME); }
+int consoleVariable::modifiedOutline() { return addForceFlag(DM_OUTLINE); }
+int consoleVariable::modifiedMagnitude() { return addForceFlag(DM_MAGNITUDE); }
+int consoleVariable::modifiedShade() { return addForceFlag(DM_SHADE); }
 
 int consoleVariable::addForceFlag(int bit)
 {

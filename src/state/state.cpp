@@ -1,20 +1,31 @@
 #include "state/state.h"
 
+#include <climits>
+
+#include "osdep.h"
+
 state *g_state = nullptr;
 
 state::state()
 {
 	g_state = this;
 	initToNothing();
-	// the default foreground colour is red
-	m_fgColor[0] = 1.0f;
-	m_fgColor[1] = 0.0f;
-	m_fgColor[2] = 0.0f;
-	m_fgColor[3] = 1.0f;
+	// the longest path the system names
+	char cwd[PATH_MAX];
+	if (u_dirGetCwd(cwd, sizeof cwd) == 0) m_initialWorkingDirectory = cwd;
+	setColor("fgcolor", "r");
+	setColor("bgcolor", 0.7f, 0.7f, 0.7f, 1.0f);
+	setColor("olcolor", 0.0f, 0.0f, 0.0f, 1.0f);
+	setColor("cvcolor", 0.5f, 0.5f, 0.5f, 1.0f);
+	m_fontSize = sc_defaultFontSize;
+	m_clipDistance = sc_defaultClipDistance;
+	m_ambient = sc_defaultAmbient;
+	m_diffuse = sc_defaultDiffuse;
 }
 
 state::~state()
 {
+	removeAllObjects();
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -22,7 +33,31 @@ state::~state()
 
 void state::initToNothing()
 {
-	m_globalScope = nullptr;
 	m_workingDirectory.clear();
-	for (float &c : m_fgColor) c = 0.0f;
+	m_initialWorkingDirectory.clear();
+	m_bookmarkSearch = 0;
+	m_globalScope = nullptr;
+	for (float *c : {m_fgColor, m_bgColor, m_olColor, m_cvColor})
+		for (int i = 0; i < 4; i++) c[i] = 0.0f;
+	m_fontSize = 0.0f;
+	m_clipDistance = -1.0f;
+	m_poFactor = 0.0f;
+	m_poUnits = 0.0f;
+	m_ambient = -1.0f;
+	m_diffuse = -1.0f;
+	for (e3ga &f : m_e3gaFactor) f = 0.0;
+	for (p3ga &f : m_p3gaFactor) f = 0.0;
+	for (c3ga &f : m_c3gaFactor) f = 0.0;
+}
+
+int state::reset()
+{
+	removeAllObjects();
+	return 0;
+}
+
+int state::modified(const std::string &name)
+{
+	m_netVarChanges.insert(name);
+	return 0;
 }

@@ -1,0 +1,140 @@
+// The scene objects of the state: kept by name in byte-wise name order,
+// added (an existing object of the name keeps its identity when it can take
+// the new one's properties), shown, hidden, faded and removed.
+#include <vector>
+
+#include "gaobject.h"
+#include "osdep.h"
+#include "state/state.h"
+
+object *state::getObjectPtrByName(const std::string &name) const
+{
+	objectMap::const_iterator it = m_objects.find(&name);
+	return it == m_objects.end() ? nullptr : it->second;
+}
+
+int state::addObject(object *obj, int forceFlags)
+{
+	modified(obj->m_name);
+
+	// the state's defaults
+	obj->setFgColor(m_fgColor);
+	obj->setBgColor(m_bgColor);
+	obj->setOlColor(m_olColor);
+	obj->m_fontSize = m_fontSize;
+	obj->m_poFactor = m_poFactor;
+	obj->m_poUnits = m_poUnits;
+
+	// the program's own variables stay hidden and internal whatever replaces them
+	object *old = getObjectPtrByName(obj->m_name);
+	const int internal = (old != nullptr && (old->m_drawMode & DM_INTERNAL)) ? DM_INTERNAL | DM_HIDE : 0;
+
+	// an object that can take the new one's properties stays
+	int propertiesChanged = 0;
+	if (old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
+		old->m_drawMode |= internal;
+		delete obj;
+		return 0;
+	}
+
+	// otherwise the new object takes the old one's place
+	removeObject(obj->m_name);
+	obj->m_drawMode |= internal;
+	m_objects[&obj->m_name] = obj;
+	return 0;
+}
+
+template <class T, class V>
+int state::addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+{
+	return addObject(new T(value, name, drawMode, creationFlags, forceFlags), forceFlags);
+}
+
+int state::addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+{
+	return addAlgebraObject<e3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+}
+
+int state::addP3gaObject(const p3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+{
+	return addAlgebraObject<p3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+}
+
+int state::addC3gaObject(const c3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+{
+	return addAlgebraObject<c3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+}
+
+int state::addI2gaObject(const i2ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+{
+	return addAlgebraObject<i2gaObject>(value, name, drawMode, creationFlags, forceFlags);
+}
+
+int state::removeObject(const std::string &name)
+{
+	objectMap::iterator it = m_objects.find(&name);
+	if (it == m_objects.end()) return -1;
+	object *obj = it->second;
+	// the name may be the object's own: keep it past the object
+	const std::string removed = name;
+	m_objects.erase(it);
+	modified(removed);
+	delete obj;
+	return 0;
+}
+
+int state::removeObject(object *obj) { return obj == nullptr ? -1 : removeObject(obj->m_name); }
+
+int state::removeAllObjects()
+{
+	for (objectMap::value_type &entry : m_objects) delete entry.second;
+	m_objects.clear();
+	object::m_objectCount = 1;
+	return 0;
+}
+
+int state::showObject(const std::string &name)
+{
+	object *obj = getObjectPtrByName(name);
+	return obj ? obj->show() : -1;
+}
+
+int state::hideObject(const std::string &name)
+{
+	object *obj = getObjectPtrByName(name);
+	return obj ? obj->hide() : -1;
+}
+
+int state::textScaleChanged()
+{
+	for (objectMap::value_type &entry : m_objects) entry.second->textScaleChanged();
+	return 0;
+}
+
+int state::objectUpdate()
+{
+	double t = u_timeGet();
+	// removed after the walk, so that the walk never meets a deleted object
+	std::vector<std::string> ended;
+	for (objectMap::value_type &entry : m_objects) {
+		try {
+			entry.second->update(t);
+		} catch (const removeObjectException &) {
+			ended.push_back(entry.second->m_name);
+		}
+	}
+	for (const std::string &name : ended) removeObject(name);
+	return 0;
+}
+
+int state::fadeObject(const std::string &name, double duration, float target, int action, float startFadeFactor)
+{
+	object *obj = getObjectPtrByName(name);
+	if (obj == nullptr) return -1;
+	try {
+		obj->setFade(duration, target, action, startFadeFactor);
+	} catch (const removeObjectException &) {
+		removeObject(obj);
+	}
+	return 0;
+}
