@@ -181,6 +181,8 @@ int gsFree(geosphere_s **gs)
 
 void gsDraw(geosphere_s *gs, double normalLength)
 {
+	// a sphere not built (yet) draws nothing
+	if (gs == nullptr) return;
 	for (int f = 0; f < gs->nbPrimitives; f++) gsDraw(gs, f, normalLength);
 }
 

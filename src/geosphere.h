@@ -45,7 +45,8 @@ int gsCompute(geosphere_s **gs, int depth);
 int gsFree(geosphere_s **gs);
 // Draws the leaf triangles of every top face, or of the tree under face f.
 // A nonzero normalLength adds a line of that length along the normal at
-// each vertex of each triangle (inward when negative), drawn unlit.
+// each vertex of each triangle (inward when negative), drawn unlit.  A null
+// sphere draws nothing.
 void gsDraw(geosphere_s *gs, double normalLength);
 void gsDraw(geosphere_s *gs, int f, double normalLength);
 

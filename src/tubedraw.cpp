@@ -20,6 +20,9 @@ constexpr double sc_unturnedRing2 = 1e-7;
 // kept.  Far below any real bend, whose mitre is always built.
 constexpr double sc_parallelSine2 = 1e-24;
 
+// Fewest sides of a tube: a ring needs two entries to span a cap.
+constexpr int sc_minSides = 2;
+
 // Tube radius in model units per unit of line width.
 constexpr double sc_radiusPerWidth = 1.0 / 250.0;
 
@@ -28,7 +31,6 @@ constexpr double sc_pi = 3.14159265358979323846;
 typedef tubeVector vec;
 
 inline vec sub(const vec &a, const vec &b) { return {{a.c[0] - b.c[0], a.c[1] - b.c[1], a.c[2] - b.c[2]}}; }
-inline vec add(const vec &a, const vec &b) { return {{a.c[0] + b.c[0], a.c[1] + b.c[1], a.c[2] + b.c[2]}}; }
 inline vec scale(double s, const vec &a) { return {{s * a.c[0], s * a.c[1], s * a.c[2]}}; }
 // a + s b
 inline vec addScaled(const vec &a, double s, const vec &b)
@@ -101,43 +103,42 @@ struct rotation_s {
 	}
 };
 
-// A vector of the homogeneous model (e1, e2, e3, e0): a point has weight 1,
-// a direction weight 0.
-struct hvec {
-	double c[4];
-	hvec(const vec &x, double w) : c{x.c[0], x.c[1], x.c[2], w} {}
-};
-inline double hdot(const hvec &a, const hvec &b)
-{
-	return a.c[0] * b.c[0] + a.c[1] * b.c[1] + a.c[2] * b.c[2] + a.c[3] * b.c[3];
-}
-// a - s b
-inline void hsubScaled(hvec &a, double s, const hvec &b)
-{
-	for (int i = 0; i < 4; i++) a.c[i] -= s * b.c[i];
-}
-
 // The mitred offset of one ring entry at a joint: a on the ring after the
 // joint (segment direction d), b on the ring before it (direction e).  The
 // two tube surface lines are a + s d and b + t e (offsets from the joint's
-// vertex).  Their meet within the plane A ^ D ^ B of the homogeneous model,
-// ((A ^ D) . (A ^ D ^ B)) . (B ^ E), is X = |B'|^2 E - (B' . E) B with B' the
-// part of B orthogonal to A and D; the offset is X's point b - |B'|^2 / (B' . E) e.
-vec mitreOffset(const vec &a, const vec &b, const vec &d, const vec &e)
+// vertex).  In the homogeneous model (e1, e2, e3, e0) the points are
+// A = a + e0, B = b + e0 and the directions D = d, E = e; the meet of the
+// lines within the plane A ^ D ^ B, ((A ^ D) . (A ^ D ^ B)) . (B ^ E), is
+// X = |B'|^2 E - (B' . E) B, B' being the part of B orthogonal to A and D.
+// The offset is X's point, b - |B'|^2 / (B' . E) e.  (When the lines do not
+// share a plane, as at the closing joint of a loop whose ring came back
+// turned, this is still the point of the line b + t e that X gives.)
+struct joint_s {
+	vec d, e;
+	// 1 / (d . d)
+	double invDD;
+	// d and e are parallel up to rounding: the lines never meet
+	bool parallel;
+	joint_s(const vec &d_, const vec &e_) : d(d_), e(e_), invDD(1.0 / dot(d_, d_))
+	{
+		vec de = cross(d, e);
+		parallel = dot(de, de) < sc_parallelSine2;
+	}
+};
+
+vec mitreOffset(const vec &a, const vec &b, const joint_s &joint)
 {
 	vec ab = cross(a, b), aMinusB = sub(a, b);
 	// the outer product of the two points is a ^ b + (a - b) ^ e0
-	if (dot(ab, ab) + dot(aMinusB, aMinusB) < sc_unturnedRing2) return a;
-	vec de = cross(d, e);
-	if (dot(de, de) < sc_parallelSine2) return a;
-	hvec A(a, 1.0), D(d, 0.0), B(b, 1.0), E(e, 0.0);
-	// B' = B less its parts along D and along A (made orthogonal to D first)
-	double dd = hdot(D, D);
-	hsubScaled(A, hdot(A, D) / dd, D);
-	hsubScaled(B, hdot(B, D) / dd, D);
-	hsubScaled(B, hdot(B, A) / hdot(A, A), A);
-	double weight = hdot(B, E);
-	double t = -hdot(B, B) / weight;
+	if (dot(ab, ab) + dot(aMinusB, aMinusB) < sc_unturnedRing2 || joint.parallel) return a;
+	const vec &d = joint.d, &e = joint.e;
+	// A and B less their parts along D (their weights stay 1)
+	vec a1 = addScaled(a, -dot(a, d) * joint.invDD, d), b1 = addScaled(b, -dot(b, d) * joint.invDD, d);
+	// B less its part along that A, times |A|^2 (which leaves the point as it is)
+	double aa = dot(a1, a1) + 1.0, ba = dot(b1, a1) + 1.0;
+	vec bPerp = sub(scale(aa, b1), scale(ba, a1));
+	double bPerpWeight = aa - ba;
+	double t = -(dot(bPerp, bPerp) + bPerpWeight * bPerpWeight) / (aa * dot(bPerp, e));
 	// a meet of weight 0 (b already on the line through a) has no finite point
 	if (!std::isfinite(t)) return a;
 	return addScaled(b, t, e);
@@ -224,7 +225,7 @@ void TubeDraw::end(tubeSink &sink)
 {
 	// fewer than two vertices draw nothing
 	int count = (int)m_vertices.size();
-	if (count < 2 || (m_what != GL_LINES && m_what != GL_LINE_STRIP && m_what != GL_LINE_LOOP)) return;
+	if (count < 2 || m_nbSegments < sc_minSides || (m_what != GL_LINES && m_what != GL_LINE_STRIP && m_what != GL_LINE_LOOP)) return;
 	tubeVertices v{m_vertices, count, m_what};
 	const int n = v.n(), S = m_nbSegments;
 	std::vector<vec> &dir = s_work.dir, &ring = s_work.ring, &mitre = s_work.mitre;
@@ -277,8 +278,9 @@ void TubeDraw::end(tubeSink &sink)
 	}
 	for (int j = firstJoint; j <= n - 2; j++) {
 		int p = j == 0 ? n - 2 : j - 1;
+		joint_s joint(dir[j], dir[p]);
 		for (int i = 0; i < S; i++)
-			mitre[(size_t)j * S + i] = mitreOffset(ring[(size_t)j * S + i], ring[(size_t)p * S + i], dir[j], dir[p]);
+			mitre[(size_t)j * S + i] = mitreOffset(ring[(size_t)j * S + i], ring[(size_t)p * S + i], joint);
 	}
 
 	// one segment per segment of the caller's polyline; a loop's last one closes it

@@ -43,9 +43,8 @@ public:
 	double getLineWidth() const { return m_lineWidth; }
 	void setUseOpenGL(bool b) { m_useOpenGL = b; }
 	bool getUseOpenGL() const { return m_useOpenGL; }
-	// At least 2: the cross-section is a polygon of n corners.
+	// The cross-section is a polygon of n corners; below 2 nothing is drawn.
 	void setNbSegments(int n) { m_nbSegments = n; }
-	int getNbSegments() const { return m_nbSegments; }
 
 	// what: GL_LINES, GL_LINE_LOOP or GL_LINE_STRIP.
 	void begin(int what);
@@ -60,7 +59,7 @@ public:
 	void end(tubeSink &sink);
 
 	// The two drawing steps of end.  rings holds one ring of m_nbSegments
-	// offsets (unit-sized) per collected vertex, ring k first at k * S.
+	// offsets per unit of radius for each vertex, ring k from k * m_nbSegments.
 	void drawTubeSegment(int k, const std::vector<tubeVector> &rings, tubeSink &sink = glTubeSink());
 	void drawTubeCap(int k, const std::vector<tubeVector> &rings, bool reverse,
 	                 tubeSink &sink = glTubeSink());

@@ -264,6 +264,8 @@ TEST(tubeDraw, degeneratePolylinesStayFinite)
 	// too few vertices draw nothing
 	EXPECT_TRUE(tube(GL_LINE_STRIP, {{1, 2, 3}}).prims.empty());
 	EXPECT_TRUE(tube(GL_LINES, {}).prims.empty());
+	// a ring of one side has no cap
+	EXPECT_TRUE(tube(GL_LINE_STRIP, {{0, 0, 0}, {1, 0, 0}}, 1).prims.empty());
 	// two equal vertices: coinciding caps across e1 and a tube of no length
 	recorder same = tube(GL_LINE_STRIP, {{1, 2, 3}, {1, 2, 3}});
 	ASSERT_EQ(same.modes(), (std::vector<int>{GL_TRIANGLE_FAN, GL_TRIANGLE_FAN, GL_QUAD_STRIP}));
