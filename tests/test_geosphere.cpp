@@ -82,26 +82,4 @@ TEST(geosphere, freeingTakesThePointer)
 	EXPECT_EQ(g_sphereSphere, nullptr);
 }
 
-TEST(geosphere, closeVerticesAreShared)
-{
-	geosphere_s *gs = nullptr;
-	ASSERT_EQ(gsCompute(&gs, 0), 0);
-	struct {
-		double x, y, z;
-		int index, count;
-	} cases[] = {
-	    {0, 1.000009, 0, 1, 6},     // within 1e-5 of vertex 1
-	    {0, 0.999995, 0.000005, 1, 6}, // idem
-	    {0, 1.00002, 0, 6, 7},      // farther: a new vertex
-	};
-	for (const auto &c : cases) {
-		e3ga v(2, c.x, c.y, c.z);
-		int index = -2;
-		EXPECT_EQ(gsAddVertex(gs, v, &index), 0);
-		EXPECT_EQ(index, c.index);
-		EXPECT_EQ(gs->nbVertices, c.count);
-	}
-	gsFree(&gs);
-}
-
 } // namespace

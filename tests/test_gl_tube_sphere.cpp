@@ -1,5 +1,5 @@
 // Tubes, OpenGL lines and geodesic spheres drawn in a real context: their
-// pixels, the primitives OpenGL receives, and the state they leave.
+// pixels and the state they leave.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -105,72 +105,6 @@ TEST_F(glTubeSphere, sphereFillsItsDisc)
 	EXPECT_GT(litCount(), 0.97 * disc);
 	EXPECT_LT(litCount(), 1.1 * disc);
 	gsFree(&gs);
-}
-
-// The primitives OpenGL receives, by feedback: triangles and lines, with
-// the length of every line.
-struct feedback_s {
-	int polygons = 0, lines = 0;
-	std::vector<double> lineLengths;
-};
-template <class Draw> feedback_s feedback(Draw draw)
-{
-	std::vector<GLfloat> buffer(200000);
-	glFeedbackBuffer((GLsizei)buffer.size(), GL_3D, buffer.data());
-	glRenderMode(GL_FEEDBACK);
-	draw();
-	int n = glRenderMode(GL_RENDER);
-	feedback_s f;
-	// GL_3D: x, y, z of every vertex, in window coordinates
-	for (int i = 0; i < n;) {
-		int token = (int)buffer[i++];
-		if (token == GL_POLYGON_TOKEN) {
-			int count = (int)buffer[i++];
-			f.polygons++;
-			i += 3 * count;
-		} else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-			f.lines++;
-			f.lineLengths.push_back(std::hypot(buffer[i + 3] - buffer[i], buffer[i + 4] - buffer[i + 1]));
-			i += 6;
-		} else {
-			ADD_FAILURE() << "unexpected token " << token;
-			break;
-		}
-	}
-	return f;
-}
-
-TEST_F(glTubeSphere, primitivesGivenToOpenGL)
-{
-	// spheres: a triangle per leaf, three hairs each when asked, none of them culled here
-	struct {
-		int depth;
-		double hairs;
-		int polygons, lines;
-	} spheres[] = {{0, 0, 8, 0}, {0, 0.1, 8, 24}, {1, -0.1, 32, 96}, {2, 0, 128, 0}};
-	for (const auto &c : spheres) {
-		SCOPED_TRACE(c.depth);
-		geosphere_s *gs = nullptr;
-		ASSERT_EQ(gsCompute(&gs, c.depth), 0);
-		feedback_s f = feedback([&] { gsDraw(gs, c.hairs); });
-		EXPECT_EQ(f.polygons, c.polygons);
-		EXPECT_EQ(f.lines, c.lines);
-		// a hair of 0.1 is at most 5 pixels long on screen
-		for (double l : f.lineLengths) EXPECT_LE(l, 0.1 * c_size / (2 * c_half) + 1e-3);
-		gsFree(&gs);
-	}
-	// a tube loop of 4 segments of 6 sides: 4 strips of 6 quads, no caps
-	TubeDraw tube;
-	feedback_s f = feedback([&] {
-		tube.begin(GL_LINE_LOOP);
-		tube.vertex2d(0, 0);
-		tube.vertex2d(1, 0);
-		tube.vertex2d(1, 1);
-		tube.vertex2d(0, 1);
-		tube.end();
-	});
-	EXPECT_EQ(f.lines, 0);
-	EXPECT_EQ(f.polygons, 4 * 6 * 2); // quads reach feedback as two triangles each
 }
 
 } // namespace
