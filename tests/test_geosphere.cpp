@@ -77,6 +77,10 @@ TEST(geosphere, freeingTakesThePointer)
 	ASSERT_EQ(gsCompute(&gs, 1), 0);
 	EXPECT_EQ(gsFree(&gs), 0);
 	EXPECT_EQ(gs, nullptr);
+	// a negative depth refines nothing, like depth 0
+	ASSERT_EQ(gsCompute(&gs, -1), 0);
+	EXPECT_EQ(gs->nbFaces, 8);
+	gsFree(&gs);
 	// the shared spheres wait for the application state
 	EXPECT_EQ(g_pointSphere, nullptr);
 	EXPECT_EQ(g_sphereSphere, nullptr);
