@@ -16,6 +16,7 @@ public:
 	consoleDummyStmt(int line, int column);
 	consoleStatement *copy() const override { return new consoleDummyStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // while loop; child 0 the condition, child 1 the body.
@@ -24,6 +25,7 @@ public:
 	consoleWhileStmt(int line, int column, consoleExprListStmt *el, consoleStatement *sl);
 	consoleStatement *copy() const override { return new consoleWhileStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // for loop; child 0 the body.
@@ -35,6 +37,7 @@ public:
 	~consoleForStmt() override;
 	consoleStatement *copy() const override { return new consoleForStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	// owned, each possibly null
@@ -50,6 +53,7 @@ public:
 	consoleIfElseStmt(int line, int column, consoleExprListStmt *el, consoleStatement *ifS, consoleStatement *elseS);
 	consoleStatement *copy() const override { return new consoleIfElseStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // switch; child 0 the value, child 1 the case list.
@@ -58,6 +62,7 @@ public:
 	consoleSwitchStmt(int line, int column, consoleExprListStmt *cond, consoleCaseListStmt *caseList);
 	consoleStatement *copy() const override { return new consoleSwitchStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // One case of a switch; child 0 the value list (null for the default case),
@@ -67,6 +72,8 @@ public:
 	consoleCaseStmt(int line, int column, consoleExprListStmt *caseStmt, consoleStmtListStmt *stmtList);
 	consoleStatement *copy() const override { return new consoleCaseStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Interpreted by its switch: does nothing and yields null.
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // The cases of a switch.
@@ -75,6 +82,8 @@ public:
 	consoleCaseListStmt(int line, int column, consoleCaseStmt *caseStmt);
 	consoleStatement *copy() const override { return new consoleCaseListStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Interpreted by its switch: does nothing and yields null.
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // return; child 0 the value list, possibly null.
@@ -83,6 +92,7 @@ public:
 	consoleReturnStmt(int line, int column, consoleExprListStmt *expr);
 	consoleStatement *copy() const override { return new consoleReturnStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // break, continue or suspend.
@@ -95,6 +105,7 @@ public:
 	consoleBreakStmt(int line, int column, int type);
 	consoleStatement *copy() const override { return new consoleBreakStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	int m_type;
@@ -111,6 +122,7 @@ public:
 	~consoleStmtListStmt() override;
 	consoleStatement *copy() const override { return new consoleStmtListStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 	// Nonzero when the list holds exactly one statement and that one does nothing.
 	int dummy() const;

@@ -17,6 +17,7 @@ public:
 	consoleFuncDeclStmt(int line, int column, const std::string &name, consoleFuncArgSpecListStmt *arg, int function);
 	consoleStatement *copy() const override { return new consoleFuncDeclStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	std::string m_name;
@@ -31,7 +32,15 @@ public:
 	                consoleStmtListStmt *sl, int function);
 	consoleStatement *copy() const override { return new consoleFuncStmt(*this); }
 	char *string(int cr, int tl) override;
+	// The definition met as a statement: sets the scope's definition flag, yields null.
+	consoleVariable *execute(consoleScope *s) override;
+	// A call: binds arg (one value per argument, the caller's) to the
+	// argument names in s and runs the body there. Returns the returned
+	// value, or the empty scalar.
+	consoleVariable *execute(consoleScope *s, consoleVariable **arg);
 	const std::string &workingDirectory() const { return m_workingDirectory; }
+	const std::string &name() const { return m_name; }
+	int function() const { return m_function; }
 
 protected:
 	int m_function; // nonzero function, 0 batch
@@ -49,6 +58,10 @@ public:
 	consoleFuncArgSpecStmt(int line, int column, const std::string &name, int model);
 	consoleStatement *copy() const override { return new consoleFuncArgSpecStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Interpreted by its definition: does nothing and yields null.
+	consoleVariable *execute(consoleScope *s) override;
+	int model() const { return m_model; }
+	const std::string &name() const { return m_name; }
 
 protected:
 	int m_model; // model code, or sc_anyModel
@@ -62,6 +75,8 @@ public:
 	consoleFuncArgSpecListStmt(int line, int column, consoleFuncArgSpecStmt *arg);
 	consoleStatement *copy() const override { return new consoleFuncArgSpecListStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Interpreted by its definition: does nothing and yields null.
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // dynamic{...}: a statement list that the state keeps and runs again; child 0 the list.

@@ -14,6 +14,9 @@ public:
 	consoleVariableStmt(int line, int column, const std::string &name, int global, consoleArrayIdxListStmt *arrayIdx);
 	consoleStatement *copy() const override { return new consoleVariableStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
+	// The name with the suffix of its indices, as the variable is stored.
+	std::string getFullname(consoleScope *s);
 
 protected:
 	int m_global; // nonzero when written with the prefix "::"
@@ -26,6 +29,7 @@ public:
 	consoleConstantScalarStmt(int line, int column, double d);
 	consoleStatement *copy() const override { return new consoleConstantScalarStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	double m_value;
@@ -37,6 +41,8 @@ public:
 	explicit consoleFuncArgListStmt(consoleExprListStmt *el);
 	consoleStatement *copy() const override { return new consoleFuncArgListStmt(*this); }
 	char *string(int cr, int tl) override;
+	// The chain of argument values, one per argument in order.
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // A function call; child 0 the argument list, present only when there are arguments.
@@ -45,6 +51,7 @@ public:
 	consoleFuncCallStmt(int line, int column, const std::string &name, consoleFuncArgListStmt *arg, int global);
 	consoleStatement *copy() const override { return new consoleFuncCallStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	std::string m_name;
@@ -58,6 +65,8 @@ public:
 	explicit consoleExprListStmt(consoleStatement *expr);
 	consoleStatement *copy() const override { return new consoleExprListStmt(*this); }
 	char *string(int cr, int tl) override;
+	// The value of the expression; null when the list holds no operand.
+	consoleVariable *execute(consoleScope *s) override;
 	// The text; asStatement adds the indentation and terminator of a statement of a list.
 	std::string exprText(int cr, int tl, int asStatement);
 };
@@ -68,6 +77,7 @@ public:
 	consoleParExprStmt(int line, int column, consoleExprListStmt *el);
 	consoleStatement *copy() const override { return new consoleParExprStmt(*this); }
 	char *string(int cr, int tl) override;
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // The indices of an array element a[i][j]: one expression list per index.
@@ -76,4 +86,8 @@ public:
 	consoleArrayIdxListStmt(int line, int column, consoleExprListStmt *el);
 	consoleStatement *copy() const override { return new consoleArrayIdxListStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Interpreted by its variable: does nothing and yields null.
+	consoleVariable *execute(consoleScope *s) override;
+	// The suffix "[i][j]..." of the indices, each rounded to the nearest integer.
+	std::string indexSuffix(consoleScope *s);
 };

@@ -28,6 +28,18 @@ constexpr int MODEL_P3GA = consoleModel<p3ga>::code;
 constexpr int MODEL_C3GA = consoleModel<c3ga>::code;
 constexpr int MODEL_I2GA = consoleModel<i2ga>::code;
 
+// The name of a model code: "e3ga", "p3ga", "c3ga", "i2ga"; empty for any other value.
+inline const char *consoleModelName(int model)
+{
+	switch (model) {
+	case MODEL_E3GA: return "e3ga";
+	case MODEL_P3GA: return "p3ga";
+	case MODEL_C3GA: return "c3ga";
+	case MODEL_I2GA: return "i2ga";
+	default: return "";
+	}
+}
+
 // T, const when P is.
 template <class T, class P> using sameConstness = std::conditional_t<std::is_const<P>::value, const T, T>;
 

@@ -219,13 +219,4 @@ std::string consoleStatement::opText(int code)
 	return r + '-';
 }
 
-const char *consoleStatement::modelName(int model)
-{
-	switch (model) {
-	case MODEL_E3GA: return "e3ga";
-	case MODEL_P3GA: return "p3ga";
-	case MODEL_C3GA: return "c3ga";
-	case MODEL_I2GA: return "i2ga";
-	default: return "";
-	}
-}
+const char *consoleStatement::modelName(int model) { return consoleModelName(model); }

@@ -6,6 +6,9 @@
 // only when the list is evaluated.
 #include <string>
 
+class consoleScope;
+class consoleVariable;
+
 // Infix operator codes, in the low byte of an operand's operator code.
 enum consoleOperatorCode {
 	COP_NONE = 0, // juxtaposition: the geometric product
@@ -51,6 +54,18 @@ public:
 	// braces and case labels and indents nested bodies one tab deeper; tl
 	// tabs start the node's first line.
 	virtual char *string(int cr, int tl) = 0;
+	// Runs the node in scope s; returns a new value owned by the caller, or
+	// null. Every kind that runs overrides this. The default does nothing
+	// and yields null: the kinds that only their parent interprets return
+	// that explicitly, and only the dynamic and setting statements, whose
+	// execution is still to come, rely on it.
+	virtual consoleVariable *execute(consoleScope *s);
+
+	// Registers the definition in slot, the body of the node just run, when
+	// it is a function or batch definition, and clears the scope's
+	// definition flag. A global scope's function table takes over the
+	// definition, and the slot is emptied.
+	static int registerDefinition(consoleScope *s, consoleStatement *&slot);
 
 	// Appends s, which may be null, as the last child.
 	int addChild(consoleStatement *s);

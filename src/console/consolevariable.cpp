@@ -273,6 +273,8 @@ int consoleVariable::print(const char *prefix) const
 
 void consoleVariableFree(void *cv) { delete static_cast<consoleVariable *>(cv); }
 
+consoleVariable *consoleEmptyScalar() { return new consoleVariable("", e3ga(0.0)); }
+
 consoleVariable *consoleVariableScalar(const char *name, double x)
 {
 	consoleVariable *cv = new consoleVariable(name ? name : "", e3ga(x));

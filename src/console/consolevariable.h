@@ -138,6 +138,9 @@ template <class V> const V &consoleVariable::held() const
 
 // Destroys and frees a value given as an untyped pointer; null is ignored.
 void consoleVariableFree(void *cv);
+// The value of a statement without a value of its own: a new e3ga scalar
+// 0.0 with the empty name.
+consoleVariable *consoleEmptyScalar();
 // A new e3ga scalar x under that name, flagged rhs.
 consoleVariable *consoleVariableScalar(const char *name, double x);
 int consoleVariableSetLhs(void *cv, int on);

@@ -1,0 +1,99 @@
+// Execution of statement lists, with the statement hooks, the registration
+// of definitions, the control flags and suspension; and of definitions, as
+// statements and as the body of a call.
+#include "console/consolecontrolstmt.h"
+#include "console/consoledefstmt.h"
+#include "console/consolescope.h"
+#include "console/consolevariable.h"
+#include "osdep.h"
+#include "state/state.h"
+
+int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slot)
+{
+	s->funcStmt(0);
+	// only a definition itself is registered, never the statement around it
+	consoleFuncStmt *def = dynamic_cast<consoleFuncStmt *>(slot);
+	if (def == nullptr || s->addUserFunction(def) != 0) return -1;
+	if (s->id() == 0) slot = nullptr;
+	return 0;
+}
+
+consoleVariable *consoleStmtListStmt::execute(consoleScope *s)
+{
+	// a resumed list starts at its recorded index
+	bool resuming = s->resumePending() != 0;
+	int start = s->getResumeIdx();
+	// the suspension that parked the list belongs to the run before
+	if (resuming) s->suspendStmt(0);
+	for (int i = start; i < m_nbChildren; i++) {
+		consoleStatement *child = m_child[i];
+		if (child == nullptr) continue;
+		s->startStatement();
+		consoleVariable *v = child->execute(s);
+		// indices that the resumed statement left were meant for lists it no longer enters
+		if (resuming) {
+			s->dropResumeIdcs();
+			resuming = false;
+		}
+		// a definition is registered, and has no end of statement
+		if (s->funcStmt()) {
+			bool definition = dynamic_cast<consoleFuncStmt *>(child) != nullptr;
+			registerDefinition(s, m_child[i]);
+			if (definition) {
+				delete v;
+				continue;
+			}
+		}
+		if (v == nullptr) v = consoleEmptyScalar();
+		v->rhs(1);
+		s->endStatement(v, child->verbose());
+		if (s->returnStmt()) {
+			// a function's list passes the returned value out
+			if (s->id() != 0) return v;
+			cprintf("Function %s, line %d, column %d: error: return statement in global scope!\n",
+			        s->functionName().c_str(), m_line, m_column);
+			delete v;
+			continue;
+		}
+		delete v;
+		// every list unwinds a suspension and records where it stopped
+		if (s->suspendStmt()) {
+			s->addSuspendIdx(i);
+			return consoleEmptyScalar();
+		}
+		// break and continue are for the loop or switch around
+		if (s->breakStmt() || s->continueStmt()) return consoleEmptyScalar();
+	}
+	if (resuming) s->dropResumeIdcs();
+	return consoleEmptyScalar();
+}
+
+consoleVariable *consoleFuncStmt::execute(consoleScope *s)
+{
+	s->funcStmt(1);
+	return nullptr;
+}
+
+consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg)
+{
+	// file names in the body resolve against the directory of the definition
+	// (it stays set after the call)
+	if (g_state != nullptr) g_state->m_workingDirectory = m_workingDirectory;
+	// the arguments are bound by value under the argument names
+	const consoleStatement *specs = m_child[0];
+	for (int i = 0; specs != nullptr && i < specs->nbChildren() && specs->child(i) != nullptr; i++) {
+		const consoleFuncArgSpecStmt *spec = static_cast<const consoleFuncArgSpecStmt *>(specs->child(i));
+		consoleVariable target(spec->name(), e3ga(0.0));
+		target.functionArgument(1);
+		delete s->assignVariable(&target, arg[i]);
+	}
+	consoleStatement *body = m_nbChildren > 1 ? m_child[1] : nullptr;
+	consoleVariable *v = body ? body->execute(s) : nullptr;
+	return v ? v : consoleEmptyScalar();
+}
+
+consoleVariable *consoleFuncDeclStmt::execute(consoleScope *) { return consoleEmptyScalar(); }
+
+consoleVariable *consoleFuncArgSpecStmt::execute(consoleScope *) { return nullptr; }
+
+consoleVariable *consoleFuncArgSpecListStmt::execute(consoleScope *) { return nullptr; }
