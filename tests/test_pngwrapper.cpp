@@ -14,41 +14,9 @@
 #include <vector>
 
 #include "pngwrapper.h"
+#include "scratchfiles.h"
 
 namespace {
-
-typedef std::vector<unsigned char> bytes;
-
-// A scratch directory that disappears with the test.
-struct scratchDir {
-	std::string path;
-	scratchDir()
-	{
-		char name[] = "/tmp/korimbel_png_XXXXXX";
-		path = mkdtemp(name);
-	}
-	~scratchDir() { std::filesystem::remove_all(path); }
-	std::string file(const std::string &name) const { return path + "/" + name; }
-};
-
-bytes readFile(const std::string &name)
-{
-	bytes data;
-	FILE *f = fopen(name.c_str(), "rb");
-	if (f == nullptr) return data;
-	int c;
-	while ((c = fgetc(f)) != EOF) data.push_back((unsigned char)c);
-	fclose(f);
-	return data;
-}
-
-void writeFile(const std::string &name, const bytes &data)
-{
-	FILE *f = fopen(name.c_str(), "wb");
-	ASSERT_NE(f, nullptr);
-	fwrite(data.data(), 1, data.size(), f);
-	fclose(f);
-}
 
 // The red, green and blue value of pixel (x, y) of the test pictures.
 unsigned char channel(int x, int y, int k)
