@@ -281,6 +281,14 @@ TEST_F(console, PromptChangesAtTheNextPrompt)
 	EXPECT_STREQ(m_console->prompt(), "? ");
 	enter("1");
 	EXPECT_EQ(text(), ">> 1\n? ");
+	// A new prompt starts a line unless the text ends in a line end or in
+	// the lone first character (of one or more bytes) of a line.
+	m_console->prompt("");
+	enter("2");
+	m_console->cprint("\xc3\xa9", 0);
+	EXPECT_EQ(text(), ">> 1\n? 2\n\xc3\xa9");
+	m_console->cprint("ab", 0);
+	EXPECT_EQ(text(), ">> 1\n? 2\n\xc3\xa9" "ab\n");
 }
 
 } // namespace

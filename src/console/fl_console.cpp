@@ -167,16 +167,21 @@ int Fl_Console::newPrompt()
 {
 	if (!m_prompt || !m_textBuffer)
 		return -1;
-	int len = m_textBuffer->length();
-	// A new line unless the text ends in a line end or in a lone first
-	// character of its line.
-	if (len > 0 && m_textBuffer->byte_at(len - 1) != '\n' && m_textBuffer->line_start(len - 1) != len - 1)
+	if (lineEndBefore(m_textBuffer->length()))
 		appendOwn("\n");
 	appendOwn(m_prompt);
 	m_promptPos = m_textBuffer->length();
 	cursorTo(m_promptPos);
 	m_commandHistoryPos = m_commandHistoryLength;
 	return 0;
+}
+
+bool Fl_Console::lineEndBefore(int end) const
+{
+	if (end <= 0)
+		return false;
+	int last = m_textBuffer->prev_char(end);
+	return m_textBuffer->byte_at(last) != '\n' && m_textBuffer->line_start(last) != last;
 }
 
 void Fl_Console::appendOwn(const char *text)

@@ -116,6 +116,10 @@ protected:
 	Fl_Text_Buffer *m_textBuffer;
 
 	void initToNothing();
+	// Whether a prompt put at end starts a new line first: the text before
+	// end ends neither in a line end nor in the first character (not byte)
+	// of a line.
+	bool lineEndBefore(int end) const;
 	// Appends text at the end of the buffer as the widget's own edit.
 	void appendOwn(const char *text);
 	// Puts the cursor at pos and scrolls it into view.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "console/fl_console.h"
 
@@ -48,8 +49,10 @@ int Fl_Console::cprint(const char *str, int insert)
 	if (!str)
 		return -1;
 	int length = static_cast<int>(std::strlen(str));
-	if (length == 0 || !m_textBuffer)
-		return length == 0 ? 0 : -1;
+	if (length == 0)
+		return 0;
+	if (!m_textBuffer)
+		return -1;
 	// Typed in at the cursor like the user's own text.
 	if (insert) {
 		Fl_Text_Editor::insert(str);
@@ -62,15 +65,22 @@ int Fl_Console::cprint(const char *str, int insert)
 		appendOwn(str);
 		return length;
 	}
-	// Otherwise the half-typed command moves down below the output.
-	char *typed = command();
-	command("");
-	appendOwn(str);
-	newPrompt();
-	if (typed) {
-		command(typed);
-		std::free(typed);
+	// Otherwise the output and a new prompt go in front of the half-typed
+	// command, which so moves down below them; the cursor ends behind it.
+	// Inserted in one change rather than taking the command out and putting
+	// it back: the editor measures its visible lines after every change.
+	const char *promptText = m_prompt ? m_prompt : "";
+	m_modifySelf = 1;
+	m_textBuffer->insert(m_promptPos, (std::string(str) + promptText).c_str());
+	int end = m_promptPos + length;
+	m_promptPos = end + static_cast<int>(std::strlen(promptText));
+	if (lineEndBefore(end)) {
+		m_textBuffer->insert(end, "\n");
+		m_promptPos++;
 	}
+	m_modifySelf = 0;
+	m_commandHistoryPos = m_commandHistoryLength;
+	cursorTo(m_textBuffer->length());
 	return length;
 }
 
