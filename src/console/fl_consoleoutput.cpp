@@ -1,0 +1,116 @@
+// Program output in the console: printed above the command being typed, or
+// typed in at the cursor; printf-style formatting into a buffer shared by
+// all consoles.
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console/fl_console.h"
+
+namespace {
+
+// The formatting buffer, kept for the whole run so that printing does not
+// allocate once it has grown to the longest text.
+int s_bufLength = 0;
+char *s_buf = nullptr;
+
+// Makes the buffer hold at least size bytes; false, with a message on
+// standard error, when it cannot.
+bool growBuffer(int size)
+{
+	if (s_bufLength >= size)
+		return true;
+	char *grown = static_cast<char *>(std::realloc(s_buf, size));
+	if (!grown) {
+		std::fprintf(stderr, "cprintf(): memory allocation error for %d bytes\n", size);
+		return false;
+	}
+	s_buf = grown;
+	s_bufLength = size;
+	return true;
+}
+
+// vsnprintf on a copy of ap, so that ap stays usable for another attempt.
+int formatInto(char *buf, int size, const char *fmt, va_list ap)
+{
+	va_list aq;
+	va_copy(aq, ap);
+	int n = std::vsnprintf(buf, size, fmt, aq);
+	va_end(aq);
+	return n;
+}
+
+} // namespace
+
+int Fl_Console::cprint(const char *str, int insert)
+{
+	if (!str)
+		return -1;
+	int length = static_cast<int>(std::strlen(str));
+	if (length == 0)
+		return 0;
+	if (!m_textBuffer)
+		return -1;
+	// Typed in at the cursor like the user's own text.
+	if (insert) {
+		Fl_Text_Editor::insert(str);
+		show_insert_position();
+		return length;
+	}
+	// While the callbacks run, output only piles up after the entered line;
+	// the next prompt follows when they are done.
+	if (m_callingCallbacks) {
+		appendOwn(str);
+		return length;
+	}
+	// Otherwise the output and a new prompt go in front of the half-typed
+	// command, which so moves down below them; the cursor ends behind it.
+	// Inserted in one change rather than taking the command out and putting
+	// it back: the editor measures its visible lines after every change.
+	const char *promptText = m_prompt ? m_prompt : "";
+	m_modifySelf = 1;
+	m_textBuffer->insert(m_promptPos, (std::string(str) + promptText).c_str());
+	int end = m_promptPos + length;
+	m_promptPos = end + static_cast<int>(std::strlen(promptText));
+	if (lineEndBefore(end)) {
+		m_textBuffer->insert(end, "\n");
+		m_promptPos++;
+	}
+	m_modifySelf = 0;
+	m_commandHistoryPos = m_commandHistoryLength;
+	cursorTo(m_textBuffer->length());
+	return length;
+}
+
+int Fl_Console::cprintf(const char *fmt, ...)
+{
+	va_list ap;
+	va_start(ap, fmt);
+	int result = cprintf(fmt, ap);
+	va_end(ap);
+	return result;
+}
+
+int Fl_Console::cprintf(const char *fmt, va_list ap)
+{
+	if (!fmt)
+		return -1;
+	if (!fmt[0])
+		return 0;
+	// Start at twice the format's length, which holds most messages.
+	size_t guess = 2 * std::strlen(fmt);
+	if (!growBuffer(guess < INT_MAX ? static_cast<int>(guess) : INT_MAX))
+		return -1;
+	int n = formatInto(s_buf, s_bufLength, fmt, ap);
+	if (n < 0)
+		return -1;
+	// Too long: the first attempt told the exact size needed.
+	if (n >= s_bufLength) {
+		if (n == INT_MAX || !growBuffer(n + 1))
+			return -1;
+		formatInto(s_buf, s_bufLength, fmt, ap);
+	}
+	return cprint(s_buf, 0);
+}

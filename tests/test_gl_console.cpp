@@ -1,0 +1,294 @@
+// The console widget driven through the toolkit's event dispatch in a shown
+// window: the history, the read-only transcript, the cursor keys, the
+// bracket jump, output around a half-typed command, formatting and clearing.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "console/fl_console.h"
+
+namespace {
+
+class console : public testing::Test {
+protected:
+	Fl_Window *m_window = nullptr;
+	Fl_Console *m_console = nullptr;
+	std::vector<std::string> m_entered;
+
+	void SetUp() override
+	{
+		m_window = new Fl_Window(480, 320, "console");
+		m_console = new Fl_Console(0, 0, 480, 320);
+		m_window->end();
+		m_window->show();
+		Fl::focus(m_console);
+		m_console->add_command_callback(record, this);
+	}
+	void TearDown() override { delete m_window; }
+
+	static void record(const char *command, void *arg)
+	{
+		static_cast<console *>(arg)->m_entered.push_back(command);
+	}
+
+	// One key press as the window system delivers it.
+	int press(int keysym, int state = 0, const char *text = "")
+	{
+		static char s_text[8];
+		snprintf(s_text, sizeof s_text, "%s", text);
+		Fl::e_keysym = keysym;
+		Fl::e_state = state;
+		Fl::e_text = s_text;
+		Fl::e_length = static_cast<int>(std::string(text).size());
+		return Fl::handle(FL_KEYBOARD, m_window);
+	}
+	void type(const std::string &s)
+	{
+		for (char ch : s)
+			press(static_cast<unsigned char>(ch), 0, std::string(1, ch).c_str());
+	}
+	void enter(const std::string &s)
+	{
+		type(s);
+		press(FL_Enter, 0, "\r");
+	}
+	void ctrlE() { press('e', FL_CTRL, "\x05"); }
+
+	std::string text() const
+	{
+		char *t = m_console->buffer()->text();
+		std::string s(t);
+		std::free(t);
+		return s;
+	}
+	std::string command() const
+	{
+		char *c = m_console->command();
+		std::string s(c ? c : "<null>");
+		std::free(c);
+		return s;
+	}
+	int cursor() const { return m_console->insert_position(); }
+	int length() const { return m_console->buffer()->length(); }
+	// Start of the command line: every test keeps a single ">> " prompt last.
+	int promptPos() const { return length() - static_cast<int>(command().size()); }
+};
+
+TEST_F(console, EnteredCommandsGoToTheCallbacksAndTheHistory)
+{
+	EXPECT_EQ(text(), ">> ");
+	enter("b");
+	enter("a");
+	enter("a");
+	press(FL_KP_Enter, FL_SHIFT, "\r");
+	EXPECT_EQ(text(), ">> b\n>> a\n>> a\n>> \n>> ");
+	EXPECT_EQ(m_entered, (std::vector<std::string>{"b", "a", "a", ""}));
+	// The repeated "a" was kept once, the empty command like any other.
+	const char *upSteps[] = {"", "a", "b", "b"};
+	for (const char *expected : upSteps) {
+		press(FL_Up);
+		EXPECT_EQ(command(), expected);
+	}
+	press(FL_Down);
+	EXPECT_EQ(command(), "a");
+	press(FL_Down);
+	EXPECT_EQ(command(), "");
+	// Past the newest entry the command is a single blank; further Downs do nothing.
+	press(FL_Down);
+	EXPECT_EQ(command(), " ");
+	press(FL_Down);
+	EXPECT_EQ(command(), " ");
+}
+
+TEST_F(console, HistoryKeepsTheNewestEntries)
+{
+	m_console->max_history(3);
+	for (const char *c : {"1", "2", "3", "4"})
+		enter(c);
+	m_console->max_history(0);  // ignored
+	m_console->max_history(2);
+	press(FL_Up);
+	press(FL_Up);
+	press(FL_Up);
+	EXPECT_EQ(command(), "3");
+}
+
+TEST_F(console, TheTranscriptCannotBeEdited)
+{
+	enter("x = 1");
+	type("abc");
+	const std::string before = text();
+	// Backspace on a selection in the transcript deletes nothing there and
+	// hands the cursor back to the command line.
+	m_console->buffer()->select(0, 4);
+	press(FL_BackSpace, 0, "\b");
+	EXPECT_EQ(text(), before);
+	EXPECT_EQ(cursor(), promptPos());
+	EXPECT_FALSE(m_console->buffer()->selected());
+	// Pasting into the transcript is undone and the cursor goes to the end.
+	Fl::copy("XYZ", 3, 1);
+	m_console->insert_position(2);
+	press('v', FL_CTRL, "\x16");
+	EXPECT_EQ(text(), before);
+	EXPECT_EQ(cursor(), length());
+	// A deletion ending at the prompt right after one at the prompt: only
+	// the transcript's part comes back, the command keeps its deletion.
+	m_console->insert_position(promptPos());
+	press(FL_Delete);
+	EXPECT_EQ(command(), "bc");
+	m_console->buffer()->select(promptPos() - 2, promptPos());
+	press(FL_Delete);
+	EXPECT_EQ(text(), ">> x = 1\n>> bc");
+	// Within the command Backspace deletes, at its start it does not.
+	press(FL_End);
+	press(FL_BackSpace, 0, "\b");
+	press(FL_BackSpace, 0, "\b");
+	press(FL_BackSpace, 0, "\b");
+	EXPECT_EQ(text(), ">> x = 1\n>> ");
+}
+
+TEST_F(console, CursorKeysStayOnTheCommandLine)
+{
+	enter("first line");
+	type("f(a, g(b))");
+	press(FL_Home);
+	EXPECT_EQ(cursor(), promptPos());
+	press(FL_Left);
+	EXPECT_EQ(cursor(), promptPos());
+	press(FL_Left, FL_CTRL);
+	EXPECT_EQ(cursor(), promptPos());
+	press(FL_Right);
+	EXPECT_EQ(cursor(), promptPos() + 1);
+	press(FL_End);
+	EXPECT_EQ(cursor(), length());
+	// A click in the transcript leaves the cursor at the prompt.
+	m_console->insert_position(1);
+	m_console->handle(FL_MOVE);
+	EXPECT_EQ(cursor(), promptPos());
+	// A selection in the transcript hands the cursor back on Right.
+	m_console->buffer()->select(0, 3);
+	press(FL_Right);
+	EXPECT_FALSE(m_console->buffer()->selected());
+	EXPECT_EQ(cursor(), length());
+	// One in the command leaves it at the later end, then Left moves it.
+	m_console->buffer()->select(promptPos(), promptPos() + 4);
+	press(FL_Left);
+	EXPECT_EQ(cursor(), promptPos() + 3);
+}
+
+TEST_F(console, CtrlEJumpsBetweenMatchingBrackets)
+{
+	struct jump_s {
+		const char *command;
+		int from, to;  // offsets in the command
+	} jumps[] = {
+		{"f(a, g(b))", 1, 9},
+		{"f(a, g(b))", 9, 1},
+		{"f(a, g(b))", 10, 1},  // after the last bracket: the one before
+		{"f(a, g(b))", 6, 8},
+		{"([)]", 0, 2},  // other kinds do not count
+		{"{[x]}", 4, 0},
+		{"f((a)", 1, 1},  // no partner: the cursor stays
+		{"f(a)", 0, 0},   // no bracket
+	};
+	for (const jump_s &j : jumps) {
+		m_console->command(j.command);
+		m_console->insert_position(promptPos() + j.from);
+		ctrlE();
+		EXPECT_EQ(cursor() - promptPos(), j.to) << j.command << " from " << j.from;
+	}
+}
+
+TEST_F(console, OutputGoesAboveTheCommandBeingTyped)
+{
+	type("a = ");
+	EXPECT_EQ(m_console->cprint("one\n", 0), 4);
+	EXPECT_EQ(m_console->cprintf("%d", 5), 1);
+	EXPECT_EQ(text(), ">> one\n>> 5\n>> a = ");
+	EXPECT_EQ(command(), "a = ");
+	EXPECT_EQ(cursor(), length());
+	// Inserted output is typed in at the cursor.
+	m_console->insert_position(promptPos() + 1);
+	EXPECT_EQ(m_console->cprint("bc", 1), 2);
+	EXPECT_EQ(command(), "abc = ");
+	EXPECT_EQ(cursor(), promptPos() + 3);
+	EXPECT_EQ(m_console->cprint(nullptr, 0), -1);
+	EXPECT_EQ(m_console->cprint("", 0), 0);
+	EXPECT_EQ(m_console->cprintf("%s", ""), 0);
+	EXPECT_EQ(text(), ">> one\n>> 5\n>> abc = ");
+}
+
+TEST_F(console, FormattingRetriesWithTheSameArguments)
+{
+	// Far longer than twice the format: the text must be formatted again.
+	const std::string longText(5000, 'q');
+	m_console->clear();
+	EXPECT_EQ(m_console->cprintf("%s|%d|%s\n", longText.c_str(), 42, "end"), 5008);
+	EXPECT_EQ(text(), " \n>> " + longText + "|42|end\n>> ");
+}
+
+void printFromCallback(const char *command, void *arg)
+{
+	static_cast<Fl_Console *>(arg)->cprintf("ran %s\n", command);
+}
+
+void clearFromCallback(const char *, void *arg)
+{
+	static_cast<Fl_Console *>(arg)->clear();
+}
+
+TEST_F(console, CallbackOutputLandsBeforeTheNextPrompt)
+{
+	m_console->add_command_callback(printFromCallback, m_console);
+	m_console->add_command_callback(printFromCallback, m_console);
+	m_console->add_command_callback(nullptr, m_console);
+	enter("x");
+	EXPECT_EQ(text(), ">> x\nran x\nran x\n>> ");
+	m_console->remove_command_callback(printFromCallback, m_console);
+	enter("y");
+	EXPECT_EQ(text(), ">> x\nran x\nran x\n>> y\n>> ");
+	EXPECT_EQ(m_entered, (std::vector<std::string>{"x", "y"}));
+}
+
+TEST_F(console, ClearingEmptiesTextAndHistory)
+{
+	enter("a");
+	m_console->cprintf("out\n");
+	m_console->clear();
+	EXPECT_EQ(text(), " \n>> ");
+	press(FL_Up);
+	EXPECT_EQ(command(), "");
+	// A callback that clears leaves the later callbacks their command.
+	m_console->remove_command_callback(record, this);
+	m_console->add_command_callback(clearFromCallback, m_console);
+	m_console->add_command_callback(record, this);
+	m_entered.clear();
+	enter("clear me");
+	EXPECT_EQ(m_entered, (std::vector<std::string>{"clear me"}));
+	press(FL_Up);
+	EXPECT_EQ(command(), "");
+}
+
+TEST_F(console, PromptChangesAtTheNextPrompt)
+{
+	m_console->prompt("? ");
+	m_console->prompt(nullptr);
+	EXPECT_STREQ(m_console->prompt(), "? ");
+	enter("1");
+	EXPECT_EQ(text(), ">> 1\n? ");
+	// A new prompt starts a line unless the text ends in a line end or in
+	// the lone first character (of one or more bytes) of a line.
+	m_console->prompt("");
+	enter("2");
+	m_console->cprint("\xc3\xa9", 0);
+	EXPECT_EQ(text(), ">> 1\n? 2\n\xc3\xa9");
+	m_console->cprint("ab", 0);
+	EXPECT_EQ(text(), ">> 1\n? 2\n\xc3\xa9" "ab\n");
+}
+
+} // namespace
