@@ -131,6 +131,10 @@ int tsVBox::typeset(typesetState *s, double maxWidth)
 				broken->addChild(line->takeChild(0));
 			broken->deleteTrailingWhiteSpace();
 			broken->computeSize();
+			// Nor does the next line begin with the space the break fell on.
+			while (line->m_nbChildren > 0 && line->m_child[0]->whiteSpace() &&
+			       !static_cast<tsWhiteSpaceBox *>(line->m_child[0])->m_forced)
+				line->removeChild(0);
 			if (insertChild(i, broken) < 0)
 				break;
 		}
