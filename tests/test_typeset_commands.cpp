@@ -76,6 +76,11 @@ TEST_F(typesetTest, RecursiveCommandsEndWithinTheBudget)
 	all.push_back("\\newcommand{\\a}{xx}" + doubling + "\\z");
 	// Arguments that double: each level copies its argument twice.
 	all.push_back("\\newcommand{\\d}{\\1\\1}" + nestedArgs);
+	// Each expansion nesting as deep as a text may: the deepest recursion.
+	std::string deepBody;
+	for (int k = 0; k < 190; k++)
+		deepBody += "\\sqrt{";
+	all.push_back("\\newcommand{\\f}{" + deepBody + "\\g" + std::string(190, '}') + "}\\newcommand{\\g}{\\f}\\f");
 	for (const std::string &text : all) {
 		auto start = std::chrono::steady_clock::now();
 		layout_s l = run(ts, text, "e");
@@ -86,6 +91,17 @@ TEST_F(typesetTest, RecursiveCommandsEndWithinTheBudget)
 		EXPECT_TRUE(contains(l.out, recursion)) << text;
 		EXPECT_LT(l.chars.size(), 300000u) << text;
 		EXPECT_LT(seconds, 5.0) << text;
+	}
+	// Nesting as deep as the parser allows lays out, in every kind of box.
+	for (const char *open : {"\\sqrt{", "\\frac{1}{", "\\tabular{c}{", "\\hat{", "\\par{()}{", "x^{"}) {
+		std::string deep;
+		for (int k = 0; k < 199; k++)
+			deep += open;
+		deep += "y" + std::string(199, '}');
+		layout_s l = run(ts, deep, "e");
+		EXPECT_EQ(l.result, 0) << open;
+		EXPECT_EQ(l.out, "") << open;
+		EXPECT_FALSE(l.chars.empty()) << open;
 	}
 	// A budget is per text: the next text expands afresh.
 	layout_s fine = run(ts, "\\newcommand{\\hi}{ab}\\hi\\hi", "t");
