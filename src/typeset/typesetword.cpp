@@ -232,6 +232,10 @@ int tsScriptBox::addScript(typesetState *s, fpNode_s *script, int superscript)
 		         what);
 	if (!line)
 		return -1;
+	if (m_nbChildren < 1) {
+		delete line;
+		return -1;
+	}
 	// Right of the base; a subscript hangs from the base's bottom, a
 	// superscript reaches a fifth of its height above the base's top.
 	const typesetBox *base = m_child[0];
