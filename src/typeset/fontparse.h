@@ -2,6 +2,11 @@
 // The label markup parser: turns a markup text into a parse tree.
 #include "typeset/fpnode.h"
 
+// Deepest brace nesting a text may have.  Labels nest a handful of levels;
+// the limit keeps the parser's stack and every recursive walk over the
+// tree, in the scanner and in the box layout, far from their bounds.
+constexpr int sc_fontParseMaxBraceDepth = 200;
+
 // Parses text in mode "t" (text) or "e" (equation); the tree, owned by the
 // caller, or null when the text does not parse (reported on standard
 // output).
