@@ -266,7 +266,7 @@ inline void addRows(consoleScope *s, const std::vector<consoleFunc_s> &rows)
 	for (const consoleFunc_s &r : rows) s->addFunction(&r);
 }
 
-// --- a root global scope in the application state, with the number rows;
+// --- the application state's root global scope, with the number rows;
 // commands run in it as the console runs them
 class consoleTest : public testing::Test {
 protected:
@@ -277,8 +277,7 @@ protected:
 
 	void SetUp() override
 	{
-		root = new consoleGlobalScope(nullptr);
-		m_state.m_globalScope = root;
+		root = m_state.m_globalScope;
 		addRows(root, numberRows());
 	}
 	void TearDown() override
@@ -287,8 +286,6 @@ protected:
 			delete p.first;
 			std::free(p.second);
 		}
-		m_state.m_globalScope = nullptr;
-		delete root;
 	}
 
 	// Runs a list as one command; a suspended list is parked.

@@ -15,10 +15,12 @@
 
 namespace {
 
+// The names of the objects other than the program's own variables.
 std::vector<std::string> names(const state &st)
 {
 	std::vector<std::string> result;
-	for (const auto &entry : st.m_objects) result.push_back(*entry.first);
+	for (const auto &entry : st.m_objects)
+		if (!(entry.second->m_drawMode & DM_INTERNAL)) result.push_back(*entry.first);
 	return result;
 }
 
@@ -89,7 +91,7 @@ TEST(State, ReassignmentKeepsTheObjectOfTheSameKindOnly)
 	st.addP3gaObject(p3ga(p3gai::e0), "x", 0, 0, 0);
 	object *second = st.getObjectPtrByName("x");
 	EXPECT_EQ(second->m_type, OT_P3GA);
-	EXPECT_EQ(st.m_objects.size(), 1u);
+	EXPECT_EQ(names(st), std::vector<std::string>{"x"});
 }
 
 TEST(State, SystemVariablesStayHiddenAndInternal)
@@ -195,13 +197,15 @@ TEST(State, ResetRemovesTheObjectsAndKeepsTheSettings)
 	st.addE3gaObject(1.0, "", 0, 0, 0);
 	st.addE3gaObject(1.0, "", 0, 0, 0);
 	st.reset();
-	EXPECT_TRUE(st.m_objects.empty());
+	EXPECT_TRUE(names(st).empty());
+	// the program's own variables are made again, and counted
+	EXPECT_EQ(st.m_objects.size(), 3u);
 	EXPECT_EQ(st.m_bgColor[2], 0.0f);
 	EXPECT_EQ(st.m_fontSize, 11.0f);
 	EXPECT_EQ(st.m_clipDistance, 7.0f);
 	EXPECT_STREQ(st.m_e3gaFactor[0].string("%g"), "1*e3");
 	st.addE3gaObject(1.0, "", 0, 0, 0);
-	EXPECT_NE(st.getObjectPtrByName("object_1"), nullptr);
+	EXPECT_NE(st.getObjectPtrByName("object_4"), nullptr);
 }
 
 TEST(State, WorkingDirectoryAndFullFilenames)

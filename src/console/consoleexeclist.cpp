@@ -78,7 +78,7 @@ consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg
 {
 	// file names in the body resolve against the directory of the definition
 	// (it stays set after the call)
-	if (g_state != nullptr) g_state->m_workingDirectory = m_workingDirectory;
+	if (g_state != nullptr) g_state->setWorkingDirectory(m_workingDirectory, false);
 	// the arguments are bound by value under the argument names
 	const consoleStatement *specs = m_child[0];
 	for (int i = 0; specs != nullptr && i < specs->nbChildren() && specs->child(i) != nullptr; i++) {

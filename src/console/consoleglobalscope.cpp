@@ -2,6 +2,7 @@
 
 #include "console/consolefunctions.h"
 #include "osdep.h"
+#include "state/state.h"
 
 consoleGlobalScope::consoleGlobalScope(consoleGlobalScope *m_parent) : consoleScope("global scope", m_parent, 0)
 {
@@ -14,7 +15,11 @@ consoleGlobalScope::consoleGlobalScope(consoleGlobalScope *m_parent) : consoleSc
 	setInnerProduct("hip");
 }
 
-consoleGlobalScope::~consoleGlobalScope() { m_userConstants.clear(); }
+consoleGlobalScope::~consoleGlobalScope()
+{
+	m_consoleAssignmentList.clear();
+	m_userConstants.clear();
+}
 
 consoleScope *consoleGlobalScope::subScope()
 {
@@ -34,6 +39,8 @@ consoleGlobalScope *consoleGlobalScope::root()
 int consoleGlobalScope::addConstant(const std::string &name, consoleVariable *C)
 {
 	consoleGlobalScope *r = root();
+	// the name now reads as the constant, which hides any variable
+	if (g_state != nullptr) g_state->removeObject(name);
 	consoleVariable value(*C);
 	value.name(name);
 	value.next(nullptr);

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "console/consoleglobalscope.h"
 #include "osdep.h"
 
 state *g_state = nullptr;
@@ -21,11 +22,14 @@ state::state()
 	m_clipDistance = sc_defaultClipDistance;
 	m_ambient = sc_defaultAmbient;
 	m_diffuse = sc_defaultDiffuse;
+	newGlobalScope();
 }
 
 state::~state()
 {
 	removeAllObjects();
+	delete m_globalScope;
+	m_globalScope = nullptr;
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -53,6 +57,27 @@ void state::initToNothing()
 int state::reset()
 {
 	removeAllObjects();
+	newGlobalScope();
+	return 0;
+}
+
+int state::newGlobalScope()
+{
+	// no lookup may reach the scope while it is taken down
+	consoleGlobalScope *old = m_globalScope;
+	m_globalScope = nullptr;
+	delete old;
+	m_globalScope = new consoleGlobalScope(nullptr);
+	return setDefaultGlobalScopeVariables();
+}
+
+int state::setDefaultGlobalScopeVariables()
+{
+	// the program maintains these itself: hidden, and never displayed
+	const int system = DM_INTERNAL | DM_HIDE;
+	m_globalScope->externalAssignVariable("camori", e3ga(1.0), system);
+	m_globalScope->externalAssignVariable("campos", gp(sc_defaultCameraDistance, e3ga(e3gai::e3)), system | DM_MAGNITUDE);
+	m_globalScope->externalAssignVariable("autocolor", e3ga(1.0), system);
 	return 0;
 }
 

@@ -25,9 +25,16 @@ public:
 	state &operator=(const state &) = delete;
 
 	void initToNothing();
-	// What a new top-level script starts from: no objects; drawing defaults
+	// What a new top-level script starts from: no objects, a new global
+	// scope (no user variables, functions or constants); drawing defaults
 	// and factors stay.
 	int reset();
+	// Replaces the console's global scope by a new root and sets the
+	// program's own global variables in it.
+	int newGlobalScope();
+	// camori (the camera's orientation), campos (its position) and
+	// autocolor, hidden and internal.
+	int setDefaultGlobalScopeVariables();
 
 	// --- objects (stateobjects.cpp)
 	// The key of the object map: a pointer to the object's own name, which
@@ -128,6 +135,8 @@ public:
 	static constexpr float sc_defaultClipDistance = 5.0f;
 	static constexpr float sc_defaultAmbient = 0.2f;
 	static constexpr float sc_defaultDiffuse = 0.8f;
+	// the camera starts this far out along e3, looking at the origin
+	static constexpr double sc_defaultCameraDistance = 11.0;
 
 private:
 	template <class T, class V>

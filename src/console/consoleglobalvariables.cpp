@@ -1,0 +1,107 @@
+// The global variables: the state's algebra objects read and written as
+// console values, and the list of the variables each statement assigned.
+#include "console/consoleglobalscope.h"
+
+#include <algorithm>
+
+#include "gaobject.h"
+#include "state/state.h"
+
+namespace {
+
+// A new variable holding the value of an algebra object of class T.
+template <class T> consoleVariable *valueOf(const object &obj, const std::string &name)
+{
+	return new consoleVariable(name, static_cast<const T &>(obj).m_mv);
+}
+
+// A new variable holding the object's value; null for objects that are not
+// variables (labels, polygons, meshes).
+consoleVariable *valueOf(const object &obj, const std::string &name)
+{
+	switch (obj.m_type) {
+	case OT_E3GA: return valueOf<e3gaObject>(obj, name);
+	case OT_P3GA: return valueOf<p3gaObject>(obj, name);
+	case OT_C3GA: return valueOf<c3gaObject>(obj, name);
+	case OT_I2GA: return valueOf<i2gaObject>(obj, name);
+	default: return nullptr;
+	}
+}
+
+// Creates or updates the state's object of that name from the value, as
+// the state's add operation of the value's model; a value of no model
+// creates nothing.
+void addObjectOf(state &st, const consoleVariable &value, const std::string &name, int drawMode)
+{
+	const int cf = value.creationFlags(), ff = value.forceFlags();
+	switch (value.model()) {
+	case MODEL_E3GA: st.addE3gaObject(value.e(), name, drawMode, cf, ff); break;
+	case MODEL_P3GA: st.addP3gaObject(value.p(), name, drawMode, cf, ff); break;
+	case MODEL_C3GA: st.addC3gaObject(value.c(), name, drawMode, cf, ff); break;
+	case MODEL_I2GA: st.addI2gaObject(value.i2(), name, drawMode, cf, ff); break;
+	default: break;
+	}
+}
+
+} // namespace
+
+int consoleGlobalScope::lookupVariable(int sid, const std::string &name, int global, consoleVariable **variable)
+{
+	*variable = nullptr;
+	// constants, the variables of this scope and those of the chain first
+	if (consoleScope::lookupVariable(sid, name, global, variable) == 0) return 0;
+	// then the state's object of that name
+	const object *obj = g_state != nullptr ? g_state->getObjectPtrByName(name) : nullptr;
+	consoleVariable *v = obj != nullptr ? valueOf(*obj, name) : nullptr;
+	if (v == nullptr) return -1;
+	// the variable carries what the object shows, and its draw method
+	v->color4(obj->fgColor());
+	v->creationFlags(obj->m_dmMenuIdx >= 0 ? (obj->m_dmMenuIdx + 1) << OC_DRAW_METHOD_SHIFT : 0);
+	v->drawMode(obj->m_drawMode);
+	v->lhs(1);
+	v->rhs(1);
+	*variable = v;
+	return 0;
+}
+
+consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
+{
+	const std::string &name = target->name();
+	if (g_state != nullptr) {
+		// the object is made in the value's colour: the state's foreground
+		// colour is what a new object takes
+		float saved[4];
+		std::copy(g_state->m_fgColor, g_state->m_fgColor + 4, saved);
+		const float *c = value->color();
+		g_state->setColor("fgcolor", c[0], c[1], c[2], c[3]);
+		// a batch's argument that names no object yet is made hidden
+		int drawMode = value->drawMode();
+		if (target->functionArgument() && g_state->getObjectPtrByName(name) == nullptr) drawMode |= DM_HIDE;
+		addObjectOf(*g_state, *value, name, drawMode);
+		g_state->setColor("fgcolor", saved[0], saved[1], saved[2], saved[3]);
+	}
+	// the program's own variables and batch arguments are not displayed
+	// at the end of the statement
+	if (!(value->drawMode() & DM_INTERNAL) && !target->functionArgument())
+		addConsoleAssignmentList(name, value->forceFlags());
+	setFunctionOrVariable(name, false);
+	return new consoleVariable(std::string(), value);
+}
+
+int consoleGlobalScope::startStatement()
+{
+	clearConsoleAssignmentList();
+	return consoleScope::startStatement();
+}
+
+int consoleGlobalScope::addConsoleAssignmentList(std::string name, int forceFlags)
+{
+	m_consoleAssignmentList.push_back(caItem{std::move(name), forceFlags});
+	return 0;
+}
+
+int consoleGlobalScope::clearConsoleAssignmentList()
+{
+	m_consoleAssignmentList.clear();
+	return 0;
+}
