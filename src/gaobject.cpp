@@ -1,32 +1,65 @@
 #include "gaobject.h"
 
+#include <cstdio>
+
 template <class V>
 gaObject<V>::gaObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
-    : object(gaObjectKind<V>::type, name, drawMode, creationFlags, forceFlags), m_mv(value)
+    : object(gaObjectKind<V>::type, name, drawMode, creationFlags, forceFlags), m_mv(value), m_int(m_mv, creationFlags)
 {
-	m_properties = gaObjectKind<V>::properties;
+	m_properties = gaObjectKind<V>::properties | gaObjectKind<V>::kindProperties(kind());
 	// shaded unless the user said otherwise
 	if (!(forceFlags & DM_SHADE)) m_drawMode |= DM_SHADE;
-	// a draw method asked for when the value was made
+	// kinds drawn by a choice of methods start with their default one
+	const gaDrawMethodRow &methods = drawMethodsOf(kind());
+	if (methods.list != DML_NONE) {
+		m_properties |= OP_DRAW_METHOD;
+		m_dmMenuIdx = methods.defaultIndex;
+	}
+	// a draw method asked for when the value was made, whatever the kind
 	if (creationFlags & OC_DRAW_METHOD) m_dmMenuIdx = creationDrawMethod(creationFlags);
 }
 
 template <class V> gaObject<V>::~gaObject() { m_mv.null(); }
 
+template <class V> const gaDrawMethodRow &gaObject<V>::drawMethodsOf(int kind)
+{
+	const gaDrawMethodRow *row = gaObjectKind<V>::drawMethods;
+	// the table ends with the row of no list
+	while (row->list != DML_NONE && row->kind != kind) row++;
+	return *row;
+}
+
 template <class V> int gaObject<V>::copy(const object *o, int &propertiesChanged, int forceFlag)
 {
+	// one type is one algebra; a kind drawn from another list of methods
+	// (a line replaced by a point pair) asks for a new object
+	if (o->m_type == m_type && static_cast<const gaObject<V> *>(o)->drawMethodList() != drawMethodList()) {
+		propertiesChanged = 0;
+		return -1;
+	}
 	int result = object::copy(o, propertiesChanged, forceFlag);
 	if (result != 0) return result;
-	// one type is one algebra
 	const gaObject<V> *other = static_cast<const gaObject<V> *>(o);
 	if (sub(m_mv, other->m_mv).norm_a() != 0.0) propertiesChanged |= OP_VALUE;
 	m_mv = other->m_mv;
+	// the whole interpretation of the new value, its validity included
+	m_int = other->m_int;
 	return 0;
 }
 
 template <class V> std::string gaObject<V>::toString(const char *floatPrec)
 {
 	return "\"" + m_name + "\" = " + m_mv.string(floatPrec);
+}
+
+int i2gaObject::description(char *buf, int bufLen, int sl)
+{
+	if (buf == nullptr || bufLen <= 0) return 0;
+	if (sl)
+		std::snprintf(buf, bufLen, "%s: unknown i2ga object", m_name.c_str());
+	else
+		std::snprintf(buf, bufLen, "Unknown i2ga object.\nCoordinates: %s", m_mv.string(nullptr));
+	return 0;
 }
 
 template class gaObject<e3ga>;

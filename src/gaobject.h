@@ -1,40 +1,89 @@
 #pragma once
 // Scene objects of the values of the four algebras: one generic family,
-// gaObject<V>, holding the value under the object's name, and one class per
-// algebra (e3gaObject, p3gaObject, c3gaObject, i2gaObject) in which the
-// algebra's own drawing lives.
+// gaObject<V>, holding the value under the object's name with its geometric
+// interpretation, and one class per algebra (e3gaObject, p3gaObject,
+// c3gaObject, i2gaObject) in which the algebra's own drawing lives.
 #include <string>
 
 #include "c3ga/c3ga.h"
 #include "e3ga/e3ga.h"
 #include "i2ga/i2ga.h"
+#include "mvint.h"
 #include "object.h"
 #include "p3ga/p3ga.h"
 
-// The object type of each algebra and the properties its objects have from
-// the start.
+// The draw-method lists of the algebra objects: bivectors, trivectors,
+// lines and point pairs each offer their own ways of being drawn.  Objects
+// whose kinds use different lists never take each other's properties.
+enum gaDrawMethodList {
+	DML_NONE = 0,
+	DML_BIVECTOR,
+	DML_TRIVECTOR,
+	DML_LINE,
+	DML_POINT_PAIR,
+};
+
+// A kind of value that is drawn by one of several methods: its list and the
+// method an object of that kind starts with.
+struct gaDrawMethodRow {
+	int kind; // interpretation kind (mvInt type word & MVI_KIND_MASK)
+	gaDrawMethodList list;
+	int defaultIndex;
+};
+
+// The object type of each algebra, the properties its objects have from the
+// start, those that depend on the kind of the value, and the kinds drawn by
+// a choice of methods (each table ends with a row of kind 0 and no list).
 template <class V> struct gaObjectKind;
 template <> struct gaObjectKind<e3ga> {
 	static constexpr int type = OT_E3GA;
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE;
+	// only a value of some kind has an interpretation to show
+	static int kindProperties(int kind) { return kind != 0 ? OP_INTERPRETATION : 0; }
+	static constexpr gaDrawMethodRow drawMethods[] = {
+	    {MVI_BIVECTOR, DML_BIVECTOR, 0},
+	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
+	    {0, DML_NONE, -1},
+	};
 };
 template <> struct gaObjectKind<p3ga> {
 	static constexpr int type = OT_P3GA;
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
+	static int kindProperties(int) { return 0; }
+	static constexpr gaDrawMethodRow drawMethods[] = {
+	    {MVI_LINE, DML_LINE, 2}, // "Hooks"
+	    {MVI_BIVECTOR, DML_BIVECTOR, 0},
+	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
+	    {0, DML_NONE, -1},
+	};
 };
 template <> struct gaObjectKind<c3ga> {
 	static constexpr int type = OT_C3GA;
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
+	static int kindProperties(int) { return 0; }
+	static constexpr gaDrawMethodRow drawMethods[] = {
+	    {MVI_LINE, DML_LINE, 2}, // "Hooks"
+	    {MVI_FREE_BIVECTOR, DML_BIVECTOR, 0},
+	    {MVI_TANGENT_BIVECTOR, DML_BIVECTOR, 0},
+	    {MVI_FREE_TRIVECTOR, DML_TRIVECTOR, 0},
+	    {MVI_TANGENT_TRIVECTOR, DML_TRIVECTOR, 0},
+	    {MVI_POINT_PAIR, DML_POINT_PAIR, 0},
+	    {0, DML_NONE, -1},
+	};
 };
 template <> struct gaObjectKind<i2ga> {
 	static constexpr int type = OT_I2GA;
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
+	static int kindProperties(int) { return 0; }
+	// i2ga values have no geometric kind
+	static constexpr gaDrawMethodRow drawMethods[] = {{0, DML_NONE, -1}};
 };
 
 template <class V> class gaObject : public object {
 public:
-	// Shaded unless the force flags hold DM_SHADE; the creation flags may
-	// choose the draw method.
+	// Interprets the value with the creation flags; the kind found decides
+	// the properties and the draw methods.  Shaded unless the force flags
+	// hold DM_SHADE; the creation flags may choose the draw method.
 	gaObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
 	~gaObject() override;
 
@@ -44,12 +93,26 @@ public:
 	int draw(glwindow *) override { return 0; }
 	// Opaque objects (1.0) are drawn before transparent ones (2.0).
 	double drawSortValue() override { return fgColor(3) == 1.0f ? 1.0 : 2.0; }
-	// object::copy, then the value, reported when it differs.
+	// object::copy, then the value, reported when it differs, and its
+	// interpretation.  Refuses, changing nothing, an object whose kind is
+	// drawn from another list of methods.
 	int copy(const object *o, int &propertiesChanged, int forceFlag) override;
 	// "name" = value, the coordinates in the given printf format.
 	std::string toString(const char *floatPrec) override;
+	// The points and vectors of the interpretation; null outside their tables.
+	const double *getPoint(int idx) const override { return tableRow(m_int.m_point, idx); }
+	const double *getNormal(int idx) const override { return tableRow(m_int.m_vector, idx); }
+
+	// The kind of the interpretation (type word without model and dual bits).
+	int kind() const { return m_int.m_type & MVI_KIND_MASK; }
+	// The list of draw methods of the value's kind, DML_NONE when it has none.
+	gaDrawMethodList drawMethodList() const { return drawMethodsOf(kind()).list; }
 
 	V m_mv;
+	mvInt m_int;
+
+private:
+	static const gaDrawMethodRow &drawMethodsOf(int kind);
 };
 
 class e3gaObject : public gaObject<e3ga> {
@@ -67,9 +130,17 @@ public:
 	using gaObject::gaObject;
 };
 
+// An i2ga value has no geometric kind: the object is named, shown, hidden,
+// coloured and copied like the others, describes itself by its coordinates,
+// and is neither drawn nor dragged.
 class i2gaObject : public gaObject<i2ga> {
 public:
 	using gaObject::gaObject;
+	// "name: unknown i2ga object", or the long form with the coordinates,
+	// cut to bufLen bytes.
+	int description(char *buf, int bufLen, int sl) override;
+	// Dragging changes nothing.
+	int translate(glwindow *, double, double, double) override { return 0; }
 };
 
 extern template class gaObject<e3ga>;

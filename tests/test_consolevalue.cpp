@@ -189,6 +189,7 @@ TEST(ConsoleValue, TextFormsAndNoModel)
 	EXPECT_EQ(v.scalar(), 0.0);
 	EXPECT_EQ(v.castToE3ga(), nullptr);
 	EXPECT_EQ(v.castToI2ga(), nullptr);
+	EXPECT_EQ(v.interpretation(), nullptr);
 	testing::internal::CaptureStdout();
 	v.print("v");
 	EXPECT_EQ(testing::internal::GetCapturedStdout(), "v: unknown model\n");

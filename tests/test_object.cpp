@@ -187,7 +187,7 @@ TEST(Object, AlgebraObjectsKeepTheirValueByCopying)
 		object *o;
 		int type, properties, drawMode, method;
 	} kinds[] = {
-	    {new e3gaObject(1.0, "", DM_ORI, 0, 0), OT_E3GA, 0x71, DM_ORI | DM_SHADE, -1},
+	    {new e3gaObject(1.0, "", DM_ORI, 0, 0), OT_E3GA, 0x171, DM_ORI | DM_SHADE, -1},
 	    {new p3gaObject(1.0, "", 0, 4 << OC_DRAW_METHOD_SHIFT, 0), OT_P3GA, 0x171, DM_SHADE, 3},
 	    {new c3gaObject(1.0, "", 0, 0, DM_SHADE), OT_C3GA, 0x171, 0, -1},
 	    {new i2gaObject(1.0, "", DM_HIDE, OC_BLADE, DM_ORI), OT_I2GA, 0x171, DM_HIDE | DM_SHADE, -1},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "mvint.h"
 #include "object.h"
 #include "state/state.h"
 
@@ -260,6 +261,13 @@ const char *consoleVariable::string() const
 	const char *result = "unknown model";
 	visitModel(m_model, m_mv, [&](const auto &mv) { result = mv.string("%e"); });
 	return result;
+}
+
+mvInt *consoleVariable::interpretation() const
+{
+	mvInt *I = nullptr;
+	visitModel(m_model, m_mv, [&](const auto &mv) { I = new mvInt(mv, 0); });
+	return I;
 }
 
 int consoleVariable::print(const char *prefix) const

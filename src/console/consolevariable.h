@@ -8,6 +8,8 @@
 
 #include "console/consolemodel.h"
 
+class mvInt;
+
 class consoleVariable {
 public:
 	// next value of an argument or operand chain; not owned
@@ -104,6 +106,9 @@ public:
 	// Text form with coordinate format "%e", in the algebra's rotating buffers.
 	const char *string() const;
 	int print(const char *prefix) const;
+	// A new interpretation of the value with creation flags 0, owned by the
+	// caller; null for a value of no model.
+	mvInt *interpretation() const;
 
 	// New values converted to a model, owned by the caller; null for a value of no model.
 	consoleVariable *castToE3ga() const;

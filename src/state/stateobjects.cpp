@@ -3,9 +3,19 @@
 // the new one's properties), shown, hidden, faded and removed.
 #include <vector>
 
+#include "console/consoleglobalscope.h"
 #include "gaobject.h"
 #include "osdep.h"
 #include "state/state.h"
+
+namespace {
+
+// A value whose sum of squared coordinates is at most this is too small for
+// its failed interpretation to be worth a warning: rounding leaves such
+// remains where the user meant zero.
+constexpr double sc_interpretationWarningNorm2 = 1e-5;
+
+} // namespace
 
 object *state::getObjectPtrByName(const std::string &name) const
 {
@@ -47,7 +57,12 @@ int state::addObject(object *obj, int forceFlags)
 template <class T, class V>
 int state::addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
 {
-	return addObject(new T(value, name, drawMode, creationFlags, forceFlags), forceFlags);
+	T *obj = new T(value, name, drawMode, creationFlags, forceFlags);
+	// a value that means something and has no interpretation is not drawn: say so
+	const bool quiet = m_globalScope != nullptr && m_globalScope->supressWarnings();
+	if (!obj->m_int.m_valid && value.norm_a() > sc_interpretationWarningNorm2 && !quiet)
+		cprintf("Interpretation of object '%s' with coordinates %s failed.\n", obj->m_name.c_str(), value.string(nullptr));
+	return addObject(obj, forceFlags);
 }
 
 int state::addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
