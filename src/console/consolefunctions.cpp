@@ -8,11 +8,6 @@
 #include "console/consolevariable.h"
 #include "osdep.h"
 
-// The table of built-in rows; the rows come with the built-in functions.
-const consoleFunc_s c_consoleFunc[] = {
-	{nullptr, nullptr, nullptr, 0, {0}},
-};
-
 namespace {
 
 // Calls of user functions and batches nested deeper than this stop with an

@@ -141,6 +141,10 @@ template <class V> const V &consoleVariable::held() const
 	return m_model == consoleModel<V>::code ? *static_cast<const V *>(m_mv) : zero;
 }
 
+// The start of the names of the interpreter's temporary values; such a
+// value is shown as "ans".
+constexpr const char *sc_tempVarPrefix = "temporary console variable ";
+
 // Destroys and frees a value given as an untyped pointer; null is ignored.
 void consoleVariableFree(void *cv);
 // The value of a statement without a value of its own: a new e3ga scalar

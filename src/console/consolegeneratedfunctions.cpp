@@ -1,0 +1,129 @@
+// The table of built-in rows that every new root global scope registers,
+// in table order. Rows of one name that fit a call equally well are decided
+// by this order, so the model blocks stand in the order e3ga, p3ga, c3ga,
+// i2ga.
+#include "console/consolegeneratedfunctions.h"
+
+namespace {
+
+// Argument words of the rows.
+template <class M> constexpr int valueOf = CFA_RHS | consoleModel<M>::code; // a value of model M
+constexpr int sc_anyValue = CFA_RHS | CFA_ANY_MODEL;                          // a value of any model
+constexpr int sc_anyName = CFA_LHS | CFA_ANY_MODEL;                           // a variable of any model, written
+
+} // namespace
+
+// A row of the family of model M reaching entry cf_<M>_<SUFFIX>.
+#define CF_ROW(M, NAME, SUFFIX, NB, ...) {NAME, nullptr, cf_##M##_##SUFFIX, NB, {__VA_ARGS__}},
+#define CF_UNARY(M, NAME, SUFFIX) CF_ROW(M, NAME, SUFFIX, 1, valueOf<M>)
+#define CF_BINARY(M, NAME, SUFFIX) CF_ROW(M, NAME, SUFFIX, 2, valueOf<M>, valueOf<M>)
+
+// The 69 rows of the family of one model, in table order.
+#define CF_FAMILY_ROWS(M)                                            \
+	CF_UNARY(M, "print", print)                                      \
+	CF_ROW(M, "print", print_prec, 2, valueOf<M>, sc_anyValue)       \
+	CF_UNARY(M, "scalar", scalar)                                    \
+	CF_UNARY(M, "dual", dual)                                        \
+	CF_BINARY(M, "dual", dual2)                                      \
+	CF_UNARY(M, "reverse", reverse)                                  \
+	CF_UNARY(M, "clifford_conjugate", clifford_conjugate)            \
+	CF_UNARY(M, "grade_involution", grade_involution)                \
+	CF_UNARY(M, "inverse", inverse)                                  \
+	CF_UNARY(M, "general_inverse", general_inverse)                  \
+	CF_UNARY(M, "negate", negate)                                    \
+	CF_ROW(M, "assign", assign, 2, sc_anyName, valueOf<M>)           \
+	CF_BINARY(M, "gp", gp)                                           \
+	CF_BINARY(M, "igp", igp)                                         \
+	CF_BINARY(M, "op", op)                                           \
+	CF_BINARY(M, "hip", hip)                                         \
+	CF_BINARY(M, "mhip", mhip)                                       \
+	CF_BINARY(M, "lcont", lcont)                                     \
+	CF_BINARY(M, "rcont", rcont)                                     \
+	CF_BINARY(M, "scp", scp)                                         \
+	CF_BINARY(M, "gpem", gpem)                                       \
+	CF_BINARY(M, "lcem", lcem)                                       \
+	CF_BINARY(M, "meet", meet)                                       \
+	CF_BINARY(M, "cp", cp)                                           \
+	CF_BINARY(M, "join", join)                                       \
+	CF_BINARY(M, "add", add)                                         \
+	CF_BINARY(M, "sub", sub)                                         \
+	CF_UNARY(M, "grade", grade_nb)                                   \
+	CF_BINARY(M, "grade", grade)                                     \
+	CF_UNARY(M, "versor_parity", versor_parity)                      \
+	CF_UNARY(M, "norm", norm)                                        \
+	CF_UNARY(M, "norm_2", norm_2)                                    \
+	CF_UNARY(M, "norm_r", norm_r)                                    \
+	CF_UNARY(M, "normalize", normalize)                              \
+	CF_UNARY(M, "abs", abs)                                          \
+	CF_UNARY(M, "sqrt", sqrt)                                        \
+	CF_UNARY(M, "tan", tan)                                          \
+	CF_UNARY(M, "sin", sin)                                          \
+	CF_UNARY(M, "cos", cos)                                          \
+	CF_UNARY(M, "atan", atan)                                        \
+	CF_UNARY(M, "asin", asin)                                        \
+	CF_UNARY(M, "acos", acos)                                        \
+	CF_BINARY(M, "atan2", atan2)                                     \
+	CF_UNARY(M, "cosh", cosh)                                        \
+	CF_UNARY(M, "sinh", sinh)                                        \
+	CF_UNARY(M, "sinc", sinc)                                        \
+	CF_UNARY(M, "log", log)                                          \
+	CF_UNARY(M, "exp", exp)                                          \
+	CF_BINARY(M, "pow", pow)                                         \
+	CF_BINARY(M, "scalar_pow", scalar_pow)                           \
+	CF_BINARY(M, "versor_product", versorProduct)                    \
+	CF_BINARY(M, "inverse_versor_product", inverseVersorProduct)     \
+	CF_BINARY(M, "vp", versorProduct)                                \
+	CF_BINARY(M, "ivp", inverseVersorProduct)                        \
+	CF_BINARY(M, "mnvp", MNversorProduct)                            \
+	CF_BINARY(M, "mnivp", MNinverseVersorProduct)                    \
+	CF_BINARY(M, "project", project)                                 \
+	CF_BINARY(M, "reject", reject)                                   \
+	CF_BINARY(M, "factor", factor)                                   \
+	CF_ROW(M, "set_factor", set_factor, 2, sc_anyValue, valueOf<M>)  \
+	CF_BINARY(M, "equal", equal)                                     \
+	CF_BINARY(M, "ne", ne)                                           \
+	CF_BINARY(M, "less", less)                                       \
+	CF_BINARY(M, "greater", greater)                                 \
+	CF_BINARY(M, "le", le)                                           \
+	CF_BINARY(M, "ge", ge)                                           \
+	CF_BINARY(M, "and", and)                                         \
+	CF_BINARY(M, "or", or)                                           \
+	CF_UNARY(M, "not", not)
+
+// The four cast rows of one source model S.
+#define CF_CAST_ROWS_FROM(S)                                          \
+	{"cast_e3ga", nullptr, cf_##S##_to_e3ga, 1, {valueOf<S>}},        \
+	{"cast_p3ga", nullptr, cf_##S##_to_p3ga, 1, {valueOf<S>}},        \
+	{"cast_c3ga", nullptr, cf_##S##_to_c3ga, 1, {valueOf<S>}},        \
+	{"cast_i2ga", nullptr, cf_##S##_to_i2ga, 1, {valueOf<S>}},
+
+const consoleFunc_s c_consoleFunc[] = {
+	// (the viewer's rows up to and including the two rows "help" come here)
+
+	// the model constructors
+	{"p3ga_point", nullptr, cf_p3ga_point3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
+	{"p3ga_point", nullptr, cf_p3ga_point1, 1, {valueOf<e3ga>}},
+	{"c3ga_point", nullptr, cf_c3ga_point3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
+	{"c3ga_point", nullptr, cf_c3ga_point1, 1, {valueOf<e3ga>}},
+	{"c3ga_point", nullptr, cf_c3ga_pointP1, 1, {valueOf<p3ga>}},
+	{"translation_versor", nullptr, cf_translation_versor3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
+	{"tv", nullptr, cf_translation_versor3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
+	{"translation_versor", nullptr, cf_translation_versor1, 1, {valueOf<e3ga>}},
+	{"tv", nullptr, cf_translation_versor1, 1, {valueOf<e3ga>}},
+
+	// (the viewer's rows from "clf" to the last "create_polygon" come here)
+
+	// the model blocks
+	CF_FAMILY_ROWS(e3ga)
+	CF_FAMILY_ROWS(p3ga)
+	CF_FAMILY_ROWS(c3ga)
+	CF_FAMILY_ROWS(i2ga)
+
+	// the casts, by source model
+	CF_CAST_ROWS_FROM(e3ga)
+	CF_CAST_ROWS_FROM(p3ga)
+	CF_CAST_ROWS_FROM(c3ga)
+	CF_CAST_ROWS_FROM(i2ga)
+
+	{nullptr, nullptr, nullptr, 0, {0}},
+};
