@@ -8,6 +8,7 @@
 #include <FL/Fl_Window.H>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -346,6 +347,23 @@ TEST_F(view, DraggingAVectorFollowsTheMouse)
 	EXPECT_NEAR(c[1], 1.0, 1e-9);
 	EXPECT_NEAR(v->m_int.m_scalar[0], std::sqrt(2.0), 1e-9);
 	EXPECT_EQ(m_state->m_netVarChanges.count("v"), 1u);
+}
+
+TEST_F(view, ChangesOfTheSceneAskForARedraw)
+{
+	auto redrawnAfter = [&](const std::function<void()> &change) {
+		m_view->clear_damage();
+		change();
+		return m_view->damage() != 0;
+	};
+	EXPECT_TRUE(redrawnAfter([&] { m_state->addE3gaObject(e(1), "a", 0, 0, 0); }));
+	EXPECT_TRUE(redrawnAfter([&] { m_state->addE3gaObject(e(2), "a", 0, 0, 0); }));
+	EXPECT_TRUE(redrawnAfter([&] { m_state->fadeObject("a", 10.0, 0.0f, 0, 1.0f); }));
+	EXPECT_TRUE(redrawnAfter([&] { m_state->objectUpdate(); }));
+	EXPECT_TRUE(redrawnAfter([&] { m_state->removeObject("a"); }));
+	EXPECT_TRUE(redrawnAfter([&] { m_state->removeAllObjects(); }));
+	// nothing changes, nothing is redrawn
+	EXPECT_FALSE(redrawnAfter([&] { m_state->objectUpdate(); }));
 }
 
 } // namespace
