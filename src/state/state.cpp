@@ -3,8 +3,10 @@
 #include <climits>
 
 #include "console/consoleglobalscope.h"
+#include "console/fl_console.h"
 #include "geosphere.h"
 #include "osdep.h"
+#include "ui.h"
 
 state *g_state = nullptr;
 
@@ -50,6 +52,9 @@ void state::initToNothing()
 	m_workingDirectory.clear();
 	m_initialWorkingDirectory.clear();
 	m_bookmarkSearch = 0;
+	m_inputSleepTime = -1.0;
+	m_inputWait = 0;
+	m_inputWaitTime = -1.0;
 	m_globalScope = nullptr;
 	for (float *c : {m_fgColor, m_bgColor, m_olColor, m_cvColor})
 		for (int i = 0; i < 4; i++) c[i] = 0.0f;
@@ -68,6 +73,7 @@ void state::initToNothing()
 int state::reset()
 {
 	removeAllObjects();
+	if (gui_state != nullptr && gui_state->m_console != nullptr) gui_state->m_console->clear();
 	newGlobalScope();
 	return 0;
 }

@@ -71,6 +71,12 @@ public:
 	// Records that the variable of that name changed.
 	int modified(const std::string &name);
 
+	// --- waiting for the user (stateinputwait.cpp)
+	// 1: a script waits until the user goes on (Enter, the wait button); a
+	// sleep still pending is extended by the time spent waiting.  0: the
+	// wait ends.  Nothing happens while a bookmark is searched.
+	int setInputWaitState(int wait);
+
 	// --- colours (statecolors.cpp): the defaults that objects added
 	// afterwards take, and the canvas colour
 	// m_fgColor, m_bgColor, m_olColor or m_cvColor for "fgcolor", "bgcolor",
@@ -100,6 +106,12 @@ public:
 	std::string m_initialWorkingDirectory;
 	// 1 while a script skips ahead to a bookmark: fades end at once
 	int m_bookmarkSearch;
+	// clock time at which a script's sleep ends; -1 when none
+	double m_inputSleepTime;
+	// 1 while a script waits for the user
+	int m_inputWait;
+	// clock time at which the wait began, when a sleep was pending; -1 otherwise
+	double m_inputWaitTime;
 	// the console's global scope, owned
 	consoleGlobalScope *m_globalScope;
 	// the scene objects, owned, in byte-wise name order
