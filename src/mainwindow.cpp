@@ -116,7 +116,9 @@ void mainWindow::setTitle(const char *text)
 
 int mainWindow::handle(int event)
 {
-	if (event == FL_KEYBOARD) {
+	// a key comes as a shortcut when no widget has the focus (after the
+	// window was shown again): then too Escape must not close the window
+	if (event == FL_KEYBOARD || event == FL_SHORTCUT) {
 		const int key = Fl::event_key();
 		// Enter ends the wait of a script for the user
 		if (key == FL_Enter || key == FL_KP_Enter) {

@@ -124,7 +124,9 @@ UIstate::UIstate(int argc, char **argv)
 	buildStatusLine();
 	buildControlPanel();
 	buildScalarPanel();
-	m_mainWindow->resizable(m_glWindow);
+	// no resizable child: the window's own layout places every part, and the
+	// console keeps its height through changes of the window's size
+	m_mainWindow->resizable(nullptr);
 	m_mainWindow->end();
 
 	// 9. no object yet, the version in the status line, laid out from the
