@@ -36,8 +36,6 @@ consoleVariable *scalarOfModel(const std::string &name, int model, double x)
 
 } // namespace
 
-consoleVariable *consoleStatement::execute(consoleScope *) { return nullptr; }
-
 consoleVariable *consoleConstantScalarStmt::execute(consoleScope *s)
 {
 	// named by its "%f" text, of whatever length the number needs

@@ -1,9 +1,11 @@
 // The global variables: the state's algebra objects read and written as
-// console values, and the list of the variables each statement assigned.
+// console values, automatic colouring, and the list of the variables each
+// statement assigned, printed and shown or hidden when the statement ends.
 #include "console/consoleglobalscope.h"
 
 #include <algorithm>
 
+#include "console/consolefunctions.h"
 #include "gaobject.h"
 #include "state/state.h"
 
@@ -67,6 +69,28 @@ int consoleGlobalScope::lookupVariable(int sid, const std::string &name, int glo
 consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
 {
 	const std::string &name = target->name();
+	// automatic colouring, unless the value or the variable it replaces is
+	// one the program maintains itself
+	consoleVariable *coloured = nullptr;
+	if (!(value->drawMode() & DM_INTERNAL)) {
+		consoleVariable *current = nullptr, *autocolor = nullptr;
+		lookupVariable(m_id, name, 1, &current);
+		if (current == nullptr || !(current->drawMode() & DM_INTERNAL)) {
+			lookupVariable(m_id, "autocolor", 1, &autocolor);
+			if (autocolor != nullptr && autocolor->isTrue()) {
+				// the colouring works on a copy that keeps every attribute of the value
+				consoleVariable *copy = new consoleVariable(*value);
+				copy->creationFlags(value->creationFlags());
+				copy->next(nullptr);
+				copy->rhs(1);
+				coloured = consoleExecFunc(this, "autocolorfunc", copy);
+				coloured->rhs(1);
+				value = coloured;
+			}
+		}
+		delete autocolor;
+		delete current;
+	}
 	if (g_state != nullptr) {
 		// the object is made in the value's colour: the state's foreground
 		// colour is what a new object takes
@@ -85,13 +109,18 @@ consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, con
 	if (!(value->drawMode() & DM_INTERNAL) && !target->functionArgument())
 		addConsoleAssignmentList(name, value->forceFlags());
 	setFunctionOrVariable(name, false);
-	return new consoleVariable(std::string(), value);
+	return coloured != nullptr ? coloured : new consoleVariable(std::string(), value);
 }
 
-int consoleGlobalScope::startStatement()
+int consoleGlobalScope::endStatement(consoleVariable *result, int verbose)
 {
-	clearConsoleAssignmentList();
-	return consoleScope::startStatement();
+	if (!noAssignmentDisplay()) {
+		// "ans" lasts until the end of the statement after the one that made it
+		if (g_state != nullptr) g_state->removeObject("ans");
+		if (verbose) displayConsoleAssignmentList(result);
+		else hideConsoleAssignmentList(result);
+	}
+	return consoleScope::endStatement(result, verbose);
 }
 
 int consoleGlobalScope::addConsoleAssignmentList(std::string name, int forceFlags)
@@ -104,4 +133,41 @@ int consoleGlobalScope::clearConsoleAssignmentList()
 {
 	m_consoleAssignmentList.clear();
 	return 0;
+}
+
+consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariable *ans)
+{
+	// a displayed statement that assigned nothing shows its value as "ans"
+	if (m_consoleAssignmentList.empty()) {
+		consoleVariable target("ans", e3ga(0.0));
+		delete assignVariable(&target, ans);
+	}
+	// the list is taken first: printing runs a built-in, which may assign
+	std::vector<caItem> items;
+	items.swap(m_consoleAssignmentList);
+	for (const caItem &item : items) {
+		consoleVariable *v = nullptr;
+		lookupVariable(m_id, item.name, 1, &v);
+		if (v == nullptr || (v->drawMode() & DM_INTERNAL)) {
+			delete v;
+			continue;
+		}
+		v->next(nullptr);
+		delete consoleExecFunc(this, "print", v);
+		object *obj = g_state != nullptr ? g_state->getObjectPtrByName(item.name) : nullptr;
+		if (obj != nullptr && !(item.forceFlags & DM_HIDE)) obj->show();
+	}
+	return ans;
+}
+
+consoleVariable *consoleGlobalScope::hideConsoleAssignmentList(consoleVariable *ans)
+{
+	// the last assignment first; objects whose visibility was set explicitly stay as they are
+	for (auto it = m_consoleAssignmentList.rbegin(); it != m_consoleAssignmentList.rend(); ++it) {
+		if (it->forceFlags & DM_HIDE) continue;
+		object *obj = g_state != nullptr ? g_state->getObjectPtrByName(it->name) : nullptr;
+		if (obj != nullptr) obj->hide();
+	}
+	m_consoleAssignmentList.clear();
+	return ans;
 }
