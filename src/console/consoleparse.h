@@ -1,0 +1,11 @@
+#pragma once
+// Console text into a statement list.
+class consoleStmtListStmt;
+
+// Parses cmd with the state's working directory set to wd, or to the
+// directory the program started in when wd is null; the directory stays set
+// for the execution that follows. Syntax errors are printed and the
+// statements that did parse are returned. A lexical error, or a text nested
+// too deeply, is printed and yields null: nothing of such a text runs. Also
+// null for a text without statements. The list is the caller's.
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd);

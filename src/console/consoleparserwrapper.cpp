@@ -1,0 +1,26 @@
+#include "console/consoleparserwrapper.h"
+
+#include <antlr/RecognitionException.hpp>
+
+#include "osdep.h"
+
+ConsoleParserWrapper::ConsoleParserWrapper(antlr::TokenStream &lexer) : ConsoleParser(lexer) {}
+
+ConsoleParserWrapper::~ConsoleParserWrapper() = default;
+
+void ConsoleParserWrapper::reportError(const antlr::RecognitionException &ex)
+{
+	cprintf("%s\n", ex.toString().c_str());
+}
+
+void ConsoleParserWrapper::reportError(const std::string &s)
+{
+	if (getFilename().empty()) cprintf("Error: %s\n", s.c_str());
+	else cprintf("%s: error: %s\n", getFilename().c_str(), s.c_str());
+}
+
+void ConsoleParserWrapper::reportWarning(const std::string &s)
+{
+	if (getFilename().empty()) cprintf("Warning: %s\n", s.c_str());
+	else cprintf("%s: warning: %s\n", getFilename().c_str(), s.c_str());
+}
