@@ -23,20 +23,22 @@ constexpr const char *sc_displayEnding = "\n,";
 
 } // namespace
 
-void g_consoleCommandCallback(const char *cmd, void *cbArg)
+std::string consoleCompleteCommand(const char *cmd)
 {
-	if (cbArg == nullptr) return;
 	// a copy that grows as needed, so that no command is too short or too long for it
 	std::string text(cmd != nullptr ? cmd : "");
 	size_t p = text.empty() ? 0 : text.size() - 1;
 	while (p > 0 && (unsigned char)text[p] < sc_firstPrintable) p--;
-	const bool ended = !text.empty() && (text[p] == ';' || text[p] == ',');
-	if (!ended) {
-		// the ending replaces the control characters after the last character
-		text.erase(text.empty() ? 0 : p + 1);
-		text += sc_displayEnding;
-	}
-	static_cast<state *>(cbArg)->consoleCommandCallback(text.c_str());
+	if (!text.empty() && (text[p] == ';' || text[p] == ',')) return text;
+	// the ending replaces the control characters after the last character
+	text.erase(text.empty() ? 0 : p + 1);
+	return text + sc_displayEnding;
+}
+
+void g_consoleCommandCallback(const char *cmd, void *cbArg)
+{
+	if (cbArg == nullptr) return;
+	static_cast<state *>(cbArg)->consoleCommandCallback(consoleCompleteCommand(cmd).c_str());
 }
 
 int state::consoleCommandCallback(const char *cmd)

@@ -15,7 +15,7 @@ char *consoleVariableStmt::string(int cr, int tl)
 }
 
 consoleConstantScalarStmt::consoleConstantScalarStmt(int line, int column, double d)
-	: consoleStatement(line, column), m_value(d)
+	: consoleStatement(line, column), m_value(d), m_valueName(std::to_string(d))
 {
 }
 

@@ -104,6 +104,10 @@ public:
 protected:
 	// the root of the chain, where the constants are kept
 	consoleGlobalScope *root();
+	// The draw mode and truth of what name reads as here, as lookupVariable
+	// gives them with the global prefix, without copying an object's value;
+	// false when the name reads as nothing.
+	bool readsAs(const std::string &name, int *drawMode, bool *isTrue);
 
 	std::vector<caItem> m_consoleAssignmentList;
 	// oldest first, each list with its index stack, owned
