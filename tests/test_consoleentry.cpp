@@ -6,25 +6,15 @@
 #include <cstdio>
 #include <string>
 
-#include "console/console.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "gaobject.h"
-#include "state/state.h"
+#include "typedcommands.h"
 
 namespace {
 
-class ConsoleEntry : public testing::Test {
+class ConsoleEntry : public typedCommands {
 protected:
-	state m_state;
-
-	// Runs one typed line; returns what it printed.
-	std::string typed(const char *line)
-	{
-		testing::internal::CaptureStdout();
-		g_consoleCommandCallback(line, &m_state);
-		return testing::internal::GetCapturedStdout();
-	}
 	object *obj(const char *name) { return m_state.getObjectPtrByName(name); }
 	bool hidden(const char *name) { return obj(name) != nullptr && (obj(name)->m_drawMode & DM_HIDE); }
 };

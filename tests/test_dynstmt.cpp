@@ -6,12 +6,11 @@
 
 #include <string>
 
-#include "console/console.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consolefunctions.h"
 #include "console/consoleglobalscope.h"
 #include "console/consoleparse.h"
-#include "state/state.h"
+#include "typedcommands.h"
 
 namespace {
 
@@ -25,16 +24,8 @@ consoleVariable *nestedUpdate(consoleScope *, consoleVariable **, const consoleF
 	return new consoleVariable("", e3ga(0.0));
 }
 
-class DynStmt : public testing::Test {
+class DynStmt : public typedCommands {
 protected:
-	state m_state;
-
-	std::string typed(const char *line)
-	{
-		testing::internal::CaptureStdout();
-		g_consoleCommandCallback(line, &m_state);
-		return testing::internal::GetCapturedStdout();
-	}
 	double value(const char *name)
 	{
 		e3ga v;
