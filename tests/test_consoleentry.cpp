@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/consolecontrolstmt.h"
+#include "console/consolefunctions.h"
 #include "console/consoleglobalscope.h"
 #include "gaobject.h"
 #include "typedcommands.h"
@@ -161,4 +162,37 @@ TEST_F(ConsoleEntry, NamesReadForADynamicStatementLandInTheRoot)
 	EXPECT_EQ(*names, (std::set<std::string>{"a", "b"}));
 	delete names;
 	EXPECT_EQ(g->getDynStmtVariables(), nullptr);
+}
+
+TEST_F(ConsoleEntry, AttributeSettersChangeTheirArgumentInPlace)
+{
+	consoleGlobalScope *root = m_state.m_globalScope;
+	auto call = [&](const char *name, consoleVariable *x) {
+		x->rhs(1);
+		return consoleExecFunc(root, name, x);
+	};
+	// the draw method replaces the field only; no_stipple records itself even without stipple
+	consoleVariable *x = new consoleVariable("x", e3ga(e3gai::e1));
+	x->creationFlags(OC_BLADE | (5 << OC_DRAW_METHOD_SHIFT));
+	x = call("no_stipple", call("dm3", x));
+	EXPECT_EQ(x->name(), "x");
+	EXPECT_EQ(x->creationFlags(), OC_BLADE | (3 << OC_DRAW_METHOD_SHIFT));
+	EXPECT_EQ(x->forceFlags(), FF_COPY_DRAW_METHOD | DM_STIPPLE);
+	delete x;
+	// a colour keeps the model and the value
+	x = call("red", new consoleVariable("", c3ga(c3gai::no)));
+	EXPECT_EQ(x->model(), MODEL_C3GA);
+	EXPECT_STREQ(x->c().string("%g"), "1*no");
+	EXPECT_EQ(x->color()[0], 1.0f);
+	delete x;
+	// automatic colouring of a mixed value: no colour, alpha 1, nothing else
+	x = new consoleVariable("", e3ga(1.0) + e3ga(e3gai::e1));
+	x->color4(0.2f, 0.3f, 0.4f, 0.5f);
+	x->drawMode(DM_MAGNITUDE | DM_STIPPLE);
+	x = call("autocolorfunc", x);
+	EXPECT_EQ(x->color()[0], 0.2f);
+	EXPECT_EQ(x->alpha(), 1.0f);
+	EXPECT_EQ(x->forceFlags(), FF_COPY_ALPHAS);
+	EXPECT_EQ(x->drawMode(), DM_MAGNITUDE | DM_STIPPLE);
+	delete x;
 }
