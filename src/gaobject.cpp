@@ -13,6 +13,7 @@ gaObject<V>::gaObject(const V &value, const std::string &name, int drawMode, int
 	const gaDrawMethodRow &methods = drawMethodsOf(kind());
 	if (methods.list != DML_NONE) {
 		m_properties |= OP_DRAW_METHOD;
+		m_dmMenu = gaObjectKind<V>::menuOf(methods.list);
 		m_dmMenuIdx = methods.defaultIndex;
 	}
 	// a draw method asked for when the value was made, whatever the kind

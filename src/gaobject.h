@@ -32,8 +32,9 @@ struct gaDrawMethodRow {
 };
 
 // The object type of each algebra, the properties its objects have from the
-// start, those that depend on the kind of the value, and the kinds drawn by
-// a choice of methods (each table ends with a row of kind 0 and no list).
+// start, those that depend on the kind of the value, the kinds drawn by a
+// choice of methods (each table ends with a row of kind 0 and no list), and
+// the menu of each list of methods (null while the algebra has none).
 template <class V> struct gaObjectKind;
 template <> struct gaObjectKind<e3ga> {
 	static constexpr int type = OT_E3GA;
@@ -45,6 +46,7 @@ template <> struct gaObjectKind<e3ga> {
 	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
 	    {0, DML_NONE, -1},
 	};
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
 };
 template <> struct gaObjectKind<p3ga> {
 	static constexpr int type = OT_P3GA;
@@ -56,6 +58,7 @@ template <> struct gaObjectKind<p3ga> {
 	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
 	    {0, DML_NONE, -1},
 	};
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
 };
 template <> struct gaObjectKind<c3ga> {
 	static constexpr int type = OT_C3GA;
@@ -70,6 +73,7 @@ template <> struct gaObjectKind<c3ga> {
 	    {MVI_POINT_PAIR, DML_POINT_PAIR, 0},
 	    {0, DML_NONE, -1},
 	};
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
 };
 template <> struct gaObjectKind<i2ga> {
 	static constexpr int type = OT_I2GA;
@@ -77,6 +81,7 @@ template <> struct gaObjectKind<i2ga> {
 	static int kindProperties(int) { return 0; }
 	// i2ga values have no geometric kind
 	static constexpr gaDrawMethodRow drawMethods[] = {{0, DML_NONE, -1}};
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
 };
 
 template <class V> class gaObject : public object {
@@ -115,9 +120,27 @@ private:
 	static const gaDrawMethodRow &drawMethodsOf(int kind);
 };
 
+// An e3ga value drawn by its kind: a vector as an arrow, a bivector and a
+// trivector by their draw method, a rotor as its plane with an arc of its
+// angle.
 class e3gaObject : public gaObject<e3ga> {
 public:
 	using gaObject::gaObject;
+	// Draws the value by its kind, transparently when the view allows it
+	// and the foreground is not opaque; an odd versor is reported.
+	int draw(glwindow *window) override;
+	// One line with the name (sl nonzero), or the long form with the
+	// numbers of the interpretation and the coordinates; cut to bufLen bytes.
+	int description(char *buf, int bufLen, int sl) override;
+	// A vector follows the mouse at the depth of the drag; a scalar,
+	// bivector or trivector grows or shrinks with (motionY - motionX) / 30.
+	int translate(glwindow *window, double depth, double motionX, double motionY) override;
+
+private:
+	void drawRotor(int flags);
+	// The bivector method of a rotor's plane: its own when it has one the
+	// bivector glyphs know, else the circle.
+	int rotorPlaneMethod() const;
 };
 
 class p3gaObject : public gaObject<p3ga> {

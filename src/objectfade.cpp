@@ -6,6 +6,7 @@
 #include "object.h"
 #include "osdep.h"
 #include "state/state.h"
+#include "ui.h"
 
 int object::setFade(double duration, float target, int action, float startFadeFactor)
 {
@@ -23,6 +24,8 @@ int object::setFade(double duration, float target, int action, float startFadeFa
 int object::update(double currentTime)
 {
 	if (m_fadeAction == FADE_NONE) return 0;
+	// a running fade changes the picture on every tick
+	uiRedrawView();
 
 	// a script skipping ahead to a bookmark sees every fade at its end
 	bool skipping = g_state != nullptr && g_state->m_bookmarkSearch;

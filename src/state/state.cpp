@@ -4,6 +4,7 @@
 
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
+#include "geosphere.h"
 #include "osdep.h"
 
 state *g_state = nullptr;
@@ -21,8 +22,15 @@ state::state()
 	setColor("cvcolor", 0.5f, 0.5f, 0.5f, 1.0f);
 	m_fontSize = sc_defaultFontSize;
 	m_clipDistance = sc_defaultClipDistance;
+	m_labelsAlwaysOnTop = 1;
 	m_ambient = sc_defaultAmbient;
 	m_diffuse = sc_defaultDiffuse;
+	// the shared spheres of points and of spheres; a sphere left by an earlier
+	// state is replaced, not leaked
+	gsFree(&g_pointSphere);
+	gsFree(&g_sphereSphere);
+	gsCompute(&g_pointSphere, sc_pointSphereDepth);
+	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
 	newGlobalScope();
 }
 
@@ -32,6 +40,8 @@ state::~state()
 	removeAllObjects();
 	delete m_globalScope;
 	m_globalScope = nullptr;
+	gsFree(&g_pointSphere);
+	gsFree(&g_sphereSphere);
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -52,6 +62,7 @@ void state::initToNothing()
 	m_poUnits = 0.0f;
 	m_ambient = -1.0f;
 	m_diffuse = -1.0f;
+	m_labelsAlwaysOnTop = 0;
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;

@@ -181,6 +181,8 @@ public:
 	// light intensities of the view
 	float m_ambient;
 	float m_diffuse;
+	// 1: the view draws labels over everything else
+	int m_labelsAlwaysOnTop;
 	// stored factors of the three 3D models
 	static constexpr int NB_E3GA_FACTORS = 3;
 	static constexpr int NB_P3GA_FACTORS = 4;
@@ -200,6 +202,10 @@ public:
 	static constexpr float sc_defaultClipDistance = 5.0f;
 	static constexpr float sc_defaultAmbient = 0.2f;
 	static constexpr float sc_defaultDiffuse = 0.8f;
+	// subdivision depths of the shared geodesic spheres: points are small on
+	// screen, spheres may fill it
+	static constexpr int sc_pointSphereDepth = 2;
+	static constexpr int sc_sphereSphereDepth = 3;
 	// the camera starts this far out along e3, looking at the origin
 	static constexpr double sc_defaultCameraDistance = 11.0;
 

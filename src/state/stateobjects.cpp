@@ -7,6 +7,7 @@
 #include "gaobject.h"
 #include "osdep.h"
 #include "state/state.h"
+#include "ui.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ int state::addObject(object *obj, int forceFlags)
 	if (old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
 		old->m_drawMode |= internal;
 		delete obj;
+		uiRedrawView();
 		return 0;
 	}
 
@@ -51,6 +53,7 @@ int state::addObject(object *obj, int forceFlags)
 	removeObject(obj->m_name);
 	obj->m_drawMode |= internal;
 	m_objects[&obj->m_name] = obj;
+	uiRedrawView();
 	return 0;
 }
 
@@ -95,6 +98,7 @@ int state::removeObject(const std::string &name)
 	m_objects.erase(it);
 	modified(removed);
 	delete obj;
+	uiRedrawView();
 	return 0;
 }
 
@@ -105,6 +109,7 @@ int state::removeAllObjects()
 	for (objectMap::value_type &entry : m_objects) delete entry.second;
 	m_objects.clear();
 	object::m_objectCount = 1;
+	uiRedrawView();
 	return 0;
 }
 

@@ -1,0 +1,88 @@
+#pragma once
+// glwindow: the OpenGL view.  It sets up the projection (also for one tile of
+// a tiled screenshot), places the camera from the global console variables
+// camori (a rotor) and campos (a vector), and draws every visible scene
+// object in one pass, opaque objects before transparent ones.  It offers the
+// objects what they need while drawing or being dragged: the size of what is
+// rendered, the world vector of a window motion at a depth, and whether they
+// may turn depth writing off.
+#include <FL/Fl_Gl_Window.H>
+
+#include "e3ga/e3ga.h"
+
+class glwindow : public Fl_Gl_Window {
+public:
+	// A view inside another window; the camera starts at 11 e3 looking at
+	// the origin, unturned.
+	glwindow(int X, int Y, int W, int H, const char *L);
+	~glwindow() override;
+
+	void initToNothing();
+
+	// The toolkit's redraw: the whole scene.
+	void draw() override;
+	void beginglDraw();
+	void endglDraw();
+	// Identity model-view, the perspective projection and depth testing.
+	void setupViewport();
+	// The perspective projection of the window, or of the current tile of a
+	// screenshot; one unit spans 1200 pixels at the near plane.
+	void setup3DProjection();
+	// A projection in window pixels (origin bottom left) for overlays; no
+	// perspective, so vectorAtDepth has nothing to go by afterwards.
+	void setup2DOrtho();
+	// World to eye: turn by camori, then move by -campos.
+	void setupEyeTransform();
+	// Clears to the canvas colour, sets the lights and stipples and draws
+	// the visible objects in ascending order of their draw-sort value.
+	void drawScene();
+	// Push the model-view then the projection matrix; pop them in reverse.
+	// Both leave the model-view matrix current.
+	void pushTransform();
+	void popTransform();
+
+	// Size of what is rendered: the window, or the whole screenshot.
+	double getRenderWidth() const;
+	double getRenderHeight() const;
+	// v = the world vector covered by (vx, vy) window pixels at eye-space
+	// distance depth; -1 and v = 0 while no perspective is set up.
+	int vectorAtDepth(double depth, double vx, double vy, e3ga &v) const;
+	int depthMaskAllowedOff() const { return m_depthMaskAllowedOff; }
+
+	// The camera as the console variables hold it; each call refreshes one
+	// value kept for the program run, which callers copy.
+	static e3ga &getCamOri();
+	static e3ga &getCamPos();
+	// Assign the console variables (hidden, internal).
+	static void setCamOri(const e3ga &R);
+	static void setCamPos(const e3ga &p);
+
+	// --- fields, in this order
+	// pick region: window x, y (origin bottom left), half-width, half-height;
+	// x or y below 0: none
+	int m_pick[4];
+	// 1: objects may turn depth writing off to draw transparently
+	int m_depthMaskAllowedOff;
+	// the frustum of the perspective projection at the near plane; all -1
+	// while none is set up
+	double m_frustumWidth;
+	double m_frustumHeight;
+	double m_frustumNear;
+	double m_frustumFar;
+	// a screenshot tile is being rendered: its viewport in pixels, and its
+	// extent as fractions 0..1 of the whole image (x left to right, y bottom
+	// to top)
+	bool m_screenShotActive;
+	int m_ssViewportWidth;
+	int m_ssViewportHeight;
+	double m_ssStartX, m_ssEndX;
+	double m_ssStartY, m_ssEndY;
+
+	// pixels of window (or screenshot) width that span one unit at the near plane
+	static constexpr double sc_pixelsPerNearUnit = 1200.0;
+	static constexpr double sc_near = 0.95;
+	static constexpr double sc_far = 100.0;
+	// near and far planes of the overlay projection
+	static constexpr double sc_orthoNear = 1.0;
+	static constexpr double sc_orthoFar = 100.0;
+};
