@@ -8,6 +8,7 @@
 #include "console/consolevariable.h"
 #include "osdep.h"
 #include "state/state.h"
+#include "ui.h"
 
 // --- the statement -----------------------------------------------------------------
 
@@ -224,6 +225,7 @@ int state::updateDynStmts()
 	m_globalScope->supressErrors(errors);
 	m_globalScope->noAssignmentDisplay(0);
 	m_globalScope->dynStmtVariableCollect(0);
+	uiRedrawView();
 	m_dynStmtUpdating = false;
 	// the removals asked for while the entries ran
 	for (size_t i = m_dynStmt.size(); i-- > 0;)
