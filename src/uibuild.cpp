@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "console/console.h"
 #include "console/consolewindow.h"
 #include "console/fl_console.h"
 #include "glwindow.h"
@@ -152,7 +153,9 @@ void UIstate::buildConsole()
 	const std::string banner =
 	    "\n" + std::string(sc_productName) + " " + sc_version + "\n" + c_bannerCredits + c_bannerLastLine;
 	m_console->cprint(banner.c_str(), 0);
+	// Enter ends a wait first; then the line runs
 	m_console->add_command_callback(endWaitOnEnter, nullptr);
+	m_console->add_command_callback(g_consoleCommandCallback, g_state);
 }
 
 void UIstate::buildStatusLine()

@@ -86,6 +86,12 @@ protected:
 		Fl::e_length = static_cast<int>(std::strlen(text));
 		return Fl::handle(FL_KEYBOARD, m_ui->m_mainWindow);
 	}
+	// Types text into the console as keys.
+	void type(const std::string &text)
+	{
+		Fl::focus(m_ui->m_console);
+		for (char c : text) press(static_cast<unsigned char>(c), std::string(1, c).c_str());
+	}
 	object *addVector(const char *name, const e3ga &value)
 	{
 		g_state->addE3gaObject(value, name, 0, 0, 0);
@@ -154,6 +160,29 @@ TEST_F(ui, TheMainWindowStandsWithItsPartsAndTexts)
 	const std::string tail = "Type 'help()' for help on console functions.\n>> ";
 	EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 	EXPECT_EQ(Fl::focus(), m_ui->m_console);
+}
+
+TEST_F(ui, ALineTypedInTheConsoleRunsShowsAndSelectsItsObject)
+{
+	type("a = e1 ^ e2");
+	EXPECT_EQ(press(FL_Enter, "\r"), 1);
+	const std::string tail = ">> a = e1 ^ e2\na = 1.00*e1^e2\n>> ";
+	const std::string text = consoleText();
+	ASSERT_GE(text.size(), tail.size());
+	EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+	// the object is the panel's current object and is drawn in its colour
+	object *a = g_state->getObjectPtrByName("a");
+	ASSERT_NE(a, nullptr);
+	EXPECT_EQ(m_ui->m_currentObject, a);
+	EXPECT_STREQ(m_ui->m_nameOutput->value(), "a");
+	glwindow &view = *m_ui->m_glWindow;
+	view.make_current();
+	view.draw();
+	unsigned char centre[3];
+	glReadBuffer(GL_BACK);
+	glReadPixels(view.w() / 2, view.h() / 2, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, centre);
+	EXPECT_GT(centre[2], centre[0] + 60);
+	EXPECT_GT(centre[2], centre[1] + 60);
 }
 
 TEST_F(ui, TitlesAreCutToTheirBufferAtACharacter)
@@ -383,11 +412,10 @@ TEST_F(ui, TheInputWaitEndsByEnterOrTheWaitButton)
 	EXPECT_EQ(m_ui->m_waitButton->color(), FL_BACKGROUND_COLOR);
 	// so does Enter in the console, which takes the line as well
 	g_state->setInputWaitState(1);
-	Fl::focus(m_ui->m_console);
-	press('x', "x");
+	type("y = 2");
 	press(FL_Enter, "\r");
 	EXPECT_EQ(g_state->m_inputWait, 0);
-	EXPECT_NE(consoleText().find(">> x\n>> "), std::string::npos);
+	EXPECT_NE(consoleText().find(">> y = 2\ny = 2.00\n>> "), std::string::npos);
 	// the wait button starts and ends it
 	m_ui->m_waitButton->do_callback();
 	EXPECT_EQ(g_state->m_inputWait, 1);

@@ -1,6 +1,7 @@
-// The program's start and its idle tick, in a shown main window under a
-// virtual X server (xvfb-run): from creating the state to the view's first
-// frame, and one tick of the timer with a scene and nothing to do.
+// The program's user interface in a shown main window under a virtual X
+// server (xvfb-run): from creating the state to the view's first frame, one
+// tick of the timer with a scene and nothing to do, and a console loop that
+// prints line after line into the console.
 #include <benchmark/benchmark.h>
 
 #include <FL/Fl.H>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "console/fl_console.h"
 #include "e3ga/e3ga.h"
 #include "glwindow.h"
 #include "state/state.h"
@@ -17,6 +19,9 @@ namespace {
 
 // Objects in the idle scene: a modest session's worth.
 const int c_idleObjects = 50;
+// A loop of the console language printing this many lines.
+const int c_printedLines = 10000;
+const char *const c_printLoop = "for (i = 0; i < 10000; i = i + 1) { print(i); }";
 
 char s_programName[] = "korimbel";
 char *s_argv[] = {s_programName, nullptr};
@@ -58,5 +63,27 @@ void BM_idleTick(benchmark::State &st)
 	delete g_state;
 }
 BENCHMARK(BM_idleTick)->Unit(benchmark::kMicrosecond);
+
+// Typed and entered as the user would, then drawn once.
+void BM_consoleLoopPrints(benchmark::State &st)
+{
+	if (!haveDisplay(st)) return;
+	new state();
+	gui_state = new UIstate(1, s_argv);
+	Fl_Console *console = gui_state->m_console;
+	for (auto _ : st) {
+		st.PauseTiming();
+		console->clear();
+		Fl::check();
+		st.ResumeTiming();
+		console->command(c_printLoop);
+		Fl_Console::kf_Enter(FL_Enter, console);
+		Fl::check();
+	}
+	st.SetItemsProcessed(st.iterations() * c_printedLines);
+	delete gui_state;
+	delete g_state;
+}
+BENCHMARK(BM_consoleLoopPrints)->Unit(benchmark::kMillisecond);
 
 } // namespace
