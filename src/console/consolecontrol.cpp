@@ -81,11 +81,17 @@ void consoleControl::callback(Fl_Widget *w)
 	widgetModified(w);
 }
 
-double consoleControl::lookupValue() const
+consoleVariable *consoleControl::lookup() const
 {
-	if (g_state == nullptr || g_state->m_globalScope == nullptr) return 0.0;
+	if (g_state == nullptr || g_state->m_globalScope == nullptr) return nullptr;
 	consoleVariable *v = nullptr;
 	g_state->m_globalScope->lookupVariable(0, m_name, 1, &v);
+	return v;
+}
+
+double consoleControl::lookupValue() const
+{
+	consoleVariable *v = lookup();
 	const double x = v != nullptr ? v->scalar() : 0.0;
 	delete v;
 	return x;
@@ -93,9 +99,7 @@ double consoleControl::lookupValue() const
 
 int consoleControl::lookupValueBool() const
 {
-	if (g_state == nullptr || g_state->m_globalScope == nullptr) return 0;
-	consoleVariable *v = nullptr;
-	g_state->m_globalScope->lookupVariable(0, m_name, 1, &v);
+	consoleVariable *v = lookup();
 	const int t = v != nullptr ? v->isTrue() : 0;
 	delete v;
 	return t;

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+class consoleVariable;
 class Fl_Button;
 class Fl_Check_Button;
 class Fl_Menu_Button;
@@ -73,6 +74,8 @@ public:
 	static constexpr int sc_rightMargin = 5;
 
 protected:
+	// A copy of the variable, owned by the caller; null when there is none.
+	consoleVariable *lookup() const;
 	// v assigned to the variable (keeping its object's drawing attributes),
 	// then the dynamic statements run; nothing without an application state.
 	void assignVariable(double v);
