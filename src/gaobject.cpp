@@ -1,6 +1,20 @@
 #include "gaobject.h"
 
+#include <cmath>
 #include <cstdio>
+
+#include "state/state.h"
+
+namespace {
+
+// A drag changes a magnitude by one unit per this many pixels of
+// (motionY - motionX).
+constexpr double sc_pixelsPerMagnitude = 30.0;
+// A drag that would leave less magnitude than this leaves the value as it
+// was: the value keeps a direction to grow back along.
+constexpr double sc_minimumDraggedMagnitude = 0.0001;
+
+} // namespace
 
 template <class V>
 gaObject<V>::gaObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
@@ -51,6 +65,20 @@ template <class V> int gaObject<V>::copy(const object *o, int &propertiesChanged
 template <class V> std::string gaObject<V>::toString(const char *floatPrec)
 {
 	return "\"" + m_name + "\" = " + m_mv.string(floatPrec);
+}
+
+template <class V> void gaObject<V>::dragMagnitude(double motionX, double motionY)
+{
+	double m = std::sqrt(m_mv.norm_a());
+	double grown = m + (motionY - motionX) / sc_pixelsPerMagnitude;
+	// a value of no magnitude has no direction to scale along
+	if (m > 0.0 && grown >= sc_minimumDraggedMagnitude) m_mv = gp(grown / m, m_mv);
+}
+
+template <class V> void gaObject<V>::valueDragged()
+{
+	m_int.interpret(m_mv, 0);
+	if (g_state != nullptr) g_state->modified(m_name);
 }
 
 int i2gaObject::description(char *buf, int bufLen, int sl)

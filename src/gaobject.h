@@ -58,7 +58,7 @@ template <> struct gaObjectKind<p3ga> {
 	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
 	    {0, DML_NONE, -1},
 	};
-	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
 };
 template <> struct gaObjectKind<c3ga> {
 	static constexpr int type = OT_C3GA;
@@ -73,7 +73,7 @@ template <> struct gaObjectKind<c3ga> {
 	    {MVI_POINT_PAIR, DML_POINT_PAIR, 0},
 	    {0, DML_NONE, -1},
 	};
-	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
 };
 template <> struct gaObjectKind<i2ga> {
 	static constexpr int type = OT_I2GA;
@@ -116,6 +116,15 @@ public:
 	V m_mv;
 	mvInt m_int;
 
+protected:
+	// The drag of a scalar, bivector or trivector: its magnitude grows by
+	// (motionY - motionX) / 30 along its own direction; a drag that would
+	// leave (almost) nothing leaves the value as it was.
+	void dragMagnitude(double motionX, double motionY);
+	// After a drag: the value's interpretation anew, and the variable
+	// recorded as changed.
+	void valueDragged();
+
 private:
 	static const gaDrawMethodRow &drawMethodsOf(int kind);
 };
@@ -143,14 +152,44 @@ private:
 	int rotorPlaneMethod() const;
 };
 
+// A p3ga value drawn by its kind: Euclidean vectors, bivectors and
+// trivectors at the origin as the e3ga ones, points as small spheres, lines
+// and planes out to the clip distance.
 class p3gaObject : public gaObject<p3ga> {
 public:
 	using gaObject::gaObject;
+	// Draws the value by its kind, transparently when the view allows it
+	// and the foreground is not opaque; a blade of a kind it cannot draw
+	// is reported on the console.
+	int draw(glwindow *window) override;
+	// One line with the name (sl nonzero), or the long form with the
+	// numbers of the interpretation and the coordinates; cut to bufLen bytes.
+	int description(char *buf, int bufLen, int sl) override;
+	// A point, line or plane moves by the mouse's motion at the depth of
+	// the drag (reversed), a vector loses it; a scalar, bivector or
+	// trivector grows or shrinks with (motionY - motionX) / 30.
+	int translate(glwindow *window, double depth, double motionX, double motionY) override;
 };
 
+// A c3ga value drawn by its kind: free blades at the origin, points and
+// tangents where they lie, flats as the p3ga ones, point pairs, circles and
+// spheres.
 class c3gaObject : public gaObject<c3ga> {
 public:
 	using gaObject::gaObject;
+	// As p3gaObject::draw; a blade of a kind it cannot draw is reported on
+	// standard output.
+	int draw(glwindow *window) override;
+	int description(char *buf, int bufLen, int sl) override;
+	// Every blade but a free vector is translated by the mouse's motion at
+	// the depth of the drag (reversed), which leaves free blades as they
+	// are; a free vector loses the motion.
+	int translate(glwindow *window, double depth, double motionX, double motionY) override;
+
+private:
+	void drawPointPair();
+	void drawCircle();
+	void drawSphere();
 };
 
 // An i2ga value has no geometric kind: the object is named, shown, hidden,
