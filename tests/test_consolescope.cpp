@@ -312,8 +312,13 @@ TEST_F(ConsoleScope, SuspendIndices)
 	EXPECT_EQ(root->getResumeIdx(), 4);
 	EXPECT_EQ(root->resumePending(), 0);
 	EXPECT_EQ(root->getResumeIdx(), 0);
-	// statement start keeps the permissions and modes only
+	// statement start keeps the permissions and modes only; a global scope
+	// also keeps a requested reset, which the end of the command performs
 	root->flags(0x1FFF);
 	root->startStatement();
-	EXPECT_EQ(root->flags(), 0x1BE0);
+	EXPECT_EQ(root->flags(), 0x1BE0 | SF_RESET_REQUESTED);
+	consoleScope plain("f", root, -1);
+	plain.flags(0x1FFF);
+	plain.startStatement();
+	EXPECT_EQ(plain.flags(), 0x1BE0);
 }

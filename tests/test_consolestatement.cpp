@@ -23,6 +23,7 @@ struct probe : consoleStatement {
 	using consoleStatement::quote;
 	consoleStatement *copy() const override { return new probe(*this); }
 	char *string(int, int) override { return result("probe"); }
+	consoleVariable *execute(consoleScope *) override { return nullptr; }
 };
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "console/console.h"
 #include "console/consoleglobalscope.h"
 #include "gaobject.h"
 #include "glwindow.h"
@@ -267,6 +268,19 @@ TEST_F(view, AVectorShowsRightOfTheCentre)
 	countRed(left, right);
 	EXPECT_GT(left, 100);
 	EXPECT_EQ(right, 0);
+}
+
+TEST_F(view, ARedVectorTypedAtTheConsoleShowsRightOfTheCentre)
+{
+	// the line as the console widget hands it over, without its terminator
+	testing::internal::CaptureStdout();
+	g_consoleCommandCallback("a = red(e1)", g_state);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "a = 1.00*e1\n");
+	int left = 0, right = 0;
+	drawFrame();
+	countRed(left, right);
+	EXPECT_EQ(left, 0);
+	EXPECT_GT(right, 100);
 }
 
 TEST_F(view, EveryE3gaKindDrawsAndLeavesTheStack)

@@ -35,6 +35,8 @@ struct listedScope : consoleGlobalScope {
 
 class GlobalScope : public consoleTest {
 protected:
+	// For tests of the value's own colour and force flags: no automatic colouring.
+	void autocolorOff() { root->externalAssignVariable("autocolor", e3ga(0.0), DM_INTERNAL | DM_HIDE); }
 	// The variable that name reads as in s; null when there is none.
 	consoleVariable *read(consoleScope *s, const char *name, int global = 0)
 	{
@@ -67,6 +69,7 @@ bool sameColor(const float *a, const float *b) { return std::memcmp(a, b, 4 * si
 
 TEST_F(GlobalScope, AssignmentsKeepTheObjectOfTheSameModelAndReplaceAnother)
 {
+	autocolorOff();
 	struct row {
 		const char *stmt;
 		int type;
@@ -105,6 +108,7 @@ TEST_F(GlobalScope, AssignmentsKeepTheObjectOfTheSameModelAndReplaceAnother)
 
 TEST_F(GlobalScope, ObjectsTakeTheValuesColourAndTheForcedAttributes)
 {
+	autocolorOff();
 	const float seeThrough[4] = {0, 1, 0, 0.5f};
 	consoleVariable value("", e3ga(e3gai::e3));
 	value.color4(seeThrough);
@@ -203,6 +207,7 @@ TEST_F(GlobalScope, ReadingAGlobalVariableReadsItsObject)
 
 TEST_F(GlobalScope, TheStatementListsWhatItAssigned)
 {
+	autocolorOff();
 	listedScope s(root);
 	consoleVariable hidden("", e3ga(1.0)), internal("", e3ga(1.0)), plain("", e3ga(1.0));
 	hidden.modifiedHide();

@@ -85,6 +85,9 @@ public:
 	consoleDynStmt(int line, int column, consoleStatement *stmt, const std::string &name);
 	consoleStatement *copy() const override { return new consoleDynStmt(*this); }
 	char *string(int cr, int tl) override;
+	// In the global scope: runs a copy of the body once without display and
+	// hands it to the state, which runs it again when what it read changes.
+	consoleVariable *execute(consoleScope *s) override;
 	const std::string &workingDirectory() const { return m_workingDirectory; }
 
 protected:
@@ -100,6 +103,8 @@ public:
 	consoleSetStmt(int line, int column, const std::string &what, int value);
 	consoleStatement *copy() const override { return new consoleSetStmt(*this); }
 	char *string(int cr, int tl) override;
+	// Sets the inner-product function or the default model of s.
+	consoleVariable *execute(consoleScope *s) override;
 
 protected:
 	std::string m_what;

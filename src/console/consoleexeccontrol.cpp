@@ -32,6 +32,14 @@ void runForEffect(consoleScope *s, consoleStatement *el)
 	if (el != nullptr) delete el->execute(s);
 }
 
+// True while a dynamic statement's body runs in the global scope: the
+// state's updates collect the names read, and the run made when the
+// statement is entered displays nothing.
+bool inDynamicStatement(consoleScope *s)
+{
+	return s->id() == 0 && (s->dynStmtVariableCollect() || s->noAssignmentDisplay());
+}
+
 // The branch or case that a statement on a resumed path is to re-enter; -1 off that path.
 int resumedPart(consoleScope *s) { return s->resumePending() ? s->getResumeIdx() : -1; }
 
@@ -207,7 +215,10 @@ consoleVariable *consoleBreakStmt::execute(consoleScope *s)
 		break;
 	case sc_suspend:
 		if (s->suspendStmtAllowed()) s->suspendStmt(1);
-		else cprintf("Illegal suspend statement (only allowed in global scope)\n");
+		else if (inDynamicStatement(s)) {
+			// said once, when the statement is entered; its later runs are silent
+			if (!s->supressErrors()) cprintf("Illegal suspend statement (not allowed in a dynamic statement)\n");
+		} else cprintf("Illegal suspend statement (only allowed in global scope)\n");
 		break;
 	default: cprintf("Unknown break statement\n"); break;
 	}

@@ -36,12 +36,10 @@ consoleVariable *scalarOfModel(const std::string &name, int model, double x)
 
 } // namespace
 
-consoleVariable *consoleStatement::execute(consoleScope *) { return nullptr; }
-
 consoleVariable *consoleConstantScalarStmt::execute(consoleScope *s)
 {
 	// named by its "%f" text, of whatever length the number needs
-	consoleVariable *v = scalarOfModel(std::to_string(m_value), s->getDefaultModel(), m_value);
+	consoleVariable *v = scalarOfModel(m_valueName, s->getDefaultModel(), m_value);
 	v->rhs(1);
 	v->lhs(0);
 	return v;

@@ -1,6 +1,6 @@
 // Execution of statement lists, with the statement hooks, the registration
-// of definitions, the control flags and suspension; and of definitions, as
-// statements and as the body of a call.
+// of definitions, the control flags and suspension; of definitions, as
+// statements and as the body of a call; and of the settings.
 #include "console/consolecontrolstmt.h"
 #include "console/consoledefstmt.h"
 #include "console/consolescope.h"
@@ -97,3 +97,11 @@ consoleVariable *consoleFuncDeclStmt::execute(consoleScope *) { return consoleEm
 consoleVariable *consoleFuncArgSpecStmt::execute(consoleScope *) { return nullptr; }
 
 consoleVariable *consoleFuncArgSpecListStmt::execute(consoleScope *) { return nullptr; }
+
+consoleVariable *consoleSetStmt::execute(consoleScope *s)
+{
+	// the setting belongs to s, and to the scopes made below it from now on
+	if (m_what == "inner_product") s->setInnerProduct(m_strValue);
+	else if (m_what == "default_model") s->setDefaultModel(m_intValue);
+	return consoleEmptyScalar();
+}

@@ -1,30 +1,6 @@
 #include "console/consoleexprstmt.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Significant digits that let any double read back exactly.
-constexpr int sc_maxSignificantDigits = 17;
-// Room for a number printed with that many digits, sign and exponent included.
-constexpr int sc_numberTextSize = 32;
-
-// The shortest decimal text that reads back as exactly d. Infinity, which
-// a number too large for a double gives, prints as such a number.
-std::string numberText(double d)
-{
-	if (std::isinf(d)) return d > 0 ? "1e999" : "-1e999";
-	char t[sc_numberTextSize];
-	for (int digits = 1; digits <= sc_maxSignificantDigits; digits++) {
-		std::snprintf(t, sizeof(t), "%.*g", digits, d);
-		if (std::strtod(t, nullptr) == d) break;
-	}
-	return t;
-}
-
-} // namespace
+#include "console/consolevariable.h"
 
 consoleVariableStmt::consoleVariableStmt(int line, int column, const std::string &name, int global,
                                          consoleArrayIdxListStmt *arrayIdx)
@@ -39,11 +15,11 @@ char *consoleVariableStmt::string(int cr, int tl)
 }
 
 consoleConstantScalarStmt::consoleConstantScalarStmt(int line, int column, double d)
-	: consoleStatement(line, column), m_value(d)
+	: consoleStatement(line, column), m_value(d), m_valueName(std::to_string(d))
 {
 }
 
-char *consoleConstantScalarStmt::string(int, int) { return result(numberText(m_value)); }
+char *consoleConstantScalarStmt::string(int, int) { return result(consoleNumberText(m_value)); }
 
 consoleFuncArgListStmt::consoleFuncArgListStmt(consoleExprListStmt *el) : consoleStatement(el) {}
 

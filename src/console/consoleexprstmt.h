@@ -33,6 +33,8 @@ public:
 
 protected:
 	double m_value;
+	// the name of the values it yields, its "%f" text, made once
+	std::string m_valueName;
 };
 
 // The arguments of a call: one expression list per argument.

@@ -15,7 +15,6 @@
 
 // One class per concern, each defined and made for the four models in a
 // file of its own.
-typedef consoleVariable *cf_entry(consoleScope *s, consoleVariable **arg, const consoleFunc_s *row);
 
 // Printing, assignment and stored factors (consolefamilysystem.cpp).
 template <class M> struct cf_system {

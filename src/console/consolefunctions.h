@@ -15,6 +15,8 @@ struct consoleFunc_s;
 // models the row asks for) and the row itself. Returns a new value, or one of
 // its arguments; never null.
 typedef consoleVariable *(*consoleFuncPtr)(consoleScope *scope, consoleVariable **arg, const consoleFunc_s *func);
+// The type of a built-in's entry itself, for declaring entries.
+typedef consoleVariable *cf_entry(consoleScope *s, consoleVariable **arg, const consoleFunc_s *row);
 
 // Room for the arguments of one call: the row's type words and the
 // dispatcher's argument arrays have this many slots.

@@ -3,6 +3,7 @@
 // by this order, so the model blocks stand in the order e3ga, p3ga, c3ga,
 // i2ga.
 #include "console/consolegeneratedfunctions.h"
+#include "console/consoleviewerfunctions.h"
 
 namespace {
 
@@ -10,6 +11,12 @@ namespace {
 template <class M> constexpr int valueOf = CFA_RHS | consoleModel<M>::code; // a value of model M
 constexpr int sc_anyValue = CFA_RHS | CFA_ANY_MODEL;                          // a value of any model
 constexpr int sc_anyName = CFA_LHS | CFA_ANY_MODEL;                           // a variable of any model, written
+
+// The words of the viewer's rows: v any model as a value, n any model as a
+// value or a name, e an e3ga value (others cast to it).
+constexpr int sc_v = CFA_RHS | CFA_ANY_MODEL;
+constexpr int sc_n = CFA_LHS | CFA_RHS | CFA_ANY_MODEL;
+constexpr int sc_e = CFA_RHS | MODEL_E3GA;
 
 } // namespace
 
@@ -98,7 +105,16 @@ constexpr int sc_anyName = CFA_LHS | CFA_ANY_MODEL;                           //
 	{"cast_i2ga", nullptr, cf_##S##_to_i2ga, 1, {valueOf<S>}},
 
 const consoleFunc_s c_consoleFunc[] = {
-	// (the viewer's rows up to and including the two rows "help" come here)
+	// the viewer's rows up to and including the two rows "help"
+	{"get_draw_flags", nullptr, cf_get_draw_flags, 1, {sc_v}},
+	{"get_interpretation", nullptr, cf_get_interpretation, 1, {sc_v}},
+	{"autocolorfunc", nullptr, cf_autocolorfunc, 1, {sc_v}},
+	{"add_const", nullptr, cf_add_const, 1, {sc_v}},
+	{"remove_const", nullptr, cf_remove_const, 1, {sc_n}},
+	{"rename_builtin_const", nullptr, cf_rename_builtin_const, 2, {sc_n, sc_n}},
+	{"cld", nullptr, cf_cld, 0, {0}},
+	{"cld", nullptr, cf_cld_1, 1, {sc_v}},
+	{"reset", nullptr, cf_reset, 0, {0}},
 
 	// the model constructors
 	{"p3ga_point", nullptr, cf_p3ga_point3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
@@ -111,7 +127,55 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"translation_versor", nullptr, cf_translation_versor1, 1, {valueOf<e3ga>}},
 	{"tv", nullptr, cf_translation_versor1, 1, {valueOf<e3ga>}},
 
-	// (the viewer's rows from "clf" to the last "create_polygon" come here)
+	// the viewer's rows from "clf" to the last "create_polygon"
+	{"set_object_fg_color", nullptr, cf_set_object_fg_color_vector, 2, {sc_v, sc_e}},
+	{"set_object_fg_color", nullptr, cf_set_object_fg_color_RGB, 4, {sc_v, sc_e, sc_e, sc_e}},
+	{"set_object_fg_color", nullptr, cf_set_object_fg_color_RGBA, 5, {sc_v, sc_e, sc_e, sc_e, sc_e}},
+	{"red", nullptr, cf_red, 1, {sc_v}},
+	{"green", nullptr, cf_green, 1, {sc_v}},
+	{"blue", nullptr, cf_blue, 1, {sc_v}},
+	{"white", nullptr, cf_white, 1, {sc_v}},
+	{"magenta", nullptr, cf_magenta, 1, {sc_v}},
+	{"yellow", nullptr, cf_yellow, 1, {sc_v}},
+	{"cyan", nullptr, cf_cyan, 1, {sc_v}},
+	{"black", nullptr, cf_black, 1, {sc_v}},
+	{"grey", nullptr, cf_grey, 1, {sc_v}},
+	{"gray", nullptr, cf_grey, 1, {sc_v}},
+	{"color", nullptr, cf_color1, 2, {sc_v, sc_e}},
+	{"color", nullptr, cf_color3, 4, {sc_v, sc_e, sc_e, sc_e}},
+	{"color", nullptr, cf_color4, 5, {sc_v, sc_e, sc_e, sc_e, sc_e}},
+	{"alpha", nullptr, cf_alpha, 2, {sc_v, sc_e}},
+	{"versor", nullptr, cf_versor, 1, {sc_v}},
+	{"blade", nullptr, cf_blade, 1, {sc_v}},
+	{"dm1", nullptr, cf_dm1, 1, {sc_v}},
+	{"dm2", nullptr, cf_dm2, 1, {sc_v}},
+	{"dm3", nullptr, cf_dm3, 1, {sc_v}},
+	{"dm4", nullptr, cf_dm4, 1, {sc_v}},
+	{"dm5", nullptr, cf_dm5, 1, {sc_v}},
+	{"dm6", nullptr, cf_dm6, 1, {sc_v}},
+	{"dm7", nullptr, cf_dm7, 1, {sc_v}},
+	{"stipple", nullptr, cf_stipple, 1, {sc_v}},
+	{"no_stipple", nullptr, cf_no_stipple, 1, {sc_v}},
+	{"ori", nullptr, cf_ori, 1, {sc_v}},
+	{"no_ori", nullptr, cf_no_ori, 1, {sc_v}},
+	{"wireframe", nullptr, cf_wireframe, 1, {sc_v}},
+	{"no_wireframe", nullptr, cf_no_wireframe, 1, {sc_v}},
+	{"shade", nullptr, cf_shade, 1, {sc_v}},
+	{"no_shade", nullptr, cf_no_shade, 1, {sc_v}},
+	{"hide", nullptr, cf_hide, 1, {sc_v}},
+	{"show", nullptr, cf_show, 1, {sc_v}},
+	{"outline", nullptr, cf_outline, 1, {sc_v}},
+	{"no_outline", nullptr, cf_no_outline, 1, {sc_v}},
+	{"weight", nullptr, cf_weight, 1, {sc_v}},
+	{"no_weight", nullptr, cf_no_weight, 1, {sc_v}},
+	{"get_color", nullptr, cf_get_color, 1, {sc_v}},
+	{"get_alpha", nullptr, cf_get_alpha, 1, {sc_v}},
+	{"get_stipple", nullptr, cf_get_stipple, 1, {sc_v}},
+	{"get_wireframe", nullptr, cf_get_wireframe, 1, {sc_v}},
+	{"get_outline", nullptr, cf_get_outline, 1, {sc_v}},
+	{"get_weight", nullptr, cf_get_weight, 1, {sc_v}},
+	{"get_ori", nullptr, cf_get_ori, 1, {sc_v}},
+	{"get_hide", nullptr, cf_get_hide, 1, {sc_v}},
 
 	// the model blocks
 	CF_FAMILY_ROWS(e3ga)

@@ -1,11 +1,17 @@
+// The global scope as a scope: the root's built-in table, block scopes,
+// the command lists that wait to resume after a suspend statement, and the
+// names that a dynamic statement reads.
 #include "console/consoleglobalscope.h"
 
+#include <cstdlib>
+#include <new>
+
+#include "console/consolecontrolstmt.h"
 #include "console/consolefunctions.h"
-#include "osdep.h"
-#include "state/state.h"
 
 consoleGlobalScope::consoleGlobalScope(consoleGlobalScope *m_parent) : consoleScope("global scope", m_parent, 0)
 {
+	initToNothing();
 	if (m_parent != nullptr) return;
 	// the root: fresh ids of function calls start over, and only here may a command suspend
 	m_idCount = 1;
@@ -18,7 +24,19 @@ consoleGlobalScope::consoleGlobalScope(consoleGlobalScope *m_parent) : consoleSc
 consoleGlobalScope::~consoleGlobalScope()
 {
 	m_consoleAssignmentList.clear();
+	for (suspendList &l : m_suspendedStmtList) {
+		delete l.stmtList;
+		std::free(l.suspendIdcs);
+	}
+	m_suspendedStmtList.clear();
+	freeDynStmtVariables();
 	m_userConstants.clear();
+}
+
+void consoleGlobalScope::initToNothing()
+{
+	m_suspendedStmtList.clear();
+	m_dynStmtVariables = nullptr;
 }
 
 consoleScope *consoleGlobalScope::subScope()
@@ -36,34 +54,65 @@ consoleGlobalScope *consoleGlobalScope::root()
 	return s;
 }
 
-int consoleGlobalScope::addConstant(const std::string &name, consoleVariable *C)
+int consoleGlobalScope::startStatement()
 {
-	consoleGlobalScope *r = root();
-	// the name now reads as the constant, which hides any variable
-	if (g_state != nullptr) g_state->removeObject(name);
-	consoleVariable value(*C);
-	value.name(name);
-	value.next(nullptr);
-	auto it = r->m_userConstants.find(name);
-	if (it == r->m_userConstants.end()) r->m_userConstants.emplace(name, value);
-	else it->second.set(value);
+	clearConsoleAssignmentList();
+	// a reset asked for by an earlier statement of the command is done when
+	// the command ends, so the statements after it must not cancel it
+	int reset = resetRequested();
+	consoleScope::startStatement();
+	resetRequested(reset);
 	return 0;
 }
 
-int consoleGlobalScope::removeConstant(const std::string &name)
+// --- suspended command lists ---------------------------------------------------------
+
+int consoleGlobalScope::execStmtList(consoleStmtListStmt *stmtList)
 {
-	consoleGlobalScope *r = root();
-	if (r->m_userConstants.erase(name) == 0) cprintf("Constant '%s' not found", name.c_str());
+	if (stmtList == nullptr) return 0;
+	delete stmtList->execute(this);
+	if (suspendStmt()) addSuspendStmtList(stmtList, getSuspendIdcs());
+	else delete stmtList;
 	return 0;
 }
 
-int consoleGlobalScope::lookupUserConstant(const std::string &name, consoleVariable **variable)
+int consoleGlobalScope::addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs)
 {
-	*variable = nullptr;
-	consoleGlobalScope *r = root();
-	auto it = r->m_userConstants.find(name);
-	if (it == r->m_userConstants.end()) return -1;
-	*variable = new consoleVariable(it->second);
-	(*variable)->name(name);
-	return r->processConstant(variable);
+	m_suspendedStmtList.push_back(suspendList{stmtList, suspendIdcs});
+	return 0;
+}
+
+int consoleGlobalScope::resumeStmtList()
+{
+	if (m_suspendedStmtList.empty()) return 0;
+	// the newest waits last
+	suspendList l = m_suspendedStmtList.back();
+	m_suspendedStmtList.pop_back();
+	setResumeIdcs(l.suspendIdcs);
+	return execStmtList(l.stmtList);
+}
+
+// --- names read by a dynamic statement -------------------------------------------------
+
+int consoleGlobalScope::dynStmtVariable(const std::string &pname)
+{
+	if (m_parentScope != nullptr) return m_parentScope->dynStmtVariable(pname);
+	// an element of an array counts for the whole array
+	if (m_dynStmtVariables == nullptr) m_dynStmtVariables = new std::set<std::string>;
+	m_dynStmtVariables->insert(pname.substr(0, pname.find('[')));
+	return 0;
+}
+
+std::set<std::string> *consoleGlobalScope::getDynStmtVariables()
+{
+	std::set<std::string> *v = m_dynStmtVariables;
+	m_dynStmtVariables = nullptr;
+	return v;
+}
+
+int consoleGlobalScope::freeDynStmtVariables()
+{
+	delete m_dynStmtVariables;
+	m_dynStmtVariables = nullptr;
+	return 0;
 }

@@ -6,12 +6,22 @@
 // function and holds the user constants in which the lookup of constants
 // ends; loops that run in a global scope get block scopes that are global
 // scopes too.
+//
+// At the end of each statement the global scope prints and shows, or hides,
+// what the statement assigned; a displayed statement that assigned nothing
+// leaves its value in "ans". It keeps the command lists that stopped at a
+// suspend statement until a later command resumes them, and collects the
+// names of the global variables that a dynamic statement reads.
+#include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "console/consolescope.h"
 #include "console/consolevariable.h"
+
+class consoleStmtListStmt;
 
 class consoleGlobalScope : public consoleScope {
 public:
@@ -20,6 +30,12 @@ public:
 	struct caItem {
 		std::string name;
 		int forceFlags;
+	};
+	// A command list that stopped at a suspend statement, with the index
+	// stack that leads back to the statement after it (malloc'ed, owned).
+	struct suspendList {
+		consoleStmtListStmt *stmtList;
+		int *suspendIdcs;
 	};
 
 	// The root with a null parent; a block scope below its enclosing global scope.
@@ -33,15 +49,40 @@ public:
 	// A new global scope below this one, with this scope's flags but no
 	// permission to suspend; owned by the caller.
 	consoleScope *subScope() override;
-	// Empties the assignment list, then keeps the permissions and modes.
+	// Empties the assignment list, then keeps the permissions and modes,
+	// and a requested reset, which waits for the end of the command.
 	int startStatement() override;
+	// Unless assignments are not to be displayed: removes "ans", then a
+	// verbose statement prints and shows what it assigned (its result as
+	// "ans" when it assigned nothing), any other hides it.
+	int endStatement(consoleVariable *result, int verbose) override;
 	// Creates or updates the state's object named as target from value, in
-	// value's colour; returns a new copy of value.
+	// value's colour, coloured by "autocolorfunc" first while "autocolor" is
+	// true; returns a new copy of what was stored.
 	consoleVariable *assignVariable(consoleVariable *target, consoleVariable *value) override;
+	// The root records name, cut before its first "[", for the dynamic
+	// statement being run; a block scope hands it on.
+	int dynStmtVariable(const std::string &pname) override;
 
 	// The global variables that the current statement assigned, repeats kept.
 	int addConsoleAssignmentList(std::string name, int forceFlags);
 	int clearConsoleAssignmentList();
+	// Each prints, shows or hides the listed objects, empties the list and returns ans.
+	consoleVariable *displayConsoleAssignmentList(consoleVariable *ans);
+	consoleVariable *hideConsoleAssignmentList(consoleVariable *ans);
+
+	// Runs a command list here and takes it over: kept when it suspended,
+	// deleted otherwise. A null list does nothing.
+	int execStmtList(consoleStmtListStmt *stmtList);
+	// Continues the newest suspended list, if any.
+	int resumeStmtList();
+	int addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs);
+	int nbSuspendedStmtLists() const { return (int)m_suspendedStmtList.size(); }
+
+	// The names collected for a dynamic statement, handed over (null when
+	// none were read); the scope holds none afterwards.
+	std::set<std::string> *getDynStmtVariables();
+	int freeDynStmtVariables();
 
 	// User constants live in the root; a block scope hands these on to it.
 	// A constant takes the place of the state's object of its name.
@@ -50,11 +91,28 @@ public:
 	// 0 with a new variable holding the constant, cast to the root's default
 	// model and flagged rhs only; -1 with null when there is none.
 	int lookupUserConstant(const std::string &name, consoleVariable **variable);
+	// Renames the first builtin constant called oldName, and its basis
+	// vector in the text forms of its algebra; nothing for an unknown name.
+	int renameBuiltinConstant(const std::string &oldName, const std::string &newName);
+	// One line "console add_const(name = value);" per user constant, in name
+	// order, the value written to the last bit so that it reads back exactly.
+	int writeConstantsToGeoFile(FILE *F);
+
+	// No suspended lists, no collected names.
+	void initToNothing();
 
 protected:
 	// the root of the chain, where the constants are kept
 	consoleGlobalScope *root();
+	// The draw mode and truth of what name reads as here, as lookupVariable
+	// gives them with the global prefix, without copying an object's value;
+	// false when the name reads as nothing.
+	bool readsAs(const std::string &name, int *drawMode, bool *isTrue);
 
 	std::vector<caItem> m_consoleAssignmentList;
+	// oldest first, each list with its index stack, owned
+	std::vector<suspendList> m_suspendedStmtList;
+	// the names a dynamic statement read; owned; null until the first name
+	std::set<std::string> *m_dynStmtVariables;
 	std::map<std::string, consoleVariable> m_userConstants;
 };

@@ -1,31 +1,35 @@
 // The global variables: the state's algebra objects read and written as
-// console values, and the list of the variables each statement assigned.
+// console values, automatic colouring, and the list of the variables each
+// statement assigned, printed and shown or hidden when the statement ends.
 #include "console/consoleglobalscope.h"
 
 #include <algorithm>
 
+#include "console/consolefunctions.h"
 #include "gaobject.h"
 #include "state/state.h"
 
 namespace {
 
-// A new variable holding the value of an algebra object of class T.
-template <class T> consoleVariable *valueOf(const object &obj, const std::string &name)
-{
-	return new consoleVariable(name, static_cast<const T &>(obj).m_mv);
-}
-
-// A new variable holding the object's value; null for objects that are not
-// variables (labels, polygons, meshes).
-consoleVariable *valueOf(const object &obj, const std::string &name)
+// Calls f with the multivector of an algebra object; false, without
+// calling f, for objects that are not variables (labels, polygons, meshes).
+template <class F> bool visitObjectValue(const object &obj, F &&f)
 {
 	switch (obj.m_type) {
-	case OT_E3GA: return valueOf<e3gaObject>(obj, name);
-	case OT_P3GA: return valueOf<p3gaObject>(obj, name);
-	case OT_C3GA: return valueOf<c3gaObject>(obj, name);
-	case OT_I2GA: return valueOf<i2gaObject>(obj, name);
-	default: return nullptr;
+	case OT_E3GA: f(static_cast<const e3gaObject &>(obj).m_mv); return true;
+	case OT_P3GA: f(static_cast<const p3gaObject &>(obj).m_mv); return true;
+	case OT_C3GA: f(static_cast<const c3gaObject &>(obj).m_mv); return true;
+	case OT_I2GA: f(static_cast<const i2gaObject &>(obj).m_mv); return true;
+	default: return false;
 	}
+}
+
+// A new variable holding the object's value; null for objects that are not variables.
+consoleVariable *valueOf(const object &obj, const std::string &name)
+{
+	consoleVariable *v = nullptr;
+	visitObjectValue(obj, [&](const auto &mv) { v = new consoleVariable(name, mv); });
+	return v;
 }
 
 // Creates or updates the state's object of that name from the value, as
@@ -64,9 +68,42 @@ int consoleGlobalScope::lookupVariable(int sid, const std::string &name, int glo
 	return 0;
 }
 
+bool consoleGlobalScope::readsAs(const std::string &name, int *drawMode, bool *isTrue)
+{
+	// a constant hides the object; the global scopes keep no variables of their own
+	consoleVariable *c = nullptr;
+	if (lookupConstant(m_id, name, 1, &c) == 0 && c != nullptr) {
+		*drawMode = c->drawMode();
+		*isTrue = c->isTrue() != 0;
+		delete c;
+		return true;
+	}
+	const object *obj = g_state != nullptr ? g_state->getObjectPtrByName(name) : nullptr;
+	if (obj == nullptr) return false;
+	*drawMode = obj->m_drawMode;
+	return visitObjectValue(*obj, [&](const auto &mv) { *isTrue = mv.norm_a() != 0.0; });
+}
+
 consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
 {
 	const std::string &name = target->name();
+	// automatic colouring, unless the value or the variable it replaces is
+	// one the program maintains itself
+	consoleVariable *coloured = nullptr;
+	int drawMode = 0;
+	bool isTrue = false;
+	const bool internal = (value->drawMode() & DM_INTERNAL) ||
+	                      (readsAs(name, &drawMode, &isTrue) && (drawMode & DM_INTERNAL));
+	if (!internal && readsAs("autocolor", &drawMode, &isTrue) && isTrue) {
+		// the colouring works on a copy that keeps every attribute of the value
+		consoleVariable *copy = new consoleVariable(*value);
+		copy->creationFlags(value->creationFlags());
+		copy->next(nullptr);
+		copy->rhs(1);
+		coloured = consoleExecFunc(this, "autocolorfunc", copy);
+		coloured->rhs(1);
+		value = coloured;
+	}
 	if (g_state != nullptr) {
 		// the object is made in the value's colour: the state's foreground
 		// colour is what a new object takes
@@ -75,7 +112,7 @@ consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, con
 		const float *c = value->color();
 		g_state->setColor("fgcolor", c[0], c[1], c[2], c[3]);
 		// a batch's argument that names no object yet is made hidden
-		int drawMode = value->drawMode();
+		drawMode = value->drawMode();
 		if (target->functionArgument() && g_state->getObjectPtrByName(name) == nullptr) drawMode |= DM_HIDE;
 		addObjectOf(*g_state, *value, name, drawMode);
 		g_state->setColor("fgcolor", saved[0], saved[1], saved[2], saved[3]);
@@ -85,13 +122,18 @@ consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, con
 	if (!(value->drawMode() & DM_INTERNAL) && !target->functionArgument())
 		addConsoleAssignmentList(name, value->forceFlags());
 	setFunctionOrVariable(name, false);
-	return new consoleVariable(std::string(), value);
+	return coloured != nullptr ? coloured : new consoleVariable(std::string(), value);
 }
 
-int consoleGlobalScope::startStatement()
+int consoleGlobalScope::endStatement(consoleVariable *result, int verbose)
 {
-	clearConsoleAssignmentList();
-	return consoleScope::startStatement();
+	if (!noAssignmentDisplay()) {
+		// "ans" lasts until the end of the statement after the one that made it
+		if (g_state != nullptr) g_state->removeObject("ans");
+		if (verbose) displayConsoleAssignmentList(result);
+		else hideConsoleAssignmentList(result);
+	}
+	return consoleScope::endStatement(result, verbose);
 }
 
 int consoleGlobalScope::addConsoleAssignmentList(std::string name, int forceFlags)
@@ -104,4 +146,41 @@ int consoleGlobalScope::clearConsoleAssignmentList()
 {
 	m_consoleAssignmentList.clear();
 	return 0;
+}
+
+consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariable *ans)
+{
+	// a displayed statement that assigned nothing shows its value as "ans"
+	if (m_consoleAssignmentList.empty()) {
+		consoleVariable target("ans", e3ga(0.0));
+		delete assignVariable(&target, ans);
+	}
+	// the list is taken first: printing runs a built-in, which may assign
+	std::vector<caItem> items;
+	items.swap(m_consoleAssignmentList);
+	for (const caItem &item : items) {
+		consoleVariable *v = nullptr;
+		lookupVariable(m_id, item.name, 1, &v);
+		if (v == nullptr || (v->drawMode() & DM_INTERNAL)) {
+			delete v;
+			continue;
+		}
+		v->next(nullptr);
+		delete consoleExecFunc(this, "print", v);
+		object *obj = g_state != nullptr ? g_state->getObjectPtrByName(item.name) : nullptr;
+		if (obj != nullptr && !(item.forceFlags & DM_HIDE)) obj->show();
+	}
+	return ans;
+}
+
+consoleVariable *consoleGlobalScope::hideConsoleAssignmentList(consoleVariable *ans)
+{
+	// the last assignment first; objects whose visibility was set explicitly stay as they are
+	for (auto it = m_consoleAssignmentList.rbegin(); it != m_consoleAssignmentList.rend(); ++it) {
+		if (it->forceFlags & DM_HIDE) continue;
+		object *obj = g_state != nullptr ? g_state->getObjectPtrByName(it->name) : nullptr;
+		if (obj != nullptr) obj->hide();
+	}
+	m_consoleAssignmentList.clear();
+	return ans;
 }

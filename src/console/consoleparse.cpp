@@ -10,8 +10,11 @@
 #include "osdep.h"
 #include "state/state.h"
 
-consoleStmtListStmt *consoleParse(const char *cmd, const char *wd)
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd) { return consoleParse(cmd, wd, nullptr); }
+
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused)
 {
+	if (refused != nullptr) *refused = 0;
 	if (g_state != nullptr) g_state->setWorkingDirectory(wd ? std::string(wd) : g_state->m_initialWorkingDirectory, false);
 	std::istringstream in(cmd ? cmd : "");
 	ConsoleLexer lexer(in);
@@ -24,5 +27,6 @@ consoleStmtListStmt *consoleParse(const char *cmd, const char *wd)
 	} catch (...) {
 		cprintf("Non-ANTLRException during parsing\n");
 	}
+	if (refused != nullptr) *refused = 1;
 	return nullptr;
 }

@@ -9,3 +9,8 @@ class consoleStmtListStmt;
 // too deeply, is printed and yields null: nothing of such a text runs. Also
 // null for a text without statements. The list is the caller's.
 consoleStmtListStmt *consoleParse(const char *cmd, const char *wd);
+// The same; *refused (when given) becomes 1 when the text was refused
+// (a lexical error, nesting too deep, any other failure of the parser)
+// and 0 otherwise, so that a caller can tell a refused text from one that
+// holds no statement.
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused);

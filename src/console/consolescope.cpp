@@ -178,7 +178,8 @@ int consoleScope::lookupConstant(int, const std::string &name, int, consoleVaria
 {
 	*variable = nullptr;
 	for (const builtinConstant *k = s_constant; k->name != nullptr; k++) {
-		if (name != k->name) continue;
+		// the first character rules out most rows without a whole comparison
+		if (name.empty() || name[0] != k->name[0] || name != k->name) continue;
 		*variable = constantValue(*k);
 		return processConstant(variable);
 	}

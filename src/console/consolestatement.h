@@ -55,11 +55,8 @@ public:
 	// tabs start the node's first line.
 	virtual char *string(int cr, int tl) = 0;
 	// Runs the node in scope s; returns a new value owned by the caller, or
-	// null. Every kind that runs overrides this. The default does nothing
-	// and yields null: the kinds that only their parent interprets return
-	// that explicitly, and only the dynamic and setting statements, whose
-	// execution is still to come, rely on it.
-	virtual consoleVariable *execute(consoleScope *s);
+	// null. The kinds that only their parent interprets yield null.
+	virtual consoleVariable *execute(consoleScope *s) = 0;
 
 	// Registers the definition in slot, the body of the node just run, when
 	// it is a function or batch definition, and clears the scope's

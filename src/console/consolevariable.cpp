@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 
 #include "mvint.h"
@@ -13,6 +14,11 @@ namespace {
 // Tolerance of the classification that decides whether a value is a blade:
 // rounding noise of a few products, far below any coordinate a user types.
 constexpr double sc_gradeEpsilon = 1e-14;
+
+// Significant digits that let any double read back exactly.
+constexpr int sc_maxSignificantDigits = 17;
+// Room for a number printed with that many digits, sign and exponent included.
+constexpr int sc_numberTextSize = 32;
 
 } // namespace
 
@@ -263,6 +269,28 @@ const char *consoleVariable::string() const
 	return result;
 }
 
+std::string consoleVariable::exactString() const
+{
+	std::string t;
+	visitModel(m_model, m_mv, [&](const auto &mv) {
+		typedef typename modelValue<decltype(mv)>::def def;
+		const char *const *names = def::basisElementNames();
+		// every stored coordinate, however small: nothing is lost on the way back
+		for (int g = 0; g <= def::dim; g++) {
+			if (!(mv.gradeUsage() & (1 << g))) continue;
+			const double *c = mv.coordinates(1 << g);
+			for (int k = 0; k < def::gradeSize[g]; k++) {
+				if (c[k] == 0.0) continue;
+				if (!t.empty()) t += " + ";
+				t += consoleNumberText(c[k]);
+				if (g > 0) t += std::string("*") + names[def::gradeOffset[g] + k];
+			}
+		}
+		if (t.empty()) t = "0";
+	});
+	return t.empty() ? "unknown model" : t;
+}
+
 mvInt *consoleVariable::interpretation() const
 {
 	mvInt *I = nullptr;
@@ -278,6 +306,18 @@ int consoleVariable::print(const char *prefix) const
 }
 
 // --- free functions ------------------------------------------------------------------
+
+std::string consoleNumberText(double d)
+{
+	// infinity, which a number too large for a double gives, prints as such a number
+	if (std::isinf(d)) return d > 0 ? "1e999" : "-1e999";
+	char t[sc_numberTextSize];
+	for (int digits = 1; digits <= sc_maxSignificantDigits; digits++) {
+		std::snprintf(t, sizeof(t), "%.*g", digits, d);
+		if (std::strtod(t, nullptr) == d) break;
+	}
+	return t;
+}
 
 void consoleVariableFree(void *cv) { delete static_cast<consoleVariable *>(cv); }
 

@@ -105,6 +105,9 @@ public:
 	double scalar() const;
 	// Text form with coordinate format "%e", in the algebra's rotating buffers.
 	const char *string() const;
+	// Text form in which every coordinate reads back as exactly the same
+	// double, for texts that are stored and read again.
+	std::string exactString() const;
 	int print(const char *prefix) const;
 	// A new interpretation of the value with creation flags 0, owned by the
 	// caller; null for a value of no model.
@@ -144,6 +147,9 @@ template <class V> const V &consoleVariable::held() const
 // The start of the names of the interpreter's temporary values; such a
 // value is shown as "ans".
 constexpr const char *sc_tempVarPrefix = "temporary console variable ";
+
+// The shortest decimal text that reads back as exactly d.
+std::string consoleNumberText(double d);
 
 // Destroys and frees a value given as an untyped pointer; null is ignored.
 void consoleVariableFree(void *cv);

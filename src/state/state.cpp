@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "geosphere.h"
 #include "osdep.h"
@@ -35,6 +36,7 @@ state::state()
 
 state::~state()
 {
+	removeAllDynStmt();
 	removeAllObjects();
 	delete m_globalScope;
 	m_globalScope = nullptr;
@@ -51,6 +53,7 @@ void state::initToNothing()
 	m_initialWorkingDirectory.clear();
 	m_bookmarkSearch = 0;
 	m_globalScope = nullptr;
+	m_dynStmtUpdating = false;
 	for (float *c : {m_fgColor, m_bgColor, m_olColor, m_cvColor})
 		for (int i = 0; i < 4; i++) c[i] = 0.0f;
 	m_fontSize = 0.0f;
@@ -67,6 +70,7 @@ void state::initToNothing()
 
 int state::reset()
 {
+	removeAllDynStmt();
 	removeAllObjects();
 	newGlobalScope();
 	return 0;
@@ -95,5 +99,9 @@ int state::setDefaultGlobalScopeVariables()
 int state::modified(const std::string &name)
 {
 	m_netVarChanges.insert(name);
+	// a change of an element counts for its array
+	const std::string base = name.substr(0, name.find('['));
+	for (dynStmtInfo &d : m_dynStmt)
+		if (d.ds()->dependsOn(base)) d.ds()->evalRequired(1);
 	return 0;
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "c3ga/c3ga.h"
 #include "e3ga/e3ga.h"
@@ -16,18 +17,53 @@
 #include "p3ga/p3ga.h"
 
 class consoleGlobalScope;
+class consoleStmtListStmt;
 
 class state {
 public:
+	// One dynamic statement: a statement list that is run again whenever a
+	// global variable it read changes. An entry owns its list; copying an
+	// entry copies the tree, moving it moves the list.
+	class dynStmtInfo {
+	public:
+		// Takes ds over.
+		dynStmtInfo(consoleStmtListStmt *ds, const std::string &workingDirectory, const std::string &name);
+		dynStmtInfo(const dynStmtInfo &other);
+		dynStmtInfo(dynStmtInfo &&other) noexcept;
+		dynStmtInfo &operator=(const dynStmtInfo &other);
+		dynStmtInfo &operator=(dynStmtInfo &&other) noexcept;
+		~dynStmtInfo();
+
+		// A copy of other's list, name and working directory.
+		int set(const dynStmtInfo &other);
+		// Takes ds over, deleting the list held before unless it is ds.
+		int ds(consoleStmtListStmt *ds);
+		consoleStmtListStmt *ds() const { return m_dynStmt; }
+		const std::string &name() const { return m_name; }
+		const std::string &wd() const { return m_workingDirectory; }
+		bool hasName() const { return !m_name.empty(); }
+		// Set while an update runs when the entry was removed: it runs no
+		// more and goes when the update ends.
+		bool removed() const { return m_removed; }
+		void removed(bool r) { m_removed = r; }
+
+	protected:
+		consoleStmtListStmt *m_dynStmt;
+		std::string m_name;
+		// the working directory in force when the statement was made
+		std::string m_workingDirectory;
+		bool m_removed;
+	};
+
 	state();
 	~state();
 	state(const state &) = delete;
 	state &operator=(const state &) = delete;
 
 	void initToNothing();
-	// What a new top-level script starts from: no objects, a new global
-	// scope (no user variables, functions or constants); drawing defaults
-	// and factors stay.
+	// What a new top-level script starts from: no dynamic statements, no
+	// objects, a new global scope (no user variables, functions or
+	// constants); drawing defaults and factors stay.
 	int reset();
 	// Replaces the console's global scope by a new root and sets the
 	// program's own global variables in it.
@@ -68,8 +104,33 @@ public:
 	// object::setFade on the named object; when the fade removes the object
 	// at once, it is removed after the call.  -1 when no object has that name.
 	int fadeObject(const std::string &name, double duration, float target, int action, float startFadeFactor);
-	// Records that the variable of that name changed.
+	// Records that the variable of that name changed: the network's change
+	// set, and the dynamic statements that read it (name cut before "[").
 	int modified(const std::string &name);
+
+	// --- console commands (console.cpp): parses and runs one command, or
+	// resumes the newest suspended one when the text holds no statement;
+	// then resets the state when a statement asked for it, or updates the
+	// dynamic statements. Always 0.
+	int consoleCommandCallback(const char *cmd);
+
+	// --- dynamic statements (consoledynstmt.cpp)
+	// Takes stmt over (null does nothing); a named statement replaces every
+	// one of that name. It runs at the next update with its assignments displayed.
+	int addDynStmt(consoleStmtListStmt *stmt, const std::string &workingDirectory, const std::string &name);
+	// The entry holding oldStmt takes newStmt (over): 0; -1 and newStmt
+	// deleted when no entry holds oldStmt.
+	int replaceDynStmt(consoleStmtListStmt *oldStmt, consoleStmtListStmt *newStmt);
+	int removeDynStmt(consoleStmtListStmt *stmt);
+	// -1 with a message for an index outside the list.
+	int removeDynStmt(int idx);
+	int removeDynStmt(const std::string &name);
+	int removeAllDynStmt();
+	// Flags stmt to run at the next update as a first run.
+	int newDynStmt(consoleStmtListStmt *stmt);
+	// Runs every flagged dynamic statement at most once; an update asked
+	// for while one runs returns at once.
+	int updateDynStmts();
 
 	// --- colours (statecolors.cpp): the defaults that objects added
 	// afterwards take, and the canvas colour
@@ -131,6 +192,10 @@ public:
 	c3ga m_c3gaFactor[NB_C3GA_FACTORS];
 	// names of objects changed since the last network broadcast
 	std::set<std::string> m_netVarChanges;
+	// the dynamic statements, in the order added
+	std::vector<dynStmtInfo> m_dynStmt;
+	// set while updateDynStmts runs: removals wait until it ends
+	bool m_dynStmtUpdating;
 
 	// defaults of a new state
 	static constexpr float sc_defaultFontSize = 20.0f;
@@ -145,6 +210,11 @@ public:
 	static constexpr double sc_defaultCameraDistance = 11.0;
 
 private:
+	// Removes entry idx at once, or marks it while an update runs.
+	void dropDynStmt(size_t idx);
+	// Runs one entry in the global scope and takes the names it read.
+	void runDynStmt(dynStmtInfo &entry);
+
 	template <class T, class V>
 	int addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
 };

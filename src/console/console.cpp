@@ -1,0 +1,59 @@
+// Command entry: the console widget's callback, which completes a typed
+// line, and the state's entry, which parses a command and runs it, or
+// resumes the newest suspended command, and then resets the state or
+// updates the dynamic statements.
+#include "console/console.h"
+
+#include <string>
+
+#include "console/consolecontrolstmt.h"
+#include "console/consoleglobalscope.h"
+#include "console/consoleparse.h"
+#include "state/state.h"
+
+namespace {
+
+// Characters below this are control characters; bytes from 0x80 up, read
+// unsigned, are parts of text such as UTF-8 and count as characters.
+constexpr unsigned char sc_firstPrintable = 32;
+
+// The ending that makes a typed command displayed: a line end closes a
+// line comment the command may end with, and "," ends the statement.
+constexpr const char *sc_displayEnding = "\n,";
+
+} // namespace
+
+std::string consoleCompleteCommand(const char *cmd)
+{
+	// a copy that grows as needed, so that no command is too short or too long for it
+	std::string text(cmd != nullptr ? cmd : "");
+	size_t p = text.empty() ? 0 : text.size() - 1;
+	while (p > 0 && (unsigned char)text[p] < sc_firstPrintable) p--;
+	if (!text.empty() && (text[p] == ';' || text[p] == ',')) return text;
+	// the ending replaces the control characters after the last character
+	text.erase(text.empty() ? 0 : p + 1);
+	return text + sc_displayEnding;
+}
+
+void g_consoleCommandCallback(const char *cmd, void *cbArg)
+{
+	if (cbArg == nullptr) return;
+	static_cast<state *>(cbArg)->consoleCommandCallback(consoleCompleteCommand(cmd).c_str());
+}
+
+int state::consoleCommandCallback(const char *cmd)
+{
+	int refused = 0;
+	consoleStmtListStmt *list = consoleParse(cmd, nullptr, &refused);
+	if (list != nullptr && !list->dummy()) {
+		m_globalScope->execStmtList(list);
+	} else {
+		delete list;
+		// a text without a statement of its own continues a suspended
+		// command; a refused text, whose error was printed, does not
+		if (!refused) m_globalScope->resumeStmtList();
+	}
+	if (m_globalScope->resetRequested()) reset();
+	else updateDynStmts();
+	return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The door through which typed text becomes executed statements: the
+// console widget's command callback. The state's own entry,
+// state::consoleCommandCallback, serves the network and script lines too.
+#include <string>
+
+// The text that a typed command runs as: cmd itself when its last character
+// that is not a control character is ";" or ","; otherwise the text up to
+// that character followed by "\n,", which makes the last statement a
+// displayed one ("\n," alone for an empty command, which then resumes a
+// suspended command). Bytes from 0x80 up are characters, not control
+// characters.
+std::string consoleCompleteCommand(const char *cmd);
+
+// Runs consoleCompleteCommand(cmd) in the state cbArg (nothing when it is null).
+void g_consoleCommandCallback(const char *cmd, void *cbArg);

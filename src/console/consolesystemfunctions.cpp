@@ -1,0 +1,64 @@
+// The viewer's commands on the interpreter and the application: user and
+// builtin constants, the removal of dynamic statements and the request of
+// a reset. The constant and reset commands act only from the global scope.
+#include "console/consoleglobalscope.h"
+#include "console/consoleviewerfunctions.h"
+#include "osdep.h"
+#include "state/state.h"
+
+namespace {
+
+consoleVariable *nothing() { return new consoleVariable("", e3ga(0.0)); }
+
+// The global scope a command runs in; null, with the message, anywhere else.
+consoleGlobalScope *globalScope(consoleScope *s, const char *refusal)
+{
+	consoleGlobalScope *g = s->id() == 0 ? dynamic_cast<consoleGlobalScope *>(s) : nullptr;
+	if (g == nullptr) cprintf("%s", refusal);
+	return g;
+}
+
+} // namespace
+
+consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
+{
+	if (consoleGlobalScope *g = globalScope(s, "add_const() can only be called in the global scope!"))
+		g->addConstant(a[0]->name(), a[0]);
+	return nothing();
+}
+
+consoleVariable *cf_remove_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
+{
+	if (consoleGlobalScope *g = globalScope(s, "remove_const() can only be called in the global scope!"))
+		g->removeConstant(a[0]->name());
+	return nothing();
+}
+
+consoleVariable *cf_rename_builtin_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
+{
+	if (consoleGlobalScope *g = globalScope(s, "rename_builtin_const() can only be called in the global scope!"))
+		g->renameBuiltinConstant(a[0]->name(), a[1]->name());
+	return nothing();
+}
+
+consoleVariable *cf_cld(consoleScope *, consoleVariable **, const consoleFunc_s *)
+{
+	if (g_state != nullptr) g_state->removeAllDynStmt();
+	return nothing();
+}
+
+consoleVariable *cf_cld_1(consoleScope *, consoleVariable **a, const consoleFunc_s *)
+{
+	if (g_state != nullptr) g_state->removeDynStmt(a[0]->name());
+	return nothing();
+}
+
+consoleVariable *cf_reset(consoleScope *s, consoleVariable **, const consoleFunc_s *)
+{
+	if (globalScope(s, "Error: reset() can only be called in global scope\n") == nullptr) return nothing();
+	// the request is read from the root when the command ends, also when it
+	// was made in a loop's block scope, which is gone by then
+	while (s->parentScope() != nullptr) s = s->parentScope();
+	s->resetRequested(1);
+	return nothing();
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The entries of the console's viewer built-ins that the built-in table
+// reaches: drawing attributes of values and their queries, the colouring of
+// scene objects by name, the automatic colouring, and the commands on the
+// constants, the dynamic statements and the reset of the application.
+// Attribute setters change their first argument and return it; queries
+// and commands return a new unnamed e3ga value.
+#include <string>
+
+#include "console/consolefunctions.h"
+
+class consoleVariable;
+
+// --- drawing attributes (consoleattributes.cpp)
+cf_entry cf_red, cf_green, cf_blue, cf_white, cf_magenta, cf_yellow, cf_cyan, cf_black, cf_grey;
+cf_entry cf_color1, cf_color3, cf_color4, cf_alpha, cf_versor, cf_blade;
+cf_entry cf_dm1, cf_dm2, cf_dm3, cf_dm4, cf_dm5, cf_dm6, cf_dm7;
+cf_entry cf_stipple, cf_no_stipple, cf_ori, cf_no_ori, cf_wireframe, cf_no_wireframe, cf_shade, cf_no_shade;
+cf_entry cf_hide, cf_show, cf_outline, cf_no_outline, cf_weight, cf_no_weight;
+cf_entry cf_get_color, cf_get_alpha, cf_get_stipple, cf_get_wireframe, cf_get_outline, cf_get_weight, cf_get_ori,
+	cf_get_hide, cf_get_draw_flags, cf_get_interpretation;
+cf_entry cf_set_object_fg_color_vector, cf_set_object_fg_color_RGB, cf_set_object_fg_color_RGBA;
+
+// The colour setters' shared steps: the RGB of arg[0] from c[0..2], or its
+// alpha, recorded as set by the user; each returns the value it changed.
+consoleVariable *cf_set_color3_internal(consoleScope *s, consoleVariable **arg, const float *c);
+consoleVariable *cf_alpha_internal(consoleVariable *arg0, float arg1);
+
+// Colour X (0 foreground, 1 background, 2 outline) of the object of that
+// name; the three-component form keeps the colour's alpha. An unknown name
+// or X changes nothing.
+void cf_set_object_X_color4(const std::string &objectName, int X, float R, float G, float B, float A);
+void cf_set_object_X_color3(const std::string &objectName, int X, float R, float G, float B);
+
+// --- automatic colouring (consoleautocolor.cpp): colour by grade, alpha,
+// stipple and weight by interpretation, each only where the user set none
+cf_entry cf_autocolorfunc;
+
+// --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
+cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
