@@ -1,6 +1,7 @@
 #include "ui.h"
 
 #include "glwindow.h"
+#include "osdep.h"
 #include "state/state.h"
 
 UIstate *gui_state = nullptr;
@@ -41,6 +42,10 @@ void UIstate::initToNothing()
 	m_vectorHeadSize = sc_defaultVectorHeadSize;
 	m_ssWidth = 0;
 	m_ssHeight = 0;
+	m_console = nullptr;
+	m_fsLastMouseActionTime = -1.0;
+	m_fullscreen = 0;
+	m_currentObject = nullptr;
 }
 
 int UIstate::setPointSize(double size)
@@ -89,7 +94,26 @@ int UIstate::setVectorHeadSize(double size)
 	return 0;
 }
 
+int UIstate::mouseMove()
+{
+	m_fsLastMouseActionTime = u_timeGet();
+	return 0;
+}
+
+int UIstate::setCurrentObject(object *obj)
+{
+	m_currentObject = obj;
+	return 0;
+}
+
 void uiRedrawView()
 {
 	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->redraw();
+}
+
+void uiObjectRemoved(const object *obj)
+{
+	if (gui_state == nullptr) return;
+	if (gui_state->m_currentObject == obj) gui_state->setCurrentObject(nullptr);
+	if (gui_state->m_glWindow != nullptr) gui_state->m_glWindow->forgetRecentPick(obj);
 }

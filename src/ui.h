@@ -4,7 +4,9 @@
 // and the drawing sizes that every scene object reads while it draws.
 #include "tubedraw.h"
 
+class Fl_Console;
 class glwindow;
+class object;
 
 class UIstate {
 public:
@@ -27,6 +29,10 @@ public:
 	int setLineWidthFromMenu(int code);
 	// Negative: heads grow with their vector (see drawVector).
 	int setVectorHeadSize(double size);
+	// Notes the time of the last mouse action in the view.
+	int mouseMove();
+	// The object the object panel shows; null for none.
+	int setCurrentObject(object *obj);
 
 	// --- fields, in this order
 	// the OpenGL view, or null
@@ -42,6 +48,14 @@ public:
 	int m_ssHeight;
 	// the one line renderer of the scene
 	TubeDraw m_tubeDraw;
+	// the console widget, or null
+	Fl_Console *m_console;
+	// clock time of the last mouse action in the view; -1 none yet
+	double m_fsLastMouseActionTime;
+	// full-screen mode on
+	int m_fullscreen;
+	// the object shown in the object panel, or null; not owned
+	object *m_currentObject;
 
 	static constexpr double sc_defaultPointSize = 0.1;
 	static constexpr double sc_defaultTextScale = 1.0;
@@ -56,3 +70,6 @@ extern UIstate *gui_state;
 
 // Asks the OpenGL view, when there is one, to draw again.
 void uiRedrawView();
+// Called by the state before it deletes obj: it is no longer the current
+// object nor one of the view's recent picks.
+void uiObjectRemoved(const object *obj);

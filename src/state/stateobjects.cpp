@@ -97,6 +97,7 @@ int state::removeObject(const std::string &name)
 	const std::string removed = name;
 	m_objects.erase(it);
 	modified(removed);
+	uiObjectRemoved(obj);
 	delete obj;
 	uiRedrawView();
 	return 0;
@@ -106,7 +107,10 @@ int state::removeObject(object *obj) { return obj == nullptr ? -1 : removeObject
 
 int state::removeAllObjects()
 {
-	for (objectMap::value_type &entry : m_objects) delete entry.second;
+	for (objectMap::value_type &entry : m_objects) {
+		uiObjectRemoved(entry.second);
+		delete entry.second;
+	}
 	m_objects.clear();
 	object::m_objectCount = 1;
 	uiRedrawView();
