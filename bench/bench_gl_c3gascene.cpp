@@ -4,35 +4,12 @@
 // (xvfb-run).
 #include <benchmark/benchmark.h>
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-
 #include <random>
 #include <string>
 
-#include "glwindow.h"
-#include "state/state.h"
-#include "ui.h"
+#include "benchview.h"
 
 namespace {
-
-const int c_width = 724, c_height = 445;
-
-// The program's state, user interface and view, made once.
-glwindow *view()
-{
-	static glwindow *s_view = nullptr;
-	if (s_view != nullptr) return s_view;
-	new state;
-	gui_state = new UIstate;
-	Fl_Window *window = new Fl_Window(c_width, c_height, "bench");
-	s_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-	window->end();
-	gui_state->m_glWindow = s_view;
-	window->show();
-	Fl::check();
-	return s_view;
-}
 
 // n conformal points of weight 1 over the view, one of them at the origin
 // under the view's centre.
@@ -51,7 +28,7 @@ void fillPoints(int n)
 
 void BM_frameOfC3gaPoints(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	fillPoints((int)st.range(0));
 	w->make_current();
 	for (auto _ : st) {
@@ -63,10 +40,10 @@ BENCHMARK(BM_frameOfC3gaPoints)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_pickAmongC3gaPoints(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	fillPoints((int)st.range(0));
 	for (auto _ : st) {
-		object *o = w->pick(c_width / 2, c_height / 2, 0, 1);
+		object *o = w->pick(c_benchViewWidth / 2, c_benchViewHeight / 2, 0, 1);
 		glFinish();
 		benchmark::DoNotOptimize(o);
 		if (o == nullptr) st.SkipWithError("nothing picked at the centre");

@@ -1,6 +1,5 @@
 // What a c3ga scene object says about itself, and how it moves when the
 // user drags it.
-#include "gadescription.h"
 #include "gaobject.h"
 #include "glwindow.h"
 
@@ -33,22 +32,17 @@ const descriptionRow c_c3gaDescriptions[] = {
      {{"Signed radius", DF_SCALAR0_SHORT}, {"Weight", DF_SCALAR1}, {"Center point", DF_POINT0}}},
     {0, nullptr, nullptr, {}},
 };
-// the short forms of what is unknown end without a full stop
-const descriptionModel c_c3gaModel = {"c3ga", c_c3gaDescriptions, ""};
 
 } // namespace
 
-int c3gaObject::description(char *buf, int bufLen, int sl)
-{
-	return describeInterpretation(buf, bufLen, sl, m_name.c_str(), c_c3gaModel, m_int, m_mv.string(nullptr));
-}
+// the short forms of what is unknown end without a full stop
+const descriptionModel gaObjectKind<c3ga>::descriptions = {"c3ga", c_c3gaDescriptions, ""};
 
 int c3gaObject::translate(glwindow *window, double depth, double motionX, double motionY)
 {
 	if (!m_int.m_valid || !(m_int.m_type & MVI_BLADE)) return 0;
 	// the motion at the depth of the drag, and the translator by it
-	e3ga t;
-	if (window != nullptr) window->vectorAtDepth(depth, motionX, -motionY, t);
+	const e3ga t = dragMotion(window, depth, motionX, motionY);
 	const double *c = t.coordinates(2);
 	const c3ga D(2, c[0], c[1], c[2], 0.0, 0.0);
 	switch (kind()) {

@@ -1,6 +1,5 @@
 // What an e3ga scene object says about itself, and how it changes when the
 // user drags it.
-#include "gadescription.h"
 #include "gaobject.h"
 #include "glwindow.h"
 
@@ -14,25 +13,18 @@ const descriptionRow c_e3gaDescriptions[] = {
     {MVI_ROTOR, "rotor", nullptr, {{"Angle", DF_SCALAR1}, {"Magnitude", DF_SCALAR0}, {"Normal", DF_VECTOR0}}},
     {0, nullptr, nullptr, {}},
 };
-const descriptionModel c_e3gaModel = {"e3ga", c_e3gaDescriptions, "."};
 
 } // namespace
 
-int e3gaObject::description(char *buf, int bufLen, int sl)
-{
-	return describeInterpretation(buf, bufLen, sl, m_name.c_str(), c_e3gaModel, m_int, m_mv.string(nullptr));
-}
+const descriptionModel gaObjectKind<e3ga>::descriptions = {"e3ga", c_e3gaDescriptions, "."};
 
 int e3gaObject::translate(glwindow *window, double depth, double motionX, double motionY)
 {
 	switch (kind()) {
-	case MVI_VECTOR: {
+	case MVI_VECTOR:
 		// the tip follows the mouse at the depth where the drag began
-		e3ga d;
-		if (window != nullptr) window->vectorAtDepth(depth, motionX, -motionY, d);
-		m_mv -= d;
+		m_mv -= dragMotion(window, depth, motionX, motionY);
 		break;
-	}
 	case MVI_SCALAR:
 	case MVI_BIVECTOR:
 	case MVI_TRIVECTOR: dragMagnitude(motionX, motionY); break;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "glwindow.h"
 #include "state/state.h"
 
 namespace {
@@ -75,21 +76,33 @@ template <class V> void gaObject<V>::dragMagnitude(double motionX, double motion
 	if (m > 0.0 && grown >= sc_minimumDraggedMagnitude) m_mv = gp(grown / m, m_mv);
 }
 
+template <class V> int gaObject<V>::description(char *buf, int bufLen, int sl)
+{
+	return describeInterpretation(buf, bufLen, sl, m_name.c_str(), gaObjectKind<V>::descriptions, m_int,
+	                              m_mv.string(nullptr));
+}
+
+template <class V> e3ga gaObject<V>::dragMotion(glwindow *window, double depth, double motionX, double motionY)
+{
+	e3ga t;
+	if (window != nullptr) window->vectorAtDepth(depth, motionX, -motionY, t);
+	return t;
+}
+
 template <class V> void gaObject<V>::valueDragged()
 {
 	m_int.interpret(m_mv, 0);
 	if (g_state != nullptr) g_state->modified(m_name);
 }
 
-int i2gaObject::description(char *buf, int bufLen, int sl)
-{
-	if (buf == nullptr || bufLen <= 0) return 0;
-	if (sl)
-		std::snprintf(buf, bufLen, "%s: unknown i2ga object", m_name.c_str());
-	else
-		std::snprintf(buf, bufLen, "Unknown i2ga object.\nCoordinates: %s", m_mv.string(nullptr));
-	return 0;
-}
+namespace {
+
+// An i2ga value is always an unknown object: the model knows no kinds.
+const descriptionRow c_i2gaDescriptions[] = {{0, nullptr, nullptr, {}}};
+
+} // namespace
+
+const descriptionModel gaObjectKind<i2ga>::descriptions = {"i2ga", c_i2gaDescriptions, ""};
 
 template class gaObject<e3ga>;
 template class gaObject<p3ga>;

@@ -1,6 +1,5 @@
 // What a p3ga scene object says about itself, and how it moves when the
 // user drags it.
-#include "gadescription.h"
 #include "gaobject.h"
 #include "glwindow.h"
 
@@ -18,20 +17,15 @@ const descriptionRow c_p3gaDescriptions[] = {
      {{"Magnitude", DF_SCALAR0}, {"Normal", DF_VECTOR0}, {"Point closest to origin", DF_POINT0}}},
     {0, nullptr, nullptr, {}},
 };
-const descriptionModel c_p3gaModel = {"p3ga", c_p3gaDescriptions, "."};
 
 } // namespace
 
-int p3gaObject::description(char *buf, int bufLen, int sl)
-{
-	return describeInterpretation(buf, bufLen, sl, m_name.c_str(), c_p3gaModel, m_int, m_mv.string(nullptr));
-}
+const descriptionModel gaObjectKind<p3ga>::descriptions = {"p3ga", c_p3gaDescriptions, "."};
 
 int p3gaObject::translate(glwindow *window, double depth, double motionX, double motionY)
 {
 	// the motion at the depth of the drag, as a direction (no e0)
-	e3ga t;
-	if (window != nullptr) window->vectorAtDepth(depth, motionX, -motionY, t);
+	const e3ga t = dragMotion(window, depth, motionX, motionY);
 	const double *c = t.coordinates(2);
 	p3ga T(2, c[0], c[1], c[2], 0.0);
 	switch (kind()) {
