@@ -95,9 +95,9 @@ public:
 	// clicks pick objects, button 2 also types the name at the console's
 	// cursor and button 3 drags the picked object.
 	int handle(int event) override;
-	// The camera motions of a drag, each scaled by s (0.1 with Shift):
-	// since the press (dx, dy) or since the last event (ddx, ddy); x and y
-	// are the cursor's window position (origin top left).
+	// The camera motions of a drag, in pixels already scaled for Shift:
+	// since the press (dx, dy) or since the previous event (ddx, ddy); x
+	// and y are the cursor's window position (origin top left).
 	void trackball(float dx, float dy);
 	void roll(float ddx, float ddy, int x, int y);
 	void pan(float ddx, float ddy);
