@@ -35,6 +35,10 @@ constexpr double sc_minimumDistance = 1.0;
 constexpr double sc_maximumDistance = 100.0;
 
 constexpr int sc_buttons = FL_BUTTON1 | FL_BUTTON2 | FL_BUTTON3;
+// In full screen, where the wait button is hidden, a press in this many
+// pixels square at the bottom right (where the wait indicator blinks) ends
+// a wait for input.
+constexpr int sc_waitCorner = 40;
 
 e3ga basis(int i) { return e3ga(*e3gai::bv[i - 1]); }
 
@@ -47,6 +51,15 @@ void selectObject(object *obj)
 
 int press(glwindow &view, int x, int y)
 {
+	// in full screen, a press in the corner ends a wait
+	if (g_state != nullptr && g_state->m_inputWait && gui_state != nullptr && gui_state->m_fullscreen &&
+	    x > view.w() - sc_waitCorner && y > view.h() - sc_waitCorner) {
+		g_state->setInputWaitState(0);
+		// and starts no gesture: a drag from here moves nothing
+		view.m_mousePickMode = 0;
+		view.m_mouseButtons = 0;
+		return 1;
+	}
 	const int state = Fl::event_state();
 	view.m_mousePickMode = state & FL_CTRL;
 	view.m_mouseButtons = state & sc_buttons;

@@ -265,6 +265,33 @@ TEST_F(mouse, CtrlButton3DragsAPointAtItsDepth)
 	EXPECT_NEAR(p->m_int.m_point[0][1], 100 * 0.05 * unit, 1e-6);
 }
 
+TEST_F(mouse, InFullScreenAPressInTheCornerEndsAWait)
+{
+	// full screen or not, the press's position: whether the wait ends
+	const struct row {
+		int fullscreen, x, y;
+		bool ends;
+	} rows[] = {
+	    {0, c_width - 1, c_height - 1, false},
+	    {1, c_width - 39, c_height - 39, true},
+	    {1, c_width - 40, c_height - 1, false},
+	    {1, c_width - 1, c_height - 40, false},
+	};
+	for (const row &r : rows) {
+		gui_state->m_fullscreen = r.fullscreen;
+		m_state->setInputWaitState(1);
+		glwindow::setCamOri(1.0);
+		press(r.x, r.y, FL_BUTTON1);
+		EXPECT_EQ(m_state->m_inputWait == 0, r.ends) << r.x << " " << r.y;
+		// an ordinary press starts a gesture; the one that ends the wait
+		// starts none, nor continues the gesture before it
+		send(FL_DRAG, r.x - 10, r.y, FL_BUTTON1);
+		send(FL_RELEASE, r.x - 10, r.y, 0);
+		EXPECT_EQ(sub(camOri(), e3ga(1.0)).norm_a() == 0.0, r.ends) << r.x << " " << r.y;
+	}
+	gui_state->m_fullscreen = 0;
+}
+
 TEST_F(mouse, AUnitDualSphereColoursTheCentreUntilHidden)
 {
 	const std::vector<unsigned char> canvas = centrePixel();

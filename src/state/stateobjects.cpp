@@ -5,6 +5,7 @@
 
 #include "console/consoleglobalscope.h"
 #include "gaobject.h"
+#include "glwindow.h"
 #include "osdep.h"
 #include "state/state.h"
 #include "ui.h"
@@ -45,6 +46,8 @@ int state::addObject(object *obj, int forceFlags)
 	if (old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
 		old->m_drawMode |= internal;
 		delete obj;
+		// the object panel shows what changed
+		if (gui_state != nullptr && gui_state->m_currentObject == old) gui_state->updateControls(propertiesChanged);
 		uiRedrawView();
 		return 0;
 	}
@@ -97,7 +100,9 @@ int state::removeObject(const std::string &name)
 	const std::string removed = name;
 	m_objects.erase(it);
 	modified(removed);
-	uiObjectRemoved(obj);
+	// the object panel and the view's recent picks let go of it first
+	if (gui_state != nullptr && gui_state->m_currentObject == obj) gui_state->setCurrentObject(nullptr);
+	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->forgetRecentPick(obj);
 	delete obj;
 	uiRedrawView();
 	return 0;
@@ -107,10 +112,9 @@ int state::removeObject(object *obj) { return obj == nullptr ? -1 : removeObject
 
 int state::removeAllObjects()
 {
-	for (objectMap::value_type &entry : m_objects) {
-		uiObjectRemoved(entry.second);
-		delete entry.second;
-	}
+	if (gui_state != nullptr) gui_state->setCurrentObject(nullptr);
+	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->clearRecentPicks();
+	for (objectMap::value_type &entry : m_objects) delete entry.second;
 	m_objects.clear();
 	object::m_objectCount = 1;
 	uiRedrawView();
