@@ -63,6 +63,10 @@ int press(glwindow &view, int x, int y)
 	const int state = Fl::event_state();
 	view.m_mousePickMode = state & FL_CTRL;
 	view.m_mouseButtons = state & sc_buttons;
+	// the motions of the gesture count from here, also when the pointer
+	// came without a move event (it entered the view at this spot)
+	view.m_lastX = x;
+	view.m_lastY = y;
 	if (!view.m_mousePickMode) {
 		// where the gesture began, and whether it turns or rolls the camera
 		view.m_firstX = x;

@@ -176,6 +176,15 @@ TEST_F(mouse, PanFollowsTheDistanceAndZoomStaysWithinBounds)
 	e3ga k;
 	m_state->m_globalScope->externalLookupVariable("k", 1, k);
 	EXPECT_NEAR(k.coordinates(2)[0], -0.11, 1e-6);
+	// a press the pointer reached without a move event: the motion counts
+	// from the press, not from where the pointer was seen last
+	glwindow::setCamPos(gp(11.0, e(3)));
+	moveTo(10, 10);
+	send(FL_PUSH, 300, 300, FL_BUTTON2);
+	send(FL_DRAG, 310, 300, FL_BUTTON2);
+	send(FL_RELEASE, 310, 300, 0);
+	EXPECT_NEAR(camPos(1), -0.11, 1e-6);
+	EXPECT_NEAR(camPos(2), 0.0, 1e-6);
 	// at distance 0 panning does nothing
 	glwindow::setCamPos(e3ga(0.0));
 	drag(10, 10, 50, 50, FL_BUTTON2);
