@@ -11,6 +11,8 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/consolegeneratedfunctions.h"
+#include "console/consoleviewerfunctions.h"
 #include "netpeer.h"
 #include "netserver.h"
 #include "state/state.h"
@@ -25,6 +27,33 @@ public:
 	int draw(glwindow *) override { return 0; }
 	double drawSortValue() override { return 1.0; }
 };
+
+// The four rows open the built-in table: a port as a value or a name, and
+// two commands without arguments.
+TEST(NetBuiltins, TableRows)
+{
+	const int n = 0x70000000;
+	const struct {
+		const char *name;
+		consoleFuncPtr entry;
+		int nbArg;
+		int arg0;
+	} rows[] = {
+	    {"add_net_port", cf_add_net_port, 1, n},
+	    {"remove_net_port", cf_remove_net_port, 1, n},
+	    {"net_status", cf_net_status, 0, 0},
+	    {"net_close", cf_net_close, 0, 0},
+	};
+	for (int i = 0; i < 4; i++) {
+		const consoleFunc_s &f = c_consoleFunc[i];
+		EXPECT_STREQ(f.name, rows[i].name);
+		EXPECT_EQ(f.funcStmt, nullptr);
+		EXPECT_EQ(f.funcPtr, rows[i].entry) << rows[i].name;
+		EXPECT_EQ(f.nbArg, rows[i].nbArg) << rows[i].name;
+		EXPECT_EQ(f.arg[0], rows[i].arg0) << rows[i].name;
+		for (int k = 1; k < 8; k++) EXPECT_EQ(f.arg[k], 0) << rows[i].name;
+	}
+}
 
 class NetServer : public testing::Test {
 protected:
