@@ -66,9 +66,10 @@ netServer::netServer(const char *port) : m_listenPort(netPortNumber(port)), m_li
 
 netServer::~netServer()
 {
+	// no one may connect once a client has seen its connection end
+	closeSocket(&m_listenSocket);
 	for (netClient &c : m_clients) closeSocket(&c.m_socket);
 	m_clients.clear();
-	closeSocket(&m_listenSocket);
 }
 
 int netServer::poll()

@@ -4,8 +4,10 @@
 
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
+#include "console/fl_console.h"
 #include "geosphere.h"
 #include "osdep.h"
+#include "ui.h"
 
 state *g_state = nullptr;
 
@@ -57,6 +59,9 @@ void state::initToNothing()
 	m_workingDirectory.clear();
 	m_initialWorkingDirectory.clear();
 	m_bookmarkSearch = 0;
+	m_inputSleepTime = -1.0;
+	m_inputWait = 0;
+	m_inputWaitTime = -1.0;
 	m_globalScope = nullptr;
 	m_dynStmtUpdating = false;
 	for (float *c : {m_fgColor, m_bgColor, m_olColor, m_cvColor})
@@ -82,6 +87,7 @@ int state::reset()
 {
 	removeAllDynStmt();
 	removeAllObjects();
+	if (gui_state != nullptr && gui_state->m_console != nullptr) gui_state->m_console->clear();
 	m_displayNetworkCommands = true;
 	newGlobalScope();
 	return 0;

@@ -109,6 +109,12 @@ public:
 	// set, and the dynamic statements that read it (name cut before "[").
 	int modified(const std::string &name);
 
+	// --- waiting for the user (stateinputwait.cpp)
+	// 1: a script waits until the user goes on (Enter, the wait button); a
+	// sleep still pending is extended by the time spent waiting.  0: the
+	// wait ends.  Nothing happens while a bookmark is searched.
+	int setInputWaitState(int wait);
+
 	// --- console commands (console.cpp): parses and runs one command, or
 	// resumes the newest suspended one when the text holds no statement;
 	// then resets the state when a statement asked for it, or updates the
@@ -181,6 +187,12 @@ public:
 	std::string m_initialWorkingDirectory;
 	// 1 while a script skips ahead to a bookmark: fades end at once
 	int m_bookmarkSearch;
+	// clock time at which a script's sleep ends; -1 when none
+	double m_inputSleepTime;
+	// 1 while a script waits for the user
+	int m_inputWait;
+	// clock time at which the wait began, when a sleep was pending; -1 otherwise
+	double m_inputWaitTime;
 	// the console's global scope, owned
 	consoleGlobalScope *m_globalScope;
 	// the scene objects, owned, in byte-wise name order

@@ -1,0 +1,21 @@
+// Korimbel: the application state, the user interface and the toolkit's
+// event loop, in which the timer ticks 30 times a second.
+#include <FL/Fl.H>
+
+#include "startup.h"
+#include "state/state.h"
+#include "ui.h"
+
+int main(int argc, char **argv)
+{
+	startupOptions options;
+	scanCommandLine(argc, argv, options);
+	state *st = new state();
+	// without the network option nothing listens until a command opens a port
+	if (!options.net && st->m_nbNetServers < 1) st->m_nbNetServers = 0;
+	// the user interface is reachable only once it is complete
+	UIstate *ui = new UIstate(argc, argv);
+	gui_state = ui;
+	Fl::run();
+	return 0;
+}
