@@ -220,6 +220,11 @@ TEST_F(ui, ThePanelStacksTheControlsOfTheCurrentObject)
 	// a name without object clears the selection
 	m_ui->setCurrentObjectByName("nothing");
 	EXPECT_EQ(m_ui->m_currentObject, nullptr);
+	// the console's select() does the same
+	g_state->consoleCommandCallback("select(v);");
+	EXPECT_EQ(m_ui->m_currentObject, v);
+	g_state->consoleCommandCallback("select(nothing);");
+	EXPECT_EQ(m_ui->m_currentObject, nullptr);
 }
 
 TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)

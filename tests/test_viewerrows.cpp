@@ -46,6 +46,7 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 		{"prompt", cf_prompt, {n}},
 		{"prompt", cf_prompt_default, {}},
 		{"cprint", cf_cprint, {n}},
+		{"select", cf_select, {n}},
 		{"remove", cf_remove, {n}},
 		{"get_draw_flags", cf_get_draw_flags, {v}},
 		{"rename_builtin_const", cf_rename_builtin_const, {n, n}},

@@ -121,6 +121,7 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"prompt", nullptr, cf_prompt, 1, {sc_n}},
 	{"prompt", nullptr, cf_prompt_default, 0, {0}},
 	{"cprint", nullptr, cf_cprint, 1, {sc_n}},
+	{"select", nullptr, cf_select, 1, {sc_n}},
 	{"remove", nullptr, cf_remove, 1, {sc_n}},
 	{"get_draw_flags", nullptr, cf_get_draw_flags, 1, {sc_v}},
 	{"get_interpretation", nullptr, cf_get_interpretation, 1, {sc_v}},

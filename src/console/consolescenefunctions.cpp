@@ -1,8 +1,9 @@
 // The viewer's commands on the scene, the console and the main window:
 // clearing the scene or the console, removing one object, printing a text,
-// the prompt and the window title. Each reads only the name of its argument
-// and returns a new unnamed 0; the parts of the user interface are skipped
-// when there is none.
+// the prompt and the window title, the object panel's current object. Each
+// reads only the name of its argument and returns a new unnamed 0 (select
+// returns its argument); the parts of the user interface are skipped when
+// there is none.
 #include <cstdio>
 
 #include "console/consolevariable.h"
@@ -48,6 +49,13 @@ consoleVariable *cf_cprint(consoleScope *, consoleVariable **a, const consoleFun
 	// the text is printed as it stands, never read as a format
 	cprintf("%s\n", a[0]->name().c_str());
 	return consoleEmptyScalar();
+}
+
+consoleVariable *cf_select(consoleScope *, consoleVariable **a, const consoleFunc_s *)
+{
+	// a name that no object has clears the selection
+	if (gui_state != nullptr) gui_state->setCurrentObjectByName(a[0]->name());
+	return a[0];
 }
 
 consoleVariable *cf_remove(consoleScope *, consoleVariable **a, const consoleFunc_s *)

@@ -45,7 +45,7 @@ cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_
 
 // --- scene, console and window (consolescenefunctions.cpp); what needs the
 // user interface is skipped without one
-cf_entry cf_set_window_title, cf_prompt, cf_prompt_default, cf_cprint, cf_remove, cf_clf, cf_clc;
+cf_entry cf_set_window_title, cf_prompt, cf_prompt_default, cf_cprint, cf_select, cf_remove, cf_clf, cf_clc;
 
 // --- render settings (consolerenderfunctions.cpp)
 cf_entry cf_set_point_size, cf_set_text_scale, cf_set_line_width, cf_set_vector_head_size, cf_set_gl_lines;
