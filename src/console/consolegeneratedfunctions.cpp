@@ -106,14 +106,20 @@ constexpr int sc_e = CFA_RHS | MODEL_E3GA;
 
 const consoleFunc_s c_consoleFunc[] = {
 	// the viewer's rows up to and including the two rows "help"
+	{"cmd", nullptr, cf_cmd, 1, {sc_n}},
 	{"get_draw_flags", nullptr, cf_get_draw_flags, 1, {sc_v}},
 	{"get_interpretation", nullptr, cf_get_interpretation, 1, {sc_v}},
 	{"autocolorfunc", nullptr, cf_autocolorfunc, 1, {sc_v}},
+	{"camrot", nullptr, cf_camrotfunc, 2, {sc_e, sc_v}},
 	{"add_const", nullptr, cf_add_const, 1, {sc_v}},
 	{"remove_const", nullptr, cf_remove_const, 1, {sc_n}},
 	{"rename_builtin_const", nullptr, cf_rename_builtin_const, 2, {sc_n, sc_n}},
 	{"cld", nullptr, cf_cld, 0, {0}},
 	{"cld", nullptr, cf_cld_1, 1, {sc_v}},
+	{"start_animation", nullptr, cf_start_animation, 0, {0}},
+	{"stop_animation", nullptr, cf_stop_animation, 0, {0}},
+	{"pause_animation", nullptr, cf_pause_animation, 0, {0}},
+	{"resume_animation", nullptr, cf_start_animation, 0, {0}},
 	{"reset", nullptr, cf_reset, 0, {0}},
 
 	// the model constructors

@@ -38,3 +38,7 @@ cf_entry cf_autocolorfunc;
 
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
+
+// --- scripts, the camera and the animation clock (consolescriptfunctions.cpp):
+// a scene-file line, a camera rotation over time, the clock atime
+cf_entry cf_cmd, cf_camrotfunc, cf_start_animation, cf_stop_animation, cf_pause_animation;
