@@ -28,6 +28,7 @@ int addAlgebraObject(const gaLine &l, R readValue, A add)
 	V value;
 	int end = readValue(l.line, pos, value);
 	if (end < 0) {
+		while ((unsigned char)l.line[pos] < 33 && l.line[pos] != '\0') pos++;
 		cprintf("GAfile::parseLine(): file '%s': Could not parse multivector coordinates '%s'\n", l.file->m_filename,
 		        l.line + pos);
 		return 0;

@@ -53,9 +53,17 @@ int state::consoleSourceFileRead(const char *filename)
 		cprintf("state::consoleSourceFileRead(): exception while reading or parsing '%s'\n", filename);
 		return -1;
 	}
-	// its statements run in the global scope, which must stay while they do
-	nestingGuard running(m_commandNesting);
-	m_globalScope->execStmtList(list);
+	{
+		// its statements run in the global scope, which must stay while they do
+		nestingGuard running(m_commandNesting);
+		m_globalScope->execStmtList(list);
+	}
+	// a clear that a statement asked for comes once the statements ran; a
+	// reset stays asked for, to the end of the next command
+	if (m_commandNesting == 0 && m_clearRequested) {
+		m_clearRequested = 0;
+		clearScene();
+	}
 	return 0;
 }
 

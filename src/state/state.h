@@ -150,6 +150,10 @@ public:
 	// A scene file's "clear": no objects, no dynamic statements, an empty
 	// console and status line, a new global scope.
 	int clearScene();
+	// The timer's script steps: the file on top reads until it pauses, then
+	// the open that a line asked for is carried out, then what waited for
+	// a safe point.
+	int readScripts();
 	// What a line or statement asked for that would delete what runs it
 	// (a reset, a clear of the scene, a top-level open), carried out once
 	// nothing that it would delete is running. openToo: also the pending

@@ -186,6 +186,18 @@ int state::clearScene()
 	return 0;
 }
 
+int state::readScripts()
+{
+	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
+		m_GAfileStack[m_GAfileStackDepth]->read(this);
+	if (m_openFilename != nullptr) {
+		openGAfile(m_openFilename, m_openFileNbArg, m_openFileArg, m_openFileLevel);
+		freeOpenFile();
+	}
+	// left by statements that ran outside a command (dynamic statements)
+	return runDeferred(false);
+}
+
 int state::runDeferred(bool openToo)
 {
 	// a statement still runs in the global scope that these would replace
