@@ -139,6 +139,32 @@ TEST_F(Motion, ScriptsMoveTheCamera)
 	EXPECT_NEAR(camX(), 1.0, 1e-9);
 }
 
+TEST_F(Motion, TheDemoPlaysToItsEnd)
+{
+	glwindow::setCamPos(gp(11.0, e3ga(e3gai::e3)));
+	std::string out = open(KORIMBEL_DEMO_DIR "/demo.geo");
+	out += tick();
+	EXPECT_TRUE(has("e1") && has("e2") && has("e3") && !has("plane"));
+	EXPECT_EQ(m_state.m_inputWait, 1);
+	m_state.setInputWaitState(0);
+	// a quarter second a tick, well past its sleeps and motions
+	for (int i = 0; i < 60; i++) {
+		later(0.25);
+		out += tick();
+		step();
+		m_state.objectUpdate();
+	}
+	EXPECT_EQ(out, "Animation is already stopped\n");
+	// the import drew its vector and ran its console line
+	EXPECT_EQ(value("d"), "1.5*e1 + 1.5*e2");
+	EXPECT_EQ(value("s"), "1.5*e1 + 1.5*e2 + 1*e3");
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+	// the plane faded out and hid; the camera moved and turned
+	EXPECT_TRUE(m_state.getObjectPtrByName("plane")->hidden());
+	EXPECT_EQ(value("campos"), "1*e1 + 1*e2 + 11*e3");
+	EXPECT_NE(value("camori"), "1");
+}
+
 class Animation : public scriptTest {};
 
 TEST_F(Animation, ClockStates)
