@@ -9,6 +9,7 @@
 #include "glwindow.h"
 #include "object.h"
 #include "state/state.h"
+#include "ui.h"
 
 namespace {
 
@@ -57,6 +58,30 @@ void setupPolygonOffset(const object *obj)
 	if (obj->m_poFactor != 0.0f) glPolygonOffset(obj->m_poFactor, obj->m_poUnits);
 }
 
+// The wait indicator, in window pixels from the bottom right: points, how
+// far left it starts, the step between points, its two heights and its
+// depth within the overlay projection.
+constexpr int sc_waitIndicatorPoints = 5;
+constexpr double sc_waitIndicatorRight = 40.0;
+constexpr double sc_waitIndicatorStep = 5.0;
+constexpr double sc_waitIndicatorTop = 40.0;
+constexpr double sc_waitIndicatorBottom = 23.0;
+constexpr double sc_waitIndicatorDepth = -2.0;
+
+// A red zigzag of four strokes at the bottom right.
+void drawWaitIndicator(glwindow *view)
+{
+	glLineWidth(1.0f);
+	glDisable(GL_LIGHTING);
+	view->setup2DOrtho();
+	glColor4d(1.0, 0.0, 0.0, 1.0);
+	glBegin(GL_LINE_STRIP);
+	for (int i = 0; i < sc_waitIndicatorPoints; i++)
+		glVertex3d(view->w() - sc_waitIndicatorRight + sc_waitIndicatorStep * i,
+		           i % 2 == 0 ? sc_waitIndicatorTop : sc_waitIndicatorBottom, sc_waitIndicatorDepth);
+	glEnd();
+}
+
 } // namespace
 
 void glwindow::draw()
@@ -99,7 +124,7 @@ void glwindow::drawScene()
 	// 5. camera
 	setup3DProjection();
 	setupEyeTransform();
-	if (g_state == nullptr || g_state->m_objects.empty()) return;
+	if (g_state == nullptr) return;
 
 	// 6. the visible objects by draw-sort value; equal values keep name order
 	std::vector<std::pair<double, object *>> visible;
@@ -123,4 +148,7 @@ void glwindow::drawScene()
 		setupPolygonOffset(obj);
 		obj->draw(this);
 	}
+
+	// 8. in full screen, where the wait button is hidden, the wait shows here
+	if (g_state->m_inputWait && gui_state != nullptr && gui_state->m_fullscreen) drawWaitIndicator(this);
 }

@@ -3,11 +3,19 @@
 #include <chrono>
 #include <cstdarg>
 
+#include "console/fl_console.h"
+#include "state/state.h"
+#include "ui.h"
+
 void cprintf(const char *format, ...)
 {
 	va_list ap;
 	va_start(ap, format);
-	std::vprintf(format, ap);
+	// the console once the user interface has one; standard output before
+	if (g_state != nullptr && gui_state != nullptr && gui_state->m_console != nullptr)
+		gui_state->m_console->cprintf(format, ap);
+	else
+		std::vprintf(format, ap);
 	va_end(ap);
 }
 

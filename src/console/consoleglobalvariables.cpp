@@ -8,6 +8,7 @@
 #include "console/consolefunctions.h"
 #include "gaobject.h"
 #include "state/state.h"
+#include "ui.h"
 
 namespace {
 
@@ -158,7 +159,8 @@ consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariabl
 	// the list is taken first: printing runs a built-in, which may assign
 	std::vector<caItem> items;
 	items.swap(m_consoleAssignmentList);
-	for (const caItem &item : items) {
+	for (size_t i = 0; i < items.size(); i++) {
+		const caItem &item = items[i];
 		consoleVariable *v = nullptr;
 		lookupVariable(m_id, item.name, 1, &v);
 		if (v == nullptr || (v->drawMode() & DM_INTERNAL)) {
@@ -169,6 +171,8 @@ consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariabl
 		delete consoleExecFunc(this, "print", v);
 		object *obj = g_state != nullptr ? g_state->getObjectPtrByName(item.name) : nullptr;
 		if (obj != nullptr && !(item.forceFlags & DM_HIDE)) obj->show();
+		// the object panel shows what the statement assigned last
+		if (i + 1 == items.size() && gui_state != nullptr && obj != nullptr) gui_state->setCurrentObject(obj);
 	}
 	return ans;
 }

@@ -119,6 +119,12 @@ public:
 	// set, and the dynamic statements that read it (name cut before "[").
 	int modified(const std::string &name);
 
+	// --- waiting for the user (stateinputwait.cpp)
+	// 1: a script waits until the user goes on (Enter, the wait button); a
+	// sleep still pending is extended by the time spent waiting.  0: the
+	// wait ends.  Nothing happens while a bookmark is searched.
+	int setInputWaitState(int wait);
+
 	// --- console commands (console.cpp): parses and runs one command, or
 	// resumes the newest suspended one when the text holds no statement;
 	// then resets the state when a statement asked for it, or updates the
@@ -171,10 +177,6 @@ public:
 	int previousPlayListEntry();
 
 	// --- pauses of a script (stateplayback.cpp)
-	// 1: the program waits for the user (a pending sleep is dropped when it
-	// has ended, else it is held); 0: the wait ends and a held sleep is
-	// extended by the time spent waiting.
-	int setInputWaitState(int wait);
 	// The search runs everything at speed 0 until the next bookmark line
 	// or the end of a file.
 	int bookmarkSearch();

@@ -45,6 +45,8 @@ int state::addObject(object *obj, int forceFlags)
 	if (old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
 		old->m_drawMode |= internal;
 		delete obj;
+		// the object panel shows what changed
+		if (gui_state != nullptr && gui_state->m_currentObject == old) gui_state->updateControls(propertiesChanged);
 		uiRedrawView();
 		return 0;
 	}
@@ -97,6 +99,8 @@ int state::removeObject(const std::string &name)
 	const std::string removed = name;
 	m_objects.erase(it);
 	modified(removed);
+	// the object panel lets go of it first
+	if (gui_state != nullptr && gui_state->m_currentObject == obj) gui_state->setCurrentObject(nullptr);
 	delete obj;
 	uiRedrawView();
 	return 0;
@@ -106,6 +110,7 @@ int state::removeObject(object *obj) { return obj == nullptr ? -1 : removeObject
 
 int state::removeAllObjects()
 {
+	if (gui_state != nullptr) gui_state->setCurrentObject(nullptr);
 	for (objectMap::value_type &entry : m_objects) delete entry.second;
 	m_objects.clear();
 	object::m_objectCount = 1;

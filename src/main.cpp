@@ -1,0 +1,26 @@
+// Korimbel: the application state, the user interface and the toolkit's
+// event loop, in which the timer ticks 30 times a second.
+#include <FL/Fl.H>
+
+#include "startup.h"
+#include "state/state.h"
+#include "ui.h"
+
+int main(int argc, char **argv)
+{
+	startupOptions options;
+	scanCommandLine(argc, argv, options);
+	new state();
+	// the user interface is reachable only once it is complete
+	UIstate *ui = new UIstate(argc, argv);
+	gui_state = ui;
+	// a playlist wins over a script
+	if (!options.playlist.empty()) g_state->openPlayList(options.playlist.c_str());
+	else if (!options.file.empty()) g_state->openGAfile(options.file.c_str(), 0, nullptr, -1);
+	Fl::run();
+	// the scripts close without their delete handling; the event loop then
+	// ends at once, no window being left
+	g_state->deleteGAfileStack(nullptr, 0);
+	Fl::run();
+	return 0;
+}

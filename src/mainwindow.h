@@ -1,0 +1,54 @@
+#pragma once
+// mainWindow: the program's top-level window.  It lays out the menu bar, the
+// view, the console, both panels, the status line and the wait button
+// whenever it changes size or a panel is shown or hidden, handles the
+// window-wide keys and switches full-screen mode.
+#include <FL/Fl_Window.H>
+
+class UIstate;
+
+class mainWindow : public Fl_Window {
+public:
+	// ui: the user interface whose parts the window lays out; it may not
+	// yet be gui_state while it is being built.
+	mainWindow(UIstate *ui, int W, int H, const char *L = nullptr);
+	~mainWindow() override;
+
+	void initToNothing();
+	// At least sc_minWidth x sc_minHeight, no maximum.
+	void setSizeRange();
+	// The geometry is saved, then the window fills the screen.
+	void fullscreen();
+	// Back to the saved geometry.
+	void fullscreen_off();
+	// "Korimbel" for an empty text, else "Korimbel: " and text, cut to the
+	// title buffer.
+	void setTitle(const char *text);
+	const char *title() const { return label(); }
+
+	// Enter ends an input wait, Escape leaves full-screen mode; both are
+	// taken either way, so Escape never closes the window.  In full-screen
+	// mode Space goes to the next playlist entry.
+	int handle(int event) override;
+	// The base window resizes, then the layout places every part.
+	void resize(int X, int Y, int W, int H) override;
+	// True while the base window resizes its children within a layout: a
+	// change of size then is the layout's, not the user's.
+	static bool layoutRunning() { return s_layoutRunning; }
+
+	// --- fields: geometry saved when entering full-screen mode; -1 when none
+	int m_fsoX, m_fsoY, m_fsoW, m_fsoH;
+	// the user interface that owns the window
+	UIstate *m_ui;
+
+	// the smallest window in which the view, console and panels still work
+	static constexpr int sc_minWidth = 500;
+	static constexpr int sc_minHeight = 200;
+	// bytes of the title, with its terminating zero
+	static constexpr int sc_titleBufferSize = 1024;
+
+private:
+	static bool s_layoutRunning;
+	// The parts when not in full-screen mode.
+	void layout(int W, int H);
+};
