@@ -3,6 +3,8 @@
 // the clock atime through its three states.
 #include <cmath>
 
+#include "console/consolefunctions.h"
+#include "console/consoleviewerfunctions.h"
 #include "glwindow.h"
 #include "scriptfixture.h"
 #include "ui.h"
@@ -128,17 +130,6 @@ TEST_F(Motion, Rotations)
 	EXPECT_NEAR(R.scalar(), std::cos(M_PI / 4 + 2.0), sc_seriesPrecision);
 }
 
-TEST_F(Motion, ScriptsMoveTheCamera)
-{
-	glwindow::setCamPos(gp(11.0, e3ga(e3gai::e3)));
-	std::string path = write("m.geo", "camtrl 2 [e1 + e1^e2]\n");
-	m_state.openGAfile(path.c_str(), 0, nullptr, 1);
-	tick();
-	later(1.0);
-	step();
-	EXPECT_NEAR(camX(), 1.0, 1e-9);
-}
-
 TEST_F(Motion, TheDemoPlaysToItsEnd)
 {
 	glwindow::setCamPos(gp(11.0, e3ga(e3gai::e3)));
@@ -210,6 +201,41 @@ TEST_F(Animation, ClockStates)
 	m_state.removeObject("atime");
 	EXPECT_EQ(output([&] { m_state.forwardAnimationTime(0.5); }), "Can not lookup global variable 'atime', setting it to 0.500000 \n");
 	EXPECT_EQ(atime(), "0.5");
+}
+
+TEST(ViewerRows, ScriptCameraAndClockRowsInTableOrder)
+{
+	const int v = 0x30000000, n = 0x70000000, e = 0x20002000;
+	const struct {
+		const char *name;
+		consoleFuncPtr entry;
+		std::vector<int> args;
+	} rows[] = {
+		{"cmd", cf_cmd, {n}},
+		{"get_draw_flags", nullptr, {v}},
+		{"autocolorfunc", nullptr, {v}},
+		{"camrot", cf_camrotfunc, {e, v}},
+		{"add_const", nullptr, {v}},
+		{"cld", nullptr, {v}},
+		{"start_animation", cf_start_animation, {}},
+		{"stop_animation", cf_stop_animation, {}},
+		{"pause_animation", cf_pause_animation, {}},
+		{"resume_animation", cf_start_animation, {}},
+		{"reset", nullptr, {}},
+	};
+	// each row after the one before it; rows of one name: the last in the table
+	int previous = -1;
+	for (const auto &r : rows) {
+		int at = -1;
+		for (int i = 0; c_consoleFunc[i].name != nullptr; i++)
+			if (std::string(c_consoleFunc[i].name) == r.name && c_consoleFunc[i].nbArg == (int)r.args.size()) at = i;
+		ASSERT_GT(at, previous) << r.name;
+		previous = at;
+		if (r.entry != nullptr) {
+			EXPECT_EQ(c_consoleFunc[at].funcPtr, r.entry) << r.name;
+		}
+		for (size_t a = 0; a < r.args.size(); a++) EXPECT_EQ(c_consoleFunc[at].arg[a], r.args[a]) << r.name;
+	}
 }
 
 } // namespace
