@@ -69,6 +69,9 @@ int UIstate::timerCallback()
 
 	// the animation clock
 	g_state->updateAnimation();
+
+	// the network: changes out, commands in
+	g_state->pollNetServers();
 	return 0;
 }
 

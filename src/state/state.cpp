@@ -40,6 +40,10 @@ state::state()
 	m_deleteFileQuestion = copyString(sc_defaultDeleteFileQuestion);
 	m_consoleGAfile = new consoleGAfile(this);
 	newGlobalScope();
+	// the network waits for the first tick, which opens the default port
+	// unless start-up said otherwise
+	m_nbNetServers = -1;
+	m_displayNetworkCommands = true;
 }
 
 state::~state()
@@ -57,6 +61,7 @@ state::~state()
 	gsFree(&g_sphereSphere);
 	clearPlayList();
 	freeOpenFile();
+	closeNetServers();
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -107,6 +112,11 @@ void state::initToNothing()
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
+	m_netServers = nullptr;
+	m_nbNetServers = 0;
+	m_displayNetworkCommands = false;
+	m_netPolling = false;
+	m_netRequests.clear();
 }
 
 int state::reset(const char *filename)
@@ -117,6 +127,7 @@ int state::reset(const char *filename)
 	deleteGAfileStack(filename, 0);
 	resetGAfileState();
 	uiClearConsole();
+	m_displayNetworkCommands = true;
 	newGlobalScope();
 	return 0;
 }

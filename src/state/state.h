@@ -20,6 +20,7 @@ class consoleGAfile;
 class consoleGlobalScope;
 class consoleStmtListStmt;
 class GAfile;
+class netServer;
 
 class state {
 public:
@@ -212,6 +213,25 @@ public:
 	// names that begin with "."; -1 when the directory cannot be opened.
 	int consoleSourceDirRead(const char *dirname);
 
+	// --- network command servers (statenet.cpp)
+	// Adds a server listening on the port written in port; one that cannot
+	// be set up has printed why and is left out.
+	int openNetServer(const char *port);
+	// Closes the first server listening on that port.
+	int closeNetServer(const char *port);
+	int closeNetServers();
+	int displayNetStatus();
+	// The text that tells a client the objects of these names: each one's
+	// text form followed by ";$" when hidden or ",$" when shown, in the
+	// names' order; names without an object, and objects without a text
+	// form (labels, polygons, meshes), are left out.
+	std::string createNetMessage(const std::set<std::string> &names);
+	// The timer's network step: opens the default port when the network is
+	// undecided, sends the objects changed since the last step to every
+	// client and polls every server.  Servers opened or closed by the
+	// commands it runs change after the poll.
+	int pollNetServers();
+
 	// --- dynamic statements (consoledynstmt.cpp)
 	// Takes stmt over (null does nothing); a named statement replaces every
 	// one of that name. It runs at the next update with its assignments displayed.
@@ -336,6 +356,12 @@ public:
 	// its last step
 	int m_animationMode;
 	double m_lastAnimationUpdate;
+	// the open command servers, owned: a heap array of m_nbNetServers
+	netServer **m_netServers;
+	// -1 while the network is undecided: the first poll opens the default port
+	int m_nbNetServers;
+	// commands received over the network are echoed in the console
+	bool m_displayNetworkCommands;
 	// names of objects changed since the last network broadcast
 	std::set<std::string> m_netVarChanges;
 	// the dynamic statements, in the order added
@@ -367,8 +393,28 @@ public:
 	static constexpr int ANIMATION_STOPPED = 0;
 	static constexpr int ANIMATION_PLAYING = 1;
 	static constexpr int ANIMATION_PAUSED = 2;
+	// the port the command server opens when the network is on from start-up
+	static constexpr const char *sc_defaultNetPort = "6860";
+	// the number format of the values sent to network clients: every digit
+	// of a double
+	static constexpr const char *sc_netNumberFormat = "%2.15e";
 
 private:
+	// What a command run by a network poll asked of the servers, done when
+	// the poll has ended: the poll must not lose or grow what it walks.
+	enum netRequestType { NET_OPEN, NET_CLOSE, NET_CLOSE_ALL };
+	struct netRequest {
+		netRequestType type;
+		std::string port;
+	};
+	// set while the servers are polled
+	bool m_netPolling;
+	// the requests made while polling, in the order made
+	std::vector<netRequest> m_netRequests;
+	// Opens the default port when the network is undecided.
+	void decideNetwork();
+	void runNetRequests();
+
 	// Removes entry idx at once, or marks it while an update runs.
 	void dropDynStmt(size_t idx);
 	// Runs one entry in the global scope and takes the names it read.
