@@ -286,11 +286,14 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	open(path);
 	tick();
 	EXPECT_TRUE(has("a"));
-	// the file changed before the resume point: it is read again from its start
+	// the file changed before the resume point: it is read again from its
+	// start, from an empty scene in which the camera stays where it was
 	write("t.geo", "e3ga cc [e3]\nsleep 1\ne3ga d [e1]\n");
+	line("campos [3*e2]");
 	later(1.0);
 	EXPECT_EQ(tick(), "GAfile::read(): fseek() on '" + path + "' returned error.\nAssuming the file has been truncated\n");
 	EXPECT_TRUE(has("cc") && !has("a") && !has("d"));
+	EXPECT_EQ(value("campos"), "3*e2");
 	later(1.0);
 	tick();
 	EXPECT_TRUE(has("d"));

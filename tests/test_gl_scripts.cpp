@@ -6,6 +6,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Output.H>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>

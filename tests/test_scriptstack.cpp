@@ -24,6 +24,8 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	std::string b = write("b.geo", "e3ga $1 [e2]\nsleep 1\ne3ga $2 [e3]");
 	std::string a = write("a.geo", "e3ga a [e1]\nimport b.geo \"x y\" z\nimport missing.geo\ne3ga c [e3]\n");
 	open(a);
+	// the program's own variables stay through the file's start
+	for (const char *system : {"camori", "campos", "autocolor"}) EXPECT_TRUE(has(system)) << system;
 	EXPECT_EQ(tick(), "");
 	EXPECT_TRUE(has("a") && !has("x y"));
 	ASSERT_EQ(m_state.m_GAfileStackDepth, 1);
