@@ -67,9 +67,10 @@ int gaKwClear(const gaLine &l)
 	return 0;
 }
 
-int gaKwClearConsole(const gaLine &)
+int gaKwClearConsole(const gaLine &l)
 {
 	uiClearConsole();
+	l.s->removeAllConsoleControls();
 	return 0;
 }
 

@@ -78,8 +78,11 @@ TEST_F(scriptWindows, TitleStatusConsoleAndPanels)
 	EXPECT_EQ(m_ui->m_console->textsize(), 14);
 	line("consolefontsize 40");
 	EXPECT_NE(consoleText().find("UIstate::setConsoleFontSize(): invalid font size '40'"), std::string::npos);
+	g_state->consoleCommandCallback("ctrl_bool(flag = 1);");
+	EXPECT_EQ(g_state->m_consoleControls.size(), 1u);
 	line("clearconsole");
 	EXPECT_EQ(consoleText().find("invalid font size"), std::string::npos);
+	EXPECT_EQ(g_state->m_consoleControls.size(), 0u);
 
 	// panels by name in any case, toggled only when they differ
 	line("hide CONTROLS");
