@@ -8,6 +8,7 @@
 // may turn depth writing off.
 #include <FL/Fl_Gl_Window.H>
 
+#include <string>
 #include <vector>
 
 #include "e3ga/e3ga.h"
@@ -89,6 +90,14 @@ public:
 	double m_ssStartX, m_ssEndX;
 	double m_ssStartY, m_ssEndY;
 
+	// --- screenshots (glwindowscreenshot.cpp)
+	// Takes the screenshot that the user interface holds as requested:
+	// m_ssWidth x m_ssHeight pixels rendered in tiles into a PNG file, and a
+	// second file without labels when asked for.  0, or -1 with a message.
+	int performScreenShot();
+	// One PNG file of the requested size; 0, or -1 with a message.
+	int writeScreenShot(const std::string &filename);
+
 	// --- the mouse (glwindowmouse.cpp): without Ctrl, button 1 turns the
 	// camera (a trackball inside a central circle, a roll outside it),
 	// button 2 pans and button 3 zooms, all finer with Shift; with Ctrl,
@@ -152,3 +161,8 @@ public:
 	static constexpr double sc_orthoNear = 1.0;
 	static constexpr double sc_orthoFar = 100.0;
 };
+
+// The name of a screenshot's second file, the one without labels: "_wol"
+// before the ".png" ending of the file's own name, or after a name without
+// that ending.
+std::string screenShotNameWithoutLabels(const std::string &filename);

@@ -89,6 +89,11 @@ void glwindow::draw()
 	m_screenShotActive = false;
 	for (int &p : m_pick) p = -1;
 	beginglDraw();
+	// a screenshot is taken on the last redraw of its countdown
+	if (gui_state != nullptr && gui_state->m_screenShotOnNextRedraw > 0) {
+		if (gui_state->m_screenShotOnNextRedraw == 1) performScreenShot();
+		else gui_state->m_screenShotOnNextRedraw--;
+	}
 	drawScene();
 	endglDraw();
 }

@@ -8,6 +8,9 @@
 #include <string>
 
 #include "console/fl_console.h"
+#include "dynstmtwindow.h"
+#include "screenshotdialog.h"
+#include "selectwindow.h"
 #include "glwindow.h"
 #include "mainwindow.h"
 #include "osdep.h"
@@ -34,6 +37,10 @@ UIstate::~UIstate()
 		g_state->removeAllConsoleControls();
 		Fl::do_widget_deletion();
 	}
+	// the dialogs still open go with the user interface they act on
+	delete m_selectWindow;
+	delete m_dynStmtWindow;
+	delete m_screenShotDialog;
 	delete m_mainWindow;
 	initToNothing();
 	// no one may reach a user interface that is gone
@@ -43,6 +50,10 @@ UIstate::~UIstate()
 void UIstate::initToNothing()
 {
 	forgetWidgets();
+	m_prevGeoFile.clear();
+	m_prevGPLFile.clear();
+	m_prevGFile.clear();
+	m_prevAnyFile.clear();
 	m_pointSize = sc_defaultPointSize;
 	m_textScale = sc_defaultTextScale;
 	m_vectorHeadSize = sc_defaultVectorHeadSize;
@@ -54,8 +65,14 @@ void UIstate::initToNothing()
 	m_cursor = -1;
 	m_alwaysObjectDescriptionInStatusBar = true;
 	m_currentObject = nullptr;
+	m_selectWindow = nullptr;
+	m_dynStmtWindow = nullptr;
+	m_screenShotDialog = nullptr;
+	m_screenShotOnNextRedraw = 0;
+	m_ssFilename.clear();
 	m_ssWidth = 0;
 	m_ssHeight = 0;
+	m_ssAlsoNoLabels = false;
 }
 
 void UIstate::forgetWidgets()

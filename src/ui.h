@@ -6,12 +6,16 @@
 // button, together with the shared tube renderer and the drawing sizes that
 // every scene object reads while it draws.
 #include <string>
+#include <vector>
 
 #include "tubedraw.h"
 
 class glwindow;
 class mainWindow;
 class consoleWindow;
+class selectWindow;
+class dynStmtWindow;
+class screenShotDialog;
 class Fl_Console;
 class object;
 class Fl_Widget;
@@ -85,7 +89,35 @@ public:
 	// --- one tick of the timer (uitimer.cpp)
 	int timerCallback();
 
+	// --- file commands of the menu (uifiles.cpp); a null name is asked
+	// for with a file chooser first, and a cancelled chooser gives 0
+	int openGeoFile(const char *name);
+	int openPlayList(const char *name);
+	int loadGFile(const char *name);
+	// Asks for any file and opens it by its extension (".geo", ".gpl", ".g").
+	int openAnyFile();
+	int loadGDir();
+	int saveState();
+	// The toolkit's file chooser: title, the patterns offered (the first
+	// in force) and the file it starts from.  The chosen name, valid until
+	// the next chooser, or null.
+	const char *genericOpenFile(const std::string &title, const std::vector<std::string> &patterns,
+	                            const std::string &previous);
+
+	// --- screenshots (uiscreenshot.cpp): the view takes the shot on its
+	// third redraw from now; a size of no area is refused with a message.
+	int setupScreenshot(const std::string &filename, int width, int height, bool alsoNoLabels);
+
+	// --- dialogs (uidialogs.cpp), each modal and shown at once
+	// mode 1: select a hidden object, 2: select any object, 3: show and hide
+	// hidden objects
+	int createSelectWindow(int mode);
+	int createDynStmtWindow();
+	int createScreenshotDialog();
+
 	// --- fields, in this order
+	// the last file chosen in each file chooser
+	std::string m_prevGeoFile, m_prevGPLFile, m_prevGFile, m_prevAnyFile;
 	mainWindow *m_mainWindow;
 	Fl_Menu_Bar *m_menubar;
 	// the OpenGL view, or null
@@ -134,9 +166,18 @@ public:
 	Fl_Button *m_waitButton;
 	// shown in the object panel, or null; not owned
 	object *m_currentObject;
-	// size in pixels of the screenshot being rendered
+	// the dialogs last opened, each null once it has closed
+	selectWindow *m_selectWindow;
+	dynStmtWindow *m_dynStmtWindow;
+	screenShotDialog *m_screenShotDialog;
+	// redraws of the view until the screenshot is taken; 0 none pending
+	int m_screenShotOnNextRedraw;
+	// the screenshot requested last: file, size in pixels, and whether a
+	// second file without labels is written
+	std::string m_ssFilename;
 	int m_ssWidth;
 	int m_ssHeight;
+	bool m_ssAlsoNoLabels;
 	// the one line renderer of the scene
 	TubeDraw m_tubeDraw;
 
@@ -154,6 +195,13 @@ public:
 	// the timer's period: a tick 30 times a second, as a float, which is the
 	// precision the period has always had
 	static constexpr double sc_tickPeriod = static_cast<double>(1.0f / 30.0f);
+	// redraws from a screenshot request to the shot, so that the window has
+	// settled
+	static constexpr int sc_screenShotRedraws = 3;
+	// the longest side of a screenshot in pixels: the assembly band (the
+	// image's width times a tile's height, 3 bytes a pixel) stays within
+	// tens of megabytes and the number of tiles within hundreds
+	static constexpr int sc_maxScreenshotSide = 16384;
 
 private:
 	// the pieces of the main window (uibuild.cpp)

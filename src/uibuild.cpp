@@ -20,6 +20,7 @@
 #include "mainwindow.h"
 #include "state/state.h"
 #include "ui.h"
+#include "uilabel.h"
 #include "uimenu.h"
 #include "version.h"
 
@@ -49,17 +50,6 @@ constexpr double sc_maxFontSize = 100.0;
 const char *const c_bannerCredits = "An interactive calculator and viewer for geometric algebra,\n"
                                     "written by the Korimbel authors.\n";
 const char *const c_bannerLastLine = "Type 'help()' for help on console functions.\n";
-
-// A read-only text in front of a control: grey, flat, never focused.
-Fl_Output *panelLabel(int x, int y, int w, int h, const char *text)
-{
-	Fl_Output *o = new Fl_Output(x, y, w, h);
-	o->value(text);
-	o->box(FL_FLAT_BOX);
-	o->color(FL_BACKGROUND_COLOR);
-	o->clear_visible_focus();
-	return o;
-}
 
 // A horizontal slider that reports while dragged and on release.
 Fl_Value_Slider *panelSlider(int y, double maximum, double step)
@@ -175,7 +165,7 @@ void UIstate::buildControlPanel()
 	// the controls keep their places whatever the panel's height
 	m_controlGroup->resizable(nullptr);
 	int y = 5;
-	m_nameLabel = panelLabel(sc_rowX, y, 55, 25, "name: ");
+	m_nameLabel = uiLabel(sc_rowX, y, 55, 25, "name: ");
 	m_nameOutput = new Fl_Output(65, y, 230, 25);
 	y += 30;
 	m_removeButton = panelButton(y, "remove this object");
@@ -188,10 +178,10 @@ void UIstate::buildControlPanel()
 	const char *const colorLabels[3] = {"set foreground color", "set background color", "set outline color"};
 	for (int i = 0; i < 3; i++, y += 60) {
 		*buttons[i] = panelButton(y, colorLabels[i]);
-		*labels[i] = panelLabel(sc_rowX, y + 25, sc_sliderLabelWidth, sc_rowHeight, "alpha: ");
+		*labels[i] = uiLabel(sc_rowX, y + 25, sc_sliderLabelWidth, sc_rowHeight, "alpha: ");
 		*sliders[i] = panelSlider(y + 25, 1.0, 0.01);
 	}
-	m_fontSizeLabel = panelLabel(sc_rowX, y, sc_sliderLabelWidth, sc_rowHeight, "font size: ");
+	m_fontSizeLabel = uiLabel(sc_rowX, y, sc_sliderLabelWidth, sc_rowHeight, "font size: ");
 	m_fontSizeSlider = panelSlider(y, sc_maxFontSize, 0.5);
 	y += 35;
 	m_dmStippleButton = panelCheck(y, "draw stipple");
@@ -200,11 +190,11 @@ void UIstate::buildControlPanel()
 	m_dmShadeButton = panelCheck(y + 75, "draw shade");
 	m_dmMagnitudeButton = panelCheck(y + 100, "draw weight");
 	y += 135;
-	m_drawMethodLabel = panelLabel(sc_rowX, y, sc_rowWidth, sc_rowHeight, "draw method:");
+	m_drawMethodLabel = uiLabel(sc_rowX, y, sc_rowWidth, sc_rowHeight, "draw method:");
 	m_drawMethodMenu = new Fl_Menu_Button(sc_rowX, y + 25, sc_rowWidth, sc_rowHeight);
 	m_drawMethodMenu->callback(ui_drawMethodMenuCallback);
 	y += 60;
-	m_descriptionLabel = panelLabel(sc_rowX, y, sc_rowWidth, sc_rowHeight, "object description:");
+	m_descriptionLabel = uiLabel(sc_rowX, y, sc_rowWidth, sc_rowHeight, "object description:");
 	m_descriptionOutput = new Fl_Multiline_Output(sc_rowX, y + 25, sc_rowWidth, sc_descriptionHeight);
 	m_descriptionOutput->color(FL_WHITE);
 	m_controlGroup->end();

@@ -1,4 +1,4 @@
-// The main menu's table and the commands its items run.
+// The main menu's table, and walking it by command code.
 #include "uimenu.h"
 
 #include <FL/Fl.H>
@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "state/state.h"
 #include "ui.h"
 
 namespace {
@@ -14,16 +13,6 @@ namespace {
 // Item flags: a check item with its mark on or off.
 constexpr int sc_checkOn = FL_MENU_TOGGLE | FL_MENU_VALUE;
 constexpr int sc_checkOff = FL_MENU_TOGGLE;
-
-// The canvas greys: the light grey of its own item, the others by code.
-constexpr float sc_lightGreyCanvas = 0.65f;
-
-void setCanvas(float grey)
-{
-	if (g_state == nullptr) return;
-	g_state->setColor("cvcolor", grey, grey, grey, 0.0f);
-	uiRedrawView();
-}
 
 } // namespace
 
@@ -37,8 +26,28 @@ void setMenuCheck(int position, bool on)
 void *menuCode(int code) { return reinterpret_cast<void *>(static_cast<intptr_t>(code)); }
 
 // clang-format off
-Fl_Menu_Item gui_menuTable[] = {
+Fl_Menu_Item gui_menuTable[sc_menuTableSize] = {
+	{"&File", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+		{"&Open", FL_ALT + 'o', ui_menuCallback, menuCode(MC_OPEN), 0, 0, 0, 0, 0},
+		{"Open ->", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+			{"Open geo file", 0, ui_menuCallback, menuCode(MC_OPEN_GEO_FILE), 0, 0, 0, 0, 0},
+			{"Open geo playlist", 0, ui_menuCallback, menuCode(MC_OPEN_PLAYLIST), 0, 0, 0, 0, 0},
+			{"Open g file", 0, ui_menuCallback, menuCode(MC_OPEN_G_FILE), 0, 0, 0, 0, 0},
+			{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+		{"Load .g directory", 0, ui_menuCallback, menuCode(MC_LOAD_G_DIRECTORY), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"&Save State", 0, ui_menuCallback, menuCode(MC_SAVE_STATE), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"&Replay", FL_ALT + 'r', ui_menuCallback, menuCode(MC_REPLAY), 0, 0, 0, 0, 0},
+		{"Next file in playlist", FL_ALT + '.', ui_menuCallback, menuCode(MC_NEXT_IN_PLAYLIST), 0, 0, 0, 0, 0},
+		{"Previous file in playlist", FL_ALT + ',', ui_menuCallback, menuCode(MC_PREVIOUS_IN_PLAYLIST), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"&Exit", FL_ALT + 'x', ui_menuCallback, menuCode(MC_EXIT), 0, 0, 0, 0, 0},
+		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 	{"&View", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+		{"Select object", 0, ui_menuCallback, menuCode(MC_SELECT_OBJECT), 0, 0, 0, 0, 0},
+		{"Hide", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+			{"Unhide &all", FL_ALT + 'a', ui_menuCallback, menuCode(MC_UNHIDE_ALL), 0, 0, 0, 0, 0},
+			{"Select hidden object", 0, ui_menuCallback, menuCode(MC_SELECT_HIDDEN_OBJECT), 0, 0, 0, 0, 0},
+			{"Show hidden object", 0, ui_menuCallback, menuCode(MC_SHOW_HIDDEN_OBJECT), 0, 0, 0, 0, 0},
+			{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 		{"Canvas", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
 			{"White canvas", 0, ui_menuCallback, menuCode(MC_CANVAS_WHITE), 0, 0, 0, 0, 0},
 			{"Light grey canvas", 0, ui_menuCallback, menuCode(MC_CANVAS_LIGHT_GREY), 0, 0, 0, 0, 0},
@@ -71,6 +80,31 @@ Fl_Menu_Item gui_menuTable[] = {
 		{"&GL lines", 0, ui_menuCallback, menuCode(MC_GL_LINES), sc_checkOff, 0, 0, 0, 0},
 		{"F&ullscreen", FL_ALT + 'u', ui_menuCallback, menuCode(MC_FULLSCREEN), sc_checkOff, 0, 0, 0, 0},
 		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+	{"&Dynamic", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+		{"View Dynamic statements", 0, ui_menuCallback, menuCode(MC_DYNAMIC_STATEMENTS), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"Start / resume animation", 0, ui_menuCallback, menuCode(MC_START_ANIMATION), 0, 0, 0, 0, 0},
+		{"Pause animation", 0, ui_menuCallback, menuCode(MC_PAUSE_ANIMATION), 0, 0, 0, 0, 0},
+		{"Stop animation", 0, ui_menuCallback, menuCode(MC_STOP_ANIMATION), 0, 0, 0, 0, 0},
+		{"Playback speed", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+			{"0.25x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_QUARTER), 0, 0, 0, 0, 0},
+			{"0.5x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_HALF), 0, 0, 0, 0, 0},
+			{"realtime", 0, ui_menuCallback, menuCode(MC_SPEED_REALTIME), 0, 0, 0, 0, 0},
+			{"2x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_DOUBLE), 0, 0, 0, 0, 0},
+			{"4x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_FOURFOLD), 0, 0, 0, 0, 0},
+			{"10x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_TENFOLD), 0, 0, 0, 0, 0},
+			{"AFAP", 0, ui_menuCallback, menuCode(MC_SPEED_AFAP), 0, 0, 0, 0, 0},
+			{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+	{"&Utils", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+		{"Search for next &bookmark", FL_ALT + 'b', ui_menuCallback, menuCode(MC_NEXT_BOOKMARK), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"Output current camera orientation (bivector)", 0, ui_menuCallback, menuCode(MC_CAMERA_BIVECTOR), 0, 0, 0, 0, 0},
+		{"Output current camera orientation (rotor)", 0, ui_menuCallback, menuCode(MC_CAMERA_ROTOR), 0, 0, 0, 0, 0},
+		{"Output current camera translation", 0, ui_menuCallback, menuCode(MC_CAMERA_TRANSLATION), FL_MENU_DIVIDER, 0, 0, 0, 0},
+		{"Screenshot", 0, ui_menuCallback, menuCode(MC_SCREENSHOT), 0, 0, 0, 0, 0},
+		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
+	{"&Help", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
+		{"About", 0, ui_menuCallback, menuCode(MC_ABOUT), 0, 0, 0, 0, 0},
+		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 	{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 };
 // clang-format on
@@ -99,57 +133,3 @@ int menuTablePosition(const Fl_Menu_Item *table, void *data)
 	return -1;
 }
 
-void ui_menuCommand(int code) { ui_menuCallback(nullptr, menuCode(code)); }
-
-void ui_menuCallback(Fl_Widget *, void *data)
-{
-	const int code = static_cast<int>(reinterpret_cast<intptr_t>(data));
-	const int position = menuTablePosition(gui_menuTable, data);
-	UIstate *ui = gui_state;
-	if (ui == nullptr || g_state == nullptr) return;
-	switch (code) {
-	case MC_TOGGLE_CONTROLS: ui->toggleHideControls(position); break;
-	case MC_TOGGLE_SCALAR_CONTROLS: ui->toggleHideScalarControls(position); break;
-	case MC_TOGGLE_CONSOLE: ui->toggleHideConsole(position); break;
-	case MC_LABELS_ON_TOP:
-		g_state->m_labelsAlwaysOnTop = !g_state->m_labelsAlwaysOnTop;
-		setMenuCheck(position, g_state->m_labelsAlwaysOnTop != 0);
-		uiRedrawView();
-		break;
-	case MC_FULLSCREEN: ui->toggleFullscreen(position); break;
-	// white, grey and black: (26 - code) / 2
-	case MC_CANVAS_WHITE:
-	case MC_CANVAS_GREY:
-	case MC_CANVAS_BLACK: setCanvas(static_cast<float>(MC_CANVAS_BLACK - code) * 0.5f); break;
-	case MC_CANVAS_LIGHT_GREY: setCanvas(sc_lightGreyCanvas); break;
-	case MC_CONSOLE_FONT_12:
-	case MC_CONSOLE_FONT_16:
-	case MC_CONSOLE_FONT_20:
-	case MC_CONSOLE_FONT_24: ui->setConsoleFontSizeFromMenu(code); break;
-	case MC_DESCRIPTION_IN_STATUS:
-		ui->m_alwaysObjectDescriptionInStatusBar = !ui->m_alwaysObjectDescriptionInStatusBar;
-		if (!ui->m_alwaysObjectDescriptionInStatusBar) ui->setStatus("");
-		setMenuCheck(position, ui->m_alwaysObjectDescriptionInStatusBar);
-		break;
-	case MC_POINT_SIZE_001:
-	case MC_POINT_SIZE_005:
-	case MC_POINT_SIZE_01:
-	case MC_POINT_SIZE_05:
-		ui->setPointSizeFromMenu(code);
-		uiRedrawView();
-		break;
-	case MC_GL_LINES:
-		ui->m_tubeDraw.setUseOpenGL(!ui->m_tubeDraw.getUseOpenGL());
-		setMenuCheck(position, ui->m_tubeDraw.getUseOpenGL());
-		uiRedrawView();
-		break;
-	case MC_LINE_WIDTH_1:
-	case MC_LINE_WIDTH_2:
-	case MC_LINE_WIDTH_4:
-	case MC_LINE_WIDTH_8:
-		ui->setLineWidthFromMenu(code);
-		uiRedrawView();
-		break;
-	default: break;
-	}
-}

@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 
+#include "glwindow.h"
 #include "mainwindow.h"
 #include "osdep.h"
 #include "state/state.h"
@@ -66,6 +67,9 @@ int UIstate::timerCallback()
 			m_cursor = wanted;
 		}
 	}
+
+	// a pending screenshot counts the view's redraws
+	if (m_screenShotOnNextRedraw && m_glWindow != nullptr) m_glWindow->redraw();
 
 	// the animation clock
 	g_state->updateAnimation();

@@ -116,7 +116,7 @@ TEST_F(ui, TheMainWindowStandsWithItsPartsAndTexts)
 	EXPECT_EQ(boxOf(m_ui->m_waitButton), (box_s{949, 675, 75, 25}));
 	EXPECT_STREQ(m_ui->m_statusOutput->value(), "Korimbel 0.71");
 	EXPECT_STREQ(m_ui->m_waitButton->label(), "pause");
-	EXPECT_STREQ(m_ui->m_menubar->menu()[0].label(), "&View");
+	EXPECT_STREQ(m_ui->m_menubar->menu()[0].label(), "&File");
 	// the banner names the product and ends with the help line, then the prompt
 	const std::string text = consoleText();
 	EXPECT_NE(text.find("Korimbel 0.71\n"), std::string::npos);

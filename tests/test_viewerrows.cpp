@@ -35,6 +35,8 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 {
 	const std::vector<int> v2{v, v}, v3{v, v, v};
 	const row_s rows[] = {
+		{"net_close", cf_net_close, {}},
+		{"screenshot", cf_screenshot, {v, n, n, n}},
 		{"set_window_title", cf_set_window_title, {v}},
 		{"set_point_size", cf_set_point_size, {n}},
 		{"set_text_scale", cf_set_text_scale, {n}},

@@ -110,6 +110,7 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"remove_net_port", nullptr, cf_remove_net_port, 1, {sc_n}},
 	{"net_status", nullptr, cf_net_status, 0, {0}},
 	{"net_close", nullptr, cf_net_close, 0, {0}},
+	{"screenshot", nullptr, cf_screenshot, 4, {sc_v, sc_n, sc_n, sc_n}},
 	{"set_window_title", nullptr, cf_set_window_title, 1, {sc_v}},
 	{"set_point_size", nullptr, cf_set_point_size, 1, {sc_n}},
 	{"set_text_scale", nullptr, cf_set_text_scale, 1, {sc_n}},

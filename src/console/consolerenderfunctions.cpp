@@ -80,3 +80,12 @@ consoleVariable *cf_set_sphere_sub_div(consoleScope *, consoleVariable **a, cons
 {
 	return rebuildSphere(&g_sphereSphere, a[0]->scalar());
 }
+
+consoleVariable *cf_screenshot(consoleScope *, consoleVariable **a, const consoleFunc_s *)
+{
+	// sizes beyond an int saturate, and the request then refuses them
+	if (gui_state != nullptr)
+		gui_state->setupScreenshot(a[0]->name(), cf::saturatingInt(a[1]->scalar() + 0.5),
+		                           cf::saturatingInt(a[2]->scalar() + 0.5), a[3]->scalar() != 0.0);
+	return consoleEmptyScalar();
+}

@@ -50,6 +50,8 @@ cf_entry cf_set_window_title, cf_prompt, cf_prompt_default, cf_cprint, cf_select
 // --- render settings (consolerenderfunctions.cpp)
 cf_entry cf_set_point_size, cf_set_text_scale, cf_set_line_width, cf_set_vector_head_size, cf_set_gl_lines;
 cf_entry cf_set_point_sub_div, cf_set_sphere_sub_div;
+// A screenshot request: file name, width, height, also without labels.
+cf_entry cf_screenshot;
 // The depth of a geodesic sphere asked for as the number x: rounded, then
 // kept within the depths that are built.
 int subDivDepth(double x);
