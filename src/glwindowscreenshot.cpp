@@ -131,7 +131,9 @@ int glwindow::writeScreenShot(const std::string &filename)
 	m_ssViewportHeight = t.tileH;
 	for (int k = 0; k < nbTiles; k++) {
 		const int r = k / t.nx, c = k % t.nx;
+		// progress, seen as it happens
 		std::printf("Rendering tile %d / %d\n", k + 1, nbTiles);
+		std::fflush(stdout);
 		m_ssStartX = (double)c / t.nx;
 		m_ssEndX = (double)(c + 1) / t.nx;
 		m_ssStartY = (double)(t.ny - r - 1) / t.ny;
@@ -146,6 +148,7 @@ int glwindow::writeScreenShot(const std::string &filename)
 			            tilePixels.get() + (size_t)y * tileRowBytes, tileRowBytes);
 		if (c != t.nx - 1) continue;
 		std::printf("Writing row %d to png\n", t.ny - r - 1);
+		std::fflush(stdout);
 		if (png.writeRows(band.get(), t.tileH) != 0) {
 			cprintf("glwindow::performScreenShot(): Could not write %s: %s\n", filename.c_str(), png.error().c_str());
 			return -1;
