@@ -16,6 +16,7 @@ template <class I> class mvOm;
 template <class I> class mvBen;
 template <class I> class mvBe;
 template <class V> class mvValueOm;
+struct textBuffer;
 
 // True when every type is a number type, integers included.
 template <class... T> constexpr bool areNumbers = (std::is_arithmetic<T>::value && ...);
@@ -145,6 +146,11 @@ public:
 
 	// --- text form and parsing (mvtext.h)
 	const char *string(const char *prec = nullptr) const;
+	// The text form of a value that is stored and read again: every nonzero
+	// coordinate exactly as held (not rounded to float, however small),
+	// under the basis names before any renaming, without delimiters; by
+	// default in sc_storedCoordinateFormat.
+	const char *storedString(const char *prec = nullptr) const;
 	void fprint(FILE *F, const char *text = nullptr, const char *prec = nullptr) const;
 	void print(const char *text = nullptr, const char *prec = nullptr) const;
 	static int setFPPrecision(const char *prec);
@@ -183,6 +189,12 @@ protected:
 	template <class Sum> void sumWithScalar(double scalar, const D &b, Sum kernel, bool negateSecond);
 	// where a member's target is also an operand, compute into a local first
 	bool isOperand(const void *a, const void *b = nullptr) const { return a == this || b == this; }
+
+private:
+	// The terms of the text form appended to t; stored: as storedString.
+	void appendTerms(textBuffer &t, const char *fmt, bool stored) const;
+	// The next text of the ring that string and storedString hand out, emptied.
+	static textBuffer &nextStringResult();
 };
 
 } // namespace ga

@@ -93,6 +93,10 @@ void state::initToNothing()
 	m_preBookmarkSearchPlaybackSpeed = 0.0;
 	m_globalScope = nullptr;
 	m_dynStmtUpdating = false;
+	m_title.clear();
+	m_eyeOriKnown = false;
+	m_eyeOriRotor = 0.0;
+	m_eyeOriBivector = 0.0;
 	m_commandNesting = 0;
 	m_GAfileReadNesting = 0;
 	m_clearRequested = 0;

@@ -5,6 +5,7 @@
 // take, the stored factors of the three 3D models and the working directory.
 // Nothing in it runs on its own: the console, the scripts and the timer call
 // its operations.
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -288,6 +289,18 @@ public:
 	int setP3gaFactor(const p3ga &value, int index);
 	int setC3gaFactor(const c3ga &value, int index);
 
+	// --- saving the scene (statewriter.cpp)
+	// Writes the scene as a scene file that rebuilds it when opened: 0, or
+	// -1 with a message when the file cannot be created or written.
+	int writeStateToGeoFile(const char *filename);
+	// The console controls' lines, in the state's order.
+	int writeConsoleControlsToGeoFile(FILE *F);
+	// The window title as given; the window shows it after the product name.
+	int setTitle(const char *title);
+	// The camera orientation that an "eyeori" line set or was written for:
+	// while the camera keeps that rotor, the same bivector is written again.
+	void eyeOriLine(const e3ga &rotor, const e3ga &bivector);
+
 	// --- working directory (statefiles.cpp)
 	// Stores path; when fromFileName, path names a file and its directory is kept.
 	void setWorkingDirectory(const std::string &path, bool fromFileName);
@@ -392,6 +405,15 @@ public:
 	std::vector<dynStmtInfo> m_dynStmt;
 	// set while updateDynStmts runs: removals wait until it ends
 	bool m_dynStmtUpdating;
+	// the window title as last given, without the product name
+	std::string m_title;
+	// the camera orientation of the last "eyeori" line read or written, when
+	// there was one: the rotor and its bivector. The rotor a bivector reads
+	// back as is rarely the one it was taken from to the last bit, and its
+	// bivector again not that bivector: the line is repeated instead.
+	bool m_eyeOriKnown;
+	e3ga m_eyeOriRotor;
+	e3ga m_eyeOriBivector;
 	// Nothing may delete what runs it: the number of console commands and
 	// cmd() lines running (their global scope must stay) and of script
 	// files being read (the file stack must stay), and a clear of the scene

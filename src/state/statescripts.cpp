@@ -150,7 +150,7 @@ int state::resetGAfileState()
 	m_fontSize = sc_defaultFontSize;
 	m_inputSleepTime = -1.0;
 	setInputWaitState(0);
-	uiSetTitle(sc_untitled);
+	setTitle(sc_untitled);
 	uiSetStatus("");
 	return 0;
 }
