@@ -112,6 +112,8 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"add_const", nullptr, cf_add_const, 1, {sc_v}},
 	{"remove_const", nullptr, cf_remove_const, 1, {sc_n}},
 	{"rename_builtin_const", nullptr, cf_rename_builtin_const, 2, {sc_n, sc_n}},
+	{"label", nullptr, cf_label, 1, {sc_v}},
+	{"label", nullptr, cf_label2, 2, {sc_v, sc_v}},
 	{"cld", nullptr, cf_cld, 0, {0}},
 	{"cld", nullptr, cf_cld_1, 1, {sc_v}},
 	{"reset", nullptr, cf_reset, 0, {0}},

@@ -38,3 +38,7 @@ cf_entry cf_autocolorfunc;
 
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
+
+// --- labels (consolelabelfunctions.cpp): label(x) shows x's name at x,
+// label(x, t) shows t's name there; both follow x
+cf_entry cf_label, cf_label2;

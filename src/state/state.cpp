@@ -7,6 +7,7 @@
 #include "console/fl_console.h"
 #include "geosphere.h"
 #include "osdep.h"
+#include "typeset/typeset.h"
 #include "ui.h"
 
 state *g_state = nullptr;
@@ -33,6 +34,7 @@ state::state()
 	gsFree(&g_sphereSphere);
 	gsCompute(&g_pointSphere, sc_pointSphereDepth);
 	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
+	tsReset();
 	newGlobalScope();
 }
 
@@ -44,6 +46,7 @@ state::~state()
 	m_globalScope = nullptr;
 	gsFree(&g_pointSphere);
 	gsFree(&g_sphereSphere);
+	delete m_typesetState;
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -71,6 +74,8 @@ void state::initToNothing()
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
+	m_typesetState = nullptr;
+	m_tsMode = m_tsFont = nullptr;
 }
 
 int state::reset()
