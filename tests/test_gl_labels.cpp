@@ -341,6 +341,9 @@ TEST_F(labelView, PickedWhereDrawn)
 	std::pair<double, double> o = at(p, 0, 0);
 	EXPECT_EQ(picks(p, (int)o.first + 5, (int)o.second - 5), 1);
 	EXPECT_EQ(picks(p, (int)o.first + 5, (int)o.second + 8), 0);
+	// the view's pick pass finds the label and grabs it at its depth
+	EXPECT_EQ(m_view->pick(100 + width / 2, c_height - 100 - height / 2, 0, 1), w);
+	EXPECT_GT(m_view->m_translationDepth, 0.0);
 	// at text scale 2 the label is drawn twice as large, and picked so
 	gui_state->setTextScale(2.0);
 	drawFrame();
