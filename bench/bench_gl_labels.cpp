@@ -3,39 +3,17 @@
 // Run under a virtual X server (xvfb-run).
 #include <benchmark/benchmark.h>
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-
 #include <random>
 #include <string>
 
-#include "glwindow.h"
+#include "benchview.h"
 #include "labelflags.h"
-#include "state/state.h"
-#include "ui.h"
 
 namespace {
 
-const int c_width = 724, c_height = 445;
-
-glwindow *view()
-{
-	static glwindow *s_view = nullptr;
-	if (s_view != nullptr) return s_view;
-	new state;
-	gui_state = new UIstate;
-	Fl_Window *window = new Fl_Window(c_width, c_height, "bench");
-	s_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-	window->end();
-	gui_state->m_glWindow = s_view;
-	window->show();
-	Fl::check();
-	return s_view;
-}
-
 void BM_frameOfVerbatimLabels(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	w->make_current();
 	g_state->removeAllObjects();
 	std::mt19937 random(11);

@@ -21,26 +21,13 @@ constexpr int sc_worldLabelProperties = OP_FG_COLOR | OP_BG_COLOR | OP_OL_COLOR 
                                         OP_INTERPRETATION;
 constexpr int sc_pointLabelProperties = OP_FG_COLOR | OP_BG_COLOR | OP_OL_COLOR | OP_FONT_SIZE | OP_NAME | OP_VALUE;
 
-// Above this sum of the three alphas a label counts as opaque.
-constexpr float sc_opaqueAlphaSum = 2.99f;
 // Sort values of the view's pass: opaque, transparent, and what labels on
 // top add to either.
 constexpr double sc_sortOpaque = 1.0;
 constexpr double sc_sortTransparent = 2.0;
 constexpr double sc_sortOnTop = 2.0;
 
-// The pixel margin around a label's content in its box.
-constexpr int sc_boxMargin = 2;
-
 char *copyText(const char *text) { return strdup(text != nullptr ? text : ""); }
-
-// The position of point 0 of the named object; the origin when there is none.
-e3ga pointOf(const std::string &name)
-{
-	object *o = g_state != nullptr ? g_state->getObjectPtrByName(name) : nullptr;
-	const double *p = o != nullptr ? o->getPoint(0) : nullptr;
-	return p != nullptr ? e3ga(2, p[0], p[1], p[2]) : e3ga(0.0);
-}
 
 } // namespace
 
@@ -155,12 +142,8 @@ int textObject::pick(glwindow *)
 	glScaled(s, s, s);
 	glDisable(GL_CULL_FACE);
 	setOlColor();
-	const int w = (int)m_width, h = (int)m_height;
 	glBegin(GL_QUADS);
-	glVertex2i(-sc_boxMargin, sc_boxMargin);
-	glVertex2i(w + sc_boxMargin, sc_boxMargin);
-	glVertex2i(w + sc_boxMargin, -sc_boxMargin - h);
-	glVertex2i(-sc_boxMargin, -sc_boxMargin - h);
+	boxVertices((int)m_width, (int)m_height);
 	glEnd();
 	glEnable(GL_CULL_FACE);
 	glPopMatrix();

@@ -89,6 +89,8 @@ public:
 
 	// m_textureName of a label without a texture
 	static constexpr GLuint NO_TEXTURE = ~0u;
+	// Above this sum of its three alphas (fade included) a label is opaque.
+	static constexpr float sc_opaqueAlphaSum = 2.99f;
 
 private:
 	// The parts both constructors share.
@@ -107,4 +109,8 @@ private:
 	void drawContent(double s);
 	// The scale the label is drawn at: the text scale, 1 for a full-screen image.
 	double drawScale() const;
+	// The vertices of the box around w x h pixels of content.
+	static void boxVertices(int w, int h);
+	// Point 0 of the named object; the origin when there is none.
+	static e3ga pointOf(const std::string &name);
 };

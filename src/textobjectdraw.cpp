@@ -16,24 +16,28 @@
 
 namespace {
 
-// Below this sum of the three alphas a label is drawn transparently.
-constexpr float sc_transparentAlphaSum = 2.99f;
 // The pixel margin around a label's content in its box.
 constexpr int sc_boxMargin = 2;
 // The typesetter's colour that stands for the label's foreground.
 constexpr const char *sc_currentColor = "current";
 
-// The rectangle of the content (w x h from the top left corner at the
-// origin, downwards) with its margin.
-void boxVertices(int w, int h)
+} // namespace
+
+void textObject::boxVertices(int w, int h)
 {
+	// the content reaches from the origin to (w, -h)
 	glVertex2i(-sc_boxMargin, sc_boxMargin);
 	glVertex2i(w + sc_boxMargin, sc_boxMargin);
 	glVertex2i(w + sc_boxMargin, -sc_boxMargin - h);
 	glVertex2i(-sc_boxMargin, -sc_boxMargin - h);
 }
 
-} // namespace
+e3ga textObject::pointOf(const std::string &name)
+{
+	object *o = g_state != nullptr ? g_state->getObjectPtrByName(name) : nullptr;
+	const double *p = o != nullptr ? o->getPoint(0) : nullptr;
+	return p != nullptr ? e3ga(2, p[0], p[1], p[2]) : e3ga(0.0);
+}
 
 bool textObject::contentSize(glwindow *w, double &width, double &height, double &s)
 {
@@ -82,12 +86,7 @@ bool textObject::contentSize(glwindow *w, double &width, double &height, double 
 	return true;
 }
 
-void textObject::followPoint()
-{
-	object *o = g_state != nullptr ? g_state->getObjectPtrByName(m_pointName) : nullptr;
-	const double *p = o != nullptr ? o->getPoint(0) : nullptr;
-	m_pos = p != nullptr ? e3ga(2, p[0], p[1], p[2]) : e3ga(0.0);
-}
+void textObject::followPoint() { m_pos = pointOf(m_pointName); }
 
 void textObject::placeInWindow(glwindow *w, float width, float height)
 {
@@ -230,7 +229,7 @@ int textObject::draw(glwindow *w)
 
 	// 11. transparency
 	const float alphaSum = fgColor(3) + bgColor(3) + olColor(3);
-	const bool blend = w != nullptr && w->depthMaskAllowedOff() && alphaSum < sc_transparentAlphaSum;
+	const bool blend = w != nullptr && w->depthMaskAllowedOff() && alphaSum < sc_opaqueAlphaSum;
 	glDepthMask(blend ? GL_FALSE : GL_TRUE);
 	if (blend) {
 		glEnable(GL_BLEND);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gltexture.h"
 #include "glwindow.h"
 #include "osdep.h"
 #include "pngwrapper.h"
@@ -107,18 +108,12 @@ int textObject::loadImage()
 	m_textureWidth = tw;
 	m_textureHeight = th;
 
-	glGenTextures(1, &m_textureName);
-	glBindTexture(GL_TEXTURE_2D, m_textureName);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+	m_textureName = glNewClampedTexture();
 	// rows of 1 or 2 pixels are no multiple of 4 bytes
-	GLint alignment = 4;
-	glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-	glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-	glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, tw, th, 0, GL_RGB, GL_UNSIGNED_BYTE, texture);
-	glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+	glUploadPackedRows([&]() {
+		glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, tw, th, 0, GL_RGB, GL_UNSIGNED_BYTE, texture);
+		return 0;
+	});
 	std::free(texture);
 	reportGLError("exit");
 	return 0;

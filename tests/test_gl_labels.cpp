@@ -5,8 +5,6 @@
 // records say, laid out once per display list.
 #include <gtest/gtest.h>
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
 #include <GL/glu.h>
 
 #include <climits>
@@ -22,6 +20,7 @@
 #include "scratchfiles.h"
 #include "state/state.h"
 #include "support/glfeedback.h"
+#include "support/shownview.h"
 #include "textobject.h"
 #include "typeset/openglfont.h"
 #include "typeset/typeset.h"
@@ -36,52 +35,20 @@ struct rect {
 	bool empty() const { return minX > maxX; }
 };
 
-class labelView : public testing::Test {
+class labelView : public shownView<c_width, c_height> {
 protected:
-	state *m_state = nullptr;
-	Fl_Window *m_window = nullptr;
-	glwindow *m_view = nullptr;
-
 	void SetUp() override
 	{
-		m_state = new state;
-		gui_state = new UIstate;
-		m_window = new Fl_Window(c_width, c_height, "labels");
-		m_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-		m_window->end();
-		gui_state->m_glWindow = m_view;
-		m_window->show();
-		Fl::check();
-		m_view->make_current();
+		shownView::SetUp();
 		// a blue canvas, so that the grey box and black outline stand out
 		m_state->setColor("cvcolor", 0.0f, 0.0f, 1.0f, 1.0f);
-	}
-	void TearDown() override
-	{
-		delete m_state;
-		delete m_window;
-		delete gui_state;
 	}
 
 	textObject *label(const std::string &name)
 	{
 		return dynamic_cast<textObject *>(m_state->getObjectPtrByName(name));
 	}
-	void drawFrame()
-	{
-		m_view->make_current();
-		m_view->draw();
-		glFinish();
-	}
 	void type(const char *line) { g_consoleCommandCallback(line, m_state); }
-	std::vector<unsigned char> pixels() const
-	{
-		std::vector<unsigned char> rgb((size_t)c_width * c_height * 3);
-		glReadBuffer(GL_BACK);
-		glPixelStorei(GL_PACK_ALIGNMENT, 1);
-		glReadPixels(0, 0, c_width, c_height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-		return rgb;
-	}
 	// The bounds of the pixels (window coordinates from the bottom left)
 	// whose colour passes the test.
 	template <class F> rect bounds(F test) const
