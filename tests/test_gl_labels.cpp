@@ -190,6 +190,16 @@ TEST_F(labelView, ImagesAsTextures)
 	EXPECT_EQ(t->m_width, 200.0);
 	EXPECT_EQ(t->m_height, 120.0);
 
+	// made while no view was shown, the image waits for the first draw
+	gui_state->m_glWindow = nullptr;
+	m_state->addTextObject(file.c_str(), e3ga(0.0), "later", LF_2D | LF_IMAGE, -1);
+	gui_state->m_glWindow = m_view;
+	EXPECT_EQ(label("later")->m_textureName, textObject::NO_TEXTURE);
+	drawFrame();
+	EXPECT_NE(label("later")->m_textureName, textObject::NO_TEXTURE);
+	EXPECT_EQ(label("later")->m_textureWidth, 128);
+	m_state->removeObject("later");
+
 	// a missing image shows its file name, as verbatim text
 	testing::internal::CaptureStdout();
 	m_state->addTextObject("/no/such/image.png", e3ga(0.0), "img", LF_2D | LF_IMAGE, -1);
