@@ -1,8 +1,7 @@
 // Labels without a view: the state's typesetting mode and font, its
 // typesetter and its definitions, labels made at a position or at a point
 // and made again under their name, their descriptions and sort values, the
-// console's label commands and their rows, and image labels that wait for a
-// view.
+// console's label commands and their rows.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -207,20 +206,6 @@ TEST_F(labels, ConsoleCommands)
 	EXPECT_STREQ(label("y_label")->m_text, "nothing");
 	typed("label(x);");
 	EXPECT_STREQ(label("x_label")->m_text, "x");
-}
-
-TEST_F(labels, ImagesWaitForAView)
-{
-	// no view, no context: the label is kept and its image not yet loaded
-	testing::internal::CaptureStdout();
-	m_state.addTextObject("/nonexistent/picture.png", at(0, 0, 0), "pic", LF_IMAGE, -1);
-	EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-	textObject *t = label("pic");
-	ASSERT_NE(t, nullptr);
-	EXPECT_EQ(t->m_flags, LF_IMAGE);
-	EXPECT_EQ(t->m_textureName, textObject::NO_TEXTURE);
-	EXPECT_EQ(t->m_imageWidth, -1);
-	EXPECT_EQ(t->m_textureWidth, -1);
 }
 
 } // namespace
