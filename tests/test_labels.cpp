@@ -1,13 +1,9 @@
 // Labels without a view: the state's typesetting mode and font, its
 // typesetter and its definitions, labels made at a position or at a point
 // and made again under their name, their descriptions and sort values, the
-// console's label commands and their rows.
+// console's label commands.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "console/consolegeneratedfunctions.h"
-#include "console/consoleviewerfunctions.h"
 #include "textobject.h"
 #include "typedcommands.h"
 #include "typeset/typeset.h"
@@ -179,21 +175,6 @@ TEST_F(labels, DescriptionsAndSortValues)
 
 TEST_F(labels, ConsoleCommands)
 {
-	// the two rows follow rename_builtin_const
-	int at = 0;
-	while (c_consoleFunc[at].name != nullptr && std::strcmp(c_consoleFunc[at].name, "rename_builtin_const") != 0) at++;
-	const consoleFunc_s &one = c_consoleFunc[at + 1], &two = c_consoleFunc[at + 2];
-	EXPECT_STREQ(one.name, "label");
-	EXPECT_EQ(one.funcPtr, cf_label);
-	EXPECT_EQ(one.nbArg, 1);
-	EXPECT_EQ(one.arg[0], 0x30000000);
-	EXPECT_EQ(one.arg[1], 0);
-	EXPECT_STREQ(two.name, "label");
-	EXPECT_EQ(two.funcPtr, cf_label2);
-	EXPECT_EQ(two.nbArg, 2);
-	EXPECT_EQ(two.arg[0], 0x30000000);
-	EXPECT_EQ(two.arg[1], 0x30000000);
-
 	// label(x) follows x and shows its name; label(x, t) shows t's name; a
 	// name that is no variable is passed as it stands
 	EXPECT_EQ(typed("x = e1 + e2; label(x); label(x, \"to the right\"); label(y, nothing);"), "");

@@ -106,6 +106,23 @@ constexpr int sc_e = CFA_RHS | MODEL_E3GA;
 
 const consoleFunc_s c_consoleFunc[] = {
 	// the viewer's rows up to and including the two rows "help"
+	{"add_net_port", nullptr, cf_add_net_port, 1, {sc_n}},
+	{"remove_net_port", nullptr, cf_remove_net_port, 1, {sc_n}},
+	{"net_status", nullptr, cf_net_status, 0, {0}},
+	{"net_close", nullptr, cf_net_close, 0, {0}},
+	{"set_window_title", nullptr, cf_set_window_title, 1, {sc_v}},
+	{"set_point_size", nullptr, cf_set_point_size, 1, {sc_n}},
+	{"set_text_scale", nullptr, cf_set_text_scale, 1, {sc_n}},
+	{"set_line_width", nullptr, cf_set_line_width, 1, {sc_n}},
+	{"set_vector_head_size", nullptr, cf_set_vector_head_size, 1, {sc_n}},
+	{"set_gl_lines", nullptr, cf_set_gl_lines, 1, {sc_n}},
+	{"set_point_sub_div", nullptr, cf_set_point_sub_div, 1, {sc_n}},
+	{"set_sphere_sub_div", nullptr, cf_set_sphere_sub_div, 1, {sc_n}},
+	{"prompt", nullptr, cf_prompt, 1, {sc_n}},
+	{"prompt", nullptr, cf_prompt_default, 0, {0}},
+	{"cprint", nullptr, cf_cprint, 1, {sc_n}},
+	{"select", nullptr, cf_select, 1, {sc_n}},
+	{"remove", nullptr, cf_remove, 1, {sc_n}},
 	{"get_draw_flags", nullptr, cf_get_draw_flags, 1, {sc_v}},
 	{"get_interpretation", nullptr, cf_get_interpretation, 1, {sc_v}},
 	{"autocolorfunc", nullptr, cf_autocolorfunc, 1, {sc_v}},
@@ -114,9 +131,22 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"rename_builtin_const", nullptr, cf_rename_builtin_const, 2, {sc_n, sc_n}},
 	{"label", nullptr, cf_label, 1, {sc_v}},
 	{"label", nullptr, cf_label2, 2, {sc_v, sc_v}},
+	{"ctrl_bool", nullptr, cf_console_ctrl_bool, 1, {sc_v}},
+	{"ctrl_range", nullptr, cf_console_ctrl_range, 3, {sc_v, sc_n, sc_n}},
+	{"ctrl_range", nullptr, cf_console_ctrl_range_step, 4, {sc_v, sc_n, sc_n, sc_n}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection1, 2, {sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection2, 3, {sc_v, sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection3, 4, {sc_v, sc_v, sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection4, 5, {sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection5, 6, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection6, 7, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"ctrl_select", nullptr, cf_console_ctrl_selection7, 8, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"ctrl_remove", nullptr, cf_console_ctrl_remove, 1, {sc_v}},
 	{"cld", nullptr, cf_cld, 0, {0}},
 	{"cld", nullptr, cf_cld_1, 1, {sc_v}},
 	{"reset", nullptr, cf_reset, 0, {0}},
+	{"help", nullptr, cf_help_general, 0, {0}},
+	{"help", nullptr, cf_help, 1, {sc_n}},
 
 	// the model constructors
 	{"p3ga_point", nullptr, cf_p3ga_point3, 3, {valueOf<e3ga>, valueOf<e3ga>, valueOf<e3ga>}},
@@ -130,6 +160,8 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"tv", nullptr, cf_translation_versor1, 1, {valueOf<e3ga>}},
 
 	// the viewer's rows from "clf" to the last "create_polygon"
+	{"clf", nullptr, cf_clf, 0, {0}},
+	{"clc", nullptr, cf_clc, 0, {0}},
 	{"set_object_fg_color", nullptr, cf_set_object_fg_color_vector, 2, {sc_v, sc_e}},
 	{"set_object_fg_color", nullptr, cf_set_object_fg_color_RGB, 4, {sc_v, sc_e, sc_e, sc_e}},
 	{"set_object_fg_color", nullptr, cf_set_object_fg_color_RGBA, 5, {sc_v, sc_e, sc_e, sc_e, sc_e}},
@@ -178,6 +210,11 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"get_weight", nullptr, cf_get_weight, 1, {sc_v}},
 	{"get_ori", nullptr, cf_get_ori, 1, {sc_v}},
 	{"get_hide", nullptr, cf_get_hide, 1, {sc_v}},
+	{"bit_not", nullptr, cf_bit_not, 1, {sc_v}},
+	{"bit_and", nullptr, cf_bit_and, 2, {sc_v, sc_v}},
+	{"bit_or", nullptr, cf_bit_or, 2, {sc_v, sc_v}},
+	{"bit_xor", nullptr, cf_bit_xor, 2, {sc_v, sc_v}},
+	{"bit_shift", nullptr, cf_bit_shift, 2, {sc_v, sc_v}},
 
 	// the model blocks
 	CF_FAMILY_ROWS(e3ga)

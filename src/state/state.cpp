@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/fl_console.h"
@@ -36,17 +37,23 @@ state::state()
 	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
 	tsReset();
 	newGlobalScope();
+	// the network waits for the first tick, which opens the default port
+	// unless start-up said otherwise
+	m_nbNetServers = -1;
+	m_displayNetworkCommands = true;
 }
 
 state::~state()
 {
 	removeAllDynStmt();
+	removeAllConsoleControls();
 	removeAllObjects();
 	delete m_globalScope;
 	m_globalScope = nullptr;
 	gsFree(&g_pointSphere);
 	gsFree(&g_sphereSphere);
 	delete m_typesetState;
+	closeNetServers();
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -76,6 +83,11 @@ void state::initToNothing()
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
 	m_typesetState = nullptr;
 	m_tsMode = m_tsFont = nullptr;
+	m_netServers = nullptr;
+	m_nbNetServers = 0;
+	m_displayNetworkCommands = false;
+	m_netPolling = false;
+	m_netRequests.clear();
 }
 
 int state::reset()
@@ -83,6 +95,7 @@ int state::reset()
 	removeAllDynStmt();
 	removeAllObjects();
 	if (gui_state != nullptr && gui_state->m_console != nullptr) gui_state->m_console->clear();
+	m_displayNetworkCommands = true;
 	newGlobalScope();
 	return 0;
 }
@@ -114,5 +127,11 @@ int state::modified(const std::string &name)
 	const std::string base = name.substr(0, name.find('['));
 	for (dynStmtInfo &d : m_dynStmt)
 		if (d.ds()->dependsOn(base)) d.ds()->evalRequired(1);
+	// the control bound to it shows the new value at the next update
+	for (consoleControl *cc : m_consoleControls)
+		if (base == cc->m_name) {
+			cc->m_updateRequired = 1;
+			break;
+		}
 	return 0;
 }

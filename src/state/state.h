@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "c3ga/c3ga.h"
@@ -16,9 +17,11 @@
 #include "object.h"
 #include "p3ga/p3ga.h"
 
+class consoleControl;
 class consoleGlobalScope;
 class consoleStmtListStmt;
 class typesetState;
+class netServer;
 
 class state {
 public:
@@ -140,6 +143,25 @@ public:
 	// dynamic statements. Always 0.
 	int consoleCommandCallback(const char *cmd);
 
+	// --- network command servers (statenet.cpp)
+	// Adds a server listening on the port written in port; one that cannot
+	// be set up has printed why and is left out.
+	int openNetServer(const char *port);
+	// Closes the first server listening on that port.
+	int closeNetServer(const char *port);
+	int closeNetServers();
+	int displayNetStatus();
+	// The text that tells a client the objects of these names: each one's
+	// text form followed by ";$" when hidden or ",$" when shown, in the
+	// names' order; names without an object, and objects without a text
+	// form (labels, polygons, meshes), are left out.
+	std::string createNetMessage(const std::set<std::string> &names);
+	// The timer's network step: opens the default port when the network is
+	// undecided, sends the objects changed since the last step to every
+	// client and polls every server.  Servers opened or closed by the
+	// commands it runs change after the poll.
+	int pollNetServers();
+
 	// --- dynamic statements (consoledynstmt.cpp)
 	// Takes stmt over (null does nothing); a named statement replaces every
 	// one of that name. It runs at the next update with its assignments displayed.
@@ -157,6 +179,26 @@ public:
 	// Runs every flagged dynamic statement at most once; an update asked
 	// for while one runs returns at once.
 	int updateDynStmts();
+
+	// --- console controls (stateconsolecontrols.cpp): widgets of the
+	// scalar panel bound to global variables, stacked in creation order.
+	// Each add makes the control, which assigns its variable its initial
+	// value at once, and replaces a control of the same name.
+	int addConsoleControlBool(const std::string &nm, int value);
+	int addConsoleControlRange(const std::string &nm, double value, double minValue, double maxValue, double step);
+	int addConsoleControlSelection(const std::string &nm, double value,
+	                               const std::vector<std::pair<std::string, double>> &options);
+	// Takes cc over, in place of a control of its name, at the end.
+	int addConsoleControl(consoleControl *cc);
+	// A name without a control only lays the panel out again.
+	int removeConsoleControl(const std::string &name);
+	// Every control goes; the console's "clc" and the scripts' console
+	// clearing call this.
+	int removeAllConsoleControls();
+	// Stacks the controls down the scalar panel; nothing without one.
+	int resizeConsoleControls();
+	// Controls whose variable changed show its value again.
+	int updateConsoleControls();
 
 	// --- colours (statecolors.cpp): the defaults that objects added
 	// afterwards take, and the canvas colour
@@ -195,6 +237,8 @@ public:
 	double m_inputWaitTime;
 	// the console's global scope, owned
 	consoleGlobalScope *m_globalScope;
+	// the console controls, owned, in creation order
+	std::vector<consoleControl *> m_consoleControls;
 	// the scene objects, owned, in byte-wise name order
 	objectMap m_objects;
 	// RGBA defaults of new objects' foreground, background and outline, and
@@ -227,6 +271,12 @@ public:
 	// typesetting mode and font that new labels take: constant strings
 	const char *m_tsMode;
 	const char *m_tsFont;
+	// the open command servers, owned: a heap array of m_nbNetServers
+	netServer **m_netServers;
+	// -1 while the network is undecided: the first poll opens the default port
+	int m_nbNetServers;
+	// commands received over the network are echoed in the console
+	bool m_displayNetworkCommands;
 	// names of objects changed since the last network broadcast
 	std::set<std::string> m_netVarChanges;
 	// the dynamic statements, in the order added
@@ -245,8 +295,28 @@ public:
 	static constexpr int sc_sphereSphereDepth = 3;
 	// the camera starts this far out along e3, looking at the origin
 	static constexpr double sc_defaultCameraDistance = 11.0;
+	// the port the command server opens when the network is on from start-up
+	static constexpr const char *sc_defaultNetPort = "6860";
+	// the number format of the values sent to network clients: every digit
+	// of a double
+	static constexpr const char *sc_netNumberFormat = "%2.15e";
 
 private:
+	// What a command run by a network poll asked of the servers, done when
+	// the poll has ended: the poll must not lose or grow what it walks.
+	enum netRequestType { NET_OPEN, NET_CLOSE, NET_CLOSE_ALL };
+	struct netRequest {
+		netRequestType type;
+		std::string port;
+	};
+	// set while the servers are polled
+	bool m_netPolling;
+	// the requests made while polling, in the order made
+	std::vector<netRequest> m_netRequests;
+	// Opens the default port when the network is undecided.
+	void decideNetwork();
+	void runNetRequests();
+
 	// Removes entry idx at once, or marks it while an update runs.
 	void dropDynStmt(size_t idx);
 	// Runs one entry in the global scope and takes the names it read.
