@@ -69,6 +69,10 @@ double ctrlRangeStep(double minValue, double maxValue);
 // --- help (consolehelp.cpp)
 cf_entry cf_help_general, cf_help;
 
+// --- scripts, the camera and the animation clock (consolescriptfunctions.cpp):
+// a scene-file line, a camera rotation over time, the clock atime
+cf_entry cf_cmd, cf_camrotfunc, cf_start_animation, cf_stop_animation, cf_pause_animation;
+
 // --- labels (consolelabelfunctions.cpp): label(x) shows x's name at x,
 // label(x, t) shows t's name there; both follow x
 cf_entry cf_label, cf_label2;
