@@ -30,22 +30,17 @@ TEST_F(labels, ModeAndFontByTheirFirstLetter)
 {
 	EXPECT_STREQ(m_state.m_tsMode, "verbatim");
 	EXPECT_STREQ(m_state.m_tsFont, "regular");
-	// each word after the one before; words of no known letter change nothing
+	// (the scene-file keywords' tests read more words) no word, or an
+	// empty one, changes nothing
 	const struct {
-		const char *word, *mode;
-	} modes[] = {{"T", "text"}, {"eq", "equation"}, {"x", "equation"}, {"", "equation"},
-	             {nullptr, "equation"}, {"Verbatim", "verbatim"}, {"text", "text"}};
-	for (const auto &c : modes) {
+		const char *word, *mode, *font;
+	} words[] = {{"Text", "text", "regular"}, {"italic", "text", "italic"}, {"G", "text", "greek"},
+	             {nullptr, "text", "greek"}, {"", "text", "greek"}, {"b", "text", "bold"}};
+	for (const auto &c : words) {
 		EXPECT_EQ(m_state.tsSetMode(c.word), 0);
-		EXPECT_STREQ(m_state.m_tsMode, c.mode) << (c.word ? c.word : "null");
-	}
-	const struct {
-		const char *word, *font;
-	} fonts[] = {{"b", "bold"}, {"Italic", "italic"}, {"G", "greek"}, {"z", "greek"}, {"regular", "regular"},
-	             {"BOLD", "bold"}};
-	for (const auto &c : fonts) {
 		EXPECT_EQ(m_state.tsSetFont(c.word), 0);
-		EXPECT_STREQ(m_state.m_tsFont, c.font) << c.word;
+		EXPECT_STREQ(m_state.m_tsMode, c.mode) << (c.word ? c.word : "null");
+		EXPECT_STREQ(m_state.m_tsFont, c.font) << (c.word ? c.word : "null");
 	}
 
 	// new labels take both; the reset brings a new typesetter without the
