@@ -176,6 +176,10 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"get_weight", nullptr, cf_get_weight, 1, {sc_v}},
 	{"get_ori", nullptr, cf_get_ori, 1, {sc_v}},
 	{"get_hide", nullptr, cf_get_hide, 1, {sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_3, 5, {sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_4, 6, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_5, 7, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_6, 8, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
 
 	// the model blocks
 	CF_FAMILY_ROWS(e3ga)

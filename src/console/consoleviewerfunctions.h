@@ -38,3 +38,9 @@ cf_entry cf_autocolorfunc;
 
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
+
+// --- polygons (consolepolygonfunctions.cpp): a polygon named like p
+// through N named points, "strip" or "loop" by the name of mode, else
+// filled; the entries of 3 to 6 points call the body with their count
+consoleVariable *cf_create_polygon(consoleScope *s, consoleVariable **arg, int N);
+cf_entry cf_create_polygon_3, cf_create_polygon_4, cf_create_polygon_5, cf_create_polygon_6;
