@@ -3,35 +3,12 @@
 // Run under a virtual X server (xvfb-run).
 #include <benchmark/benchmark.h>
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-
 #include <random>
 #include <string>
 
-#include "glwindow.h"
-#include "state/state.h"
-#include "ui.h"
+#include "benchview.h"
 
 namespace {
-
-const int c_width = 724, c_height = 445;
-
-// The program's state, user interface and view, made once.
-glwindow *view()
-{
-	static glwindow *s_view = nullptr;
-	if (s_view != nullptr) return s_view;
-	new state;
-	gui_state = new UIstate;
-	Fl_Window *window = new Fl_Window(c_width, c_height, "bench");
-	s_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-	window->end();
-	gui_state->m_glWindow = s_view;
-	window->show();
-	Fl::check();
-	return s_view;
-}
 
 // n random values of one kind, spread over the view.
 template <class MakeValue> void fillScene(int n, MakeValue make)
@@ -47,7 +24,7 @@ template <class MakeValue> void fillScene(int n, MakeValue make)
 
 void drawFrames(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	w->make_current();
 	for (auto _ : st) {
 		w->draw();
@@ -57,7 +34,7 @@ void drawFrames(benchmark::State &st)
 
 void BM_frameOfVectors(benchmark::State &st)
 {
-	view();
+	benchView();
 	fillScene((int)st.range(0), [](const e3ga &v) { return v; });
 	drawFrames(st);
 }
@@ -65,7 +42,7 @@ BENCHMARK(BM_frameOfVectors)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_frameOfCircleBivectors(benchmark::State &st)
 {
-	view();
+	benchView();
 	// the dual of a vector: a bivector in the plane orthogonal to it, drawn
 	// by its default method, the circle
 	fillScene((int)st.range(0), [](const e3ga &v) { return e3ga(v.dual()); });

@@ -38,6 +38,7 @@ void BM_startToFirstFrame(benchmark::State &st)
 	if (!haveDisplay(st)) return;
 	for (auto _ : st) {
 		new state();
+		g_state->m_nbNetServers = 0;
 		gui_state = new UIstate(1, s_argv);
 		// the view is valid once it has drawn its first frame
 		while (!gui_state->m_glWindow->valid()) Fl::wait(0.001);
@@ -54,6 +55,8 @@ void BM_idleTick(benchmark::State &st)
 {
 	if (!haveDisplay(st)) return;
 	new state();
+	// as started without the network option: the tick polls no port
+	g_state->m_nbNetServers = 0;
 	gui_state = new UIstate(1, s_argv);
 	for (int i = 0; i < c_idleObjects; i++)
 		g_state->addE3gaObject(e3ga(e3gai::e1) * double(i + 1), "v" + std::to_string(i), 0, 0, 0);
@@ -69,6 +72,7 @@ void BM_consoleLoopPrints(benchmark::State &st)
 {
 	if (!haveDisplay(st)) return;
 	new state();
+	g_state->m_nbNetServers = 0;
 	gui_state = new UIstate(1, s_argv);
 	Fl_Console *console = gui_state->m_console;
 	for (auto _ : st) {

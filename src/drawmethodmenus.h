@@ -6,3 +6,10 @@
 
 extern Fl_Menu_Item gui_e3gaBivectorDrawMethods[];
 extern Fl_Menu_Item gui_e3gaTrivectorDrawMethods[];
+extern Fl_Menu_Item gui_p3gaBivectorDrawMethods[];
+extern Fl_Menu_Item gui_p3gaTrivectorDrawMethods[];
+extern Fl_Menu_Item gui_p3gaLineDrawMethods[];
+extern Fl_Menu_Item gui_c3gaBivectorDrawMethods[];
+extern Fl_Menu_Item gui_c3gaTrivectorDrawMethods[];
+extern Fl_Menu_Item gui_c3gaLineDrawMethods[];
+extern Fl_Menu_Item gui_c3gaPointPairDrawMethods[];

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "draw.h"
+#include "gadraw.h"
 #include "gaobject.h"
 #include "glwindow.h"
 #include "osdep.h"
@@ -13,8 +14,6 @@
 namespace {
 
 constexpr double sc_pi = 3.14159265358979323846;
-// Below this alpha (times the fade) an object draws transparently.
-constexpr float sc_opaqueAlpha = 0.99f;
 // A rotor by at most this angle (radians) turns by nothing worth drawing.
 constexpr double sc_minimumRotorAngle = 0.0001;
 // The arc of a rotor: at this fraction of the glyph's radius, one step per
@@ -32,30 +31,12 @@ constexpr double sc_arcBarbOuter[2] = {1.05, 0.15};
 // The e1, e2, e3 coordinates as a vector.
 e3ga vectorOf(const double *xyz) { return e3ga(2, xyz[0], xyz[1], xyz[2]); }
 
-void enableIf(GLenum capability, bool on)
-{
-	if (on) glEnable(capability);
-	else glDisable(capability);
-}
-
 } // namespace
 
 int e3gaObject::draw(glwindow *window)
 {
-	// 1. transparency: no depth writes, blending by the alpha
-	bool transparent = window != nullptr && window->depthMaskAllowedOff() && fgColor(3) < sc_opaqueAlpha;
-	glDepthMask(transparent ? GL_FALSE : GL_TRUE);
-	enableIf(GL_BLEND, transparent);
-	if (transparent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-	// 2. colour, culling, lighting and stipple
-	setFgColor();
-	glEnable(GL_CULL_FACE);
-	glCullFace(GL_BACK);
-	enableIf(GL_LIGHTING, (m_drawMode & DM_SHADE) != 0);
-	enableIf(GL_POLYGON_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
-	enableIf(GL_LINE_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
-	glMatrixMode(GL_MODELVIEW);
+	// 1. and 2. transparency, colour, culling, lighting and stipple
+	beginAlgebraDraw(*this, window);
 
 	// 3. the glyphs stand at the origin
 	const bool magnitude = (m_drawMode & DM_MAGNITUDE) != 0;
@@ -64,7 +45,7 @@ int e3gaObject::draw(glwindow *window)
 	double (*v)[3] = m_int.m_vector;
 	const int k = kind();
 	if (k == MVI_VECTOR || k == MVI_BIVECTOR || k == MVI_TRIVECTOR || k == MVI_ROTOR)
-		glPolygonMode(GL_FRONT_AND_BACK, (m_drawMode & DM_WIREFRAME) ? GL_LINE : GL_FILL);
+		polygonModeByWireframe(m_drawMode);
 
 	// 4. by kind
 	switch (k) {

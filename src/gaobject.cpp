@@ -1,6 +1,21 @@
 #include "gaobject.h"
 
+#include <cmath>
 #include <cstdio>
+
+#include "glwindow.h"
+#include "state/state.h"
+
+namespace {
+
+// A drag changes a magnitude by one unit per this many pixels of
+// (motionY - motionX).
+constexpr double sc_pixelsPerMagnitude = 30.0;
+// A drag that would leave less magnitude than this leaves the value as it
+// was: the value keeps a direction to grow back along.
+constexpr double sc_minimumDraggedMagnitude = 0.0001;
+
+} // namespace
 
 template <class V>
 gaObject<V>::gaObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
@@ -53,15 +68,41 @@ template <class V> std::string gaObject<V>::toString(const char *floatPrec)
 	return "\"" + m_name + "\" = " + m_mv.string(floatPrec);
 }
 
-int i2gaObject::description(char *buf, int bufLen, int sl)
+template <class V> void gaObject<V>::dragMagnitude(double motionX, double motionY)
 {
-	if (buf == nullptr || bufLen <= 0) return 0;
-	if (sl)
-		std::snprintf(buf, bufLen, "%s: unknown i2ga object", m_name.c_str());
-	else
-		std::snprintf(buf, bufLen, "Unknown i2ga object.\nCoordinates: %s", m_mv.string(nullptr));
-	return 0;
+	double m = std::sqrt(m_mv.norm_a());
+	double grown = m + (motionY - motionX) / sc_pixelsPerMagnitude;
+	// a value of no magnitude has no direction to scale along
+	if (m > 0.0 && grown >= sc_minimumDraggedMagnitude) m_mv = gp(grown / m, m_mv);
 }
+
+template <class V> int gaObject<V>::description(char *buf, int bufLen, int sl)
+{
+	return describeInterpretation(buf, bufLen, sl, m_name.c_str(), gaObjectKind<V>::descriptions, m_int,
+	                              m_mv.string(nullptr));
+}
+
+template <class V> e3ga gaObject<V>::dragMotion(glwindow *window, double depth, double motionX, double motionY)
+{
+	e3ga t;
+	if (window != nullptr) window->vectorAtDepth(depth, motionX, -motionY, t);
+	return t;
+}
+
+template <class V> void gaObject<V>::valueDragged()
+{
+	m_int.interpret(m_mv, 0);
+	if (g_state != nullptr) g_state->modified(m_name);
+}
+
+namespace {
+
+// An i2ga value is always an unknown object: the model knows no kinds.
+const descriptionRow c_i2gaDescriptions[] = {{0, nullptr, nullptr, {}}};
+
+} // namespace
+
+const descriptionModel gaObjectKind<i2ga>::descriptions = {"i2ga", c_i2gaDescriptions, ""};
 
 template class gaObject<e3ga>;
 template class gaObject<p3ga>;

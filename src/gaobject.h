@@ -7,6 +7,7 @@
 
 #include "c3ga/c3ga.h"
 #include "e3ga/e3ga.h"
+#include "gadescription.h"
 #include "i2ga/i2ga.h"
 #include "mvint.h"
 #include "object.h"
@@ -34,7 +35,8 @@ struct gaDrawMethodRow {
 // The object type of each algebra, the properties its objects have from the
 // start, those that depend on the kind of the value, the kinds drawn by a
 // choice of methods (each table ends with a row of kind 0 and no list), and
-// the menu of each list of methods (null while the algebra has none).
+// the menu of each list of methods (null while the algebra has none), and
+// the words in which its objects describe their kinds.
 template <class V> struct gaObjectKind;
 template <> struct gaObjectKind<e3ga> {
 	static constexpr int type = OT_E3GA;
@@ -47,6 +49,7 @@ template <> struct gaObjectKind<e3ga> {
 	    {0, DML_NONE, -1},
 	};
 	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
+	static const descriptionModel descriptions;
 };
 template <> struct gaObjectKind<p3ga> {
 	static constexpr int type = OT_P3GA;
@@ -58,7 +61,8 @@ template <> struct gaObjectKind<p3ga> {
 	    {MVI_TRIVECTOR, DML_TRIVECTOR, 0},
 	    {0, DML_NONE, -1},
 	};
-	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
+	static const descriptionModel descriptions;
 };
 template <> struct gaObjectKind<c3ga> {
 	static constexpr int type = OT_C3GA;
@@ -73,7 +77,8 @@ template <> struct gaObjectKind<c3ga> {
 	    {MVI_POINT_PAIR, DML_POINT_PAIR, 0},
 	    {0, DML_NONE, -1},
 	};
-	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
+	static const Fl_Menu_Item *menuOf(gaDrawMethodList list);
+	static const descriptionModel descriptions;
 };
 template <> struct gaObjectKind<i2ga> {
 	static constexpr int type = OT_I2GA;
@@ -82,6 +87,7 @@ template <> struct gaObjectKind<i2ga> {
 	// i2ga values have no geometric kind
 	static constexpr gaDrawMethodRow drawMethods[] = {{0, DML_NONE, -1}};
 	static const Fl_Menu_Item *menuOf(gaDrawMethodList) { return nullptr; }
+	static const descriptionModel descriptions;
 };
 
 template <class V> class gaObject : public object {
@@ -102,6 +108,10 @@ public:
 	// interpretation.  Refuses, changing nothing, an object whose kind is
 	// drawn from another list of methods.
 	int copy(const object *o, int &propertiesChanged, int forceFlag) override;
+	// One line with the name (sl nonzero), or the long form with the
+	// numbers of the interpretation and the coordinates; cut to bufLen
+	// bytes.  What the model does not know is an unknown blade or object.
+	int description(char *buf, int bufLen, int sl) override;
 	// "name" = value, the coordinates in the given printf format.
 	std::string toString(const char *floatPrec) override;
 	// The points and vectors of the interpretation; null outside their tables.
@@ -116,6 +126,18 @@ public:
 	V m_mv;
 	mvInt m_int;
 
+protected:
+	// The drag of a scalar, bivector or trivector: its magnitude grows by
+	// (motionY - motionX) / 30 along its own direction; a drag that would
+	// leave (almost) nothing leaves the value as it was.
+	void dragMagnitude(double motionX, double motionY);
+	// After a drag: the value's interpretation anew, and the variable
+	// recorded as changed.
+	void valueDragged();
+	// The world vector of a drag's motion at the depth of the drag (window
+	// y downwards); 0 without a view.
+	static e3ga dragMotion(glwindow *window, double depth, double motionX, double motionY);
+
 private:
 	static const gaDrawMethodRow &drawMethodsOf(int kind);
 };
@@ -129,9 +151,6 @@ public:
 	// Draws the value by its kind, transparently when the view allows it
 	// and the foreground is not opaque; an odd versor is reported.
 	int draw(glwindow *window) override;
-	// One line with the name (sl nonzero), or the long form with the
-	// numbers of the interpretation and the coordinates; cut to bufLen bytes.
-	int description(char *buf, int bufLen, int sl) override;
 	// A vector follows the mouse at the depth of the drag; a scalar,
 	// bivector or trivector grows or shrinks with (motionY - motionX) / 30.
 	int translate(glwindow *window, double depth, double motionX, double motionY) override;
@@ -143,25 +162,48 @@ private:
 	int rotorPlaneMethod() const;
 };
 
+// A p3ga value drawn by its kind: Euclidean vectors, bivectors and
+// trivectors at the origin as the e3ga ones, points as small spheres, lines
+// and planes out to the clip distance.
 class p3gaObject : public gaObject<p3ga> {
 public:
 	using gaObject::gaObject;
+	// Draws the value by its kind, transparently when the view allows it
+	// and the foreground is not opaque; a blade of a kind it cannot draw
+	// is reported on the console.
+	int draw(glwindow *window) override;
+	// A point, line or plane moves by the mouse's motion at the depth of
+	// the drag (reversed), a vector loses it; a scalar, bivector or
+	// trivector grows or shrinks with (motionY - motionX) / 30.
+	int translate(glwindow *window, double depth, double motionX, double motionY) override;
 };
 
+// A c3ga value drawn by its kind: free blades at the origin, points and
+// tangents where they lie, flats as the p3ga ones, point pairs, circles and
+// spheres.
 class c3gaObject : public gaObject<c3ga> {
 public:
 	using gaObject::gaObject;
+	// As p3gaObject::draw; a blade of a kind it cannot draw is reported on
+	// standard output.
+	int draw(glwindow *window) override;
+	// Every blade but a free vector is translated by the mouse's motion at
+	// the depth of the drag (reversed), which leaves free blades as they
+	// are; a free vector loses the motion.
+	int translate(glwindow *window, double depth, double motionX, double motionY) override;
+
+private:
+	void drawPointPair();
+	void drawCircle();
+	void drawSphere();
 };
 
 // An i2ga value has no geometric kind: the object is named, shown, hidden,
-// coloured and copied like the others, describes itself by its coordinates,
-// and is neither drawn nor dragged.
+// coloured and copied like the others, describes itself by its coordinates
+// ("name: unknown i2ga object"), and is neither drawn nor dragged.
 class i2gaObject : public gaObject<i2ga> {
 public:
 	using gaObject::gaObject;
-	// "name: unknown i2ga object", or the long form with the coordinates,
-	// cut to bufLen bytes.
-	int description(char *buf, int bufLen, int sl) override;
 	// Dragging changes nothing.
 	int translate(glwindow *, double, double, double) override { return 0; }
 };

@@ -28,6 +28,8 @@ void assignCamera(const char *name, const e3ga &value, int drawMode)
 	consoleGlobalScope *scope = globalScope();
 	if (scope == nullptr) return;
 	scope->externalAssignVariable(name, value, drawMode);
+	// dynamic statements that read the camera follow it
+	g_state->updateDynStmts();
 }
 
 } // namespace
@@ -58,6 +60,14 @@ void glwindow::initToNothing()
 	m_ssViewportWidth = m_ssViewportHeight = 0;
 	m_ssStartX = m_ssStartY = 0.0;
 	m_ssEndX = m_ssEndY = 1.0;
+	m_mousePickMode = 0;
+	m_recentPicks.clear();
+	m_recentPicks.shrink_to_fit();
+	m_mouseButtons = 0;
+	m_translationDepth = -1.0;
+	m_firstX = m_firstY = m_lastX = m_lastY = 0;
+	m_inside = 0;
+	m_firstRot = 1.0;
 }
 
 e3ga &glwindow::getCamOri()

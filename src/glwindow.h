@@ -8,7 +8,11 @@
 // may turn depth writing off.
 #include <FL/Fl_Gl_Window.H>
 
+#include <vector>
+
 #include "e3ga/e3ga.h"
+
+class object;
 
 class glwindow : public Fl_Gl_Window {
 public:
@@ -36,6 +40,12 @@ public:
 	// Clears to the canvas colour, sets the lights and stipples and draws
 	// the visible objects in ascending order of their draw-sort value.
 	void drawScene();
+	// The objects that are not hidden, in ascending order of their
+	// draw-sort value, equal values in name order.
+	static std::vector<object *> visibleObjectsInDrawOrder();
+	// With labels always on top: clears the depth buffer before the first
+	// label of a pass (depthCleared tells whether it was done).
+	static void clearDepthBeforeFirstLabel(const object *obj, bool &depthCleared);
 	// Push the model-view then the projection matrix; pop them in reverse.
 	// Both leave the model-view matrix current.
 	void pushTransform();
@@ -53,7 +63,8 @@ public:
 	// value kept for the program run, which callers copy.
 	static e3ga &getCamOri();
 	static e3ga &getCamPos();
-	// Assign the console variables (hidden, internal).
+	// Assign the console variables (hidden, internal); the dynamic
+	// statements run again.
 	static void setCamOri(const e3ga &R);
 	static void setCamPos(const e3ga &p);
 
@@ -77,6 +88,61 @@ public:
 	int m_ssViewportHeight;
 	double m_ssStartX, m_ssEndX;
 	double m_ssStartY, m_ssEndY;
+
+	// --- the mouse (glwindowmouse.cpp): without Ctrl, button 1 turns the
+	// camera (a trackball inside a central circle, a roll outside it),
+	// button 2 pans and button 3 zooms, all finer with Shift; with Ctrl,
+	// clicks pick objects, button 2 also types the name at the console's
+	// cursor and button 3 drags the picked object.
+	int handle(int event) override;
+	// The camera motions of a drag, in pixels already scaled for Shift:
+	// since the press (dx, dy) or since the previous event (ddx, ddy); x
+	// and y are the cursor's window position (origin top left).
+	void trackball(float dx, float dy);
+	void roll(float ddx, float ddy, int x, int y);
+	void pan(float ddx, float ddy);
+	void zoom(float ddy);
+
+	// --- picking (glwindowpick.cpp)
+	// The object drawn nearest under window pixel (x, y) (origin bottom
+	// left), passing over objects picked recently at this spot (see
+	// pickedRecently), or null.  storeTranslationDepth: also measure the
+	// eye-space depth of the surface under the cursor, which a Ctrl+button-3
+	// drag moves the object at.
+	object *pick(int x, int y, int repeastLastPick, int storeTranslationDepth);
+	int clearRecentPicks();
+	int addRecentPick(object *obj, int x, int y, int repeastLastPick);
+	// 1 when (x, y) lies within the pick region of the latest recent pick.
+	int inRecentPickRange(int x, int y);
+	// Whether obj was picked at this spot already and is to be passed over;
+	// a pick elsewhere forgets the recent picks.  repeastLastPick lets the
+	// latest pick of another gesture be picked again.
+	int pickedRecently(object *obj, int x, int y, int repeastLastPick);
+	// An object that is deleted is no longer one of the recent picks.
+	int forgetRecentPick(const object *obj);
+
+	// one remembered pick
+	struct recentPick {
+		int x, y;
+		int repeastLastPick;
+		object *obj; // not owned
+	};
+
+	// the Ctrl bit as held at the last mouse press
+	int m_mousePickMode;
+	// picks made at the current spot, in the order made
+	std::vector<recentPick> m_recentPicks;
+	// the mouse-button bits held at the last press
+	int m_mouseButtons;
+	// eye-space distance at which a Ctrl+button-3 drag moves the object; -1 none
+	double m_translationDepth;
+	// the gesture: window position of the last press without Ctrl, of the
+	// previous accepted motion, whether that press was inside the trackball
+	// circle, and the camera's orientation then
+	int m_firstX, m_firstY;
+	int m_lastX, m_lastY;
+	int m_inside;
+	e3ga m_firstRot;
 
 	// pixels of window (or screenshot) width that span one unit at the near plane
 	static constexpr double sc_pixelsPerNearUnit = 1200.0;

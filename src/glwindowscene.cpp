@@ -126,29 +126,41 @@ void glwindow::drawScene()
 	setupEyeTransform();
 	if (g_state == nullptr) return;
 
-	// 6. the visible objects by draw-sort value; equal values keep name order
-	std::vector<std::pair<double, object *>> visible;
-	visible.reserve(g_state->m_objects.size());
-	for (const state::objectMap::value_type &entry : g_state->m_objects)
-		if (!entry.second->hidden()) visible.emplace_back(entry.second->drawSortValue(), entry.second);
-	std::stable_sort(visible.begin(), visible.end(),
-	                 [](const std::pair<double, object *> &a, const std::pair<double, object *> &b) {
-		                 return a.first < b.first;
-	                 });
-
-	// 7. draw them; labels on top clear the depth buffer once, before the first
+	// 6. and 7. the visible objects by draw-sort value
 	bool depthCleared = false;
-	for (const std::pair<double, object *> &entry : visible) {
-		object *obj = entry.second;
-		if (g_state->m_labelsAlwaysOnTop && obj->m_type == OT_TEXT && !depthCleared) {
-			glDepthMask(GL_TRUE);
-			glClear(GL_DEPTH_BUFFER_BIT);
-			depthCleared = true;
-		}
+	for (object *obj : visibleObjectsInDrawOrder()) {
+		clearDepthBeforeFirstLabel(obj, depthCleared);
 		setupPolygonOffset(obj);
 		obj->draw(this);
 	}
 
 	// 8. in full screen, where the wait button is hidden, the wait shows here
 	if (g_state->m_inputWait && gui_state != nullptr && gui_state->m_fullscreen) drawWaitIndicator(this);
+}
+
+std::vector<object *> glwindow::visibleObjectsInDrawOrder()
+{
+	std::vector<std::pair<double, object *>> visible;
+	if (g_state == nullptr) return {};
+	visible.reserve(g_state->m_objects.size());
+	for (const state::objectMap::value_type &entry : g_state->m_objects)
+		if (!entry.second->hidden()) visible.emplace_back(entry.second->drawSortValue(), entry.second);
+	// equal values keep name order
+	std::stable_sort(visible.begin(), visible.end(),
+	                 [](const std::pair<double, object *> &a, const std::pair<double, object *> &b) {
+		                 return a.first < b.first;
+	                 });
+	std::vector<object *> objects;
+	objects.reserve(visible.size());
+	for (const std::pair<double, object *> &entry : visible) objects.push_back(entry.second);
+	return objects;
+}
+
+void glwindow::clearDepthBeforeFirstLabel(const object *obj, bool &depthCleared)
+{
+	// labels on top clear the depth buffer once, before the first of them
+	if (depthCleared || g_state == nullptr || !g_state->m_labelsAlwaysOnTop || obj->m_type != OT_TEXT) return;
+	glDepthMask(GL_TRUE);
+	glClear(GL_DEPTH_BUFFER_BIT);
+	depthCleared = true;
 }

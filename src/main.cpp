@@ -10,7 +10,9 @@ int main(int argc, char **argv)
 {
 	startupOptions options;
 	scanCommandLine(argc, argv, options);
-	new state();
+	state *st = new state();
+	// without the network option nothing listens until a command opens a port
+	if (!options.net && st->m_nbNetServers < 1) st->m_nbNetServers = 0;
 	// the user interface is reachable only once it is complete
 	UIstate *ui = new UIstate(argc, argv);
 	gui_state = ui;

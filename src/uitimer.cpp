@@ -61,6 +61,9 @@ int UIstate::timerCallback()
 			m_cursor = wanted;
 		}
 	}
+
+	// the network: changes out, commands in
+	g_state->pollNetServers();
 	return 0;
 }
 

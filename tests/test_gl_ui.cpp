@@ -55,6 +55,8 @@ protected:
 	{
 		for (int i = 0; i < menuTableLength(gui_menuTable); i++) m_menuFlags.push_back(gui_menuTable[i].flags);
 		new state();
+		// as started without the network option: no tick opens a port
+		g_state->m_nbNetServers = 0;
 		static char name[] = "korimbel";
 		char *argv[] = {name, nullptr};
 		m_ui = new UIstate(1, argv);

@@ -106,6 +106,10 @@ constexpr int sc_e = CFA_RHS | MODEL_E3GA;
 
 const consoleFunc_s c_consoleFunc[] = {
 	// the viewer's rows up to and including the two rows "help"
+	{"add_net_port", nullptr, cf_add_net_port, 1, {sc_n}},
+	{"remove_net_port", nullptr, cf_remove_net_port, 1, {sc_n}},
+	{"net_status", nullptr, cf_net_status, 0, {0}},
+	{"net_close", nullptr, cf_net_close, 0, {0}},
 	{"get_draw_flags", nullptr, cf_get_draw_flags, 1, {sc_v}},
 	{"get_interpretation", nullptr, cf_get_interpretation, 1, {sc_v}},
 	{"autocolorfunc", nullptr, cf_autocolorfunc, 1, {sc_v}},

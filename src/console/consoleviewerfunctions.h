@@ -2,7 +2,8 @@
 // The entries of the console's viewer built-ins that the built-in table
 // reaches: drawing attributes of values and their queries, the colouring of
 // scene objects by name, the automatic colouring, and the commands on the
-// constants, the dynamic statements and the reset of the application.
+// network servers, the constants, the dynamic statements and the reset of
+// the application.
 // Attribute setters change their first argument and return it; queries
 // and commands return a new unnamed e3ga value.
 #include <string>
@@ -35,6 +36,9 @@ void cf_set_object_X_color3(const std::string &objectName, int X, float R, float
 // --- automatic colouring (consoleautocolor.cpp): colour by grade, alpha,
 // stipple and weight by interpretation, each only where the user set none
 cf_entry cf_autocolorfunc;
+
+// --- the network command servers (consolenetfunctions.cpp)
+cf_entry cf_add_net_port, cf_remove_net_port, cf_net_status, cf_net_close;
 
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;

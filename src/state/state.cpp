@@ -34,6 +34,10 @@ state::state()
 	gsCompute(&g_pointSphere, sc_pointSphereDepth);
 	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
 	newGlobalScope();
+	// the network waits for the first tick, which opens the default port
+	// unless start-up said otherwise
+	m_nbNetServers = -1;
+	m_displayNetworkCommands = true;
 }
 
 state::~state()
@@ -44,6 +48,7 @@ state::~state()
 	m_globalScope = nullptr;
 	gsFree(&g_pointSphere);
 	gsFree(&g_sphereSphere);
+	closeNetServers();
 	initToNothing();
 	// no one may reach a state that is gone
 	if (g_state == this) g_state = nullptr;
@@ -71,6 +76,11 @@ void state::initToNothing()
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
+	m_netServers = nullptr;
+	m_nbNetServers = 0;
+	m_displayNetworkCommands = false;
+	m_netPolling = false;
+	m_netRequests.clear();
 }
 
 int state::reset()
@@ -78,6 +88,7 @@ int state::reset()
 	removeAllDynStmt();
 	removeAllObjects();
 	if (gui_state != nullptr && gui_state->m_console != nullptr) gui_state->m_console->clear();
+	m_displayNetworkCommands = true;
 	newGlobalScope();
 	return 0;
 }

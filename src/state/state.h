@@ -18,6 +18,7 @@
 
 class consoleGlobalScope;
 class consoleStmtListStmt;
+class netServer;
 
 class state {
 public:
@@ -120,6 +121,25 @@ public:
 	// dynamic statements. Always 0.
 	int consoleCommandCallback(const char *cmd);
 
+	// --- network command servers (statenet.cpp)
+	// Adds a server listening on the port written in port; one that cannot
+	// be set up has printed why and is left out.
+	int openNetServer(const char *port);
+	// Closes the first server listening on that port.
+	int closeNetServer(const char *port);
+	int closeNetServers();
+	int displayNetStatus();
+	// The text that tells a client the objects of these names: each one's
+	// text form followed by ";$" when hidden or ",$" when shown, in the
+	// names' order; names without an object, and objects without a text
+	// form (labels, polygons, meshes), are left out.
+	std::string createNetMessage(const std::set<std::string> &names);
+	// The timer's network step: opens the default port when the network is
+	// undecided, sends the objects changed since the last step to every
+	// client and polls every server.  Servers opened or closed by the
+	// commands it runs change after the poll.
+	int pollNetServers();
+
 	// --- dynamic statements (consoledynstmt.cpp)
 	// Takes stmt over (null does nothing); a named statement replaces every
 	// one of that name. It runs at the next update with its assignments displayed.
@@ -202,6 +222,12 @@ public:
 	e3ga m_e3gaFactor[NB_E3GA_FACTORS];
 	p3ga m_p3gaFactor[NB_P3GA_FACTORS];
 	c3ga m_c3gaFactor[NB_C3GA_FACTORS];
+	// the open command servers, owned: a heap array of m_nbNetServers
+	netServer **m_netServers;
+	// -1 while the network is undecided: the first poll opens the default port
+	int m_nbNetServers;
+	// commands received over the network are echoed in the console
+	bool m_displayNetworkCommands;
 	// names of objects changed since the last network broadcast
 	std::set<std::string> m_netVarChanges;
 	// the dynamic statements, in the order added
@@ -220,8 +246,28 @@ public:
 	static constexpr int sc_sphereSphereDepth = 3;
 	// the camera starts this far out along e3, looking at the origin
 	static constexpr double sc_defaultCameraDistance = 11.0;
+	// the port the command server opens when the network is on from start-up
+	static constexpr const char *sc_defaultNetPort = "6860";
+	// the number format of the values sent to network clients: every digit
+	// of a double
+	static constexpr const char *sc_netNumberFormat = "%2.15e";
 
 private:
+	// What a command run by a network poll asked of the servers, done when
+	// the poll has ended: the poll must not lose or grow what it walks.
+	enum netRequestType { NET_OPEN, NET_CLOSE, NET_CLOSE_ALL };
+	struct netRequest {
+		netRequestType type;
+		std::string port;
+	};
+	// set while the servers are polled
+	bool m_netPolling;
+	// the requests made while polling, in the order made
+	std::vector<netRequest> m_netRequests;
+	// Opens the default port when the network is undecided.
+	void decideNetwork();
+	void runNetRequests();
+
 	// Removes entry idx at once, or marks it while an update runs.
 	void dropDynStmt(size_t idx);
 	// Runs one entry in the global scope and takes the names it read.

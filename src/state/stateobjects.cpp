@@ -5,6 +5,7 @@
 
 #include "console/consoleglobalscope.h"
 #include "gaobject.h"
+#include "glwindow.h"
 #include "osdep.h"
 #include "state/state.h"
 #include "ui.h"
@@ -99,8 +100,9 @@ int state::removeObject(const std::string &name)
 	const std::string removed = name;
 	m_objects.erase(it);
 	modified(removed);
-	// the object panel lets go of it first
+	// the object panel and the view's recent picks let go of it first
 	if (gui_state != nullptr && gui_state->m_currentObject == obj) gui_state->setCurrentObject(nullptr);
+	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->forgetRecentPick(obj);
 	delete obj;
 	uiRedrawView();
 	return 0;
@@ -111,6 +113,7 @@ int state::removeObject(object *obj) { return obj == nullptr ? -1 : removeObject
 int state::removeAllObjects()
 {
 	if (gui_state != nullptr) gui_state->setCurrentObject(nullptr);
+	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->clearRecentPicks();
 	for (objectMap::value_type &entry : m_objects) delete entry.second;
 	m_objects.clear();
 	object::m_objectCount = 1;

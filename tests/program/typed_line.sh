@@ -11,35 +11,8 @@ korimbel=$1
 xgrab=$2
 line=$3
 colour=$4
-out=$(mktemp)
-"$korimbel" > "$out" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null; rm -f "$out"' EXIT
+. "$(dirname "$0")/startprogram.sh"
 
-started=$(date +%s.%N)
-# the main window (no window manager is needed); asked for every 20 ms,
-# which times the start more finely than the --sync option's half seconds
-window=""
-for i in $(seq 1 1000); do
-	window=$(xdotool search --name '^Korimbel$' 2>/dev/null | head -n 1)
-	[ -n "$window" ] && break
-	sleep 0.02
-done
-if [ -z "$window" ]; then
-	echo "no Korimbel window"; cat "$out"; exit 1
-fi
-# the view's centre: the view starts 30 pixels down and is 724 x 445
-x=362
-y=$((30 + 222))
-# the first frame: the canvas's grey, no longer the window's background
-for i in $(seq 1 500); do
-	pixel=$("$xgrab" "$window" $x $y 2>/dev/null)
-	[ "$pixel" = "128 128 128" ] && break
-	sleep 0.005
-done
-echo "first frame after $(awk "BEGIN { print $(date +%s.%N) - $started }") s: $pixel"
-
-timeout 10 xdotool windowfocus --sync "$window"
 xdotool type --delay 20 "$line"
 xdotool key Return
 

@@ -1,0 +1,247 @@
+"""Drives the program's command server from outside, as other programs do.
+
+Runs the program under a virtual X server, first without the network
+option (nothing listens on the default port), then with it, and talks to
+it over TCP on 127.0.0.1 with plain sockets: the objects a new client
+receives, assignments answered on the next tick, commands held until their
+"$", packets of several commands, several clients, dynamic statements,
+removed objects, clients that flood or reset, ports opened and closed by
+commands, and net_close() sent over the network. Prints the round trip of
+an assignment.
+
+Usage: program_net.py PROGRAM
+"""
+import os
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import time
+
+HOST = "127.0.0.1"
+DEFAULT_PORT = 6860
+# how long the program may take to start under the virtual X server
+START_SECONDS = 30
+# how long an answer may take: many ticks, for a loaded machine
+ANSWER_SECONDS = 5
+# the round trip the issue allows: three ticks
+ROUND_TRIP_SECONDS = 0.100
+
+INITIAL = ('"autocolor" = 1.000000000000000e+00;$'
+           '"camori" = 1.000000000000000e+00;$'
+           '"campos" = 1.100000000000000e+01*e3;$')
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def start(program, *options):
+    command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", program, *options]
+    return subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            start_new_session=True)
+
+
+def stop(process):
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+
+
+def connect(port, seconds=ANSWER_SECONDS):
+    """A connected client, or None when nothing accepted in time."""
+    end = time.monotonic() + seconds
+    while True:
+        try:
+            s = socket.create_connection((HOST, port), timeout=1)
+            s.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+            return Client(s)
+        except OSError:
+            if time.monotonic() > end:
+                return None
+            time.sleep(0.1)
+
+
+class Client:
+    def __init__(self, s):
+        self.socket = s
+        self.received = b""
+
+    def send(self, text):
+        self.socket.sendall(text.encode())
+
+    def receive_through(self, text, seconds=ANSWER_SECONDS):
+        """What arrived up to and including text, which is taken away."""
+        want = text.encode()
+        end = time.monotonic() + seconds
+        while want not in self.received:
+            left = end - time.monotonic()
+            if left <= 0:
+                raise Failure("waited for %r, received %r" % (text, self.received))
+            self.socket.settimeout(left)
+            try:
+                data = self.socket.recv(65536)
+            except socket.timeout:
+                continue
+            if not data:
+                raise Failure("connection closed while waiting for %r" % text)
+            self.received += data
+        p = self.received.index(want) + len(want)
+        head, self.received = self.received[:p], self.received[p:]
+        return head.decode()
+
+    def nothing_for(self, seconds):
+        self.socket.settimeout(seconds)
+        try:
+            data = self.socket.recv(65536)
+        except socket.timeout:
+            return True
+        self.received += data
+        return False
+
+    def closed_by_peer(self, seconds=ANSWER_SECONDS):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            self.socket.settimeout(end - time.monotonic())
+            try:
+                if not self.socket.recv(65536):
+                    return True
+            except socket.timeout:
+                return False
+            except ConnectionResetError:
+                return True
+        return False
+
+    def reset(self):
+        self.socket.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        self.socket.close()
+
+    def close(self):
+        self.socket.close()
+
+
+def free_ports(n):
+    """n different ports nobody listens on now."""
+    held = [socket.socket() for _ in range(n)]
+    for s in held:
+        s.bind((HOST, 0))
+    ports = [s.getsockname()[1] for s in held]
+    for s in held:
+        s.close()
+    return ports
+
+
+def without_network(program):
+    process = start(program)
+    try:
+        # long enough for the window and many ticks
+        time.sleep(3)
+        check(process.poll() is None, "the program ended")
+        check(connect(DEFAULT_PORT, seconds=1) is None, "something listens without -net")
+    finally:
+        stop(process)
+
+
+def with_network(program):
+    process = start(program, "-net")
+    try:
+        a = connect(DEFAULT_PORT, START_SECONDS)
+        check(a is not None, "nothing listens on port 6860 with -net")
+        check(a.receive_through("e3;$") == INITIAL, "the objects a new client receives")
+
+        # an assignment answered on a following tick
+        a.send("a = e1,$")
+        check(a.receive_through("$") == '"a" = 1.000000000000000e+00*e1,$', "the answer to a = e1,")
+        trips = []
+        for k in range(2, 7):
+            begin = time.monotonic()
+            a.send("a = %d e1,$" % k)
+            a.receive_through('"a" = %d.000000000000000e+00*e1,$' % k)
+            trips.append(time.monotonic() - begin)
+        print("round trip of an assignment: best %.1f ms, worst %.1f ms" % (min(trips) * 1e3, max(trips) * 1e3))
+        check(min(trips) <= ROUND_TRIP_SECONDS, "round trip %.3f s" % min(trips))
+
+        # a command waits for its "$"
+        a.send("b = e2")
+        check(a.nothing_for(0.3), "a command ran before its $")
+        a.send(",$")
+        check(a.receive_through("$") == '"b" = 1.000000000000000e+00*e2,$', "the held command")
+
+        # two commands of one packet, in order
+        a.send("x = 1;$x = x + 1,$")
+        check(a.receive_through("$") == '"x" = 2.000000000000000e+00,$', "two commands in one packet")
+
+        # a second client learns everything and then what changes
+        b = connect(DEFAULT_PORT)
+        every = b.receive_through('"x" = 2.000000000000000e+00,$')
+        check(every == '"a" = 6.000000000000000e+00*e1,$"autocolor" = 1.000000000000000e+00;$'
+              '"b" = 1.000000000000000e+00*e2,$"camori" = 1.000000000000000e+00;$'
+              '"campos" = 1.100000000000000e+01*e3;$"x" = 2.000000000000000e+00,$', "every object: %r" % every)
+
+        # a dynamic statement's results go to every client; a removed object is left out
+        a.send("dynamic{d = 2 a,};$")
+        for c in (a, b):
+            check(c.receive_through("$") == '"d" = 1.200000000000000e+01*e1,$', "the dynamic statement")
+        b.send("remove(b); a = e3,$")
+        for c in (a, b):
+            got = c.receive_through("*e3,$", ANSWER_SECONDS) + c.receive_through("$")
+            check(got == '"a" = 1.000000000000000e+00*e3,$"d" = 2.000000000000000e+00*e3,$', "after remove: %r" % got)
+
+        # a client that floods without "$" is dropped; one that resets goes
+        flood = connect(DEFAULT_PORT)
+        flood.receive_through("e3;$")
+        flood.send("f" * 70000)
+        check(flood.closed_by_peer(), "the flooding client was not dropped")
+        gone = connect(DEFAULT_PORT)
+        gone.reset()
+
+        # ports by command: 0 and 70000 open nothing, the others do; closing
+        # one of three keeps the others
+        p1, p2 = free_ports(2)
+        a.send("add_net_port(0); add_net_port(70000); add_net_port(%d); add_net_port(%d);$" % (p1, p2))
+        c1, c2 = connect(p1), connect(p2)
+        check(c1 is not None and c2 is not None, "the opened ports")
+        check(connect(70000 % 65536, seconds=0.5) is None, "port 70000 opened as 4464")
+        c2.receive_through('"x" = 2.000000000000000e+00,$')
+        b.send("remove_net_port(%d);$" % p1)
+        check(c1.closed_by_peer(), "the closed port's client")
+        check(connect(p1, seconds=0.5) is None, "the closed port still listens")
+        b.send("y = e1,$")
+        for c in (a, b, c2):
+            got = c.receive_through("$")
+            check(got == '"y" = 1.000000000000000e+00*e1,$', "a server left open: %r" % got)
+
+        # net_close() over the network closes every server and connection
+        a.send("net_close();$")
+        for c in (a, b, c2):
+            check(c.closed_by_peer(), "a connection left open by net_close()")
+        check(connect(DEFAULT_PORT, seconds=0.5) is None, "port 6860 after net_close()")
+        time.sleep(0.3)
+        check(process.poll() is None, "the program ended")
+    finally:
+        stop(process)
+
+
+def main():
+    program = sys.argv[1]
+    try:
+        without_network(program)
+        with_network(program)
+    except Failure as f:
+        print("FAILED: %s" % f)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
