@@ -5,38 +5,15 @@
 // (xvfb-run).
 #include <benchmark/benchmark.h>
 
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-
 #include <cmath>
 #include <random>
 #include <string>
 
-#include "glwindow.h"
+#include "benchview.h"
 #include "meshobject.h"
 #include "polygonobject.h"
-#include "state/state.h"
-#include "ui.h"
 
 namespace {
-
-const int c_width = 724, c_height = 445;
-
-// The program's state, user interface and view, made once.
-glwindow *view()
-{
-	static glwindow *s_view = nullptr;
-	if (s_view != nullptr) return s_view;
-	new state;
-	gui_state = new UIstate;
-	Fl_Window *window = new Fl_Window(c_width, c_height, "bench");
-	s_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-	window->end();
-	gui_state->m_glWindow = s_view;
-	window->show();
-	Fl::check();
-	return s_view;
-}
 
 // A wavy sheet of rows x columns quads, each split into two triangles,
 // in the state as "sheet".
@@ -66,7 +43,7 @@ const int c_sheetRows = 50, c_sheetColumns = 100;
 
 void BM_meshFirstDraw(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	w->make_current();
 	meshObject *m = sheet(c_sheetRows, c_sheetColumns, (int)st.range(0));
 	for (auto _ : st) {
@@ -83,7 +60,7 @@ BENCHMARK(BM_meshFirstDraw)
 
 void BM_meshLaterDraw(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	w->make_current();
 	meshObject *m = sheet(c_sheetRows, c_sheetColumns, (int)st.range(0));
 	m->draw(w);
@@ -99,7 +76,7 @@ BENCHMARK(BM_meshLaterDraw)
 
 void BM_frameOfPolygons(benchmark::State &st)
 {
-	glwindow *w = view();
+	glwindow *w = benchView();
 	g_state->removeAllObjects();
 	std::mt19937 random(7);
 	std::uniform_real_distribution<double> u(-1.0, 1.0);

@@ -3,43 +3,19 @@
 // display list it records at its first draw after a change.
 #include <GL/gl.h>
 
-#include "glwindow.h"
+#include "gadraw.h"
 #include "meshobject.h"
 #include "state/state.h"
 
-namespace {
-
-// Below this alpha (times the fade) a mesh draws translucently.
-constexpr float sc_opaqueAlpha = 0.99f;
-
-void enableIf(GLenum capability, bool on)
-{
-	if (on) glEnable(capability);
-	else glDisable(capability);
-}
-
-} // namespace
-
 int meshObject::draw(glwindow *window)
 {
-	// 1. translucent: no depth writes, blending by alpha, back faces culled
-	const bool translucent = window != nullptr && window->depthMaskAllowedOff() && fgColor(3) < sc_opaqueAlpha;
-	glDepthMask(translucent ? GL_FALSE : GL_TRUE);
-	enableIf(GL_BLEND, translucent);
-	if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-	enableIf(GL_CULL_FACE, translucent);
-	if (translucent) glCullFace(GL_BACK);
-
-	// 2. colour, lighting and stipple
-	setFgColor();
-	enableIf(GL_LIGHTING, (m_drawMode & DM_SHADE) != 0);
-	enableIf(GL_POLYGON_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
-	enableIf(GL_LINE_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
+	// 1. and 2. translucency, colour, lighting and stipple; an opaque mesh
+	// shows its back faces (as lines), a translucent one culls them
+	if (!beginAlgebraDraw(*this, window)) glDisable(GL_CULL_FACE);
 
 	// 3. the sides of the faces
 	glPolygonMode(GL_FRONT, (m_drawMode & DM_WIREFRAME) ? GL_LINE : GL_FILL);
 	glPolygonMode(GL_BACK, GL_LINE);
-	glMatrixMode(GL_MODELVIEW);
 	return drawMesh(g_state);
 }
 

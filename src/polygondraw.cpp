@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "draw.h"
-#include "glwindow.h"
+#include "gadraw.h"
 #include "polygonobject.h"
 #include "ui.h"
 #include "vec3.h"
 
 namespace {
 
-// Below this alpha (times the fade) a polygon draws translucently.
-constexpr float sc_opaqueAlpha = 0.99f;
 // The trivector glyph that shows a simplex of one vertex: its volume.
 constexpr double sc_pointGlyphSize = 0.05;
 // A simplex's travel mark on the edge from a to b ends at
@@ -23,12 +21,6 @@ constexpr double sc_pointGlyphSize = 0.05;
 constexpr double sc_markFrom = 0.7;
 constexpr double sc_markTo = 0.3;
 constexpr double sc_markAcross = 0.1;
-
-void enableIf(GLenum capability, bool on)
-{
-	if (on) glEnable(capability);
-	else glDisable(capability);
-}
 
 // The vertices in order, or in reverse order, as one primitive.
 void emit(GLenum mode, const std::vector<const double *> &p, bool reverse)
@@ -52,20 +44,8 @@ void emitBothSides(const std::vector<const double *> &p, const double *n, bool b
 
 int polygonObject::draw(glwindow *window)
 {
-	// 1. back faces culled; translucent: no depth writes, blending by alpha
-	glEnable(GL_CULL_FACE);
-	glCullFace(GL_BACK);
-	const bool translucent = window != nullptr && window->depthMaskAllowedOff() && fgColor(3) < sc_opaqueAlpha;
-	glDepthMask(translucent ? GL_FALSE : GL_TRUE);
-	enableIf(GL_BLEND, translucent);
-	if (translucent) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-	// 2. colour, lighting and stipple
-	setFgColor();
-	enableIf(GL_LIGHTING, (m_drawMode & DM_SHADE) != 0);
-	enableIf(GL_POLYGON_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
-	enableIf(GL_LINE_STIPPLE, (m_drawMode & DM_STIPPLE) != 0);
-	glMatrixMode(GL_MODELVIEW);
+	// 1. and 2. back faces culled, translucency, colour, lighting, stipple
+	beginAlgebraDraw(*this, window);
 
 	// the vertices as they are now, and the normal of the first three
 	// (missing ones count as the origin)
