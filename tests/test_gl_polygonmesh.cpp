@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "geosphere.h"
 #include "meshobject.h"
 #include "polygonobject.h"
 #include "state/state.h"
@@ -168,7 +167,6 @@ TEST_F(glPolygonMesh, TheNormalIsTheCrossProductOfTheFirstTwoEdges)
 
 TEST_F(glPolygonMesh, SimplicesOfOneToFourVertices)
 {
-	gsCompute(&g_sphereSphere, state::sc_sphereSphereDepth);
 	point("a", 1, 1, 0);
 	point("b", -1, 1, 0);
 	point("c", -1, -1, 0);
@@ -222,7 +220,6 @@ TEST_F(glPolygonMesh, SimplicesOfOneToFourVertices)
 		glFeedback none = caught(*polygon("s", 0, DM_ORI, true, points), -1);
 		EXPECT_TRUE(none.polygons.empty() && none.lines.empty()) << points.size();
 	}
-	gsFree(&g_sphereSphere);
 }
 
 // A static mesh of the positions and faces given, as the state keeps it.
