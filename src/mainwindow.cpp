@@ -54,7 +54,8 @@ int utf8Length(unsigned char lead)
 	return 1;
 }
 
-// Drops a character that a cut of text to its buffer left incomplete.
+} // namespace
+
 void dropIncompleteCharacter(char *text)
 {
 	const int n = static_cast<int>(std::strlen(text));
@@ -62,8 +63,6 @@ void dropIncompleteCharacter(char *text)
 	while (lead > 0 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) lead--;
 	if (lead >= 0 && lead + utf8Length(static_cast<unsigned char>(text[lead])) > n) text[lead] = '\0';
 }
-
-} // namespace
 
 bool mainWindow::s_layoutRunning = false;
 

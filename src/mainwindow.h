@@ -51,3 +51,6 @@ private:
 	// The parts when not in full-screen mode.
 	void layout(int W, int H);
 };
+
+// Drops a UTF-8 character that a cut of text to its buffer left incomplete.
+void dropIncompleteCharacter(char *text);

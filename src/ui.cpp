@@ -28,6 +28,12 @@ UIstate::~UIstate()
 {
 	// no tick may run for a user interface that is gone
 	if (m_mainWindow != nullptr) Fl::remove_timeout(ui_timerCallback, nullptr);
+	// the console controls' widgets live in the scalar panel: the controls
+	// go before it, and with them every widget waiting to be deleted
+	if (m_mainWindow != nullptr && g_state != nullptr) {
+		g_state->removeAllConsoleControls();
+		Fl::do_widget_deletion();
+	}
 	delete m_mainWindow;
 	initToNothing();
 	// no one may reach a user interface that is gone

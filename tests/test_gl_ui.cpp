@@ -29,54 +29,15 @@
 #include "mainwindow.h"
 #include "object.h"
 #include "osdep.h"
+#include "shownui.h"
 #include "state/state.h"
 #include "ui.h"
 #include "uimenu.h"
 
 namespace {
 
-struct box_s {
-	int x, y, w, h;
-	bool operator==(const box_s &o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
-};
-std::ostream &operator<<(std::ostream &os, const box_s &b)
-{
-	return os << "(" << b.x << ", " << b.y << ", " << b.w << ", " << b.h << ")";
-}
-box_s boxOf(const Fl_Widget *w) { return {w->x(), w->y(), w->w(), w->h()}; }
-
-// The user interface as the program builds it, with its own state.
-class ui : public testing::Test {
+class ui : public shownUI {
 protected:
-	UIstate *m_ui = nullptr;
-	std::vector<int> m_menuFlags;
-
-	void SetUp() override
-	{
-		for (int i = 0; i < menuTableLength(gui_menuTable); i++) m_menuFlags.push_back(gui_menuTable[i].flags);
-		new state();
-		// as started without the network option: no tick opens a port
-		g_state->m_nbNetServers = 0;
-		static char name[] = "korimbel";
-		char *argv[] = {name, nullptr};
-		m_ui = new UIstate(1, argv);
-		gui_state = m_ui;
-		Fl::check();
-	}
-	void TearDown() override
-	{
-		delete m_ui;
-		delete g_state;
-		for (size_t i = 0; i < m_menuFlags.size(); i++) gui_menuTable[i].flags = m_menuFlags[i];
-	}
-
-	std::string consoleText() const
-	{
-		char *t = m_ui->m_console->buffer()->text();
-		std::string s(t);
-		std::free(t);
-		return s;
-	}
 	// One key press delivered to the main window as the window system does.
 	int press(int keysym, const char *text = "")
 	{
@@ -258,6 +219,11 @@ TEST_F(ui, ThePanelStacksTheControlsOfTheCurrentObject)
 	EXPECT_EQ(m_ui->setDrawMethodMenu(B->m_dmMenu, -1), -1);
 	// a name without object clears the selection
 	m_ui->setCurrentObjectByName("nothing");
+	EXPECT_EQ(m_ui->m_currentObject, nullptr);
+	// the console's select() does the same
+	g_state->consoleCommandCallback("select(v);");
+	EXPECT_EQ(m_ui->m_currentObject, v);
+	g_state->consoleCommandCallback("select(nothing);");
 	EXPECT_EQ(m_ui->m_currentObject, nullptr);
 }
 

@@ -199,6 +199,7 @@ int state::updateDynStmts()
 {
 	if (m_dynStmtUpdating || m_globalScope == nullptr) return 0;
 	m_dynStmtUpdating = true;
+	updateConsoleControls();
 	const int warnings = m_globalScope->supressWarnings(), errors = m_globalScope->supressErrors();
 	// each entry runs at most once, so entries that feed each other cannot loop
 	std::vector<bool> done;

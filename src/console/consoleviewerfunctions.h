@@ -43,6 +43,32 @@ cf_entry cf_add_net_port, cf_remove_net_port, cf_net_status, cf_net_close;
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
 
+// --- scene, console and window (consolescenefunctions.cpp); what needs the
+// user interface is skipped without one
+cf_entry cf_set_window_title, cf_prompt, cf_prompt_default, cf_cprint, cf_select, cf_remove, cf_clf, cf_clc;
+
+// --- render settings (consolerenderfunctions.cpp)
+cf_entry cf_set_point_size, cf_set_text_scale, cf_set_line_width, cf_set_vector_head_size, cf_set_gl_lines;
+cf_entry cf_set_point_sub_div, cf_set_sphere_sub_div;
+// The depth of a geodesic sphere asked for as the number x: rounded, then
+// kept within the depths that are built.
+int subDivDepth(double x);
+
+// --- bitwise functions on 32-bit patterns (consolebitfunctions.cpp)
+cf_entry cf_bit_not, cf_bit_and, cf_bit_or, cf_bit_xor, cf_bit_shift;
+
+// --- console controls (consolecontrolfunctions.cpp)
+cf_entry cf_console_ctrl_bool, cf_console_ctrl_range, cf_console_ctrl_range_step, cf_console_ctrl_remove;
+cf_entry cf_console_ctrl_selection1, cf_console_ctrl_selection2, cf_console_ctrl_selection3,
+	cf_console_ctrl_selection4, cf_console_ctrl_selection5, cf_console_ctrl_selection6, cf_console_ctrl_selection7;
+// The automatic step of a slider from minValue to maxValue: the power of
+// ten s with s < |d| <= 10 s, d being a two-hundredth of the range; never
+// negative, whichever way round the range is given.
+double ctrlRangeStep(double minValue, double maxValue);
+
+// --- help (consolehelp.cpp)
+cf_entry cf_help_general, cf_help;
+
 // --- polygons (consolepolygonfunctions.cpp): a polygon named like p
 // through N named points, "strip" or "loop" by the name of mode, else
 // filled; the entries of 3 to 6 points call the body with their count

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/fl_console.h"
@@ -43,6 +44,7 @@ state::state()
 state::~state()
 {
 	removeAllDynStmt();
+	removeAllConsoleControls();
 	removeAllObjects();
 	delete m_globalScope;
 	m_globalScope = nullptr;
@@ -120,5 +122,11 @@ int state::modified(const std::string &name)
 	const std::string base = name.substr(0, name.find('['));
 	for (dynStmtInfo &d : m_dynStmt)
 		if (d.ds()->dependsOn(base)) d.ds()->evalRequired(1);
+	// the control bound to it shows the new value at the next update
+	for (consoleControl *cc : m_consoleControls)
+		if (base == cc->m_name) {
+			cc->m_updateRequired = 1;
+			break;
+		}
 	return 0;
 }

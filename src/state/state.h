@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "c3ga/c3ga.h"
@@ -16,6 +17,7 @@
 #include "object.h"
 #include "p3ga/p3ga.h"
 
+class consoleControl;
 class consoleGlobalScope;
 class consoleStmtListStmt;
 class netServer;
@@ -158,6 +160,26 @@ public:
 	// for while one runs returns at once.
 	int updateDynStmts();
 
+	// --- console controls (stateconsolecontrols.cpp): widgets of the
+	// scalar panel bound to global variables, stacked in creation order.
+	// Each add makes the control, which assigns its variable its initial
+	// value at once, and replaces a control of the same name.
+	int addConsoleControlBool(const std::string &nm, int value);
+	int addConsoleControlRange(const std::string &nm, double value, double minValue, double maxValue, double step);
+	int addConsoleControlSelection(const std::string &nm, double value,
+	                               const std::vector<std::pair<std::string, double>> &options);
+	// Takes cc over, in place of a control of its name, at the end.
+	int addConsoleControl(consoleControl *cc);
+	// A name without a control only lays the panel out again.
+	int removeConsoleControl(const std::string &name);
+	// Every control goes; the console's "clc" and the scripts' console
+	// clearing call this.
+	int removeAllConsoleControls();
+	// Stacks the controls down the scalar panel; nothing without one.
+	int resizeConsoleControls();
+	// Controls whose variable changed show its value again.
+	int updateConsoleControls();
+
 	// --- colours (statecolors.cpp): the defaults that objects added
 	// afterwards take, and the canvas colour
 	// m_fgColor, m_bgColor, m_olColor or m_cvColor for "fgcolor", "bgcolor",
@@ -195,6 +217,8 @@ public:
 	double m_inputWaitTime;
 	// the console's global scope, owned
 	consoleGlobalScope *m_globalScope;
+	// the console controls, owned, in creation order
+	std::vector<consoleControl *> m_consoleControls;
 	// the scene objects, owned, in byte-wise name order
 	objectMap m_objects;
 	// RGBA defaults of new objects' foreground, background and outline, and
