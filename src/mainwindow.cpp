@@ -132,6 +132,11 @@ int mainWindow::handle(int event)
 			if (m_ui != nullptr && m_ui->m_fullscreen) ui_menuCommand(MC_FULLSCREEN);
 			return 1;
 		}
+		// Space in full screen plays the next entry of the playlist
+		if (key == ' ' && m_ui != nullptr && m_ui->m_fullscreen) {
+			if (g_state != nullptr) g_state->nextPlayListEntry();
+			return 1;
+		}
 	}
 	// the window takes the keyboard and hands it to the command line, so
 	// that typing goes to the console from the start

@@ -27,7 +27,8 @@ public:
 	const char *title() const { return label(); }
 
 	// Enter ends an input wait, Escape leaves full-screen mode; both are
-	// taken either way, so Escape never closes the window.
+	// taken either way, so Escape never closes the window.  In full-screen
+	// mode Space goes to the next playlist entry.
 	int handle(int event) override;
 	// The base window resizes, then the layout places every part.
 	void resize(int X, int Y, int W, int H) override;

@@ -19,8 +19,18 @@ void cprintf(const char *format, ...)
 	va_end(ap);
 }
 
+namespace {
+
+// the clock that stands in for the real one, or null
+u_timeSource s_timeSource = nullptr;
+
+} // namespace
+
+void u_timeSetSource(u_timeSource source) { s_timeSource = source; }
+
 double u_timeGet()
 {
+	if (s_timeSource != nullptr) return s_timeSource();
 	typedef std::chrono::duration<double> seconds;
 	return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }

@@ -15,6 +15,10 @@ void cprintf(const char *format, ...) __attribute__((format(printf, 1, 2)));
 // Seconds of real time since an arbitrary fixed point, on a monotonic clock:
 // every time in the program is on this clock.
 double u_timeGet();
+// A clock that takes the place of the real one, for tests that step time by
+// hand; null restores the real clock.
+typedef double (*u_timeSource)();
+void u_timeSetSource(u_timeSource source);
 // Seconds since the previous call; 0.0 on the first.
 double u_timeElapsed();
 
@@ -54,8 +58,9 @@ constexpr int U_DIR_END = -2;
 u_dirEnt_s *u_dirOpen(const char *dirName, const char *filter);
 // The next directory (U_DIR_DIRECTORY) or file (U_DIR_FILE) with its name
 // copied into name (size bytes); U_DIR_END after the last.  "." and ".."
-// come back like other directories; devices, pipes, sockets, entries that
-// cannot be examined and names that do not fit name are skipped.
+// come back like other directories; symbolic links, devices, pipes,
+// sockets, entries that cannot be examined and names that do not fit name
+// are skipped.
 int u_dirNext(u_dirEnt_s *d, char *name, int size);
 // out (size bytes) = the directory's name, a slash and name; -1, leaving
 // out alone, when that does not fit.

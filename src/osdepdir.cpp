@@ -50,8 +50,10 @@ int u_dirNext(u_dirEnt_s *d, char *name, int size)
 	while ((d->dp = readdir(d->dir)) != nullptr) {
 		const char *entry = d->dp->d_name;
 		std::string path = std::string(d->dirName) + "/" + entry;
+		// the entry itself, not what a link points to: a link to a directory
+		// above would make every recursive walk endless
 		struct stat st;
-		if (stat(path.c_str(), &st) != 0) {
+		if (lstat(path.c_str(), &st) != 0) {
 			std::printf("cannot stat %s\n", path.c_str());
 			continue;
 		}

@@ -34,13 +34,18 @@ void ui_timerCallback(void *)
 
 int UIstate::timerCallback()
 {
-		const double t = u_timeGet();
+	const double t = u_timeGet();
 	if (g_state == nullptr) return 0;
+
+	// the script on top reads until it pauses; the open a line asked for
+	g_state->readScripts();
 
 	// nothing more without a main window
 	if (m_mainWindow == nullptr) return 0;
 
-	// fades
+	// camera motion, then fades
+	g_state->handleTrl();
+	g_state->handleRot();
 	g_state->objectUpdate();
 
 	// the wait button blinks once a second while the state waits
@@ -61,6 +66,9 @@ int UIstate::timerCallback()
 			m_cursor = wanted;
 		}
 	}
+
+	// the animation clock
+	g_state->updateAnimation();
 
 	// the network: changes out, commands in
 	g_state->pollNetServers();

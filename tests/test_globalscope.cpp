@@ -300,7 +300,7 @@ TEST_F(GlobalScope, ResetReplacesTheScopeAndKeepsTheSettings)
 	// the settings stay
 	EXPECT_TRUE(sameColor(m_state.m_fgColor, green));
 	EXPECT_TRUE(sameColor(m_state.m_cvColor, white));
-	EXPECT_EQ(m_state.m_fontSize, 12.0f);
+	EXPECT_EQ(m_state.m_fontSize, 20.0f); // but a new script starts with the default font size
 	EXPECT_EQ(m_state.m_clipDistance, 9.0f);
 	EXPECT_STREQ(m_state.m_c3gaFactor[1].string("%g"), "1*e1");
 }

@@ -99,10 +99,11 @@ TEST_F(OsdepDirectory, EntriesFilesAndLengths)
 	ASSERT_EQ(symlink("nowhere", path("dangling").c_str()), 0);
 
 	testing::internal::CaptureStdout();
-	// a pipe is skipped, a link counts as what it names, a dangling one cannot be examined
-	EXPECT_EQ(entries(), (std::map<std::string, int>{{".", 2}, {"..", 2}, {"five", 1}, {"link", 1}, {"sub", 2}}));
+	// a pipe is skipped, and so is every link, dangling or not, so that a
+	// link to a directory above cannot make a walk endless
+	EXPECT_EQ(entries(), (std::map<std::string, int>{{".", 2}, {"..", 2}, {"five", 1}, {"sub", 2}}));
 	// names that do not fit the buffer are skipped, not cut
-	EXPECT_EQ(entries(5), (std::map<std::string, int>{{".", 2}, {"..", 2}, {"five", 1}, {"link", 1}, {"sub", 2}}));
+	EXPECT_EQ(entries(5), (std::map<std::string, int>{{".", 2}, {"..", 2}, {"five", 1}, {"sub", 2}}));
 	EXPECT_EQ(entries(4), (std::map<std::string, int>{{".", 2}, {"..", 2}, {"sub", 2}}));
 	EXPECT_EQ(fileLength(nullptr), -1);
 	EXPECT_EQ(fileLengthByName(path("none").c_str()), -1);
@@ -110,7 +111,8 @@ TEST_F(OsdepDirectory, EntriesFilesAndLengths)
 	EXPECT_EQ(u_dirOpen(nullptr, nullptr), nullptr);
 	u_dirClose(nullptr);
 	std::string out = testing::internal::GetCapturedStdout();
-	for (const std::string &message : std::initializer_list<std::string>{"cannot stat " + path("dangling") + "\n", "fileLength(): invalid file pointer\n",
+	EXPECT_EQ(out.find("cannot stat"), std::string::npos);
+	for (const std::string &message : std::initializer_list<std::string>{"fileLength(): invalid file pointer\n",
 	                            "fileLengthByName(): can not open '" + path("none") + "'\n",
 	                            "can't open " + path("none") + " directory.\n", "dirOpen(): null pointer passed.\n",
 	                            "dirClose(): null pointer passed.\n"})

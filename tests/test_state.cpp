@@ -201,7 +201,8 @@ TEST(State, ResetRemovesTheObjectsAndKeepsTheSettings)
 	// the program's own variables are made again, and counted
 	EXPECT_EQ(st.m_objects.size(), 3u);
 	EXPECT_EQ(st.m_bgColor[2], 0.0f);
-	EXPECT_EQ(st.m_fontSize, 11.0f);
+	// a new script starts with the default font size
+	EXPECT_EQ(st.m_fontSize, 20.0f);
 	EXPECT_EQ(st.m_clipDistance, 7.0f);
 	EXPECT_STREQ(st.m_e3gaFactor[0].string("%g"), "1*e3");
 	st.addE3gaObject(1.0, "", 0, 0, 0);

@@ -43,17 +43,23 @@ void g_consoleCommandCallback(const char *cmd, void *cbArg)
 
 int state::consoleCommandCallback(const char *cmd)
 {
-	int refused = 0;
-	consoleStmtListStmt *list = consoleParse(cmd, nullptr, &refused);
-	if (list != nullptr && !list->dummy()) {
-		m_globalScope->execStmtList(list);
-	} else {
-		delete list;
-		// a text without a statement of its own continues a suspended
-		// command; a refused text, whose error was printed, does not
-		if (!refused) m_globalScope->resumeStmtList();
+	{
+		// the global scope runs the statements: nothing may replace it meanwhile
+		nestingGuard running(m_commandNesting);
+		int refused = 0;
+		consoleStmtListStmt *list = consoleParse(cmd, nullptr, &refused);
+		if (list != nullptr && !list->dummy()) {
+			m_globalScope->execStmtList(list);
+		} else {
+			delete list;
+			// a text without a statement of its own continues a suspended
+			// command; a refused text, whose error was printed, does not
+			if (!refused) m_globalScope->resumeStmtList();
+		}
 	}
-	if (m_globalScope->resetRequested()) reset();
-	else updateDynStmts();
-	return 0;
+	// a reset waits for the end of the command, and of the script that runs it
+	if (!m_globalScope->resetRequested()) updateDynStmts();
+	// what the statements asked for that would have deleted what ran them:
+	// a reset, a clear, a file opened from the console (read at once)
+	return runDeferred(true);
 }

@@ -213,12 +213,10 @@ int state::updateDynStmts()
 			// entries removed meanwhile stay in the list until the end, so the
 			// list being run lives through its run
 			runDynStmt(m_dynStmt[i]);
-			if (m_globalScope->resetRequested()) {
-				m_dynStmtUpdating = false;
-				reset();
-				return 0;
-			}
+			// an entry asked for a reset: no more entries run
+			if (m_globalScope->resetRequested()) break;
 		}
+		if (m_globalScope->resetRequested()) break;
 	}
 	// changes made by the entries that ran do not carry into the next update
 	for (dynStmtInfo &d : m_dynStmt) d.ds()->evalRequired(0);
@@ -231,5 +229,7 @@ int state::updateDynStmts()
 	// the removals asked for while the entries ran
 	for (size_t i = m_dynStmt.size(); i-- > 0;)
 		if (m_dynStmt[i].removed()) m_dynStmt.erase(m_dynStmt.begin() + (long)i);
+	// the reset an entry asked for, once nothing runs that it would delete
+	if (m_globalScope->resetRequested()) runDeferred(false);
 	return 0;
 }

@@ -69,6 +69,10 @@ double ctrlRangeStep(double minValue, double maxValue);
 // --- help (consolehelp.cpp)
 cf_entry cf_help_general, cf_help;
 
+// --- scripts, the camera and the animation clock (consolescriptfunctions.cpp):
+// a scene-file line, a camera rotation over time, the clock atime
+cf_entry cf_cmd, cf_camrotfunc, cf_start_animation, cf_stop_animation, cf_pause_animation;
+
 // --- polygons (consolepolygonfunctions.cpp): a polygon named like p
 // through N named points, "strip" or "loop" by the name of mode, else
 // filled; the entries of 3 to 6 points call the body with their count

@@ -1,14 +1,16 @@
 #include "state/state.h"
 
 #include <climits>
+#include <cstdlib>
 
 #include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
+#include "console/consolegafile.h"
 #include "console/consoleglobalscope.h"
-#include "console/fl_console.h"
 #include "geosphere.h"
 #include "osdep.h"
-#include "ui.h"
+#include "scriptui.h"
+#include "stringarray.h"
 
 state *g_state = nullptr;
 
@@ -19,6 +21,8 @@ state::state()
 	// the longest path the system names
 	char cwd[PATH_MAX];
 	if (u_dirGetCwd(cwd, sizeof cwd) == 0) m_initialWorkingDirectory = cwd;
+	m_playListParse = 0;
+	m_playbackSpeed = 1.0;
 	setColor("fgcolor", "r");
 	setColor("bgcolor", 0.7f, 0.7f, 0.7f, 1.0f);
 	setColor("olcolor", 0.0f, 0.0f, 0.0f, 1.0f);
@@ -34,6 +38,8 @@ state::state()
 	gsFree(&g_sphereSphere);
 	gsCompute(&g_pointSphere, sc_pointSphereDepth);
 	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
+	m_deleteFileQuestion = copyString(sc_defaultDeleteFileQuestion);
+	m_consoleGAfile = new consoleGAfile(this);
 	newGlobalScope();
 	// the network waits for the first tick, which opens the default port
 	// unless start-up said otherwise
@@ -43,6 +49,11 @@ state::state()
 
 state::~state()
 {
+	delete m_consoleGAfile;
+	m_consoleGAfile = nullptr;
+	deleteGAfileStack(nullptr, 0);
+	std::free(m_deleteFileQuestion);
+	m_deleteFileQuestion = nullptr;
 	removeAllDynStmt();
 	removeAllConsoleControls();
 	removeAllObjects();
@@ -50,6 +61,8 @@ state::~state()
 	m_globalScope = nullptr;
 	gsFree(&g_pointSphere);
 	gsFree(&g_sphereSphere);
+	clearPlayList();
+	freeOpenFile();
 	closeNetServers();
 	initToNothing();
 	// no one may reach a state that is gone
@@ -58,14 +71,31 @@ state::~state()
 
 void state::initToNothing()
 {
+	m_consoleGAfile = nullptr;
 	m_workingDirectory.clear();
 	m_initialWorkingDirectory.clear();
-	m_bookmarkSearch = 0;
+	m_GAfileStackDepth = -1;
+	m_GAfileStack = nullptr;
+	m_deleteFileQuestion = nullptr;
+	m_openFilename = nullptr;
+	m_openFileLevel = 0;
+	m_openFileNbArg = 0;
+	m_openFileArg = nullptr;
+	m_playListLength = -1;
+	m_playListPos = -1;
+	m_playList = nullptr;
+	m_playListParse = 0;
 	m_inputSleepTime = -1.0;
 	m_inputWait = 0;
 	m_inputWaitTime = -1.0;
+	m_playbackSpeed = -1.0;
+	m_bookmarkSearch = 0;
+	m_preBookmarkSearchPlaybackSpeed = 0.0;
 	m_globalScope = nullptr;
 	m_dynStmtUpdating = false;
+	m_commandNesting = 0;
+	m_GAfileReadNesting = 0;
+	m_clearRequested = 0;
 	for (float *c : {m_fgColor, m_bgColor, m_olColor, m_cvColor})
 		for (int i = 0; i < 4; i++) c[i] = 0.0f;
 	m_fontSize = 0.0f;
@@ -75,6 +105,12 @@ void state::initToNothing()
 	m_ambient = -1.0f;
 	m_diffuse = -1.0f;
 	m_labelsAlwaysOnTop = 0;
+	m_trlTime = m_trlEndTime = -1.0;
+	m_trl = 0.0;
+	m_rotTime = m_rotEndTime = -1.0;
+	m_rot = 0.0;
+	m_animationMode = ANIMATION_STOPPED;
+	m_lastAnimationUpdate = -1.0;
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
@@ -85,11 +121,14 @@ void state::initToNothing()
 	m_netRequests.clear();
 }
 
-int state::reset()
+int state::reset(const char *filename)
 {
 	removeAllDynStmt();
+	stopAnimation();
 	removeAllObjects();
-	if (gui_state != nullptr && gui_state->m_console != nullptr) gui_state->m_console->clear();
+	deleteGAfileStack(filename, 0);
+	resetGAfileState();
+	uiClearConsole();
 	m_displayNetworkCommands = true;
 	newGlobalScope();
 	return 0;

@@ -18,8 +18,10 @@
 #include "p3ga/p3ga.h"
 
 class consoleControl;
+class consoleGAfile;
 class consoleGlobalScope;
 class consoleStmtListStmt;
+class GAfile;
 class netServer;
 
 class state {
@@ -58,6 +60,13 @@ public:
 		bool m_removed;
 	};
 
+	// One playlist entry: a script and its arguments, all owned copies.
+	struct playList_s {
+		char *filename;
+		int nbArg;
+		char **arg;
+	};
+
 	state();
 	~state();
 	state(const state &) = delete;
@@ -65,9 +74,11 @@ public:
 
 	void initToNothing();
 	// What a new top-level script starts from: no dynamic statements, no
-	// objects, a new global scope (no user variables, functions or
-	// constants); drawing defaults and factors stay.
-	int reset();
+	// running animation, no objects, no open script files (those named
+	// filename get their delete handling), the per-file state, a new global
+	// scope (no user variables, functions or constants); drawing defaults,
+	// factors, the playlist and the servers stay.
+	int reset(const char *filename = nullptr);
 	// Replaces the console's global scope by a new root and sets the
 	// program's own global variables in it.
 	int newGlobalScope();
@@ -122,6 +133,87 @@ public:
 	// then resets the state when a statement asked for it, or updates the
 	// dynamic statements. Always 0.
 	int consoleCommandCallback(const char *cmd);
+
+	// --- script files (statescripts.cpp). Levels: -1 a new top-level script
+	// (the state is reset first), 0 a switch in place of the file on top,
+	// 1 an import that runs on top of the current file until its end.
+	int openGAfile(const char *name, int nbArg, char **args, int level);
+	// Pops the top file; with a name, the top file gets its delete handling
+	// when it is that file or appears lower on the stack.
+	int deleteTopOfGAfileStack(const char *name);
+	// Pops while the depth is at least level; level 0 empties the stack.
+	int deleteGAfileStack(const char *name, int level);
+	// 1 when one of the entries 0..depth (the whole stack for a negative
+	// depth) is the file name, compared without regard to case.
+	int filenameOnGAfileStack(const char *name, int depth);
+	// Opens the bottom file again as a new top-level script.
+	int replayFirstGAfile();
+	// The open carried out by the next tick (or by the command entry, after
+	// its statements, for a console line); copies are kept.
+	int setOpenFile(const char *name, int nbArg, char **args, int level);
+	int freeOpenFile();
+	// The per-file state that a new top-level script starts from.
+	int resetGAfileState();
+	// All objects go; camori, campos and autocolor keep their values.
+	int removeAllObjectsButSystem();
+	// A scene file's "clear": no objects, no dynamic statements, an empty
+	// console and status line, a new global scope.
+	int clearScene();
+	// The timer's script steps: the file on top reads until it pauses, then
+	// the open that a line asked for is carried out, then what waited for
+	// a safe point.
+	int readScripts();
+	// What a line or statement asked for that would delete what runs it
+	// (a reset, a clear of the scene, a top-level open), carried out once
+	// nothing that it would delete is running. openToo: also the pending
+	// open, followed at once by reading the new file.
+	int runDeferred(bool openToo);
+
+	// --- playlists (stateplaylist.cpp)
+	// Reads the playlist's "play" lines in one go and opens its first entry.
+	int openPlayList(const char *name);
+	int clearPlayList();
+	int addPlayListEntry(const char *file, int nbArg, char **args);
+	// Opens entry pos (0-based); -1 with a message outside the list.
+	int setPlayListPos(int pos);
+	int nextPlayListEntry();
+	int previousPlayListEntry();
+
+	// --- pauses of a script (stateplayback.cpp)
+	// The search runs everything at speed 0 until the next bookmark line
+	// or the end of a file.
+	int bookmarkSearch();
+	int bookmarkFound();
+	// A divisor of time: 1 real time, 2 half speed, 0 as fast as possible.
+	int setPlaybackSpeed(double speed);
+
+	// --- camera motion (statemotion.cpp): the camera moves by
+	// duration x velocity (turns by exp(-duration x rate)) over duration
+	// times the playback speed; -1 without a user interface or for a
+	// negative duration. The caller's value becomes the part used (the
+	// vector, or minus the bivector).
+	int setTrl(e3ga &velocity, double duration);
+	int setRot(e3ga &rate, double duration);
+	// One step of each, every tick; held while the state waits for input.
+	int handleTrl();
+	int handleRot();
+
+	// --- the animation clock atime (stateanimation.cpp)
+	int setAnimationTime(double t);
+	int forwardAnimationTime(double dt);
+	int startAnimation();
+	int pauseAnimation();
+	int stopAnimation();
+	// One step while playing, every tick.
+	int updateAnimation();
+
+	// --- console-language source files (consolesourcefileread.cpp)
+	// Parses the file and runs it in the global scope: 0, or -1 when it
+	// could not be read or parsed.
+	int consoleSourceFileRead(const char *filename);
+	// Every ".g" file of the directory and its sub-directories, skipping
+	// names that begin with "."; -1 when the directory cannot be opened.
+	int consoleSourceDirRead(const char *dirname);
 
 	// --- network command servers (statenet.cpp)
 	// Adds a server listening on the port written in port; one that cannot
@@ -203,18 +295,47 @@ public:
 	std::string fullFilename(const std::string &name) const;
 
 	// --- fields, in this order
+	// runs single scene-file lines given as text (the console's cmd), owned
+	consoleGAfile *m_consoleGAfile;
 	// directory against which relative file names are resolved
 	std::string m_workingDirectory;
 	// the process's working directory when the state was made
 	std::string m_initialWorkingDirectory;
+	// the open script files: a top-level file at index 0, imports above it;
+	// the top at index m_GAfileStackDepth, -1 when empty; owned
+	int m_GAfileStackDepth;
+	GAfile **m_GAfileStack;
+	// the question asked before a script file deletes itself: "%s" stands
+	// for the file name; owned
+	char *m_deleteFileQuestion;
+	// the open carried out by the next tick: file name (null when none),
+	// level and arguments, all owned
+	char *m_openFilename;
+	int m_openFileLevel;
+	int m_openFileNbArg;
+	char **m_openFileArg;
+	// the playlist: entries (owned), their number (-1 before any
+	// playlist) and the current one (-1 when none)
+	int m_playListLength;
+	int m_playListPos;
+	playList_s *m_playList;
+	// 1 while a playlist file is read: only "play" lines count
+	int m_playListParse;
+	// clock time at which a running sleep ends; -1.0 when none
+	double m_inputSleepTime;
+	// 1 while the program waits for the user
+	int m_inputWait;
+	// clock time at which the current wait began, kept only while a sleep
+	// is pending; -1.0 when none
+	double m_inputWaitTime;
+	// divisor of time: sleeps, motions and fades last this many times
+	// longer, the animation clock runs this many times slower; 0 means as
+	// fast as possible
+	double m_playbackSpeed;
 	// 1 while a script skips ahead to a bookmark: fades end at once
 	int m_bookmarkSearch;
-	// clock time at which a script's sleep ends; -1 when none
-	double m_inputSleepTime;
-	// 1 while a script waits for the user
-	int m_inputWait;
-	// clock time at which the wait began, when a sleep was pending; -1 otherwise
-	double m_inputWaitTime;
+	// the playback speed to restore when the bookmark is found
+	double m_preBookmarkSearchPlaybackSpeed;
 	// the console's global scope, owned
 	consoleGlobalScope *m_globalScope;
 	// the console controls, owned, in creation order
@@ -239,6 +360,15 @@ public:
 	float m_diffuse;
 	// 1: the view draws labels over everything else
 	int m_labelsAlwaysOnTop;
+	// camera translation: clock time up to which it was applied (-1.0 when
+	// none runs), end time, velocity (a vector per second)
+	double m_trlTime;
+	double m_trlEndTime;
+	e3ga m_trl;
+	// camera rotation: the same, with a rate (a bivector per second)
+	double m_rotTime;
+	double m_rotEndTime;
+	e3ga m_rot;
 	// stored factors of the three 3D models
 	static constexpr int NB_E3GA_FACTORS = 3;
 	static constexpr int NB_P3GA_FACTORS = 4;
@@ -246,6 +376,10 @@ public:
 	e3ga m_e3gaFactor[NB_E3GA_FACTORS];
 	p3ga m_p3gaFactor[NB_P3GA_FACTORS];
 	c3ga m_c3gaFactor[NB_C3GA_FACTORS];
+	// the animation clock: 0 stopped, 1 playing, 2 paused; clock time of
+	// its last step
+	int m_animationMode;
+	double m_lastAnimationUpdate;
 	// the open command servers, owned: a heap array of m_nbNetServers
 	netServer **m_netServers;
 	// -1 while the network is undecided: the first poll opens the default port
@@ -258,6 +392,13 @@ public:
 	std::vector<dynStmtInfo> m_dynStmt;
 	// set while updateDynStmts runs: removals wait until it ends
 	bool m_dynStmtUpdating;
+	// Nothing may delete what runs it: the number of console commands and
+	// cmd() lines running (their global scope must stay) and of script
+	// files being read (the file stack must stay), and a clear of the scene
+	// that a statement asked for; runDeferred carries out what waits.
+	int m_commandNesting;
+	int m_GAfileReadNesting;
+	int m_clearRequested;
 
 	// defaults of a new state
 	static constexpr float sc_defaultFontSize = 20.0f;
@@ -270,6 +411,12 @@ public:
 	static constexpr int sc_sphereSphereDepth = 3;
 	// the camera starts this far out along e3, looking at the origin
 	static constexpr double sc_defaultCameraDistance = 11.0;
+	// what a script file asks before it deletes itself, by default
+	static constexpr const char *sc_defaultDeleteFileQuestion = "Delete %s?";
+	// states of the animation clock (m_animationMode)
+	static constexpr int ANIMATION_STOPPED = 0;
+	static constexpr int ANIMATION_PLAYING = 1;
+	static constexpr int ANIMATION_PAUSED = 2;
 	// the port the command server opens when the network is on from start-up
 	static constexpr const char *sc_defaultNetPort = "6860";
 	// the number format of the values sent to network clients: every digit
@@ -302,3 +449,16 @@ private:
 };
 
 extern state *g_state;
+
+// Counts one running frame in a nesting counter of the state for as long as
+// it lives, also when what runs throws.
+class nestingGuard {
+public:
+	explicit nestingGuard(int &count) : m_count(count) { ++m_count; }
+	~nestingGuard() { --m_count; }
+	nestingGuard(const nestingGuard &) = delete;
+	nestingGuard &operator=(const nestingGuard &) = delete;
+
+private:
+	int &m_count;
+};

@@ -1,0 +1,95 @@
+// Scripts: a ".geo" file of 10,000 object lines read in one tick (every line
+// made into a new object), and an idle tick once a top-level script has
+// reached its end (the file opened, found at its end and closed again).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "state/state.h"
+
+namespace {
+
+// Object lines of the large file.
+constexpr int sc_nbObjectLines = 10000;
+
+// A file in the temporary directory holding text; removed with the value.
+struct tempFile {
+	std::string path;
+	explicit tempFile(const std::string &text)
+	{
+		char name[] = "/tmp/korimbel_bench_XXXXXX";
+		int fd = mkstemp(name);
+		path = name;
+		FILE *f = fdopen(fd, "wb");
+		std::fputs(text.c_str(), f);
+		std::fclose(f);
+	}
+	~tempFile() { std::remove(path.c_str()); }
+};
+
+// Standard output goes nowhere while it lives: every new top-level script
+// says that the animation clock was stopped already.
+struct silenced {
+	int saved, quiet;
+	silenced()
+	{
+		std::fflush(stdout);
+		saved = dup(1);
+		quiet = open("/dev/null", O_WRONLY);
+		dup2(quiet, 1);
+	}
+	~silenced()
+	{
+		std::fflush(stdout);
+		dup2(saved, 1);
+		close(saved);
+		close(quiet);
+	}
+};
+
+// The script steps of the timer and the motion and animation steps that
+// follow them.
+void tickSteps(state &st)
+{
+	st.readScripts();
+	st.handleTrl();
+	st.handleRot();
+	st.objectUpdate();
+	st.updateAnimation();
+}
+
+void BM_read_10000_object_lines(benchmark::State &bs)
+{
+	std::string text;
+	for (int i = 0; i < sc_nbObjectLines; i++)
+		text += "e3ga o" + std::to_string(i) + " [" + std::to_string(i % 7) + "*e1 + 0.5*e2 - e3] stipple\n";
+	tempFile file(text);
+	state st;
+	silenced quiet;
+	for (auto _ : bs) {
+		st.openGAfile(file.path.c_str(), 0, nullptr, -1);
+		tickSteps(st);
+	}
+	if (st.m_objects.size() < (size_t)sc_nbObjectLines) bs.SkipWithError("the lines made too few objects");
+	bs.counters["lines/s"] = benchmark::Counter((double)sc_nbObjectLines * (double)bs.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_idle_tick_after_a_script(benchmark::State &bs)
+{
+	tempFile file("e3ga a [e1]\ne3ga b [e2]\nfgcolor g\n");
+	state st;
+	silenced quiet;
+	st.openGAfile(file.path.c_str(), 0, nullptr, -1);
+	tickSteps(st);
+	for (auto _ : bs) tickSteps(st);
+	if (st.m_GAfileStackDepth != 0) bs.SkipWithError("the script is no longer open");
+}
+
+} // namespace
+
+BENCHMARK(BM_read_10000_object_lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_idle_tick_after_a_script)->Unit(benchmark::kMicrosecond);

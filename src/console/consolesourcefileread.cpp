@@ -1,0 +1,89 @@
+// Console-language source files: a ".g" file parsed as a whole and run in
+// the global scope, and every ".g" file of a directory and its
+// sub-directories.
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <strings.h>
+
+#include <antlr/ANTLRException.hpp>
+
+#include "console/ConsoleLexer.hpp"
+#include "console/consolecontrolstmt.h"
+#include "console/consoleglobalscope.h"
+#include "console/consoleparserwrapper.h"
+#include "osdep.h"
+#include "state/state.h"
+
+namespace {
+
+// The longest entry name a directory walk takes.
+constexpr int sc_maxEntryName = 1023;
+// Source files end so, in any case.
+constexpr const char *sc_sourceEnding = ".g";
+
+bool isSourceFile(const char *name)
+{
+	const size_t n = std::strlen(name), e = std::strlen(sc_sourceEnding);
+	return n >= e && strcasecmp(name + n - e, sc_sourceEnding) == 0;
+}
+
+} // namespace
+
+int state::consoleSourceFileRead(const char *filename)
+{
+	cprintf("Parsing '%s'", filename);
+	setWorkingDirectory(filename, true);
+	consoleStmtListStmt *list = nullptr;
+	try {
+		std::ifstream in(filename, std::ios::binary);
+		if (!in) throw std::ios_base::failure("can not open");
+		ConsoleLexer lexer(in);
+		lexer.setFilename(filename);
+		ConsoleParserWrapper parser(lexer);
+		parser.setFilename(filename);
+		list = parser.input();
+	} catch (...) {
+		delete list;
+		list = nullptr;
+		cprintf("state::consoleSourceFileRead(): exception while reading or parsing '%s'\n", filename);
+		return -1;
+	}
+	if (list == nullptr) {
+		cprintf("state::consoleSourceFileRead(): exception while reading or parsing '%s'\n", filename);
+		return -1;
+	}
+	{
+		// its statements run in the global scope, which must stay while they do
+		nestingGuard running(m_commandNesting);
+		m_globalScope->execStmtList(list);
+	}
+	// a clear that a statement asked for comes once the statements ran; a
+	// reset stays asked for, to the end of the next command
+	if (m_commandNesting == 0 && m_clearRequested) {
+		m_clearRequested = 0;
+		clearScene();
+	}
+	return 0;
+}
+
+int state::consoleSourceDirRead(const char *dirname)
+{
+	u_dirEnt_s *d = u_dirOpen(dirname, nullptr);
+	if (d == nullptr) {
+		cprintf("state::consoleSourceDirRead(): Could not open directory '%s'\n", dirname);
+		return -1;
+	}
+	cprintf("Reading all .g files in '%s'\n", dirname);
+	char name[sc_maxEntryName + 1];
+	std::string path;
+	for (int type; (type = u_dirNext(d, name, sizeof name)) != U_DIR_END;) {
+		// hidden entries, "." and ".." among them
+		if (name[0] == '.') continue;
+		path = std::string(dirname) + "/" + name;
+		if (type == U_DIR_DIRECTORY) consoleSourceDirRead(path.c_str());
+		else if (type == U_DIR_FILE && isSourceFile(name)) consoleSourceFileRead(path.c_str());
+	}
+	u_dirClose(d);
+	return 0;
+}

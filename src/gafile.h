@@ -1,0 +1,113 @@
+#pragma once
+// GAfile: a reader of ".geo" scene and script files and ".gpl" playlists,
+// bound to one file. The timer reads the file on top of the state's stack a
+// little at a time: each complete line, after its arguments "$1".."$N" are
+// put in, is interpreted as one command (parseLine), and reading stops
+// wherever the presentation pauses (a wait for the user, a sleep, a pending
+// open) to resume at the same byte on a later tick. The file is opened and
+// closed on every read.
+#include <string>
+
+class state;
+
+class GAfile {
+public:
+	// An empty reader without a file (the base of the console's reader).
+	explicit GAfile(state *s);
+	// A reader of filename opened at level (-1 open, 0 switch to, 1 import),
+	// with a copy of the delete question (may be null) and of the
+	// arguments; filename() stays null when the file cannot be read.
+	GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args);
+	virtual ~GAfile();
+	GAfile(const GAfile &) = delete;
+	GAfile &operator=(const GAfile &) = delete;
+
+	void initToNothing();
+
+	// Back to the first byte; the bottom file of the stack also starts
+	// from an empty scene.
+	virtual int reset(state *s);
+	// Interprets lines until a pause or the end of the file: 0, or -1
+	// when the file cannot be opened. An imported file deletes itself at
+	// its end, so nothing may touch the reader after this returns.
+	virtual int read(state *s);
+	// What happens to the file when the state drops the reader: kept,
+	// deleted, or deleted when the user says yes.
+	virtual int handleDelete();
+
+	// Copies of the arguments, each that would not read back as one word
+	// put in double quotes; -1, keeping none, when memory runs out.
+	int setArg(int n, char **args);
+	void freeArg();
+	// The file changed under the reader: it is read again from its start.
+	int truncated(state *s);
+	// Puts the arguments in for "$N" in the current line.
+	int substituteArguments(state *s);
+	// Interprets the current line (gafileparse.cpp); it is edited in place.
+	int parseLine(state *s);
+
+	// --- lexical units of the line format (gafilelex.cpp)
+	// The string at pos of line into out: a double-quoted text, or a run
+	// of non-blank characters not beginning with one of forbidden. The
+	// position after it, or -1 (out empty) when there is none.
+	static int readString(const char *line, int pos, std::string &out, const char *forbidden);
+	// 1 when c is one of the characters of set.
+	static int memberOf(char c, const char *set);
+	// Object flag words into draw-mode bits and creation flags; the number
+	// of words, -1 for none. Unknown words are reported and ignored.
+	int parseFlags(const char *text, int &drawMode, int &creationFlags);
+	// Label flag words into label flags and a width (-1 when none).
+	int parseLabelFlags(const char *text, int &flags, int &width);
+
+	// The line buffer holds at least n characters and a terminating zero.
+	int ensureBufLen(int n);
+	const char *filename() const { return m_filename; }
+	// The question asked before the file deletes itself, with the file's
+	// name in place of its "%s".
+	std::string deleteQuestionText() const;
+
+	// --- fields, in this order
+	// -1 keep the file when the state drops it, 0 ask, 1 delete
+	int m_deleteFile;
+	// asked before deleting: "%s" stands for the file name; owned
+	char *m_deleteFileQuestion;
+	// 1: at its end the reader removes itself from the stack (imports)
+	int m_closeAtEOF;
+	// the arguments "$1".."$N", owned
+	int m_nbArg;
+	char **m_arg;
+	// how the file was opened: -1 open, 0 switch to, 1 import
+	int m_level;
+	// 1: file-opening lines open at once instead of on the next tick
+	int m_directFileOpen;
+	// path of the file, owned; null when it could not be opened
+	char *m_filename;
+	// bytes consumed so far, the current line number (1-based after
+	// reset), the last byte read (-1 for none), to resume reading and to
+	// see that the file changed under the reader
+	int m_pos;
+	int m_lineNb;
+	int m_lastChar;
+	// the current line, NUL-terminated; the interpreter edits it in place
+	int m_bufLen;
+	int m_bufMaxLen;
+	char *m_buf;
+	// 1 when the file cannot be positioned (a pipe): it is read no further
+	int m_unseekable;
+
+	// The most arguments a file line passes to the file it opens.
+	static constexpr int sc_maxArgs = 8;
+	// Digits after "$" that make up an argument number.
+	static constexpr int sc_maxArgDigits = 15;
+	// Blank-separated words of a flag text that count.
+	static constexpr int sc_maxFlagWords = 8;
+	// What every name and text may not begin with unless quoted: such a
+	// word starts a multivector or a number.
+	static constexpr const char *sc_nameForbidden = "[]+-1234567890";
+
+protected:
+	// The reading loop; restarted: the file was found changed once already.
+	int readLines(state *s, bool restarted);
+	// One complete line: substituted, interpreted, emptied.
+	void interpretLine(state *s);
+};

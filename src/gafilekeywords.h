@@ -1,0 +1,54 @@
+#pragma once
+// The keywords of the scene-file line interpreter, one family a file: each
+// handler gets the line with its comment cut and its blanks trimmed, and the
+// position right after the keyword.
+#include <string>
+
+class GAfile;
+class c3ga;
+class e3ga;
+class p3ga;
+class state;
+
+struct gaLine {
+	GAfile *file;
+	state *s;
+	// the keyword as written
+	std::string kw;
+	// the trimmed line and the position after the keyword
+	const char *line;
+	int pos;
+
+	// The interpreter's recurring messages, naming the file, the keyword
+	// and the line.
+	void invalid() const;
+	void noName() const;
+	void noKeyword() const;
+	// "warning: GAfile::parseLine(): file '%s': invalid <what> entry at line '%d'"
+	void invalidEntry(const char *what) const;
+};
+
+typedef int gaKeyword(const gaLine &l);
+
+// --- lexical helpers (gafileparse.cpp); each skips blanks first and gives
+// the position after what it read, or -1 when there is nothing of its kind
+int gaReadDouble(const char *line, int pos, double &value);
+int gaReadInt(const char *line, int pos, int &value);
+// A name or text: a string that may not begin like a number or multivector.
+int gaReadName(const char *line, int pos, std::string &out);
+// A bracketed multivector of each algebra, with the file format's names
+// ("I3" in e3ga, "einf" and "e0" in c3ga).
+int gaReadE3ga(const char *line, int pos, e3ga &value);
+int gaReadP3ga(const char *line, int pos, p3ga &value);
+int gaReadC3ga(const char *line, int pos, c3ga &value);
+
+// --- objects and drawing defaults (gafileobjects.cpp)
+gaKeyword gaKwE3ga, gaKwP3ga, gaKwC3ga, gaKwColor, gaKwFontSize, gaKwClip, gaKwPolygonOffset, gaKwRemove, gaKwFactor,
+	gaKwFade;
+// --- the camera (gafilecamera.cpp)
+gaKeyword gaKwEyePos, gaKwEyeTrl, gaKwEyeOri, gaKwEyeRot;
+// --- the windows (gafilewindow.cpp)
+gaKeyword gaKwTitle, gaKwConsoleFontSize, gaKwClear, gaKwClearConsole, gaKwHideShow, gaKwStatus, gaKwExit, gaKwResize,
+	gaKwConsoleHeight, gaKwViewWindowSize, gaKwFullscreen;
+// --- files, pauses and console commands (gafilefiles.cpp)
+gaKeyword gaKwBookmark, gaKwSleep, gaKwWait, gaKwDelete, gaKwOpen, gaKwConsole, gaKwPlay;

@@ -1,0 +1,225 @@
+// The stack of open script files: a top-level file at the bottom, imports on
+// top of it; opening at a level, switching, popping with the files' delete
+// handling, the open deferred to the next tick, the per-file state, and the
+// changes that wait until nothing they would delete is running.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+#include "console/consoleglobalscope.h"
+#include "gafile.h"
+#include "object.h"
+#include "scriptui.h"
+#include "state/state.h"
+#include "stringarray.h"
+
+namespace {
+
+// A script file's arguments, kept as strings while the file that held them goes.
+struct argCopy {
+	std::vector<std::string> text;
+	std::vector<char *> ptr;
+
+	argCopy(int n, char *const *args)
+	{
+		for (int i = 0; i < n; i++) text.push_back(args != nullptr && args[i] != nullptr ? args[i] : "");
+		for (std::string &t : text) ptr.push_back(&t[0]);
+	}
+	int count() const { return (int)ptr.size(); }
+	char **argv() { return ptr.empty() ? nullptr : ptr.data(); }
+};
+
+// The title of the main window while no script has given one.
+constexpr const char *sc_untitled = "untitled";
+
+} // namespace
+
+int state::openGAfile(const char *name, int nbArg, char **args, int level)
+{
+	if (name == nullptr || name[0] == '\0') return 0;
+	// the name and arguments may belong to what the reset below frees
+	const std::string file(name);
+	argCopy argv(nbArg, args);
+	// a new top-level script, or a switch in place of the only file, starts over
+	if (level == -1 || (level == 0 && m_GAfileStackDepth == 0)) reset(file.c_str());
+
+	// the reader sees the depth it will have, to know whether it is the bottom file
+	m_GAfileStackDepth++;
+	GAfile *f = new GAfile(this, file.c_str(), level, m_deleteFileQuestion, argv.count(), argv.argv());
+	m_GAfileStackDepth--;
+	if (f->filename() == nullptr) {
+		delete f;
+		return -1;
+	}
+
+	if (level == 0 && m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr) {
+		// the new file takes the place of the one on top, and its ending
+		f->m_closeAtEOF = m_GAfileStack[m_GAfileStackDepth]->m_closeAtEOF;
+		deleteTopOfGAfileStack(nullptr);
+	} else if (level == 1) {
+		f->m_closeAtEOF = 1;
+	}
+
+	GAfile **grown = static_cast<GAfile **>(std::realloc(m_GAfileStack, sizeof(GAfile *) * (m_GAfileStackDepth + 2)));
+	if (grown == nullptr) {
+		std::puts("state::openGAfile(): memory allocation error");
+		delete f;
+		return -1;
+	}
+	m_GAfileStack = grown;
+	m_GAfileStack[++m_GAfileStackDepth] = f;
+	return 0;
+}
+
+int state::deleteTopOfGAfileStack(const char *name)
+{
+	if (m_GAfileStackDepth < 0) return 0;
+	GAfile *top = m_GAfileStack[m_GAfileStackDepth];
+	// the file is off the stack before its delete handling may ask the user
+	// (and run the event loop meanwhile)
+	const bool handle = top != nullptr && name != nullptr &&
+	                    (strcasecmp(top->filename(), name) == 0 ||
+	                     filenameOnGAfileStack(top->filename(), m_GAfileStackDepth - 1));
+	m_GAfileStack[m_GAfileStackDepth--] = nullptr;
+	if (m_GAfileStackDepth < 0) {
+		std::free(m_GAfileStack);
+		m_GAfileStack = nullptr;
+	}
+	if (handle) top->handleDelete();
+	delete top;
+	return 0;
+}
+
+int state::deleteGAfileStack(const char *name, int level)
+{
+	while (m_GAfileStackDepth >= level && m_GAfileStackDepth >= 0) deleteTopOfGAfileStack(name);
+	return 0;
+}
+
+int state::filenameOnGAfileStack(const char *name, int depth)
+{
+	if (name == nullptr) return 0;
+	const int d = depth < 0 || depth > m_GAfileStackDepth ? m_GAfileStackDepth : depth;
+	for (int i = 0; i <= d; i++) {
+		GAfile *f = m_GAfileStack[i];
+		if (f != nullptr && f->filename() != nullptr && strcasecmp(f->filename(), name) == 0) return 1;
+	}
+	return 0;
+}
+
+int state::replayFirstGAfile()
+{
+	if (m_GAfileStackDepth < 0 || m_GAfileStack[0] == nullptr) return 0;
+	const std::string name(m_GAfileStack[0]->filename());
+	argCopy args(m_GAfileStack[0]->m_nbArg, m_GAfileStack[0]->m_arg);
+	deleteGAfileStack(name.c_str(), 0);
+	return openGAfile(name.c_str(), args.count(), args.argv(), -1);
+}
+
+int state::setOpenFile(const char *name, int nbArg, char **args, int level)
+{
+	// copies first: the request may be made from the pending one's own texts
+	char *file = copyString(name);
+	char **argv = copyStringArray(nbArg, args);
+	freeOpenFile();
+	m_openFilename = file;
+	m_openFileNbArg = argv != nullptr ? nbArg : 0;
+	m_openFileArg = argv;
+	m_openFileLevel = level;
+	return 0;
+}
+
+int state::freeOpenFile()
+{
+	std::free(m_openFilename);
+	freeStringArray(m_openFileNbArg, m_openFileArg);
+	m_openFilename = nullptr;
+	m_openFileArg = nullptr;
+	m_openFileNbArg = 0;
+	m_openFileLevel = 0;
+	return 0;
+}
+
+int state::resetGAfileState()
+{
+	m_rotTime = -1.0;
+	m_trlTime = -1.0;
+	m_bookmarkSearch = 0;
+	m_fontSize = sc_defaultFontSize;
+	m_inputSleepTime = -1.0;
+	setInputWaitState(0);
+	uiSetTitle(sc_untitled);
+	uiSetStatus("");
+	return 0;
+}
+
+int state::removeAllObjectsButSystem()
+{
+	// the program's own variables and how they are drawn
+	static const struct {
+		const char *name;
+		int drawMode;
+	} c_system[] = {
+		{"camori", DM_INTERNAL | DM_HIDE},
+		{"campos", DM_INTERNAL | DM_HIDE | DM_MAGNITUDE},
+		{"autocolor", DM_INTERNAL | DM_HIDE},
+	};
+	e3ga value[3];
+	bool had[3] = {false, false, false};
+	for (int i = 0; i < 3 && m_globalScope != nullptr; i++)
+		had[i] = m_globalScope->externalLookupVariable(c_system[i].name, 1, value[i]) == 0;
+	removeAllObjects();
+	for (int i = 0; i < 3 && m_globalScope != nullptr; i++)
+		if (had[i]) m_globalScope->externalAssignVariable(c_system[i].name, value[i], c_system[i].drawMode);
+	return 0;
+}
+
+int state::clearScene()
+{
+	removeAllObjects();
+	removeAllDynStmt();
+	uiClearConsole();
+	uiSetStatus("");
+	newGlobalScope();
+	return 0;
+}
+
+int state::readScripts()
+{
+	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
+		m_GAfileStack[m_GAfileStackDepth]->read(this);
+	if (m_openFilename != nullptr) {
+		openGAfile(m_openFilename, m_openFileNbArg, m_openFileArg, m_openFileLevel);
+		freeOpenFile();
+	}
+	// left by statements that ran outside a command (dynamic statements)
+	return runDeferred(false);
+}
+
+int state::runDeferred(bool openToo)
+{
+	// a statement still runs in the global scope that these would replace
+	if (m_commandNesting > 0) return 0;
+	// a reset deletes every script file: it waits for the end of their reading
+	if (m_GAfileReadNesting == 0 && m_globalScope != nullptr && m_globalScope->resetRequested()) {
+		m_clearRequested = 0;
+		reset();
+	}
+	if (m_clearRequested) {
+		m_clearRequested = 0;
+		clearScene();
+	}
+	// an import goes on top of a file being read; anything else replaces files
+	if (!openToo || m_openFilename == nullptr || (m_openFileLevel != 1 && m_GAfileReadNesting > 0)) return 0;
+	const std::string name(m_openFilename);
+	argCopy args(m_openFileNbArg, m_openFileArg);
+	const int level = m_openFileLevel;
+	freeOpenFile();
+	if (openGAfile(name.c_str(), args.count(), args.argv(), level) != 0) return 0;
+	// a file opened from the console is read up to its first pause at once
+	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
+		m_GAfileStack[m_GAfileStackDepth]->read(this);
+	return 0;
+}

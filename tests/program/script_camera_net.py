@@ -1,0 +1,106 @@
+"""A script's camera translation seen from outside, over TCP.
+
+Starts the program on a virtual X server with a script that opens a command
+server on a free port, sleeps, and moves the camera by 2 e1 over two
+seconds. A client on 127.0.0.1 receives campos on every tick it changes:
+the camera moves in many steps, forward only, over about two seconds, and
+ends exactly where the script says.
+
+Usage: script_camera_net.py PROGRAM
+"""
+import os
+import re
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+HOST = "127.0.0.1"
+# how long the program may take to start under the virtual X server
+START_SECONDS = 30
+# the script's motion: 2 e1 over this many seconds, after a sleep of one
+MOTION_SECONDS = 2.0
+# the least number of steps in which the camera must be seen moving: ticks
+# come 30 times a second, and a loaded machine may lose many
+MIN_STEPS = 10
+
+CAMPOS = re.compile(r'"campos" = (?:(\S+)\*e1 \+ )?1\.100000000000000e\+01\*e3;\$')
+
+
+def free_port():
+    s = socket.socket()
+    s.bind((HOST, 0))
+    port = s.getsockname()[1]
+    s.close()
+    return port
+
+
+def connect(port, seconds):
+    end = time.monotonic() + seconds
+    while True:
+        try:
+            return socket.create_connection((HOST, port), timeout=1)
+        except OSError:
+            if time.monotonic() > end:
+                return None
+            time.sleep(0.1)
+
+
+def main(program):
+    port = free_port()
+    with tempfile.TemporaryDirectory() as d:
+        script = os.path.join(d, "move.geo")
+        with open(script, "w") as f:
+            f.write("console add_net_port(%d);\nsleep 1\ncamtrl %g [e1]\n" % (port, MOTION_SECONDS))
+        process = subprocess.Popen(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", program, "-f", script],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            s = connect(port, START_SECONDS)
+            if s is None:
+                return "the script opened no command server on port %d" % port
+            # every campos the server sends, with the time it came
+            seen, received, end = [], b"", time.monotonic() + START_SECONDS
+            while time.monotonic() < end and not (seen and seen[-1][1] == 2.0):
+                s.settimeout(max(end - time.monotonic(), 0.01))
+                try:
+                    data = s.recv(65536)
+                except socket.timeout:
+                    break
+                if not data:
+                    return "the server closed the connection"
+                received += data
+                while b"$" in received:
+                    message, received = received.split(b"$", 1)
+                    m = CAMPOS.fullmatch(message.decode() + "$")
+                    if m:
+                        seen.append((time.monotonic(), float(m.group(1) or 0.0)))
+            xs = [x for _, x in seen]
+            if not xs or xs[-1] != 2.0:
+                return "the camera did not arrive at 2 e1 + 11 e3: %r" % xs[-5:]
+            moving = [(t, x) for t, x in seen if 0.0 < x < 2.0]
+            if len(moving) < MIN_STEPS:
+                return "the camera moved in %d steps, not over time: %r" % (len(moving), xs)
+            if any(b < a for a, b in zip(xs, xs[1:])):
+                return "the camera went back: %r" % xs
+            span = seen[-1][0] - moving[0][0]
+            if not 0.5 * MOTION_SECONDS <= span <= 3 * MOTION_SECONDS:
+                return "the motion took %.2f s" % span
+            print("campos seen in %d steps over %.2f s" % (len(moving), span))
+            return None
+        finally:
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGTERM)
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    os.killpg(process.pid, signal.SIGKILL)
+                    process.wait()
+
+
+if __name__ == "__main__":
+    failure = main(sys.argv[1])
+    if failure:
+        print(failure)
+        sys.exit(1)
