@@ -52,3 +52,5 @@ gaKeyword gaKwTitle, gaKwConsoleFontSize, gaKwClear, gaKwClearConsole, gaKwHideS
 	gaKwConsoleHeight, gaKwViewWindowSize, gaKwFullscreen;
 // --- files, pauses and console commands (gafilefiles.cpp)
 gaKeyword gaKwBookmark, gaKwSleep, gaKwWait, gaKwDelete, gaKwOpen, gaKwConsole, gaKwPlay;
+// --- polygons and meshes (gafilepolygons.cpp)
+gaKeyword gaKwPolygon, gaKwMesh, gaKwMeshVertex, gaKwMeshFace;

@@ -1,6 +1,7 @@
-// Polygons and meshes in a shown view: what they colour on screen, and
-// Ctrl-clicks that pick them through the view's selection pass, which never
-// calls a mesh's display list.
+// Polygons, simplices and meshes made at the console and by scene-file
+// lines, in a shown view: what they colour on screen, a dynamic simplex
+// that follows its points, and Ctrl-clicks that pick them through the
+// view's selection pass, which never calls a mesh's display list.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/consolegafile.h"
 #include "glwindow.h"
 #include "meshobject.h"
 #include "polygonobject.h"
@@ -94,19 +96,22 @@ TEST_F(polygonWindow, AFilledTriangleColoursItsInteriorAndACtrlClickSelectsIt)
 	EXPECT_EQ(ctrlClick(c_cx, c_cy), "p");
 }
 
-TEST_F(polygonWindow, AStaticMeshIsPickedWithoutItsDisplayList)
+TEST_F(polygonWindow, AStaticMeshFromAScriptIsPickedWithoutItsDisplayList)
 {
-	m_state->setColor("fgcolor", "red");
-	// a square of two triangles and a quad beside it: mixed faces, drawn
-	// through a display list once shown
-	meshObject *m = new meshObject("m", 0, 0);
-	const double corners[6][3] = {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}, {3, -1, 0}, {3, 1, 0}};
-	for (int i = 0; i < 6; i++) m->setVertexPos(i, corners[i]);
-	const int t1[3] = {0, 1, 2}, t2[3] = {0, 2, 3}, q[4] = {1, 4, 5, 2};
-	m->addFace(3, t1);
-	m->addFace(3, t2);
-	m->addFace(4, q);
-	m_state->addObject(m, -1);
+	// a square of two triangles and a quad beside it, made by scene-file
+	// lines: mixed faces, drawn through a display list once shown
+	const char *lines[] = {
+	    "fgcolor red",        "mesh m",
+	    "meshvertex m 0 [-e1 - e2]", "meshvertex m 1 [e1 - e2]", "meshvertex m 2 [e1 + e2]",
+	    "meshvertex m 3 [-e1 + e2]", "meshvertex m 4 [3*e1 - e2]", "meshvertex m 5 [3*e1 + e2]",
+	    "meshface m 0 1 2",   "meshface m 0 2 3",
+	    "meshface m 1 4 5 2",
+	};
+	testing::internal::CaptureStdout();
+	for (const char *line : lines) m_state->m_consoleGAfile->read(m_state, line);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+	meshObject *m = dynamic_cast<meshObject *>(m_state->getObjectPtrByName("m"));
+	ASSERT_NE(m, nullptr);
 	EXPECT_TRUE(isRed(pixel(c_cx, c_cy)));
 	ASSERT_NE(m->m_displayList, object::NO_DISPLAY_LIST);
 	EXPECT_EQ(ctrlClick(c_cx, c_cy), "m");
@@ -115,6 +120,23 @@ TEST_F(polygonWindow, AStaticMeshIsPickedWithoutItsDisplayList)
 	const unsigned int list = m->m_displayList;
 	EXPECT_TRUE(isRed(pixel(c_cx, c_cy)));
 	EXPECT_EQ(m->m_displayList, list);
+}
+
+TEST_F(polygonWindow, ASimplexFromAScriptFollowsItsPoints)
+{
+	m_state->setColor("fgcolor", "red");
+	testing::internal::CaptureStdout();
+	g_consoleCommandCallback("a = hide(-2 e1 - 1.5 e2); b = hide(2 e1 - 1.5 e2); c = hide(-2 e1 + 2 e2);", m_state);
+	m_state->m_consoleGAfile->read(m_state, "simplex t 3 a b c dynamic");
+	// above the centre the triangle covers the left, where c is; when c
+	// moves to the right, so does the triangle
+	EXPECT_TRUE(isRed(pixel(c_cx - 40, c_cy + 40)));
+	EXPECT_FALSE(isRed(pixel(c_cx + 40, c_cy + 40)));
+	g_consoleCommandCallback("c = hide(2 e1 + 2 e2);", m_state);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+	EXPECT_FALSE(isRed(pixel(c_cx - 40, c_cy + 40)));
+	EXPECT_TRUE(isRed(pixel(c_cx + 40, c_cy + 40)));
+	EXPECT_EQ(ctrlClick(c_cx + 40, c_cy - 40), "t");
 }
 
 } // namespace
