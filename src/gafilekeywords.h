@@ -54,3 +54,6 @@ gaKeyword gaKwTitle, gaKwConsoleFontSize, gaKwClear, gaKwClearConsole, gaKwHideS
 gaKeyword gaKwBookmark, gaKwSleep, gaKwWait, gaKwDelete, gaKwOpen, gaKwConsole, gaKwPlay;
 // --- labels and their typesetting (gafilelabels.cpp)
 gaKeyword gaKwLabel, gaKwTsMode, gaKwTsFont, gaKwTsInterpret;
+
+// --- polygons and meshes (gafilepolygons.cpp)
+gaKeyword gaKwPolygon, gaKwMesh, gaKwMeshVertex, gaKwMeshFace;

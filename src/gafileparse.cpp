@@ -57,6 +57,8 @@ const keyword c_keywords[] = {
 	{"sleep", gaKwSleep},
 	{"wait", gaKwWait},
 	{"status", gaKwStatus},
+	{"polygon", gaKwPolygon},
+	{"simplex", gaKwPolygon},
 	{"factor", gaKwFactor},
 	{"exit", gaKwExit},
 	{"delete", gaKwDelete},
@@ -76,6 +78,10 @@ const keyword c_keywords[] = {
 	{"fade_and_remove", gaKwFade},
 	{"fade_and_hide", gaKwFade},
 	{"show_and_fade", gaKwFade},
+	{"mesh", gaKwMesh},
+	{"meshvertex", gaKwMeshVertex},
+	{"meshnormal", gaKwMeshVertex},
+	{"meshface", gaKwMeshFace},
 };
 
 // The first "#" with an even number of double quotes after it begins the

@@ -77,6 +77,10 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 		{"bit_or", cf_bit_or, v2},
 		{"bit_xor", cf_bit_xor, v2},
 		{"bit_shift", cf_bit_shift, v2},
+		{"create_polygon", cf_create_polygon_3, {v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_4, {v, v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_5, {v, v, v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_6, {v, v, v, v, v, v, v, v}},
 		{"print", cf_e3ga_print, {0x20002000}},
 	};
 	int at = 0;

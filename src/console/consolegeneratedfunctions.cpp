@@ -221,6 +221,10 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"bit_or", nullptr, cf_bit_or, 2, {sc_v, sc_v}},
 	{"bit_xor", nullptr, cf_bit_xor, 2, {sc_v, sc_v}},
 	{"bit_shift", nullptr, cf_bit_shift, 2, {sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_3, 5, {sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_4, 6, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_5, 7, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_6, 8, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
 
 	// the model blocks
 	CF_FAMILY_ROWS(e3ga)
