@@ -54,3 +54,8 @@ gaKeyword gaKwTitle, gaKwConsoleFontSize, gaKwClear, gaKwClearConsole, gaKwHideS
 	gaKwConsoleHeight, gaKwViewWindowSize, gaKwFullscreen;
 // --- files, pauses and console commands (gafilefiles.cpp)
 gaKeyword gaKwBookmark, gaKwSleep, gaKwWait, gaKwDelete, gaKwOpen, gaKwConsole, gaKwPlay;
+// --- labels and their typesetting (gafilelabels.cpp)
+gaKeyword gaKwLabel, gaKwTsMode, gaKwTsFont, gaKwTsInterpret;
+
+// --- polygons and meshes (gafilepolygons.cpp)
+gaKeyword gaKwPolygon, gaKwMesh, gaKwMeshVertex, gaKwMeshFace;

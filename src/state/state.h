@@ -22,6 +22,7 @@ class consoleControl;
 class consoleGAfile;
 class consoleGlobalScope;
 class consoleStmtListStmt;
+class typesetState;
 class GAfile;
 class netServer;
 
@@ -122,6 +123,25 @@ public:
 	// Records that the variable of that name changed: the network's change
 	// set, and the dynamic statements that read it (name cut before "[").
 	int modified(const std::string &name);
+
+	// --- labels (statelabels.cpp)
+	// A label at the named point object or at a position, replacing every
+	// property of a label of that name; it takes the current typesetting
+	// mode and font.
+	int addTextObject(const char *text, const std::string &pointName, const std::string &name, int labelFlags,
+	                  int width);
+	int addTextObject(const char *text, const e3ga &position, const std::string &name, int labelFlags, int width);
+	// A new typesetter (no user colours or commands), font "regular", mode
+	// "verbatim".
+	int tsReset();
+	// Reads text in text mode only for its command and colour definitions;
+	// the typesetter's result.
+	int tsParse(const char *text);
+	// By the first letter, either case: t "text", e "equation", v
+	// "verbatim"; r "regular", b "bold", i "italic", g "greek".  Other
+	// letters change nothing.  Always 0.
+	int tsSetMode(const char *s);
+	int tsSetFont(const char *s);
 
 	// --- waiting for the user (stateinputwait.cpp)
 	// 1: a script waits until the user goes on (Enter, the wait button); a
@@ -389,6 +409,11 @@ public:
 	e3ga m_e3gaFactor[NB_E3GA_FACTORS];
 	p3ga m_p3gaFactor[NB_P3GA_FACTORS];
 	c3ga m_c3gaFactor[NB_C3GA_FACTORS];
+	// the typesetter of labels, owned
+	typesetState *m_typesetState;
+	// typesetting mode and font that new labels take: constant strings
+	const char *m_tsMode;
+	const char *m_tsFont;
 	// the animation clock: 0 stopped, 1 playing, 2 paused; clock time of
 	// its last step
 	int m_animationMode;
