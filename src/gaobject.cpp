@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "gafile.h"
 #include "glwindow.h"
 #include "state/state.h"
 
@@ -67,16 +66,6 @@ template <class V> int gaObject<V>::copy(const object *o, int &propertiesChanged
 template <class V> std::string gaObject<V>::toString(const char *floatPrec)
 {
 	return "\"" + m_name + "\" = " + m_mv.string(floatPrec);
-}
-
-template <class V> int gaObject<V>::writeToGeoFile(FILE *F)
-{
-	object::writeToGeoFile(F);
-	std::fprintf(F, "%s %s [%s] ", gaObjectKind<V>::fileKeyword, GAfile::quoted(m_name).c_str(),
-	             m_mv.storedString());
-	writeToGeoFileProperties(F);
-	std::fputc('\n', F);
-	return std::ferror(F) ? -1 : 0;
 }
 
 template <class V> void gaObject<V>::dragMagnitude(double motionX, double motionY)

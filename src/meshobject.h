@@ -44,6 +44,10 @@ public:
 	// when the counts or the mode differ.  -1, changing nothing, for a
 	// source without vertices or faces: the state then replaces this mesh.
 	int copy(const object *src, int &propertiesChanged, int forceFlags) override;
+	// The common lines, the mesh line with its normal mode, then a line for
+	// every vertex's position and given normal (coordinates, or the name of
+	// the object they come from) and for every face.
+	int writeToGeoFile(FILE *F) override;
 
 	// At least n vertex (face) records: -1 for n below 1 or when memory
 	// runs out (with a message on standard output).

@@ -46,6 +46,10 @@ public:
 	// object::copy, then the simplex flag, the mode and the vertices of src;
 	// OP_VALUE reported when the count, the mode or a vertex differs.
 	int copy(const object *src, int &propertiesChanged, int forceFlags) override;
+	// The common lines; a static polygon's vertices as hidden points named
+	// after it; the polygon line through them, or through the named points
+	// of a dynamic polygon.
+	int writeToGeoFile(FILE *F) override;
 
 	// Non-zero: drawn as a simplex, with the simplex draw methods.  Returns 0.
 	int setSimplex(int s);

@@ -59,6 +59,10 @@ public:
 	// and font; the image is loaded again.
 	int copy(const object *src, int &changed, int forceFlags) override;
 	int setFontSize(float size) override;
+	// The common lines, the label's own typesetting mode and font, the label
+	// line with its flag and width words, and a "hide" line for a hidden
+	// label (the label line takes no object flag words).
+	int writeToGeoFile(FILE *F) override;
 	// A window label moves with the mouse; a world label moves by the world
 	// vector of the motion at depth; a label following a point moves the point.
 	int translate(glwindow *w, double depth, double dx, double dy) override;

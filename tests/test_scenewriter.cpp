@@ -74,6 +74,8 @@ TEST_F(sceneWriter, EveryPartOfTheSceneHasItsLines)
 	                               "cvcolor 0.500000 0.500000 0.500000 1.000000\n"
 	                               "fontsize 20.000000\n"
 	                               "clip 7.500000\n"
+	                               "tsmode verbatim\n"
+	                               "tsfont regular\n"
 	                               "eyepos [5.00000000000000000000e-01*e1 + 8.00000000000000000000e+00*e3]\n"
 	                               "eyeori [0]\n"
 	                               "console ctrl_bool(flag = 1);\n"
@@ -81,6 +83,43 @@ TEST_F(sceneWriter, EveryPartOfTheSceneHasItsLines)
 	                               "console dynamic{f = 3 * v;}\n"
 	                               "console dynamic{nm : d = v;}\n"
 	                               "console add_const(K = 0.1*e2);\n");
+}
+
+TEST_F(sceneWriter, LabelsPolygonsAndMeshesFollowThePointsTheyName)
+{
+	for (const char *l : {"e3ga \"p\" [e1]", "e3ga \"q\" [0.5*e2]", "tsmode equation", "tsfont bold",
+	                      "label \"A\" \"p\" \"say \\\"hi\\\"\" flag_dynamic flag_3d width=120", "tsmode verbatim",
+	                      "tsfont regular", "label \"W\" [10*e1 + 20*e2] \"\\frac{1}{2}\" 2d px ny", "hide W",
+	                      "polygon \"P\" 2 \"p\" \"q\" outline", "simplex \"S\" 2 \"q\" \"p\" dynamic dm2",
+	                      "mesh \"M\" specify_normals", "meshvertex \"M\" 0 [e3]", "meshvertex \"M\" 1 \"q\"",
+	                      "meshnormal \"M\" 1 [e1]", "meshface \"M\" 1 0 1"})
+		EXPECT_EQ(line(l), "") << l;
+	const std::string text = saved();
+	const std::string common = "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	                           "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	                           "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	                           "fontsize 20.000000\n";
+	const std::string one = "1.00000000000000000000e+00", half = "5.00000000000000000000e-01";
+	// the values first, then what stands at them, each group in name order
+	EXPECT_EQ(text.substr(text.find("\n" + common) + 1, text.find("title ") - text.find("\n" + common) - 1),
+	          common + "e3ga \"p\" [" + one + "*e1] shade \n" +
+	          common + "e3ga \"q\" [" + half + "*e2] shade \n" +
+	          common + "tsmode equation\ntsfont bold\n"
+	                   "label \"A\" \"p\" \"say \\\"hi\\\"\" flag_3d flag_dynamic width=120 \n" +
+	          common + "mesh \"M\" specify_normals shade \n"
+	                   "meshvertex \"M\" 0 [" + one + "*e3]\n"
+	                   "meshnormal \"M\" 0 [0]\n"
+	                   "meshvertex \"M\" 1 \"q\"\n"
+	                   "meshnormal \"M\" 1 [" + one + "*e1]\n"
+	                   "meshface \"M\" 1 0 1 \n" +
+	          common + "e3ga \"P vertex 0\" [" + one + "*e1] hide \n"
+	                   "e3ga \"P vertex 1\" [" + half + "*e2] hide \n"
+	                   "polygon \"P\" 2 \"P vertex 0\" \"P vertex 1\" shade outline dm1\n" +
+	          common + "simplex \"S\" 2 \"q\" \"p\" dynamic shade dm2\n" +
+	          common + "tsmode verbatim\ntsfont regular\n"
+	                   "label \"W\" [1.00000000000000000000e+01*e1 + 2.00000000000000000000e+01*e2] "
+	                   "\"\\frac{1}{2}\" flag_2d flag_px flag_ny \n"
+	                   "hide \"W\"\n");
 }
 
 TEST_F(sceneWriter, QuotedTextsReadBackUnchanged)

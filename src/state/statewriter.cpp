@@ -30,6 +30,13 @@ void writeColor(FILE *F, const char *keyword, const float *c)
 	std::fprintf(F, "%s %f %f %f %f\n", keyword, c[0], c[1], c[2], c[3]);
 }
 
+// The objects of the algebras' values, which name no other object.
+bool isValueObject(const object &obj)
+{
+	const int t = obj.m_type;
+	return t == OT_E3GA || t == OT_P3GA || t == OT_C3GA || t == OT_I2GA;
+}
+
 // True when a and b hold the same coordinates to the last bit.
 bool sameValue(const e3ga &a, const e3ga &b) { return sub(a, b).norm_a() == 0.0; }
 
@@ -68,9 +75,13 @@ int state::writeStateToGeoFile(const char *filename)
 	writeFactors(F, "p3ga", m_p3gaFactor);
 	writeFactors(F, "c3ga", m_c3gaFactor);
 
-	// the objects in name order; the program's own variables have lines of their own
-	for (const auto &kv : m_objects)
-		if (!(kv.second->m_drawMode & DM_INTERNAL)) kv.second->writeToGeoFile(F);
+	// the objects in name order, the values first: labels, polygons and
+	// meshes name the points they stand at, which must exist when they are
+	// read; the program's own variables have lines of their own
+	for (bool values : {true, false})
+		for (const auto &kv : m_objects)
+			if (isValueObject(*kv.second) == values && !(kv.second->m_drawMode & DM_INTERNAL))
+				kv.second->writeToGeoFile(F);
 
 	// the title, the state's colours and settings last: the object lines set them too
 	std::fprintf(F, "title %s\n", GAfile::quoted(m_title).c_str());
@@ -80,6 +91,8 @@ int state::writeStateToGeoFile(const char *filename)
 	writeColor(F, "cvcolor", m_cvColor);
 	std::fprintf(F, "fontsize %f\n", m_fontSize);
 	std::fprintf(F, "clip %f\n", m_clipDistance);
+	std::fprintf(F, "tsmode %s\n", m_tsMode);
+	std::fprintf(F, "tsfont %s\n", m_tsFont);
 
 	// the camera: its position, and its orientation R as the B of R = exp(-B)
 	std::fprintf(F, "eyepos [%s]\n", glwindow::getCamPos().grade(GRADE1).storedString());
