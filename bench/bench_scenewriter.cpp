@@ -6,35 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <fcntl.h>
 #include <unistd.h>
 
+#include "silenced.h"
 #include "state/state.h"
 
 namespace {
 
 // Objects of the saved scene.
 constexpr int sc_nbObjects = 1000;
-
-// Standard output goes nowhere while it lives: opening a scene says that
-// the animation clock was stopped already.
-struct silenced {
-	int saved, quiet;
-	silenced()
-	{
-		std::fflush(stdout);
-		saved = dup(1);
-		quiet = open("/dev/null", O_WRONLY);
-		dup2(quiet, 1);
-	}
-	~silenced()
-	{
-		std::fflush(stdout);
-		dup2(saved, 1);
-		close(saved);
-		close(quiet);
-	}
-};
 
 // A value of that algebra with every coordinate set to digits a float
 // does not hold.

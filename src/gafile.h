@@ -6,6 +6,7 @@
 // wherever the presentation pauses (a wait for the user, a sleep, a pending
 // open) to resume at the same byte on a later tick. The file is opened and
 // closed on every read.
+#include <cstdio>
 #include <string>
 
 class state;
@@ -60,6 +61,8 @@ public:
 	// The number of double quotes before end of line that open or close a
 	// quoted text (escaped ones are inside a text and do not count).
 	static int stringQuotesBefore(const char *line, int end);
+	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
+	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
 	static int memberOf(char c, const char *set);
 	// Object flag words into draw-mode bits and creation flags; the number

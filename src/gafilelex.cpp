@@ -128,6 +128,11 @@ std::string GAfile::quoted(const std::string &text)
 	return q;
 }
 
+void GAfile::writeColor(FILE *F, const char *keyword, const float *rgba)
+{
+	std::fprintf(F, "%s %f %f %f %f\n", keyword, rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
 int GAfile::stringQuotesBefore(const char *line, int end)
 {
 	int quotes = 0;

@@ -46,11 +46,6 @@ template <size_t N> void writeWords(FILE *F, const flagWord (&words)[N], int bit
 		if (bits & w.bit) std::fputs(w.word, F);
 }
 
-void writeColor(FILE *F, const char *keyword, const float *c)
-{
-	std::fprintf(F, "%s %f %f %f %f\n", keyword, c[0], c[1], c[2], c[3]);
-}
-
 std::string quoted(const std::string &text) { return GAfile::quoted(text); }
 
 // The coordinates of a vector as the value text of a line.
@@ -67,9 +62,9 @@ int streamResult(FILE *F) { return std::ferror(F) ? -1 : 0; }
 
 int object::writeToGeoFile(FILE *F)
 {
-	writeColor(F, "fgcolor", m_fgColor);
-	writeColor(F, "bgcolor", m_bgColor);
-	writeColor(F, "olcolor", m_olColor);
+	GAfile::writeColor(F, "fgcolor", m_fgColor);
+	GAfile::writeColor(F, "bgcolor", m_bgColor);
+	GAfile::writeColor(F, "olcolor", m_olColor);
 	std::fprintf(F, "fontsize %f\n", m_fontSize);
 	return streamResult(F);
 }

@@ -25,11 +25,6 @@ template <class V, int N> void writeFactors(FILE *F, const char *model, const V 
 	for (int i = 0; i < N; i++) std::fprintf(F, "factor %s %d [%s]\n", model, i + 1, factors[i].storedString());
 }
 
-void writeColor(FILE *F, const char *keyword, const float *c)
-{
-	std::fprintf(F, "%s %f %f %f %f\n", keyword, c[0], c[1], c[2], c[3]);
-}
-
 // The objects of the algebras' values, which name no other object.
 bool isValueObject(const object &obj)
 {
@@ -85,10 +80,10 @@ int state::writeStateToGeoFile(const char *filename)
 
 	// the title, the state's colours and settings last: the object lines set them too
 	std::fprintf(F, "title %s\n", GAfile::quoted(m_title).c_str());
-	writeColor(F, "fgcolor", m_fgColor);
-	writeColor(F, "bgcolor", m_bgColor);
-	writeColor(F, "olcolor", m_olColor);
-	writeColor(F, "cvcolor", m_cvColor);
+	GAfile::writeColor(F, "fgcolor", m_fgColor);
+	GAfile::writeColor(F, "bgcolor", m_bgColor);
+	GAfile::writeColor(F, "olcolor", m_olColor);
+	GAfile::writeColor(F, "cvcolor", m_cvColor);
 	std::fprintf(F, "fontsize %f\n", m_fontSize);
 	std::fprintf(F, "clip %f\n", m_clipDistance);
 	std::fprintf(F, "tsmode %s\n", m_tsMode);
