@@ -3,6 +3,7 @@
 // console controls, the dynamic statements and the console constants. Every
 // number that a value is made of is written with all its digits.
 #include <cstdio>
+#include <cstring>
 
 #include "cameraorientation.h"
 #include "console/consolecontrol.h"
@@ -32,8 +33,9 @@ bool isValueObject(const object &obj)
 	return t == OT_E3GA || t == OT_P3GA || t == OT_C3GA || t == OT_I2GA;
 }
 
-// True when a and b hold the same coordinates to the last bit.
-bool sameValue(const e3ga &a, const e3ga &b) { return sub(a, b).norm_a() == 0.0; }
+// True when a and b hold the same coordinates to the last bit: their stored
+// texts are the same.
+bool sameValue(const e3ga &a, const e3ga &b) { return std::strcmp(a.storedString(), b.storedString()) == 0; }
 
 } // namespace
 
