@@ -93,7 +93,9 @@ public:
 	void expand(const double **pa) const;
 	void expand(const D &b, const double **pa, const double **pb) const;
 	void expand2i(const D &b, const double **pa, const double **pb) const;
-	void compress(const double *coordinates);
+	// Keeps the grade parts of a full array that are not exactly zero; only
+	// the grades of `grades` are read.
+	void compress(const double *coordinates, int grades = Def::gradeMask);
 	void compress(double epsilon);
 	void takeGrade(const D &a, int gu);
 	void expand(double *matrix, const int *table) const;
@@ -177,8 +179,16 @@ protected:
 	const D &self() const { return static_cast<const D &>(*this); }
 	D &self() { return static_cast<D &>(*this); }
 	void setGrade(int g, const double *coordinates) { set(1 << g, coordinates); }
-	template <int P> void productGeneral(const D &a, const D &b);
-	template <int P> void productScalarGeneral(double s, const D &b);
+	// A kernel on packed operands writes the parts it keeps, packed, and
+	// returns their usage word; a general kernel adds into a full array whose
+	// producible grades are clear.
+	typedef int (*packedKernel)(const double *, const double *, double *);
+	typedef void (*generalKernel)(const double **, const double **, double *);
+	// The general path: clears the producible grades of a full array, runs
+	// the kernel into it on the operands' pointer tables and compresses it.
+	void productGeneral(const D &a, const D &b, int producible, generalKernel kernel);
+	// Sets the coordinates of the grades of `grades` in a full array to 0.0.
+	static void clearGrades(double *full, int grades);
 	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);
 	template <class Sum> void sumWithScalar(double scalar, const D &b, Sum kernel, bool negateSecond);
 	// where a member's target is also an operand, compute into a local first

@@ -1,8 +1,11 @@
 #pragma once
-// Products and sums.  A product expands both operands into grade-part
-// pointer tables, runs its kernel into a full coordinate array and keeps the
-// grade parts that are not exactly zero; a sum keeps the union of the
-// operands' grade parts.
+// Products and sums.  A product looks up its pair of grade usages in the
+// product's dispatch tables: the common pairs have a kernel of their own on
+// the packed coordinates; every other pair expands both operands into
+// grade-part pointer tables, clears the grades the pair can produce, runs
+// the general kernel into them and keeps the grade parts that are not
+// exactly zero.  Both paths give the same bits.  A sum keeps the union of
+// the operands' grade parts.
 
 namespace ga {
 
@@ -10,36 +13,51 @@ template <class D, class Def, class S>
 template <int P>
 void mvImpl<D, Def, S>::product(const D &a, const D &b)
 {
-	if constexpr (Def::dispatched) self().template dispatchProduct<P>(a, b);
-	else productGeneral<P>(a, b);
+	int index = Def::template mapA<P>()[a.gradeUsage()] | Def::template mapB<P>()[b.gradeUsage()];
+	typename Def::optFuncPtr kernel = Def::template func<P>()[index];
+	int most = Def::template resultUsage<P>()[index];
+	if (most < 0) {
+		productGeneral(a, b, Def::template producible<P>(a.gradeUsage(), b.gradeUsage()),
+		               reinterpret_cast<generalKernel>(kernel));
+		return;
+	}
+	packedKernel packed = reinterpret_cast<packedKernel>(kernel);
+	if (isOperand(&a, &b)) {
+		// both operands are read in full before this value changes
+		double out[Def::nbCoor];
+		int u = packed(a.c, b.c, out);
+		this->setUsage(u);
+		Def::copy(this->c, out, u >> Def::countShift);
+		return;
+	}
+	// room for every part the pair can produce; the kernel packs the parts it
+	// keeps from the start, so fewer parts only shorten the block
+	this->setUsage(most);
+	int u = packed(a.c, b.c, this->c);
+	if (u != most) this->setUsageKeeping(u);
 }
 
 template <class D, class Def, class S>
-template <int P>
-void mvImpl<D, Def, S>::productGeneral(const D &a, const D &b)
+void mvImpl<D, Def, S>::productGeneral(const D &a, const D &b, int producible, generalKernel kernel)
 {
 	const double *pa[Def::dim + 1], *pb[Def::dim + 1];
 	double cc[Def::nbCoor];
 	a.expand(b, pa, pb);
-	Def::template product<P>(pa, pb, cc);
-	compress(cc); // both operands are read in full before this value changes
-}
-
-template <class D, class Def, class S>
-template <int P>
-void mvImpl<D, Def, S>::productScalarGeneral(double s, const D &b)
-{
-	const double *pa[Def::dim + 1] = {&s}, *pb[Def::dim + 1];
-	double cc[Def::nbCoor];
-	b.expand(pb);
-	Def::template product<P>(pa, pb, cc);
-	compress(cc);
+	if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
+	kernel(pa, pb, cc);
+	compress(cc, producible);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
 {
-	if constexpr (Def::dispatched) self().dispatchScalarOp(a, b);
-	else productScalarGeneral<P_OP>(a, b);
+	// the general path with the scalar as a grade-0 part
+	const double *pa[Def::dim + 1] = {&a}, *pb[Def::dim + 1];
+	double cc[Def::nbCoor];
+	b.expand(pb);
+	int producible = Def::template producible<P_OP>(1, b.gradeUsage());
+	if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
+	reinterpret_cast<generalKernel>(Def::template func<P_OP>()[0])(pa, pb, cc);
+	compress(cc, producible);
 }
 
 template <class D, class Def, class S>
