@@ -105,7 +105,7 @@ public:
 	static int saveProfile(const char *) { return 0; }
 
 	// --- products and sums ---------------------------------------------------------
-	template <int P> void product(const D &a, const D &b);
+	template <int P> [[gnu::always_inline]] inline void product(const D &a, const D &b);
 	void gp(const D &a, const D &b) { product<P_GP>(a, b); }
 	void op(const D &a, const D &b) { product<P_OP>(a, b); }
 	void lcont(const D &a, const D &b) { product<P_LCONT>(a, b); }
@@ -184,9 +184,7 @@ protected:
 	// producible grades are clear.
 	typedef int (*packedKernel)(const double *, const double *, double *);
 	typedef void (*generalKernel)(const double **, const double **, double *);
-	// The general path: clears the producible grades of a full array, runs
-	// the kernel into it on the operands' pointer tables and compresses it.
-	void productGeneral(const D &a, const D &b, int producible, generalKernel kernel);
+	void productIntoScratch(const D &a, const D &b, packedKernel kernel);
 	// Sets the coordinates of the grades of `grades` in a full array to 0.0.
 	static void clearGrades(double *full, int grades);
 	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);

@@ -17,35 +17,34 @@ void mvImpl<D, Def, S>::product(const D &a, const D &b)
 	typename Def::optFuncPtr kernel = Def::template func<P>()[index];
 	int most = Def::template resultUsage<P>()[index];
 	if (most < 0) {
-		productGeneral(a, b, Def::template producible<P>(a.gradeUsage(), b.gradeUsage()),
-		               reinterpret_cast<generalKernel>(kernel));
+		const double *pa[Def::dim + 1], *pb[Def::dim + 1];
+		double cc[Def::nbCoor];
+		a.expand(b, pa, pb);
+		int producible = Def::template producible<P>(a.gradeUsage(), b.gradeUsage());
+		if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
+		reinterpret_cast<generalKernel>(kernel)(pa, pb, cc);
+		compress(cc, producible);
 		return;
 	}
-	packedKernel packed = reinterpret_cast<packedKernel>(kernel);
 	if (isOperand(&a, &b)) {
-		// both operands are read in full before this value changes
-		double out[Def::nbCoor];
-		int u = packed(a.c, b.c, out);
-		this->setUsage(u);
-		Def::copy(this->c, out, u >> Def::countShift);
+		productIntoScratch(a, b, reinterpret_cast<packedKernel>(kernel));
 		return;
 	}
 	// room for every part the pair can produce; the kernel packs the parts it
 	// keeps from the start, so fewer parts only shorten the block
 	this->setUsage(most);
-	int u = packed(a.c, b.c, this->c);
+	int u = reinterpret_cast<packedKernel>(kernel)(a.c, b.c, this->c);
 	if (u != most) this->setUsageKeeping(u);
 }
 
 template <class D, class Def, class S>
-void mvImpl<D, Def, S>::productGeneral(const D &a, const D &b, int producible, generalKernel kernel)
+void mvImpl<D, Def, S>::productIntoScratch(const D &a, const D &b, packedKernel kernel)
 {
-	const double *pa[Def::dim + 1], *pb[Def::dim + 1];
-	double cc[Def::nbCoor];
-	a.expand(b, pa, pb);
-	if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
-	kernel(pa, pb, cc);
-	compress(cc, producible);
+	// both operands are read in full before this value changes
+	double out[Def::nbCoor];
+	int u = kernel(a.c, b.c, out);
+	this->setUsage(u);
+	Def::copy(this->c, out, u >> Def::countShift);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)

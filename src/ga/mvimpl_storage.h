@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <type_traits>
+#include <utility>
 
 namespace ga {
 
@@ -153,10 +154,20 @@ template <class Def, int G = 0, class F> inline void forEachGrade(F &&f)
 	}
 }
 
+// Sets p[I...] to 0.0 one store each, which the compiler merges into wide
+// stores; a loop or a memset of more than a few doubles becomes `rep stos`,
+// which costs more than the products it prepares.
+template <int... I> inline void clearEach(double *p, std::integer_sequence<int, I...>)
+{
+	((p[I] = 0.0), ...);
+}
+
 template <class D, class Def, class S> void mvImpl<D, Def, S>::clearGrades(double *full, int grades)
 {
 	forEachGrade<Def>([&](auto g) {
-		if (grades & (1 << g)) Def::null(full + Def::gradeOffset[g], Def::gradeSize[g]);
+		constexpr int G = decltype(g)::value;
+		if (grades & (1 << G))
+			clearEach(full + Def::gradeOffset[G], std::make_integer_sequence<int, Def::gradeSize[G]>());
 	});
 }
 
