@@ -105,6 +105,8 @@ public:
 	static int saveProfile(const char *) { return 0; }
 
 	// --- products and sums ---------------------------------------------------------
+	// Inlined where it is called, as the general path was before the
+	// dispatch: a call of its own costs the small products a tenth.
 	template <int P> [[gnu::always_inline]] inline void product(const D &a, const D &b);
 	void gp(const D &a, const D &b) { product<P_GP>(a, b); }
 	void op(const D &a, const D &b) { product<P_OP>(a, b); }
@@ -184,6 +186,7 @@ protected:
 	// producible grades are clear.
 	typedef int (*packedKernel)(const double *, const double *, double *);
 	typedef void (*generalKernel)(const double **, const double **, double *);
+	// A packed kernel into a local array, for a target that is also an operand.
 	void productIntoScratch(const D &a, const D &b, packedKernel kernel);
 	// Sets the coordinates of the grades of `grades` in a full array to 0.0.
 	static void clearGrades(double *full, int grades);

@@ -2,10 +2,11 @@
 // Products and sums.  A product looks up its pair of grade usages in the
 // product's dispatch tables: the common pairs have a kernel of their own on
 // the packed coordinates; every other pair expands both operands into
-// grade-part pointer tables, clears the grades the pair can produce, runs
-// the general kernel into them and keeps the grade parts that are not
-// exactly zero.  Both paths give the same bits.  A sum keeps the union of
-// the operands' grade parts.
+// grade-part pointer tables, clears the grades the pair can produce (the
+// general kernels of the smallest algebra clear their whole array
+// themselves), runs the general kernel into them and keeps the grade parts
+// that are not exactly zero.  Both paths give the same bits.  A sum keeps
+// the union of the operands' grade parts.
 
 namespace ga {
 
@@ -13,6 +14,8 @@ template <class D, class Def, class S>
 template <int P>
 void mvImpl<D, Def, S>::product(const D &a, const D &b)
 {
+	// each operand's grade usage names its half of the index; a negative
+	// entry of resultUsage sends the pair down the general path
 	int index = Def::template mapA<P>()[a.gradeUsage()] | Def::template mapB<P>()[b.gradeUsage()];
 	typename Def::optFuncPtr kernel = Def::template func<P>()[index];
 	int most = Def::template resultUsage<P>()[index];
@@ -49,7 +52,8 @@ void mvImpl<D, Def, S>::productIntoScratch(const D &a, const D &b, packedKernel 
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
 {
-	// the general path with the scalar as a grade-0 part
+	// the general path with the scalar as a grade-0 part; entry 0 of every
+	// table is the general kernel
 	const double *pa[Def::dim + 1] = {&a}, *pb[Def::dim + 1];
 	double cc[Def::nbCoor];
 	b.expand(pb);

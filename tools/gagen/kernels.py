@@ -101,7 +101,9 @@ def general_entry(alg, name):
 
 
 def general_kernel(alg, name):
-    """One whole product into a full coordinate array (e3ga, p3ga, c3ga)."""
+    """One whole product into a full coordinate array (e3ga, p3ga, c3ga): the
+    general kernel, or for the larger algebras the one that adds into the
+    array and the general kernel that clears it first."""
     pairs = product_terms(alg, name)
     n_terms = count_terms(pairs)
     expected = EXPECTED_TERMS[alg.name][name]
