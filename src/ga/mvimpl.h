@@ -188,6 +188,8 @@ protected:
 	typedef void (*generalKernel)(const double **, const double **, double *);
 	// A packed kernel into a local array, for a target that is also an operand.
 	void productIntoScratch(const D &a, const D &b, packedKernel kernel);
+	// The grades of the full array that the general path clears and compresses.
+	template <int P> static int generalGrades(int ua, int ub);
 	// Sets the coordinates of the grades of `grades` in a full array to 0.0.
 	static void clearGrades(double *full, int grades);
 	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);

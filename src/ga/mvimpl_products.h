@@ -23,7 +23,7 @@ void mvImpl<D, Def, S>::product(const D &a, const D &b)
 		const double *pa[Def::dim + 1], *pb[Def::dim + 1];
 		double cc[Def::nbCoor];
 		a.expand(b, pa, pb);
-		int producible = Def::template producible<P>(a.gradeUsage(), b.gradeUsage());
+		int producible = generalGrades<P>(a.gradeUsage(), b.gradeUsage());
 		if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
 		reinterpret_cast<generalKernel>(kernel)(pa, pb, cc);
 		compress(cc, producible);
@@ -38,6 +38,16 @@ void mvImpl<D, Def, S>::product(const D &a, const D &b)
 	this->setUsage(most);
 	int u = reinterpret_cast<packedKernel>(kernel)(a.c, b.c, this->c);
 	if (u != most) this->setUsageKeeping(u);
+}
+
+template <class D, class Def, class S>
+template <int P>
+int mvImpl<D, Def, S>::generalGrades(int ua, int ub)
+{
+	// a kernel that clears its whole array leaves every grade defined, and
+	// reading them all costs less there than looking the pair up
+	if constexpr (Def::generalKernelClears) return Def::gradeMask;
+	else return Def::template producible<P>(ua, ub);
 }
 
 template <class D, class Def, class S>
@@ -57,7 +67,7 @@ template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, cons
 	const double *pa[Def::dim + 1] = {&a}, *pb[Def::dim + 1];
 	double cc[Def::nbCoor];
 	b.expand(pb);
-	int producible = Def::template producible<P_OP>(1, b.gradeUsage());
+	int producible = generalGrades<P_OP>(1, b.gradeUsage());
 	if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
 	reinterpret_cast<generalKernel>(Def::template func<P_OP>()[0])(pa, pb, cc);
 	compress(cc, producible);
