@@ -9,10 +9,11 @@ adds them into its array, so both paths give the same bits.
 
 The tables of a product: map_a and map_b turn each operand's grade usage
 into a part of the dispatch index; resultUsage holds, per index, the usage
-word of the grades the kernel can produce, or -1 for the general path; func
-holds the kernel, or the general kernel that adds into a cleared array.  The
-producible tables give, for any pair of grade usages, the grades the general
-kernel writes, so that only those are cleared and compressed.
+word of the grades the kernel can produce (the target is given room for
+them), or -1 for the general path; func holds the kernel, or the general
+kernel (kernels.general_entry).  The producible tables give, for any pair of
+grade usages, the grades the general kernel writes, so that only those are
+cleared and compressed.
 """
 from products import pair_terms, rule_of, product_names
 import kernels
