@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <fcntl.h>
-#include <unistd.h>
 
+#include "silenced.h"
 #include "state/state.h"
 
 namespace {
@@ -29,26 +28,6 @@ struct tempFile {
 		std::fclose(f);
 	}
 	~tempFile() { std::remove(path.c_str()); }
-};
-
-// Standard output goes nowhere while it lives: every new top-level script
-// says that the animation clock was stopped already.
-struct silenced {
-	int saved, quiet;
-	silenced()
-	{
-		std::fflush(stdout);
-		saved = dup(1);
-		quiet = open("/dev/null", O_WRONLY);
-		dup2(quiet, 1);
-	}
-	~silenced()
-	{
-		std::fflush(stdout);
-		dup2(saved, 1);
-		close(saved);
-		close(quiet);
-	}
 };
 
 // The script steps of the timer and the motion and animation steps that

@@ -1,8 +1,11 @@
-// Cost of the products: through the value classes (pointer tables, kernel,
-// compress, ring slot) and the bare general kernels on pointer tables.
+// Cost of the products: through the value classes (dispatch, kernel, dropping
+// of zero grade parts, ring slot) on the common pairs of grade usages and on
+// a few that take the general path, and the bare general kernels on pointer
+// tables.
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "c3ga/c3ga.h"
@@ -18,9 +21,9 @@ constexpr int kOperands = 16;
 constexpr int kRightShift = 5;
 
 // Random coordinates in [-1, 1] for every grade part of the bitmap.
-template <class V> std::vector<V> operands(int bitmap)
+template <class V> std::vector<V> operands(int bitmap, unsigned seed)
 {
-	std::mt19937 rng(12345u + bitmap);
+	std::mt19937 rng(12345u + 131u * seed + bitmap);
 	std::uniform_real_distribution<double> u(-1.0, 1.0);
 	std::vector<V> v;
 	for (int k = 0; k < kOperands; k++) {
@@ -35,21 +38,55 @@ template <int P, class V> V &apply(const V &a, const V &b)
 {
 	if constexpr (P == ga::P_GP) return gp(a, b);
 	else if constexpr (P == ga::P_OP) return op(a, b);
-	else return lcont(a, b);
+	else if constexpr (P == ga::P_LCONT) return lcont(a, b);
+	else return a % b;
 }
 
-// bitmap 2: vectors; the algebra's full mask: every grade present.
-template <class V, int P, bool Full> void valueProduct(benchmark::State &state)
+template <class V, int P> void valueProduct(benchmark::State &state, int usageA, int usageB)
 {
-	const std::vector<V> x = operands<V>(Full ? V::def::gradeMask : 2);
+	const std::vector<V> x = operands<V>(usageA, 0), y = operands<V>(usageB, 1);
 	unsigned i = 0;
 	for (auto _ : state) {
-		V &r = apply<P>(x[i % kOperands], x[(i + kRightShift) % kOperands]);
+		V &r = apply<P>(x[i % kOperands], y[(i + kRightShift) % kOperands]);
 		benchmark::DoNotOptimize(r.usage);
 		benchmark::DoNotOptimize(r.c[0]);
 		i++;
 	}
 }
+
+// Operand kinds by grade usage; -1 stands for every grade of the algebra.
+struct operandKind {
+	const char *name;
+	int usage;
+};
+const operandKind kVector{"vector", 2}, kBivector{"bivector", 4}, kEven{"rotor", 5}, kTrivector{"trivector", 8},
+    kFull{"full", -1}, kScalarVector{"scalar+vector", 3}, kVectorBivector{"vector+bivector", 6};
+
+// The pairs with kernels of their own, then some that take the general path.
+const std::pair<operandKind, operandKind> kPairs[] = {
+    {kVector, kVector},   {kVector, kBivector},    {kBivector, kVector},      {kBivector, kBivector},
+    {kEven, kVector},     {kVector, kEven},        {kEven, kEven},            {kFull, kFull},
+    {kVector, kTrivector}, {kTrivector, kTrivector}, {kScalarVector, kVectorBivector}, {kFull, kVector}};
+
+template <class V> void registerValueProducts()
+{
+	typedef void (*runner)(benchmark::State &, int, int);
+	const std::pair<const char *, runner> products[] = {{"gp", valueProduct<V, ga::P_GP>},
+	                                                     {"op", valueProduct<V, ga::P_OP>},
+	                                                     {"lcont", valueProduct<V, ga::P_LCONT>},
+	                                                     {"scp", valueProduct<V, ga::P_SCP>}};
+	for (const auto &p : products) {
+		for (const auto &pair : kPairs) {
+			int ua = pair.first.usage < 0 ? V::def::gradeMask : pair.first.usage;
+			int ub = pair.second.usage < 0 ? V::def::gradeMask : pair.second.usage;
+			std::string name = std::string(V::def::name) + "/" + p.first + "/" + pair.first.name + "*" + pair.second.name;
+			benchmark::RegisterBenchmark(name.c_str(), p.second, ua, ub);
+		}
+	}
+}
+
+const int registered = (registerValueProducts<e3ga>(), registerValueProducts<p3ga>(), registerValueProducts<c3ga>(),
+                        registerValueProducts<i2ga>(), 0);
 
 typedef void (*generalKernel)(const double **, const double **, double *);
 
@@ -75,34 +112,6 @@ template <class Def, generalKernel kernel, bool full> void rawKernel(benchmark::
 		i++;
 	}
 }
-
-using ga::P_GP;
-using ga::P_LCONT;
-using ga::P_OP;
-
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_GP, false)->Name("e3ga/gp/vector");
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_GP, true)->Name("e3ga/gp/full");
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_OP, false)->Name("e3ga/op/vector");
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_OP, true)->Name("e3ga/op/full");
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_LCONT, false)->Name("e3ga/lcont/vector");
-BENCHMARK_TEMPLATE(valueProduct, e3ga, P_LCONT, true)->Name("e3ga/lcont/full");
-
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_GP, false)->Name("p3ga/gp/vector");
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_GP, true)->Name("p3ga/gp/full");
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_OP, false)->Name("p3ga/op/vector");
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_OP, true)->Name("p3ga/op/full");
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_LCONT, false)->Name("p3ga/lcont/vector");
-BENCHMARK_TEMPLATE(valueProduct, p3ga, P_LCONT, true)->Name("p3ga/lcont/full");
-
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_GP, false)->Name("c3ga/gp/vector");
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_GP, true)->Name("c3ga/gp/full");
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_OP, false)->Name("c3ga/op/vector");
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_OP, true)->Name("c3ga/op/full");
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_LCONT, false)->Name("c3ga/lcont/vector");
-BENCHMARK_TEMPLATE(valueProduct, c3ga, P_LCONT, true)->Name("c3ga/lcont/full");
-
-BENCHMARK_TEMPLATE(valueProduct, i2ga, P_GP, false)->Name("i2ga/gp/vector");
-BENCHMARK_TEMPLATE(valueProduct, i2ga, P_GP, true)->Name("i2ga/gp/full");
 
 BENCHMARK_TEMPLATE(rawKernel, ga::e3gaDef, e3gai_general_gp, false)->Name("e3ga/general_gp/vector");
 BENCHMARK_TEMPLATE(rawKernel, ga::e3gaDef, e3gai_general_gp, true)->Name("e3ga/general_gp/full");

@@ -23,7 +23,7 @@ void enableIf(GLenum capability, bool on)
 
 } // namespace
 
-void beginAlgebraDraw(object &o, glwindow *w)
+bool beginAlgebraDraw(object &o, glwindow *w)
 {
 	// transparency: no depth writes, blending by the alpha
 	bool transparent = w != nullptr && w->depthMaskAllowedOff() && o.fgColor(3) < sc_opaqueAlpha;
@@ -39,6 +39,7 @@ void beginAlgebraDraw(object &o, glwindow *w)
 	enableIf(GL_POLYGON_STIPPLE, (o.m_drawMode & DM_STIPPLE) != 0);
 	enableIf(GL_LINE_STIPPLE, (o.m_drawMode & DM_STIPPLE) != 0);
 	glMatrixMode(GL_MODELVIEW);
+	return transparent;
 }
 
 void polygonModeByWireframe(int drawMode)

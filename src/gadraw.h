@@ -23,11 +23,12 @@ enum pointPairDrawMethod {
 	DRAW_PP_SEGMENT = 3,            // the segment alone
 };
 
-// The set-up of every algebra object's draw: depth writes off and blending
-// on when the view allows it and the foreground (times the fade) is not
-// opaque; the foreground colour; back faces culled; lighting by DM_SHADE,
-// polygon and line stipple by DM_STIPPLE; the model-view matrix current.
-void beginAlgebraDraw(object &o, glwindow *w);
+// The set-up of every algebra object's draw (and of polygons and meshes):
+// depth writes off and blending on when the view allows it and the
+// foreground (times the fade) is not opaque; the foreground colour; back
+// faces culled; lighting by DM_SHADE, polygon and line stipple by
+// DM_STIPPLE; the model-view matrix current.  True when it draws translucently.
+bool beginAlgebraDraw(object &o, glwindow *w);
 // glPolygonMode of both faces: lines when DM_WIREFRAME is set, else filled.
 void polygonModeByWireframe(int drawMode);
 // How far lines and planes reach from their point: sqrt(2) times the

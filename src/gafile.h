@@ -6,6 +6,7 @@
 // wherever the presentation pauses (a wait for the user, a sleep, a pending
 // open) to resume at the same byte on a later tick. The file is opened and
 // closed on every read.
+#include <cstdio>
 #include <string>
 
 class state;
@@ -51,6 +52,17 @@ public:
 	// of non-blank characters not beginning with one of forbidden. The
 	// position after it, or -1 (out empty) when there is none.
 	static int readString(const char *line, int pos, std::string &out, const char *forbidden);
+	// Inside a double-quoted text a run of backslashes right before a
+	// double quote stands for half as many backslashes and, when the run is
+	// odd, for a double quote that does not end the text; every other
+	// backslash is itself. quoted(text) is text as such a string, which
+	// readString gives back unchanged.
+	static std::string quoted(const std::string &text);
+	// The number of double quotes before end of line that open or close a
+	// quoted text (escaped ones are inside a text and do not count).
+	static int stringQuotesBefore(const char *line, int end);
+	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
+	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
 	static int memberOf(char c, const char *set);
 	// Object flag words into draw-mode bits and creation flags; the number

@@ -2,6 +2,7 @@
 // translation or rotation over time.
 #include <cmath>
 
+#include "cameraorientation.h"
 #include "e3ga/e3ga.h"
 #include "gafile.h"
 #include "gafilekeywords.h"
@@ -15,9 +16,6 @@ namespace {
 // Grade-usage bitmaps of the vector and the bivector part.
 constexpr int GRADE1 = 0x2;
 constexpr int GRADE2 = 0x4;
-
-// Terms of the series of the exponential that turns a bivector into a rotor.
-constexpr int sc_expTerms = 9;
 
 // The duration of a motion: a finite number of at least 0, else the
 // keyword's message; the position after it, or -1.
@@ -57,7 +55,9 @@ int gaKwEyeOri(const gaLine &l)
 {
 	e3ga v;
 	if (gaReadE3ga(l.line, l.pos, v) < 0) return 0;
-	glwindow::setCamOri((-v.grade(GRADE2)).exp(sc_expTerms));
+	const e3ga B = v.grade(GRADE2);
+	glwindow::setCamOri(cameraRotorOfBivector(B));
+	l.s->eyeOriLine(glwindow::getCamOri(), B);
 	uiRedrawView();
 	return 0;
 }

@@ -7,6 +7,7 @@
 class GAfile;
 class c3ga;
 class e3ga;
+class i2ga;
 class p3ga;
 class state;
 
@@ -41,9 +42,10 @@ int gaReadName(const char *line, int pos, std::string &out);
 int gaReadE3ga(const char *line, int pos, e3ga &value);
 int gaReadP3ga(const char *line, int pos, p3ga &value);
 int gaReadC3ga(const char *line, int pos, c3ga &value);
+int gaReadI2ga(const char *line, int pos, i2ga &value);
 
 // --- objects and drawing defaults (gafileobjects.cpp)
-gaKeyword gaKwE3ga, gaKwP3ga, gaKwC3ga, gaKwColor, gaKwFontSize, gaKwClip, gaKwPolygonOffset, gaKwRemove, gaKwFactor,
+gaKeyword gaKwE3ga, gaKwP3ga, gaKwC3ga, gaKwI2ga, gaKwColor, gaKwFontSize, gaKwClip, gaKwPolygonOffset, gaKwRemove, gaKwFactor,
 	gaKwFade;
 // --- the camera (gafilecamera.cpp)
 gaKeyword gaKwEyePos, gaKwEyeTrl, gaKwEyeOri, gaKwEyeRot;
@@ -52,3 +54,8 @@ gaKeyword gaKwTitle, gaKwConsoleFontSize, gaKwClear, gaKwClearConsole, gaKwHideS
 	gaKwConsoleHeight, gaKwViewWindowSize, gaKwFullscreen;
 // --- files, pauses and console commands (gafilefiles.cpp)
 gaKeyword gaKwBookmark, gaKwSleep, gaKwWait, gaKwDelete, gaKwOpen, gaKwConsole, gaKwPlay;
+// --- labels and their typesetting (gafilelabels.cpp)
+gaKeyword gaKwLabel, gaKwTsMode, gaKwTsFont, gaKwTsInterpret;
+
+// --- polygons and meshes (gafilepolygons.cpp)
+gaKeyword gaKwPolygon, gaKwMesh, gaKwMeshVertex, gaKwMeshFace;

@@ -83,7 +83,73 @@ constexpr const char *sc_labelFlagPrefix = "flag_";
 // A label width word begins so (lower case, no prefix).
 constexpr const char *sc_widthPrefix = "width=";
 
+// The text of a quoted string that starts at pos, right after its opening
+// quote, appended to out when given; the position after its closing quote,
+// or -1 when the line ends first.
+int quotedTextEnd(const char *line, int pos, std::string *out)
+{
+	for (;;) {
+		if (line[pos] == '\0') return -1;
+		if (line[pos] == '"') return pos + 1;
+		if (line[pos] != '\\') {
+			if (out != nullptr) out->push_back(line[pos]);
+			pos++;
+			continue;
+		}
+		// a run of backslashes is itself unless a double quote follows it
+		int n = 0;
+		while (line[pos + n] == '\\') n++;
+		const bool beforeQuote = line[pos + n] == '"';
+		if (out != nullptr) out->append(beforeQuote ? n / 2 : n, '\\');
+		pos += n;
+		// an odd run escapes the quote, which then belongs to the text
+		if (beforeQuote && n % 2 == 1) {
+			if (out != nullptr) out->push_back('"');
+			pos++;
+		}
+	}
+}
+
 } // namespace
+
+std::string GAfile::quoted(const std::string &text)
+{
+	std::string q = "\"";
+	size_t backslashes = 0;
+	for (char c : text) {
+		// the backslashes before a quote are doubled and the quote escaped
+		if (c == '"') q.append(backslashes + 1, '\\');
+		backslashes = c == '\\' ? backslashes + 1 : 0;
+		q.push_back(c);
+	}
+	// so are those before the closing quote
+	q.append(backslashes, '\\');
+	q.push_back('"');
+	return q;
+}
+
+void GAfile::writeColor(FILE *F, const char *keyword, const float *rgba)
+{
+	std::fprintf(F, "%s %f %f %f %f\n", keyword, rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+int GAfile::stringQuotesBefore(const char *line, int end)
+{
+	int quotes = 0;
+	for (int i = 0; i < end && line[i] != '\0';) {
+		if (line[i] != '"') {
+			i++;
+			continue;
+		}
+		// the opening quote, and the closing one when it comes before end
+		quotes++;
+		int close = quotedTextEnd(line, i + 1, nullptr);
+		if (close < 0 || close > end) break;
+		quotes++;
+		i = close;
+	}
+	return quotes;
+}
 
 int GAfile::substituteArguments(state *)
 {
@@ -109,9 +175,8 @@ int GAfile::substituteArguments(state *)
 		std::string arg = m_arg[N - 1];
 		// inside a quoted string the argument goes in without quotes of its
 		// own, which would end that string
-		int quotes = 0;
-		for (int k = 0; k < i; k++) quotes += m_buf[k] == '"';
-		if (quotes % 2 == 1 && arg.size() >= 2 && arg.front() == '"' && arg.back() == '"') arg = arg.substr(1, arg.size() - 2);
+		const bool inString = stringQuotesBefore(m_buf, i) % 2 == 1;
+		if (inString && arg.size() >= 2 && arg.front() == '"' && arg.back() == '"') arg = arg.substr(1, arg.size() - 2);
 		// "$" and its digits make way for the argument
 		int grow = (int)arg.size() - (end - i);
 		ensureBufLen(m_bufLen + grow);
@@ -130,12 +195,11 @@ int GAfile::readString(const char *line, int pos, std::string &out, const char *
 	if (line == nullptr || pos < 0) return -1;
 	while (line[pos] != '\0' && isBlank(line[pos])) pos++;
 	if (line[pos] == '\0') return -1;
-	// a quoted string: anything up to the next double quote
+	// a quoted string: anything up to the double quote that ends it
 	if (line[pos] == '"') {
-		const char *close = std::strchr(line + pos + 1, '"');
-		if (close == nullptr) return -1;
-		out.assign(line + pos + 1, close - (line + pos + 1));
-		return (int)(close - line) + 1;
+		int end = quotedTextEnd(line, pos + 1, &out);
+		if (end < 0) out.clear();
+		return end;
 	}
 	if (forbidden != nullptr && memberOf(line[pos], forbidden)) return -1;
 	int start = pos;

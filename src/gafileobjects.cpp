@@ -8,6 +8,7 @@
 #include "e3ga/e3ga.h"
 #include "gafile.h"
 #include "gafilekeywords.h"
+#include "i2ga/i2ga.h"
 #include "object.h"
 #include "osdep.h"
 #include "p3ga/p3ga.h"
@@ -70,6 +71,8 @@ int gaKwE3ga(const gaLine &l) { return addAlgebraObject<e3ga>(l, gaReadE3ga, &st
 int gaKwP3ga(const gaLine &l) { return addAlgebraObject<p3ga>(l, gaReadP3ga, &state::addP3gaObject); }
 
 int gaKwC3ga(const gaLine &l) { return addAlgebraObject<c3ga>(l, gaReadC3ga, &state::addC3gaObject); }
+
+int gaKwI2ga(const gaLine &l) { return addAlgebraObject<i2ga>(l, gaReadI2ga, &state::addI2gaObject); }
 
 int gaKwColor(const gaLine &l)
 {

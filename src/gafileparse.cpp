@@ -10,6 +10,7 @@
 #include "e3ga/e3ga.h"
 #include "gafile.h"
 #include "gafilekeywords.h"
+#include "i2ga/i2ga.h"
 #include "osdep.h"
 #include "p3ga/p3ga.h"
 #include "state/state.h"
@@ -31,6 +32,8 @@ const keyword c_keywords[] = {
 	{"ca4d", gaKwP3ga},
 	{"c3ga", gaKwC3ga},
 	{"ca5d", gaKwC3ga},
+	{"i2ga", gaKwI2ga},
+	{"label", gaKwLabel},
 	{"title", gaKwTitle},
 	{"bookmark", gaKwBookmark},
 	{"fgcolor", gaKwColor},
@@ -56,6 +59,8 @@ const keyword c_keywords[] = {
 	{"sleep", gaKwSleep},
 	{"wait", gaKwWait},
 	{"status", gaKwStatus},
+	{"polygon", gaKwPolygon},
+	{"simplex", gaKwPolygon},
 	{"factor", gaKwFactor},
 	{"exit", gaKwExit},
 	{"delete", gaKwDelete},
@@ -67,22 +72,30 @@ const keyword c_keywords[] = {
 	{"switchto", gaKwOpen},
 	{"import", gaKwOpen},
 	{"polygonoffset", gaKwPolygonOffset},
+	{"tsmode", gaKwTsMode},
+	{"tsfont", gaKwTsFont},
+	{"tsinterpret", gaKwTsInterpret},
 	{"console", gaKwConsole},
 	{"fade", gaKwFade},
 	{"fade_and_remove", gaKwFade},
 	{"fade_and_hide", gaKwFade},
 	{"show_and_fade", gaKwFade},
+	{"mesh", gaKwMesh},
+	{"meshvertex", gaKwMeshVertex},
+	{"meshnormal", gaKwMeshVertex},
+	{"meshface", gaKwMeshFace},
 };
 
 // The first "#" with an even number of double quotes after it begins the
-// comment; without one, -1.
+// comment; without one, -1. Only the quotes that open or close a quoted
+// text count: an escaped one is part of the text.
 int commentStart(const char *line)
 {
-	int quotesAfter = 0;
-	for (const char *p = line; *p; p++) quotesAfter += *p == '"';
-	for (int i = 0; line[i]; i++) {
-		if (line[i] == '"') quotesAfter--;
-		else if (line[i] == '#' && quotesAfter % 2 == 0) return i;
+	const int length = (int)std::strlen(line);
+	const int quotes = GAfile::stringQuotesBefore(line, length);
+	for (const char *hash = std::strchr(line, '#'); hash != nullptr; hash = std::strchr(hash + 1, '#')) {
+		const int i = (int)(hash - line);
+		if ((quotes - GAfile::stringQuotesBefore(line, i)) % 2 == 0) return i;
 	}
 	return -1;
 }
@@ -177,6 +190,13 @@ int gaReadP3ga(const char *line, int pos, p3ga &value)
 {
 	static p3ga_ben *s_names = nullptr;
 	if (s_names == nullptr) s_names = &bracketed(*new p3ga_ben());
+	return readMultivector(line, pos, value, *s_names);
+}
+
+int gaReadI2ga(const char *line, int pos, i2ga &value)
+{
+	static i2ga_ben *s_names = nullptr;
+	if (s_names == nullptr) s_names = &bracketed(*new i2ga_ben());
 	return readMultivector(line, pos, value, *s_names);
 }
 

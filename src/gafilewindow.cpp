@@ -47,7 +47,7 @@ int gaKwTitle(const gaLine &l)
 {
 	std::string text;
 	if (gaReadName(l.line, l.pos, text) < 0) l.noName();
-	else uiSetTitle(text.c_str());
+	else l.s->setTitle(text.c_str());
 	return 0;
 }
 

@@ -35,11 +35,13 @@ struct gaDrawMethodRow {
 // The object type of each algebra, the properties its objects have from the
 // start, those that depend on the kind of the value, the kinds drawn by a
 // choice of methods (each table ends with a row of kind 0 and no list), and
-// the menu of each list of methods (null while the algebra has none), and
-// the words in which its objects describe their kinds.
+// the menu of each list of methods (null while the algebra has none), the
+// words in which its objects describe their kinds, and the keyword of its
+// objects' lines in scene files.
 template <class V> struct gaObjectKind;
 template <> struct gaObjectKind<e3ga> {
 	static constexpr int type = OT_E3GA;
+	static constexpr const char *fileKeyword = "e3ga";
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE;
 	// only a value of some kind has an interpretation to show
 	static int kindProperties(int kind) { return kind != 0 ? OP_INTERPRETATION : 0; }
@@ -53,6 +55,7 @@ template <> struct gaObjectKind<e3ga> {
 };
 template <> struct gaObjectKind<p3ga> {
 	static constexpr int type = OT_P3GA;
+	static constexpr const char *fileKeyword = "p3ga";
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
 	static int kindProperties(int) { return 0; }
 	static constexpr gaDrawMethodRow drawMethods[] = {
@@ -66,6 +69,7 @@ template <> struct gaObjectKind<p3ga> {
 };
 template <> struct gaObjectKind<c3ga> {
 	static constexpr int type = OT_C3GA;
+	static constexpr const char *fileKeyword = "c3ga";
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
 	static int kindProperties(int) { return 0; }
 	static constexpr gaDrawMethodRow drawMethods[] = {
@@ -82,6 +86,7 @@ template <> struct gaObjectKind<c3ga> {
 };
 template <> struct gaObjectKind<i2ga> {
 	static constexpr int type = OT_I2GA;
+	static constexpr const char *fileKeyword = "i2ga";
 	static constexpr int properties = OP_FG_COLOR | OP_NAME | OP_VALUE | OP_DRAW_MODE | OP_INTERPRETATION;
 	static int kindProperties(int) { return 0; }
 	// i2ga values have no geometric kind
@@ -114,6 +119,9 @@ public:
 	int description(char *buf, int bufLen, int sl) override;
 	// "name" = value, the coordinates in the given printf format.
 	std::string toString(const char *floatPrec) override;
+	// The common lines, then the algebra's keyword, the name, the value with
+	// every coordinate exactly as held, and the property words.
+	int writeToGeoFile(FILE *F) override;
 	// The points and vectors of the interpretation; null outside their tables.
 	const double *getPoint(int idx) const override { return tableRow(m_int.m_point, idx); }
 	const double *getNormal(int idx) const override { return tableRow(m_int.m_vector, idx); }

@@ -3,12 +3,15 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "glwindow.h"
 #include "object.h"
 #include "state/state.h"
+#include "textobject.h"
+#include "typeset/openglfont.h"
 #include "ui.h"
 
 namespace {
@@ -88,6 +91,8 @@ void glwindow::draw()
 {
 	m_screenShotActive = false;
 	for (int &p : m_pick) p = -1;
+	// the labels' font; a failure is reported and the scene still drawn
+	if (oglffont(c_labelFontName) == 0) std::printf("textObject::draw(): could not set font\n");
 	beginglDraw();
 	// a screenshot is taken on the last redraw of its countdown
 	if (gui_state != nullptr && gui_state->m_screenShotOnNextRedraw > 0) {

@@ -5,6 +5,7 @@
 // fade, its draw method, the property bits that say which of these it has, and
 // an OpenGL display list.  This header also fixes the flag words that cross
 // the program: draw modes, properties, force flags and creation flags.
+#include <cstdio>
 #include <string>
 
 class glwindow;
@@ -103,6 +104,14 @@ public:
 	virtual int setFontSize(float size);
 	virtual int translate(glwindow *window, double depth, double motionX, double motionY);
 	virtual std::string toString(const char *floatPrec);
+	// The scene-file lines that make the object again; this base writes the
+	// lines every kind starts with: its colours and font size, which the
+	// state passes on to the object line that follows.  0, or -1 when the
+	// stream failed.
+	virtual int writeToGeoFile(FILE *F);
+	// The object flag words of the set draw-mode bits, each followed by a
+	// blank, then "dmN" for the draw method when there is one.
+	int writeToGeoFileProperties(FILE *F);
 	virtual int textScaleChanged() { return 0; }
 	virtual int colorFgChanged() { return 0; }
 	virtual int colorBgChanged() { return 0; }

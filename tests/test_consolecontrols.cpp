@@ -177,7 +177,7 @@ TEST_F(Controls, ControlsSaveTheConsoleLinesThatMakeThemAgain)
 	EXPECT_EQ(saved(m_state.m_consoleControls[0]), "console ctrl_bool(flag = 1);\n");
 	typed("m = 2.5;");
 	EXPECT_EQ(saved(m_state.m_consoleControls[1]),
-	          "console ctrl_select(m = 2.500000e+00, a = 1.000000e+00, b = 2.500000e+00);\n");
+	          "console ctrl_select(m = 2.5, a = 1, b = 2.5);\n");
 	// a slider that was never shown has nothing to save
 	EXPECT_EQ(saved(m_state.m_consoleControls[2]), "");
 }

@@ -111,7 +111,6 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"console", "", nothing},
 		// what this reader has no keyword for
 		{"wobble 1", noKey("wobble"), nothing},
-		{"label l [e1] text", noKey("label"), nothing},
 		{"play x.geo", noKey("play"), nothing},
 		{"  # only a comment", "", nothing},
 		{"clear", "", [&] { return !has("a b") && !has("p") && value("b") == "none" && value("camori") == "1"; }},

@@ -17,6 +17,7 @@
 #include "gaobject.h"
 #include "glwindow.h"
 #include "state/state.h"
+#include "support/shownview.h"
 #include "ui.h"
 
 namespace {
@@ -59,52 +60,18 @@ private:
 	double m_sortValue;
 };
 
-class view : public testing::Test {
+class view : public shownView<c_width, c_height> {
 protected:
-	state *m_state = nullptr;
-	Fl_Window *m_window = nullptr;
-	glwindow *m_view = nullptr;
-
 	void SetUp() override
 	{
-		m_state = new state;
-		gui_state = new UIstate;
-		m_window = new Fl_Window(c_width, c_height, "view");
-		m_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-		m_window->end();
-		gui_state->m_glWindow = m_view;
-		m_window->show();
-		Fl::check();
-		m_view->make_current();
+		shownView::SetUp();
 		g_drawn.clear();
-	}
-	void TearDown() override
-	{
-		delete m_window;
-		delete gui_state;
-		delete m_state;
-	}
-
-	void drawFrame()
-	{
-		m_view->make_current();
-		m_view->draw();
-		glFinish();
 	}
 	static std::vector<double> matrix(GLenum which)
 	{
 		std::vector<double> m(16);
 		glGetDoublev(which, m.data());
 		return m;
-	}
-	// The RGB pixels of the back buffer, rows from the bottom.
-	std::vector<unsigned char> pixels() const
-	{
-		std::vector<unsigned char> rgb((size_t)c_width * c_height * 3);
-		glReadBuffer(GL_BACK);
-		glPixelStorei(GL_PACK_ALIGNMENT, 1);
-		glReadPixels(0, 0, c_width, c_height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-		return rgb;
 	}
 	// Red pixels in the rows around the centre, left and right of it.
 	void countRed(int &left, int &right) const

@@ -1,13 +1,18 @@
 // The coordinate kernels of the four algebras against the reference: every
 // product kernel on every pair of grade usages, coefficient by coefficient
-// and by term count, the worked products, the kernels over runs of
-// coordinates, and the i2ga per-grade-part kernels.
+// and by term count, also as the products reach them through the dispatch
+// tables, under each build of the full kernels; the worked products, the
+// kernels over runs of coordinates, and the i2ga per-grade-part kernels.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ga/kernelvariant.h"
 #include "reference/refcompare.h"
 
 using ref::coords;
@@ -90,28 +95,188 @@ template <class Def> void checkCoefficientsAndTerms(const std::vector<kernelCase
 	}
 }
 
-// Random operands on every pair of grade usages, against the reference.
-template <class Def> void checkRandomOperands(const std::vector<kernelCase> &kernels, unsigned seed)
+// The dispatch index of product P for operands of grade usages ua and ub when
+// it names a packed kernel, else -1.
+template <class Def> int packedIndex(int P, int ua, int ub)
 {
+	switch (P) {
+#define PACKED_INDEX(ID)                                                                                      \
+	case ga::ID: {                                                                                            \
+		int i = Def::template mapA<ga::ID>()[ua] | Def::template mapB<ga::ID>()[ub];                          \
+		return Def::template resultUsage<ga::ID>()[i] >= 0 ? i : -1;                                          \
+	}
+		PACKED_INDEX(P_GP)
+		PACKED_INDEX(P_OP)
+		PACKED_INDEX(P_LCONT)
+		PACKED_INDEX(P_RCONT)
+		PACKED_INDEX(P_SCP)
+		PACKED_INDEX(P_HIP)
+		PACKED_INDEX(P_MHIP)
+		PACKED_INDEX(P_GPEM)
+		PACKED_INDEX(P_LCEM)
+		PACKED_INDEX(P_SCPEM)
+#undef PACKED_INDEX
+	default: return -1;
+	}
+}
+
+// The pairs of grade usages that the products of drawing and interpretation
+// are made of take kernels of their own in gp, op, lcont and scp: vectors,
+// bivectors, rotors (scalar and bivector) and full values.
+template <class Def> void checkCommonPairs()
+{
+	const int v = 2, B = 4, R = 5, full = Def::gradeMask;
+	const int pairs[][2] = {{v, v}, {v, B}, {B, v}, {B, B}, {R, v}, {v, R}, {R, R}, {full, full}};
+	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_SCP})
+		for (const auto &p : pairs)
+			EXPECT_GE(packedIndex<Def>(P, p[0], p[1]), 0) << Def::name << " product " << P << " usages " << p[0]
+			                                               << " and " << p[1];
+	// a pair off the list takes the general path
+	EXPECT_LT(packedIndex<Def>(ga::P_GP, 3, 6), 0) << Def::name;
+}
+
+// The product P of a and b through the member that dispatches it.
+template <class V> void productById(V &r, int P, const V &a, const V &b)
+{
+	switch (P) {
+	case ga::P_GP: r.gp(a, b); break;
+	case ga::P_OP: r.op(a, b); break;
+	case ga::P_LCONT: r.lcont(a, b); break;
+	case ga::P_RCONT: r.rcont(a, b); break;
+	case ga::P_SCP: r.scp(a, b); break;
+	case ga::P_HIP: r.hip(a, b); break;
+	case ga::P_MHIP: r.mhip(a, b); break;
+	case ga::P_GPEM: r.gpem(a, b); break;
+	case ga::P_LCEM: r.lcem(a, b); break;
+	default: r.scpem(a, b); break;
+	}
+}
+
+// Runs f under each build of the full kernels that this processor can run,
+// then goes back to the one the program chose.
+template <class F> void underEachVariant(F f)
+{
+	for (ga::kernelVariant v : {ga::KV_PORTABLE, ga::KV_AVX2}) {
+		if (!ga::useKernelVariant(v)) continue;
+		SCOPED_TRACE(v == ga::KV_AVX2 ? "AVX2 build" : "portable build");
+		f();
+	}
+	ga::useKernelVariant(ga::bestKernelVariant());
+}
+
+// Same usage word and the same bits in every stored coordinate (so -0.0 and
+// 0.0 differ, and a NaN equals a NaN).
+template <class V> ::testing::AssertionResult sameBits(const V &x, const V &y)
+{
+	if (x.usage != y.usage) return ::testing::AssertionFailure() << "usage " << x.usage << " vs " << y.usage;
+	if (x.memUsage() > 0 && std::memcmp(x.c, y.c, sizeof(double) * (size_t)x.memUsage()) != 0)
+		return ::testing::AssertionFailure() << "coordinates differ in their bits";
+	return ::testing::AssertionSuccess();
+}
+
+// The general kernel's full array, compressed: the product as the general path gives it.
+template <class V> V compressed(const coords &full)
+{
+	V g;
+	g.compress(full.data());
+	return g;
+}
+
+// Operands drawn for a pair of grade usages with a packed kernel: a sum in
+// another order than the general kernel's differs in its last bit only for
+// some operands, so one draw would let such a kernel pass.
+constexpr int sc_packedPairSamples = 24;
+
+// Random operands on every pair of grade usages, against the reference.  The
+// same product through the dispatch tables, which takes a packed kernel for
+// the common pairs and the general path for the others, gives bit for bit
+// the general kernel's compressed result, so the same parts are dropped.
+template <class V> void checkRandomOperands(const std::vector<kernelCase> &kernels, unsigned seed)
+{
+	typedef typename V::def Def;
 	const ref::algebra &r = ref::of<Def>();
 	std::mt19937 rng(seed);
 	std::vector<int> failures(kernels.size(), 0);
 	for (int ga = 0; ga <= Def::gradeMask; ga++) {
-		for (int gb = 0; gb <= Def::gradeMask; gb++) {
+		for (int gb = 0; gb <= Def::gradeMask; gb++) for (int sample = 0; sample < sc_packedPairSamples; sample++) {
 			coords a = ref::randomFull<Def>(rng, ga), b = ref::randomFull<Def>(rng, gb);
 			const double *pa[Def::dim + 1], *pb[Def::dim + 1];
 			ref::tableOf<Def>(a, ga, pa);
 			ref::tableOf<Def>(b, gb, pb);
+			const V va = ref::makeValue<V>(a, ga), vb = ref::makeValue<V>(b, gb);
 			for (size_t n = 0; n < kernels.size(); n++) {
+				if (sample > 0 && packedIndex<Def>(kernels[n].product, ga, gb) < 0) continue;
 				coords c(Def::nbCoor, sc_junk);
 				kernels[n].fn(pa, pb, c.data());
-				::testing::AssertionResult same =
-				    ref::sameCoordinates<Def>(c.data(), r.product(kernels[n].product, a, b), ref::sc_tolerance);
-				if (!same && failures[n]++ < 3)
-					ADD_FAILURE() << kernels[n].name << " on grade usages " << ga << " and " << gb << ": "
-					              << same.message();
+				const coords expected = r.product(kernels[n].product, a, b);
+				const V general = compressed<V>(c);
+				auto report = [&](const ::testing::AssertionResult &same, const char *path) {
+					if (!same && failures[n]++ < 3)
+						ADD_FAILURE() << kernels[n].name << " " << path << " on grade usages " << ga << " and " << gb
+						              << ": " << same.message();
+				};
+				report(ref::sameCoordinates<Def>(c.data(), expected, ref::sc_tolerance), "");
+				underEachVariant([&] {
+					V dispatched;
+					productById(dispatched, kernels[n].product, va, vb);
+					::testing::AssertionResult same = sameBits(dispatched, general);
+					if (same) same = ref::sameProduct(dispatched, expected, ref::sc_tolerance);
+					report(same, "through the dispatch");
+				});
 			}
 		}
+	}
+}
+
+// Every pair of grade usages with a packed kernel, on unit blades of those
+// usages: the other coordinates, whole grade parts too, are 0.0, so the
+// kernel must drop exactly the parts the reference has no coordinate in.
+// The same operands with NaN for the 1.0 keep the parts the general path keeps.
+template <class V> void checkPackedKernelsOnUnitBlades(const std::vector<kernelCase> &kernels)
+{
+	typedef typename V::def Def;
+	const ref::algebra &r = ref::of<Def>();
+	const double nan = std::numeric_limits<double>::quiet_NaN();
+	for (const kernelCase &k : kernels) {
+		int pairs = 0, failures = 0;
+		for (int ua = 0; ua <= Def::gradeMask; ua++) {
+			for (int ub = 0; ub <= Def::gradeMask; ub++) {
+				int index = packedIndex<Def>(k.product, ua, ub);
+				if (index < 0) continue;
+				pairs++;
+				for (int i = 0; i < Def::nbCoor; i++) {
+					if (!(ua & (1 << ref::gradeOf<Def>(i)))) continue;
+					for (int j = 0; j < Def::nbCoor; j++) {
+						if (!(ub & (1 << ref::gradeOf<Def>(j)))) continue;
+						coords a(Def::nbCoor, 0.0), b(Def::nbCoor, 0.0);
+						a[i] = b[j] = 1.0;
+						const V va = ref::makeValue<V>(a, ua), vb = ref::makeValue<V>(b, ub);
+						a[i] = nan;
+						const V na = ref::makeValue<V>(a, ua);
+						const double *pa[Def::dim + 1], *pb[Def::dim + 1];
+						ref::tableOf<Def>(a, ua, pa);
+						ref::tableOf<Def>(b, ub, pb);
+						coords c(Def::nbCoor, sc_junk);
+						k.fn(pa, pb, c.data());
+						const V general = compressed<V>(c);
+						underEachVariant([&] {
+							V unit, withNan;
+							productById(unit, k.product, va, vb);
+							productById(withNan, k.product, na, vb);
+							::testing::AssertionResult same = ref::sameProduct(unit, r.bladeProduct(k.product, i, j), 0.0);
+							if (same) same = sameBits(withNan, general);
+							if (!same && failures++ < 3)
+								ADD_FAILURE() << k.name << " through the dispatch on grade usages " << ua << " and " << ub << ", blades "
+								              << Def::basisElementNames()[i] << " and " << Def::basisElementNames()[j]
+								              << ": " << same.message();
+						});
+					}
+				}
+			}
+		}
+		EXPECT_EQ(failures, 0) << k.name;
+		// every product has at least the full x full kernel
+		EXPECT_GE(pairs, 1) << k.name;
 	}
 }
 
@@ -154,10 +319,41 @@ TEST(ProductKernels, CoefficientsAndTermCounts)
 
 TEST(ProductKernels, RandomOperandsOnEveryPairOfGradeUsages)
 {
-	checkRandomOperands<ga::e3gaDef>(e3gaKernels, 11);
-	checkRandomOperands<ga::p3gaDef>(p3gaKernels, 12);
-	checkRandomOperands<ga::c3gaDef>(c3gaKernels, 13);
-	checkRandomOperands<ga::i2gaDef>(i2gaKernels, 14);
+	checkRandomOperands<e3ga>(e3gaKernels, 11);
+	checkRandomOperands<p3ga>(p3gaKernels, 12);
+	checkRandomOperands<c3ga>(c3gaKernels, 13);
+	checkRandomOperands<i2ga>(i2gaKernels, 14);
+}
+
+TEST(ProductKernels, PackedKernelsOnUnitBlades)
+{
+	checkPackedKernelsOnUnitBlades<e3ga>(e3gaKernels);
+	checkPackedKernelsOnUnitBlades<p3ga>(p3gaKernels);
+	checkPackedKernelsOnUnitBlades<c3ga>(c3gaKernels);
+	checkPackedKernelsOnUnitBlades<i2ga>(i2gaKernels);
+}
+
+TEST(ProductKernels, CommonPairsHaveKernelsOfTheirOwn)
+{
+	checkCommonPairs<ga::e3gaDef>();
+	checkCommonPairs<ga::p3gaDef>();
+	checkCommonPairs<ga::c3gaDef>();
+	checkCommonPairs<ga::i2gaDef>();
+}
+
+TEST(ProductKernels, EveryBuildOfTheFullKernelsThatRunsHere)
+{
+	EXPECT_TRUE(ga::kernelVariantSupported(ga::KV_PORTABLE));
+	EXPECT_TRUE(ga::kernelVariantSupported(ga::bestKernelVariant()));
+	EXPECT_EQ(ga::fullKernelVariant, ga::bestKernelVariant());
+#if defined(__x86_64__) && defined(__GNUC__)
+	// the build holds the AVX2 kernels on x86-64; whether they run depends on the processor
+	__builtin_cpu_init();
+	EXPECT_EQ(ga::kernelVariantSupported(ga::KV_AVX2), __builtin_cpu_supports("avx2") != 0);
+#endif
+	if (!ga::kernelVariantSupported(ga::KV_AVX2)) {
+		EXPECT_FALSE(ga::useKernelVariant(ga::KV_AVX2));
+	}
 }
 
 TEST(ProductKernels, WorkedProductsE3gaP3ga)

@@ -360,6 +360,45 @@ TEST(TextRename, RenamingChangesOnlyWhatIsPrinted)
 	EXPECT_STREQ(e3gai::I.string(), "1.00*e1^e2^e3");
 }
 
+TEST(TextStored, EveryCoordinateReadsBackAsItselfUnderTheOriginalNames)
+{
+	// exact forms: unrounded, tiny coordinates kept, exact zeros dropped
+	const struct {
+		e3ga v;
+		const char *text;
+	} cases[] = {
+		{e3ga(0.0), "0"},
+		{e3ga(1e-20), "9.99999999999999945153e-21"},
+		{e3ga(2, 1.0 / 3.0, 0.0, -2.0), "3.33333333333333314830e-01*e1 + -2.00000000000000000000e+00*e3"},
+		{e3gai::I, "1.00000000000000000000e+00*e1^e2^e3"},
+	};
+	for (const auto &c : cases) EXPECT_STREQ(c.v.storedString(), c.text);
+	EXPECT_STREQ(e3ga(2, 0.1, 0.0, 0.0).storedString("%.17g"), "0.10000000000000001*e1");
+	// full random values of every algebra, the class-wide format and
+	// delimiters notwithstanding
+	ASSERT_EQ(c3gai::setStringDelimiters('[', ']'), 0);
+	ASSERT_EQ(c3gai::setFPPrecision("%g"), 0);
+	std::mt19937 rng(7);
+	const auto backIsSame = [](const auto &v) {
+		auto back = v;
+		const char *text = v.storedString();
+		return back.parseString(text) == (int)std::strlen(text) && fullOf(back) == fullOf(v);
+	};
+	for (int i = 0; i < 20; i++) {
+		EXPECT_TRUE(backIsSame(randomFullValue<e3ga>(rng)));
+		EXPECT_TRUE(backIsSame(randomFullValue<p3ga>(rng)));
+		EXPECT_TRUE(backIsSame(randomFullValue<c3ga>(rng)));
+		EXPECT_TRUE(backIsSame(randomFullValue<i2ga>(rng)));
+	}
+	ASSERT_EQ(c3gai::setStringDelimiters(0, 0), 0);
+	ASSERT_EQ(c3gai::setFPPrecision(ga::sc_defaultCoordinateFormat), 0);
+	// a renamed basis vector prints renamed and is stored by its original name
+	ASSERT_EQ(c3gai::renameBasisVector("no", "origin"), 0);
+	EXPECT_STREQ(c3gai::no.string(), "1.00*origin");
+	EXPECT_STREQ(op(c3gai::no, c3gai::ni).storedString("%g"), "1*no^ni");
+	ASSERT_EQ(c3gai::renameBasisVector("origin", "no"), 0);
+}
+
 TEST(NameTable, AddLookupRemove)
 {
 	e3ga_ben ben;

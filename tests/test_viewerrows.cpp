@@ -52,6 +52,8 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 		{"remove", cf_remove, {n}},
 		{"get_draw_flags", cf_get_draw_flags, {v}},
 		{"rename_builtin_const", cf_rename_builtin_const, {n, n}},
+		{"label", cf_label, {v}},
+		{"label", cf_label2, v2},
 		{"ctrl_bool", cf_console_ctrl_bool, {v}},
 		{"ctrl_range", cf_console_ctrl_range, {v, n, n}},
 		{"ctrl_range", cf_console_ctrl_range_step, {v, n, n, n}},
@@ -77,6 +79,10 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 		{"bit_or", cf_bit_or, v2},
 		{"bit_xor", cf_bit_xor, v2},
 		{"bit_shift", cf_bit_shift, v2},
+		{"create_polygon", cf_create_polygon_3, {v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_4, {v, v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_5, {v, v, v, v, v, v, v}},
+		{"create_polygon", cf_create_polygon_6, {v, v, v, v, v, v, v, v}},
 		{"print", cf_e3ga_print, {0x20002000}},
 	};
 	int at = 0;

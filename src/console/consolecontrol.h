@@ -37,8 +37,10 @@ public:
 	virtual void setWidgetWY(int pw, int py);
 	// Height of the control's row; 0 without widgets.
 	virtual int widgetHeight() const;
-	// The console line that makes the control again, as saved scenes hold it.
+	// The console line that makes the control again, as saved scenes hold
+	// it; its numbers read back as exactly the same doubles.
 	virtual void writeToGeoFile(FILE *F) = 0;
+	void writeToGeoFileMemFun(FILE *F) { writeToGeoFile(F); }
 	// The widget w changed: its value goes to the variable.
 	virtual void widgetModified(Fl_Widget *w) = 0;
 	// The variable changed: its value goes to the widget.

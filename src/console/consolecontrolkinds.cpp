@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "console/consolecontrol.h"
+#include "console/consolevariable.h"
 
 namespace {
 
@@ -116,8 +117,9 @@ void consoleControlRange::setWidgetWY(int pw, int py)
 void consoleControlRange::writeToGeoFile(FILE *F)
 {
 	if (m_valueSlider == nullptr) return;
-	std::fprintf(F, "console ctrl_range(%s = %e, %e, %e, %e);\n", m_name, m_valueSlider->value(),
-	             m_valueSlider->minimum(), m_valueSlider->maximum(), m_valueSlider->step());
+	std::fprintf(F, "console ctrl_range(%s = %s, %s, %s, %s);\n", m_name, consoleNumberText(m_valueSlider->value()).c_str(),
+	             consoleNumberText(m_valueSlider->minimum()).c_str(), consoleNumberText(m_valueSlider->maximum()).c_str(),
+	             consoleNumberText(m_valueSlider->step()).c_str());
 }
 
 void consoleControlRange::widgetModified(Fl_Widget *)
@@ -230,8 +232,10 @@ void consoleControlSelection::setWidgetWY(int pw, int py)
 void consoleControlSelection::writeToGeoFile(FILE *F)
 {
 	const int i = m_menuButton != nullptr ? m_menuButton->value() : -1;
-	std::fprintf(F, "console ctrl_select(%s = %e", m_name, i >= 0 ? m_menuValues[i] : lookupValue());
-	for (int k = 0; k < nbOptions(); k++) std::fprintf(F, ", %s = %e", m_menuItems[k].text, m_menuValues[k]);
+	std::fprintf(F, "console ctrl_select(%s = %s", m_name,
+	             consoleNumberText(i >= 0 ? m_menuValues[i] : lookupValue()).c_str());
+	for (int k = 0; k < nbOptions(); k++)
+		std::fprintf(F, ", %s = %s", m_menuItems[k].text, consoleNumberText(m_menuValues[k]).c_str());
 	std::fprintf(F, ");\n");
 }
 

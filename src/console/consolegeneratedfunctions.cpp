@@ -132,6 +132,8 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"add_const", nullptr, cf_add_const, 1, {sc_v}},
 	{"remove_const", nullptr, cf_remove_const, 1, {sc_n}},
 	{"rename_builtin_const", nullptr, cf_rename_builtin_const, 2, {sc_n, sc_n}},
+	{"label", nullptr, cf_label, 1, {sc_v}},
+	{"label", nullptr, cf_label2, 2, {sc_v, sc_v}},
 	{"ctrl_bool", nullptr, cf_console_ctrl_bool, 1, {sc_v}},
 	{"ctrl_range", nullptr, cf_console_ctrl_range, 3, {sc_v, sc_n, sc_n}},
 	{"ctrl_range", nullptr, cf_console_ctrl_range_step, 4, {sc_v, sc_n, sc_n, sc_n}},
@@ -220,6 +222,10 @@ const consoleFunc_s c_consoleFunc[] = {
 	{"bit_or", nullptr, cf_bit_or, 2, {sc_v, sc_v}},
 	{"bit_xor", nullptr, cf_bit_xor, 2, {sc_v, sc_v}},
 	{"bit_shift", nullptr, cf_bit_shift, 2, {sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_3, 5, {sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_4, 6, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_5, 7, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
+	{"create_polygon", nullptr, cf_create_polygon_6, 8, {sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v, sc_v}},
 
 	// the model blocks
 	CF_FAMILY_ROWS(e3ga)

@@ -29,6 +29,8 @@ consoleVariable *cf_set_window_title(consoleScope *, consoleVariable **a, const 
 	std::snprintf(s_title, sizeof s_title, "%s: %s", sc_productName, a[0]->name().c_str());
 	dropIncompleteCharacter(s_title);
 	if (gui_state != nullptr && gui_state->m_mainWindow != nullptr) gui_state->m_mainWindow->label(s_title);
+	// a saved scene holds the title as given
+	if (g_state != nullptr) g_state->m_title = a[0]->name();
 	return consoleEmptyScalar();
 }
 

@@ -74,3 +74,13 @@ cf_entry cf_help_general, cf_help;
 // --- scripts, the camera and the animation clock (consolescriptfunctions.cpp):
 // a scene-file line, a camera rotation over time, the clock atime
 cf_entry cf_cmd, cf_camrotfunc, cf_start_animation, cf_stop_animation, cf_pause_animation;
+
+// --- labels (consolelabelfunctions.cpp): label(x) shows x's name at x,
+// label(x, t) shows t's name there; both follow x
+cf_entry cf_label, cf_label2;
+
+// --- polygons (consolepolygonfunctions.cpp): a polygon named like p
+// through N named points, "strip" or "loop" by the name of mode, else
+// filled; the entries of 3 to 6 points call the body with their count
+consoleVariable *cf_create_polygon(consoleScope *s, consoleVariable **arg, int N);
+cf_entry cf_create_polygon_3, cf_create_polygon_4, cf_create_polygon_5, cf_create_polygon_6;

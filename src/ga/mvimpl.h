@@ -16,6 +16,7 @@ template <class I> class mvOm;
 template <class I> class mvBen;
 template <class I> class mvBe;
 template <class V> class mvValueOm;
+struct textBuffer;
 
 // True when every type is a number type, integers included.
 template <class... T> constexpr bool areNumbers = (std::is_arithmetic<T>::value && ...);
@@ -93,7 +94,9 @@ public:
 	void expand(const double **pa) const;
 	void expand(const D &b, const double **pa, const double **pb) const;
 	void expand2i(const D &b, const double **pa, const double **pb) const;
-	void compress(const double *coordinates);
+	// Keeps the grade parts of a full array that are not exactly zero; only
+	// the grades of `grades` are read.
+	void compress(const double *coordinates, int grades = Def::gradeMask);
 	void compress(double epsilon);
 	void takeGrade(const D &a, int gu);
 	void expand(double *matrix, const int *table) const;
@@ -103,7 +106,9 @@ public:
 	static int saveProfile(const char *) { return 0; }
 
 	// --- products and sums ---------------------------------------------------------
-	template <int P> void product(const D &a, const D &b);
+	// Inlined where it is called, as the general path was before the
+	// dispatch: a call of its own costs the small products a tenth.
+	template <int P> [[gnu::always_inline]] inline void product(const D &a, const D &b);
 	void gp(const D &a, const D &b) { product<P_GP>(a, b); }
 	void op(const D &a, const D &b) { product<P_OP>(a, b); }
 	void lcont(const D &a, const D &b) { product<P_LCONT>(a, b); }
@@ -145,6 +150,11 @@ public:
 
 	// --- text form and parsing (mvtext.h)
 	const char *string(const char *prec = nullptr) const;
+	// The text form of a value that is stored and read again: every nonzero
+	// coordinate exactly as held (not rounded to float, however small),
+	// under the basis names before any renaming, without delimiters; by
+	// default in sc_storedCoordinateFormat.
+	const char *storedString(const char *prec = nullptr) const;
 	void fprint(FILE *F, const char *text = nullptr, const char *prec = nullptr) const;
 	void print(const char *text = nullptr, const char *prec = nullptr) const;
 	static int setFPPrecision(const char *prec);
@@ -177,12 +187,27 @@ protected:
 	const D &self() const { return static_cast<const D &>(*this); }
 	D &self() { return static_cast<D &>(*this); }
 	void setGrade(int g, const double *coordinates) { set(1 << g, coordinates); }
-	template <int P> void productGeneral(const D &a, const D &b);
-	template <int P> void productScalarGeneral(double s, const D &b);
+	// A kernel on packed operands writes the parts it keeps, packed, and
+	// returns their usage word; a general kernel adds into a full array whose
+	// producible grades are clear.
+	typedef int (*packedKernel)(const double *, const double *, double *);
+	typedef void (*generalKernel)(const double **, const double **, double *);
+	// A packed kernel into a local array, for a target that is also an operand.
+	void productIntoScratch(const D &a, const D &b, packedKernel kernel);
+	// The grades of the full array that the general path clears and compresses.
+	template <int P> static int generalGrades(int ua, int ub);
+	// Sets the coordinates of the grades of `grades` in a full array to 0.0.
+	static void clearGrades(double *full, int grades);
 	template <class Sum> void sumOf(const D &a, const D &b, Sum kernel, bool negateSecond);
 	template <class Sum> void sumWithScalar(double scalar, const D &b, Sum kernel, bool negateSecond);
 	// where a member's target is also an operand, compute into a local first
 	bool isOperand(const void *a, const void *b = nullptr) const { return a == this || b == this; }
+
+private:
+	// The terms of the text form appended to t; stored: as storedString.
+	void appendTerms(textBuffer &t, const char *fmt, bool stored) const;
+	// The next text of the ring that string and storedString hand out, emptied.
+	static textBuffer &nextStringResult();
 };
 
 } // namespace ga

@@ -1,8 +1,12 @@
 #pragma once
-// Products and sums.  A product expands both operands into grade-part
-// pointer tables, runs its kernel into a full coordinate array and keeps the
-// grade parts that are not exactly zero; a sum keeps the union of the
-// operands' grade parts.
+// Products and sums.  A product looks up its pair of grade usages in the
+// product's dispatch tables: the common pairs have a kernel of their own on
+// the packed coordinates; every other pair expands both operands into
+// grade-part pointer tables, clears the grades the pair can produce (the
+// general kernels of the smallest algebra clear their whole array
+// themselves), runs the general kernel into them and keeps the grade parts
+// that are not exactly zero.  Both paths give the same bits.  A sum keeps
+// the union of the operands' grade parts.
 
 namespace ga {
 
@@ -10,36 +14,63 @@ template <class D, class Def, class S>
 template <int P>
 void mvImpl<D, Def, S>::product(const D &a, const D &b)
 {
-	if constexpr (Def::dispatched) self().template dispatchProduct<P>(a, b);
-	else productGeneral<P>(a, b);
+	// each operand's grade usage names its half of the index; a negative
+	// entry of resultUsage sends the pair down the general path
+	int index = Def::template mapA<P>()[a.gradeUsage()] | Def::template mapB<P>()[b.gradeUsage()];
+	typename Def::optFuncPtr kernel = Def::template func<P>()[index];
+	int most = Def::template resultUsage<P>()[index];
+	if (most < 0) {
+		const double *pa[Def::dim + 1], *pb[Def::dim + 1];
+		double cc[Def::nbCoor];
+		a.expand(b, pa, pb);
+		int producible = generalGrades<P>(a.gradeUsage(), b.gradeUsage());
+		if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
+		reinterpret_cast<generalKernel>(kernel)(pa, pb, cc);
+		compress(cc, producible);
+		return;
+	}
+	if (isOperand(&a, &b)) {
+		productIntoScratch(a, b, reinterpret_cast<packedKernel>(kernel));
+		return;
+	}
+	// room for every part the pair can produce; the kernel packs the parts it
+	// keeps from the start, so fewer parts only shorten the block
+	this->setUsage(most);
+	int u = reinterpret_cast<packedKernel>(kernel)(a.c, b.c, this->c);
+	if (u != most) this->setUsageKeeping(u);
 }
 
 template <class D, class Def, class S>
 template <int P>
-void mvImpl<D, Def, S>::productGeneral(const D &a, const D &b)
+int mvImpl<D, Def, S>::generalGrades(int ua, int ub)
 {
-	const double *pa[Def::dim + 1], *pb[Def::dim + 1];
-	double cc[Def::nbCoor];
-	a.expand(b, pa, pb);
-	Def::template product<P>(pa, pb, cc);
-	compress(cc); // both operands are read in full before this value changes
+	// a kernel that clears its whole array leaves every grade defined, and
+	// reading them all costs less there than looking the pair up
+	if constexpr (Def::generalKernelClears) return Def::gradeMask;
+	else return Def::template producible<P>(ua, ub);
 }
 
 template <class D, class Def, class S>
-template <int P>
-void mvImpl<D, Def, S>::productScalarGeneral(double s, const D &b)
+void mvImpl<D, Def, S>::productIntoScratch(const D &a, const D &b, packedKernel kernel)
 {
-	const double *pa[Def::dim + 1] = {&s}, *pb[Def::dim + 1];
-	double cc[Def::nbCoor];
-	b.expand(pb);
-	Def::template product<P>(pa, pb, cc);
-	compress(cc);
+	// both operands are read in full before this value changes
+	double out[Def::nbCoor];
+	int u = kernel(a.c, b.c, out);
+	this->setUsage(u);
+	Def::copy(this->c, out, u >> Def::countShift);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
 {
-	if constexpr (Def::dispatched) self().dispatchScalarOp(a, b);
-	else productScalarGeneral<P_OP>(a, b);
+	// the general path with the scalar as a grade-0 part; entry 0 of every
+	// table is the general kernel
+	const double *pa[Def::dim + 1] = {&a}, *pb[Def::dim + 1];
+	double cc[Def::nbCoor];
+	b.expand(pb);
+	int producible = generalGrades<P_OP>(1, b.gradeUsage());
+	if constexpr (!Def::generalKernelClears) clearGrades(cc, producible);
+	reinterpret_cast<generalKernel>(Def::template func<P_OP>()[0])(pa, pb, cc);
+	compress(cc, producible);
 }
 
 template <class D, class Def, class S>

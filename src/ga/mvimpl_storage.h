@@ -3,6 +3,8 @@
 // between packed coordinates and the forms the kernels take.
 #include <cmath>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 namespace ga {
 
@@ -142,10 +144,38 @@ void mvImpl<D, Def, S>::expand2i(const D &b, const double **pa, const double **p
 	for (int g = 0; g <= Def::dim; g++) pb[g] = pa[g] ? b.c + (pa[g] - this->c) : nullptr;
 }
 
-template <class D, class Def, class S> void mvImpl<D, Def, S>::compress(const double *cc)
+// Calls f(std::integral_constant<int, g>()) for every grade g of the algebra,
+// unrolled, so that the sizes and offsets of each grade are constants.
+template <class Def, int G = 0, class F> inline void forEachGrade(F &&f)
+{
+	if constexpr (G <= Def::dim) {
+		f(std::integral_constant<int, G>());
+		forEachGrade<Def, G + 1>(f);
+	}
+}
+
+// Sets p[I...] to 0.0 one store each, which the compiler merges into wide
+// stores; a loop or a memset of more than a few doubles becomes `rep stos`,
+// which costs more than the products it prepares.
+template <int... I> inline void clearEach(double *p, std::integer_sequence<int, I...>)
+{
+	((p[I] = 0.0), ...);
+}
+
+template <class D, class Def, class S> void mvImpl<D, Def, S>::clearGrades(double *full, int grades)
+{
+	forEachGrade<Def>([&](auto g) {
+		constexpr int G = decltype(g)::value;
+		if (grades & (1 << G))
+			clearEach(full + Def::gradeOffset[G], std::make_integer_sequence<int, Def::gradeSize[G]>());
+	});
+}
+
+template <class D, class Def, class S> void mvImpl<D, Def, S>::compress(const double *cc, int grades)
 {
 	int bm = 0, n = 0;
-	for (int g = 0; g <= Def::dim; g++) {
+	forEachGrade<Def>([&](auto g) {
+		if (!(grades & (1 << g))) return;
 		const double *p = cc + Def::gradeOffset[g];
 		for (int i = 0; i < Def::gradeSize[g]; i++) {
 			if (p[i] != 0.0) { // NaN counts as non-zero
@@ -154,14 +184,14 @@ template <class D, class Def, class S> void mvImpl<D, Def, S>::compress(const do
 				break;
 			}
 		}
-	}
+	});
 	this->setUsage(bm | (n << Def::countShift));
 	double *dst = this->c;
-	for (int g = 0; g <= Def::dim; g++) {
-		if (!(bm & (1 << g))) continue;
+	forEachGrade<Def>([&](auto g) {
+		if (!(bm & (1 << g))) return;
 		Def::copy(dst, cc + Def::gradeOffset[g], Def::gradeSize[g]);
 		dst += Def::gradeSize[g];
-	}
+	});
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::compress(double epsilon)

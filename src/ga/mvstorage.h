@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ga/coordinates.h"
+
 // Under the address sanitizer the pool fences its blocks (see poolGuard).
 #if defined(__SANITIZE_ADDRESS__)
 #define GA_POOL_GUARDS 1
@@ -68,19 +70,49 @@ protected:
 	// Resizes the storage to the usage word u; coordinates are the caller's to write.
 	void setUsage(int u)
 	{
-		int newCount = u >> Def::countShift;
 		int oldCount = usage >> Def::countShift;
 		usage = u;
-		if (newCount == oldCount) return;
-		if (oldCount > 0) {
-			if (nbBlocksAvailable[oldCount] == maxBlocksAvailable[oldCount]) doubleMaxBlocks(oldCount);
-			poisonCoordinates(c, oldCount);
-			blocks[oldCount][nbBlocksAvailable[oldCount]++] = c;
+		if ((u >> Def::countShift) != oldCount) changeBlock(oldCount);
+	}
+
+	// Puts the block of oldCount coordinates back and takes one of the count the usage word now holds.
+	void changeBlock(int oldCount)
+	{
+		int newCount = usage >> Def::countShift;
+		if (oldCount > 0) releaseBlock(c, oldCount);
+		if (newCount > 0) c = acquireBlock(newCount);
+	}
+
+	// As setUsage, but the coordinates stay: the new block starts with the
+	// old one's first coordinates, as many as both hold.
+	void setUsageKeeping(int u)
+	{
+		int newCount = u >> Def::countShift;
+		int oldCount = usage >> Def::countShift;
+		if (newCount == oldCount || oldCount == 0 || newCount == 0) {
+			setUsage(u);
+			return;
 		}
-		if (newCount == 0) return;
-		if (nbBlocksAvailable[newCount] == 0) addBlocks(newCount);
-		c = blocks[newCount][--nbBlocksAvailable[newCount]];
-		unpoisonCoordinates(c, newCount);
+		double *old = c;
+		c = acquireBlock(newCount);
+		copyCoordinates(c, old, newCount < oldCount ? newCount : oldCount);
+		releaseBlock(old, oldCount);
+		usage = u;
+	}
+
+	static double *acquireBlock(int n)
+	{
+		if (nbBlocksAvailable[n] == 0) addBlocks(n);
+		double *p = blocks[n][--nbBlocksAvailable[n]];
+		unpoisonCoordinates(p, n);
+		return p;
+	}
+
+	static void releaseBlock(double *p, int n)
+	{
+		if (nbBlocksAvailable[n] == maxBlocksAvailable[n]) doubleMaxBlocks(n);
+		poisonCoordinates(p, n);
+		blocks[n][nbBlocksAvailable[n]++] = p;
 	}
 
 	static void doubleMaxBlocks(int n)
@@ -127,6 +159,7 @@ protected:
 
 	// Nothing to allocate: the word is all that changes.
 	void setUsage(int u) { usage = u; }
+	void setUsageKeeping(int u) { usage = u; }
 };
 
 } // namespace ga

@@ -71,25 +71,20 @@ template <class D, class Def, class S> const char *mvImpl<D, Def, S>::fpPrecisio
 template <class D, class Def, class S> const char *mvImpl<D, Def, S>::stringStartDelimiter = "";
 template <class D, class Def, class S> const char *mvImpl<D, Def, S>::stringEndDelimiter = "";
 
-template <class D, class Def, class S> const char *mvImpl<D, Def, S>::string(const char *prec) const
+template <class D, class Def, class S> textBuffer &mvImpl<D, Def, S>::nextStringResult()
 {
 	// The ring of returned texts; plain aggregates, so usable before and after main.
 	static textBuffer result[sc_nbStringResults];
 	static int currentResult;
-
-	// A format that fails the check could make printf read an argument that
-	// is not there, so it is never used: `prec` falls back to fpPrecision,
-	// and fpPrecision (a public member) to the built-in default.
-	const char *fmt = prec;
-	if (!isValidCoordinateFormat(fmt)) fmt = fpPrecision;
-	if (!isValidCoordinateFormat(fmt)) fmt = sc_defaultCoordinateFormat;
-
-	// the text is assembled directly in the next slot of the ring
 	textBuffer &t = result[currentResult];
 	currentResult = (currentResult + 1) % sc_nbStringResults;
 	t.clear();
-	if (stringStartDelimiter != nullptr) t.append(stringStartDelimiter);
+	return t;
+}
 
+template <class D, class Def, class S>
+void mvImpl<D, Def, S>::appendTerms(textBuffer &t, const char *fmt, bool stored) const
+{
 	// one term per printed coordinate, grade by grade in basis order
 	const char *const *names = Def::basisElementNames();
 	const int bm = gradeUsage();
@@ -99,22 +94,46 @@ template <class D, class Def, class S> const char *mvImpl<D, Def, S>::string(con
 		if (!(bm & (1 << g))) continue;
 		for (int k = 0; k < Def::gradeSize[g]; k++) {
 			double x = p[k];
-			// a NaN passes this test, so that a broken value never reads as 0
-			if (std::fabs(x) <= sc_printThreshold) continue;
+			// a stored text drops only exact zeros; a shown one also the
+			// rounding noise (a NaN passes both tests, so that a broken
+			// value never reads as 0)
+			if (stored ? x == 0.0 : std::fabs(x) <= sc_printThreshold) continue;
 			if (printedAny) t.append(" + ");
-			t.appendDouble(fmt, roundForPrinting(x));
+			t.appendDouble(fmt, stored ? x : roundForPrinting(x));
 			if (g > 0) {
+				const int blade = Def::gradeOffset[g] + k;
 				t.append("*");
-				t.append(names[Def::gradeOffset[g] + k]);
+				t.append(stored ? originalBasisNames<Def>::name(blade) : names[blade]);
 			}
 			printedAny = true;
 		}
 		p += Def::gradeSize[g];
 	}
-
-	// zero, then the closing delimiter
 	if (!printedAny) t.append("0");
+}
+
+template <class D, class Def, class S> const char *mvImpl<D, Def, S>::string(const char *prec) const
+{
+	// A format that fails the check could make printf read an argument that
+	// is not there, so it is never used: `prec` falls back to fpPrecision,
+	// and fpPrecision (a public member) to the built-in default.
+	const char *fmt = prec;
+	if (!isValidCoordinateFormat(fmt)) fmt = fpPrecision;
+	if (!isValidCoordinateFormat(fmt)) fmt = sc_defaultCoordinateFormat;
+
+	// the text is assembled directly in the next slot of the ring
+	textBuffer &t = nextStringResult();
+	if (stringStartDelimiter != nullptr) t.append(stringStartDelimiter);
+	appendTerms(t, fmt, false);
 	if (stringEndDelimiter != nullptr) t.append(stringEndDelimiter);
+	return t.data;
+}
+
+template <class D, class Def, class S> const char *mvImpl<D, Def, S>::storedString(const char *prec) const
+{
+	const char *fmt = isValidCoordinateFormat(prec) ? prec : sc_storedCoordinateFormat;
+	textBuffer &t = nextStringResult();
+	appendTerms(t, fmt, true);
 	return t.data;
 }
 

@@ -9,6 +9,9 @@ namespace ga {
 
 // The coordinate format in force until someone sets another.
 constexpr const char *sc_defaultCoordinateFormat = "%2.2f";
+// The coordinate format of stored texts when none is given: more digits than
+// the 17 that make every double read back as itself.
+constexpr const char *sc_storedCoordinateFormat = "%2.20e";
 
 // Largest width or precision a coordinate format may ask for: a double has
 // 17 significant digits, so this is far beyond any useful setting, and it

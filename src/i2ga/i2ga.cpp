@@ -16,11 +16,3 @@ const i2gai &i2gai::Ii = constants.inversePseudoscalar.value;
 const i2gai *const i2gai::bv[6] = {&e1, &e2, &no, &ni, &go, &gi};
 
 void i2gai::buildConstants() { constants.build(-1.0); }
-
-void i2gai::dispatchScalarOp(double scalar, const i2gai &b)
-{
-	// only the second operand picks the entry; the scalar stands as grade 0
-	int index = def::mapB<ga::P_OP>()[b.usage & def::gradeMask];
-	const double *pa[dim + 1] = {&scalar};
-	runDispatched<ga::P_OP>(index, &scalar, pa, b);
-}

@@ -11,6 +11,7 @@
 #include "osdep.h"
 #include "scriptui.h"
 #include "stringarray.h"
+#include "typeset/typeset.h"
 
 state *g_state = nullptr;
 
@@ -38,6 +39,7 @@ state::state()
 	gsFree(&g_sphereSphere);
 	gsCompute(&g_pointSphere, sc_pointSphereDepth);
 	gsCompute(&g_sphereSphere, sc_sphereSphereDepth);
+	tsReset();
 	m_deleteFileQuestion = copyString(sc_defaultDeleteFileQuestion);
 	m_consoleGAfile = new consoleGAfile(this);
 	newGlobalScope();
@@ -61,6 +63,7 @@ state::~state()
 	m_globalScope = nullptr;
 	gsFree(&g_pointSphere);
 	gsFree(&g_sphereSphere);
+	delete m_typesetState;
 	clearPlayList();
 	freeOpenFile();
 	closeNetServers();
@@ -93,6 +96,10 @@ void state::initToNothing()
 	m_preBookmarkSearchPlaybackSpeed = 0.0;
 	m_globalScope = nullptr;
 	m_dynStmtUpdating = false;
+	m_title.clear();
+	m_eyeOriKnown = false;
+	m_eyeOriRotor = 0.0;
+	m_eyeOriBivector = 0.0;
 	m_commandNesting = 0;
 	m_GAfileReadNesting = 0;
 	m_clearRequested = 0;
@@ -114,6 +121,8 @@ void state::initToNothing()
 	for (e3ga &f : m_e3gaFactor) f = 0.0;
 	for (p3ga &f : m_p3gaFactor) f = 0.0;
 	for (c3ga &f : m_c3gaFactor) f = 0.0;
+	m_typesetState = nullptr;
+	m_tsMode = m_tsFont = nullptr;
 	m_netServers = nullptr;
 	m_nbNetServers = 0;
 	m_displayNetworkCommands = false;

@@ -5,6 +5,7 @@
 // take, the stored factors of the three 3D models and the working directory.
 // Nothing in it runs on its own: the console, the scripts and the timer call
 // its operations.
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -21,6 +22,7 @@ class consoleControl;
 class consoleGAfile;
 class consoleGlobalScope;
 class consoleStmtListStmt;
+class typesetState;
 class GAfile;
 class netServer;
 
@@ -121,6 +123,25 @@ public:
 	// Records that the variable of that name changed: the network's change
 	// set, and the dynamic statements that read it (name cut before "[").
 	int modified(const std::string &name);
+
+	// --- labels (statelabels.cpp)
+	// A label at the named point object or at a position, replacing every
+	// property of a label of that name; it takes the current typesetting
+	// mode and font.
+	int addTextObject(const char *text, const std::string &pointName, const std::string &name, int labelFlags,
+	                  int width);
+	int addTextObject(const char *text, const e3ga &position, const std::string &name, int labelFlags, int width);
+	// A new typesetter (no user colours or commands), font "regular", mode
+	// "verbatim".
+	int tsReset();
+	// Reads text in text mode only for its command and colour definitions;
+	// the typesetter's result.
+	int tsParse(const char *text);
+	// By the first letter, either case: t "text", e "equation", v
+	// "verbatim"; r "regular", b "bold", i "italic", g "greek".  Other
+	// letters change nothing.  Always 0.
+	int tsSetMode(const char *s);
+	int tsSetFont(const char *s);
 
 	// --- waiting for the user (stateinputwait.cpp)
 	// 1: a script waits until the user goes on (Enter, the wait button); a
@@ -288,6 +309,18 @@ public:
 	int setP3gaFactor(const p3ga &value, int index);
 	int setC3gaFactor(const c3ga &value, int index);
 
+	// --- saving the scene (statewriter.cpp)
+	// Writes the scene as a scene file that rebuilds it when opened: 0, or
+	// -1 with a message when the file cannot be created or written.
+	int writeStateToGeoFile(const char *filename);
+	// The console controls' lines, in the state's order.
+	int writeConsoleControlsToGeoFile(FILE *F);
+	// The window title as given; the window shows it after the product name.
+	int setTitle(const char *title);
+	// The camera orientation that an "eyeori" line set or was written for:
+	// while the camera keeps that rotor, the same bivector is written again.
+	void eyeOriLine(const e3ga &rotor, const e3ga &bivector);
+
 	// --- working directory (statefiles.cpp)
 	// Stores path; when fromFileName, path names a file and its directory is kept.
 	void setWorkingDirectory(const std::string &path, bool fromFileName);
@@ -376,6 +409,11 @@ public:
 	e3ga m_e3gaFactor[NB_E3GA_FACTORS];
 	p3ga m_p3gaFactor[NB_P3GA_FACTORS];
 	c3ga m_c3gaFactor[NB_C3GA_FACTORS];
+	// the typesetter of labels, owned
+	typesetState *m_typesetState;
+	// typesetting mode and font that new labels take: constant strings
+	const char *m_tsMode;
+	const char *m_tsFont;
 	// the animation clock: 0 stopped, 1 playing, 2 paused; clock time of
 	// its last step
 	int m_animationMode;
@@ -392,6 +430,15 @@ public:
 	std::vector<dynStmtInfo> m_dynStmt;
 	// set while updateDynStmts runs: removals wait until it ends
 	bool m_dynStmtUpdating;
+	// the window title as last given, without the product name
+	std::string m_title;
+	// the camera orientation of the last "eyeori" line read or written, when
+	// there was one: the rotor and its bivector. The rotor a bivector reads
+	// back as is rarely the one it was taken from to the last bit, and its
+	// bivector again not that bivector: the line is repeated instead.
+	bool m_eyeOriKnown;
+	e3ga m_eyeOriRotor;
+	e3ga m_eyeOriBivector;
 	// Nothing may delete what runs it: the number of console commands and
 	// cmd() lines running (their global scope must stay) and of script
 	// files being read (the file stack must stay), and a clear of the scene

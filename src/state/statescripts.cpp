@@ -149,8 +149,11 @@ int state::resetGAfileState()
 	m_bookmarkSearch = 0;
 	m_fontSize = sc_defaultFontSize;
 	m_inputSleepTime = -1.0;
+	// labels of the next file start in the regular font, verbatim
+	tsSetFont("regular");
+	tsSetMode("verbatim");
 	setInputWaitState(0);
-	uiSetTitle(sc_untitled);
+	setTitle(sc_untitled);
 	uiSetStatus("");
 	return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gltexture.h"
 #include "pngwrapper.h"
 #include "typeset/fontdata.h"
 
@@ -108,19 +109,11 @@ int buildTexture(oglfFontInfo *f, int &imageWidth, int &imageHeight)
 	}
 	free(rgb);
 
-	glGenTextures(1, &f->textureName);
-	glBindTexture(GL_TEXTURE_2D, f->textureName);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-	glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+	f->textureName = glNewClampedTexture();
 	// alpha rows are packed one byte a pixel, whatever the width
-	GLint alignment = 4;
-	glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-	glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-	GLint error = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_ALPHA, imageWidth, imageHeight, GL_ALPHA,
-			GL_UNSIGNED_BYTE, alpha);
-	glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+	GLint error = glUploadPackedRows([&]() {
+		return gluBuild2DMipmaps(GL_TEXTURE_2D, GL_ALPHA, imageWidth, imageHeight, GL_ALPHA, GL_UNSIGNED_BYTE, alpha);
+	});
 	free(alpha);
 	if (error != 0) {
 		glDeleteTextures(1, &f->textureName);

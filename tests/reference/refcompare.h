@@ -45,6 +45,14 @@ template <class Def, class P> void tableOf(P &full, int gu, const double **table
 	for (int g = 0; g <= Def::dim; g++) table[g] = (gu & (1 << g)) ? full.data() + Def::gradeOffset[g] : nullptr;
 }
 
+// The grade of coordinate k of a full array.
+template <class Def> int gradeOf(int k)
+{
+	int g = 0;
+	while (g < Def::dim && Def::gradeOffset[g + 1] <= k) g++;
+	return g;
+}
+
 // The grades in which a full array has a coordinate other than 0.0.
 template <class Def> int nonZeroGrades(const coords &full)
 {

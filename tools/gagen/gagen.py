@@ -4,9 +4,12 @@
 Usage: gagen.py OUTDIR
 
 For each algebra X it writes OUTDIR/X/X_def.h (declarations and the traits
-that the generic C++ classes read), OUTDIR/X/X_tables.cpp and the kernel unit
-(X_optc.cpp, or i2ga_optc2.cpp with its per-grade-part kernels).  Files whose
-content did not change are left untouched so that builds stay incremental.
+that the generic C++ classes read), OUTDIR/X/X_tables.cpp, the general kernel
+unit (X_optc.cpp, or i2ga_optc2.cpp with its per-grade-part kernels), the
+packed kernels of the common pairs of grade usages with the dispatch tables
+(X_packed.cpp), and the full x full kernels in a portable unit (X_full.cpp)
+and one built for AVX2 (X_full_avx2.cpp).  Files whose content did not change
+are left untouched so that builds stay incremental.
 Before writing anything it checks every blade product against a change to an
 orthonormal basis, and every kernel against the expected term counts.
 """
@@ -16,9 +19,10 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from algebra import ALGEBRAS, ORTHONORMAL  # noqa: E402
-from products import PRODUCTS, PLAIN, EUCLIDEAN  # noqa: E402
+from products import PRODUCTS, product_names  # noqa: E402
 from tables import mv_size, omct, expansion_table  # noqa: E402
 import kernels  # noqa: E402
+import packed  # noqa: E402
 
 # where the metric is orthonormal, the ordinary kernel is the Euclidean one
 ORTHONORMAL_STANDS_IN = {"gpem": "gp", "lcem": "lcont", "scpem": "scp"}
@@ -62,10 +66,6 @@ const int %(p)s_expansionTable_gp[%(E)d] = {
        "E": len(exp), "exp": c_list(exp, 20)}
 
 
-def product_names(alg):
-    return PLAIN + EUCLIDEAN if alg.name in ("c3ga", "i2ga") else PLAIN
-
-
 def emit_def(alg):
     p = alg.impl
     G = alg.dim + 1
@@ -82,6 +82,8 @@ def emit_def(alg):
     out.append("extern const int %s_expansionTable_gp[%d];\n" % (p, len(expansion_table(alg))))
     for n in product_names(alg):
         out.append("void %s_general_%s(const double **a, const double **b, double *c);\n" % (p, n))
+        if not kernels.self_clearing(alg):
+            out.append("void %s_generalAdd_%s(const double **a, const double **b, double *c);\n" % (p, n))
     for n in sorted(set(alg.grade_size)):
         out.append("void %s_opt_om_%02Xx%02X(const double *a, const double *b, double *c);\n"
                    % (p, n, n))
@@ -100,17 +102,21 @@ void %(p)s_cliffordConjugate(double **a);
 void %(p)s_involution(double **a);
 void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 """ % {"p": p})
-    dispatched = alg.name == "i2ga"
-    if dispatched:
+    if alg.name == "i2ga":
         for rr, aa, bb in kernels.pp_triples(alg.dim):
             for m in (0, 1):
                 out.append("void %s(const double *a, const double *b, double *c);\n"
                            % kernels.pp_name(alg, rr, aa, bb, m))
-        out.append("typedef void (*%s_optFuncPtr)();\n" % p)
-        for n in product_names(alg):
-            out.append("extern const int %s_map_%s_a[128];\nextern const int %s_map_%s_b[128];\n"
-                       "extern const int %s_resultUsage_%s[1];\nextern %s_optFuncPtr %s_func_%s[1];\n"
-                       % (p, n, p, n, p, n, p, p, n))
+    out.append("typedef void (*%s_optFuncPtr)();\n" % p)
+    M = 1 << G
+    low, high = (rows << G for rows in packed.producible_rows(alg))
+    for n in product_names(alg):
+        out.append("extern const int %(p)s_map_%(n)s_a[%(M)d];\nextern const int %(p)s_map_%(n)s_b[%(M)d];\n"
+                   "extern const int %(p)s_resultUsage_%(n)s[%(T)d];\n"
+                   "extern const %(p)s_optFuncPtr %(p)s_func_%(n)s[%(T)d];\n"
+                   "extern const unsigned char %(p)s_producible_%(n)s_low[%(L)d];\n"
+                   "extern const unsigned char %(p)s_producible_%(n)s_high[%(H)d];\n"
+                   % {"p": p, "n": n, "M": M, "T": packed.TABLE_SIZE, "L": low, "H": high})
     out.append("}\n\nnamespace ga {\n\n")
     out.append("// What the generic multivector classes need to know of %s.\n" % alg.name)
     out.append("struct %sDef {\n" % alg.name)
@@ -125,7 +131,6 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 	static constexpr int gradeSize[%(G)d] = {%(gs)s};
 	static constexpr int gradeOffset[%(G)d] = {%(go)s};
 	static constexpr int mvSize[%(M)d] = {%(mv)s};
-	static constexpr bool dispatched = %(disp)s;
 	static const char **basisElementNames() { return %(p)s_basisElementNames; }
 	static int *basisElementNamesAllocated() { return %(p)s_basisElementNamesAllocated; }
 	static constexpr const int *newBevt = %(p)s_newBevt;
@@ -144,31 +149,31 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 	static void involution(double **a) { %(p)s_involution(a); }
 """ % {"a": alg.name, "p": p, "dim": alg.dim, "N": N, "G": G, "mask": (1 << G) - 1,
        "maxgs": max(alg.grade_size), "gs": c_list(alg.grade_size, 99),
-       "go": c_list(alg.grade_offset, 99), "M": 1 << G, "mv": c_list(mvs, 999),
-       "disp": "true" if dispatched else "false"})
-    # product kernels by product id; an orthonormal metric serves as its own Euclidean one
-    out.append("\t// The general kernel of product P.\n")
-    out.append("\ttemplate <int P> static void product(const double **a, const double **b, double *c)\n\t{\n")
-    first = True
-    for pname, _em, _r in PRODUCTS:
-        kname = pname if pname in product_names(alg) else ORTHONORMAL_STANDS_IN[pname]
-        out.append("\t\t%sif constexpr (P == P_%s) %s_general_%s(a, b, c);\n"
-                   % ("" if first else "else ", pname.upper(), p, kname))
-        first = False
-    out.append("\t}\n")
-    if dispatched:
-        out.append("\t// Dispatch tables of product P.\n")
-        for what, fn, typ in (("map_%s_a", "mapA", "const int *"),
-                              ("map_%s_b", "mapB", "const int *"),
-                              ("resultUsage_%s", "resultUsage", "const int *"),
-                              ("func_%s", "func", "%s_optFuncPtr *" % p)):
-            out.append("\ttemplate <int P> static %s%s()\n\t{\n" % (typ, fn))
-            first = True
-            for pname, _em, _r in PRODUCTS:
-                out.append("\t\t%sif constexpr (P == P_%s) return %s_%s;\n"
-                           % ("" if first else "else ", pname.upper(), p, what % pname))
-                first = False
-            out.append("\t\telse return 0;\n\t}\n")
+       "go": c_list(alg.grade_offset, 99), "M": 1 << G, "mv": c_list(mvs, 999)})
+    # dispatch tables by product id; an orthonormal metric serves as its own Euclidean one
+    out.append("\t// Dispatch tables of product P (see gagen's packed.py).\n")
+    out.append("\ttypedef %s_optFuncPtr optFuncPtr;\n" % p)
+    out.append("\t// The general kernels of the tables clear the whole array themselves.\n")
+    out.append("\tstatic constexpr bool generalKernelClears = %s;\n"
+               % ("true" if kernels.self_clearing(alg) else "false"))
+    for what, fn, typ in (("map_%s_a", "mapA", "const int *"),
+                          ("map_%s_b", "mapB", "const int *"),
+                          ("resultUsage_%s", "resultUsage", "const int *"),
+                          ("func_%s", "func", "const optFuncPtr *"),
+                          ("producible_%s_low", "producibleLow", "const unsigned char *"),
+                          ("producible_%s_high", "producibleHigh", "const unsigned char *")):
+        out.append("\ttemplate <int P> static %s%s()\n\t{\n" % (typ, fn))
+        first = True
+        for pname, _em, _r in PRODUCTS:
+            kname = pname if pname in product_names(alg) else ORTHONORMAL_STANDS_IN[pname]
+            out.append("\t\t%sif constexpr (P == P_%s) return %s_%s;\n"
+                       % ("" if first else "else ", pname.upper(), p, what % kname))
+            first = False
+        out.append("\t\telse return 0;\n\t}\n")
+    out.append("\t// The grades the general kernel of P writes for operands of grade usages ua and ub.\n")
+    out.append("\ttemplate <int P> static int producible(int ua, int ub)\n\t{\n"
+               "\t\treturn producibleLow<P>()[(ua & %d) << %d | ub] | producibleHigh<P>()[(ua >> %d) << %d | ub];\n\t}\n"
+               % ((1 << packed.PRODUCIBLE_SPLIT) - 1, G, packed.PRODUCIBLE_SPLIT, G))
     out.append("\t// Matrix step of an outer morphism for a grade of n coordinates.\n")
     out.append("\tstatic void om(int n, const double *m, const double *b, double *c)\n\t{\n\t\tswitch (n) {\n")
     for n in sorted(set(alg.grade_size)):
@@ -193,12 +198,6 @@ def emit_kernels(alg):
         out.append(pp)
         for n in product_names(alg):
             out.append(kernels.pp_driver(alg, n, triples))
-        # every product takes the general path: one dispatch index, one driver
-        for n in product_names(alg):
-            out.append("const int %(p)s_map_%(n)s_a[128] = {0};\nconst int %(p)s_map_%(n)s_b[128] = {0};\n"
-                       "const int %(p)s_resultUsage_%(n)s[1] = {-1};\n"
-                       "%(p)s_optFuncPtr %(p)s_func_%(n)s[1] = {(%(p)s_optFuncPtr)%(p)s_general_%(n)s};\n\n"
-                       % {"p": alg.impl, "n": n})
     else:
         for n in product_names(alg):
             out.append(kernels.general_kernel(alg, n))
@@ -234,6 +233,9 @@ def main(argv):
         write_if_changed(os.path.join(d, alg.name + "_def.h"), emit_def(alg))
         write_if_changed(os.path.join(d, alg.name + "_tables.cpp"), emit_tables(alg))
         write_if_changed(os.path.join(d, kunit), emit_kernels(alg))
+        write_if_changed(os.path.join(d, alg.name + "_packed.cpp"), packed.sparse_unit(alg, HEADER))
+        write_if_changed(os.path.join(d, alg.name + "_full.cpp"), packed.full_unit(alg, HEADER, "_portable"))
+        write_if_changed(os.path.join(d, alg.name + "_full_avx2.cpp"), packed.full_unit(alg, HEADER, "_avx2"))
     return 0
 
 

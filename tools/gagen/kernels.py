@@ -84,14 +84,36 @@ def dual_kernels(alg):
     return "".join(out)
 
 
+# Algebras with at most this many coordinates clear the whole array inside
+# the general kernel: a few stores, after which the compiler knows that each
+# sum starts from 0.0 and reads nothing back.  Larger algebras clear only the
+# grades the pair of grade usages can produce, before the kernel adds.
+SELF_CLEARING_COORDINATES = 8
+
+
+def self_clearing(alg):
+    return alg.nb_coor <= SELF_CLEARING_COORDINATES
+
+
+def general_entry(alg, name):
+    """The general kernel that the dispatch tables name for product name."""
+    return "%s_%s_%s" % (alg.impl, "general" if self_clearing(alg) else "generalAdd", name)
+
+
 def general_kernel(alg, name):
-    """One whole product into a full coordinate array (e3ga, p3ga, c3ga)."""
+    """One whole product into a full coordinate array (e3ga, p3ga, c3ga): the
+    general kernel, or for the larger algebras the one that adds into the
+    array and the general kernel that clears it first."""
     pairs = product_terms(alg, name)
     n_terms = count_terms(pairs)
     expected = EXPECTED_TERMS[alg.name][name]
     assert n_terms == expected, "%s %s: %d terms, expected %d" % (alg.name, name, n_terms, expected)
-    out = ["void %s_general_%s(const double **a, const double **b, double *c)\n{\n"
-           % (alg.impl, name), "\t%s_null(c, %d);\n" % (alg.impl, alg.nb_coor)]
+    if self_clearing(alg):
+        out = ["void %s_general_%s(const double **a, const double **b, double *c)\n{\n"
+               % (alg.impl, name), "\t%s_null(c, %d);\n" % (alg.impl, alg.nb_coor)]
+    else:
+        out = ["void %s_generalAdd_%s(const double **a, const double **b, double *c)\n{\n"
+               % (alg.impl, name)]
     by_a = {}
     for ga, gb, terms in pairs:
         by_a.setdefault(ga, []).append((gb, terms))
@@ -105,7 +127,16 @@ def general_kernel(alg, name):
             out.append("\t\t}\n")
         out.append("\t}\n")
     out.append("}\n\n")
+    if not self_clearing(alg):
+        out.append(clearing_kernel(alg, name))
     return "".join(out)
+
+
+def clearing_kernel(alg, name):
+    """The general kernel that overwrites the whole array: clear, then add."""
+    return ("void %(p)s_general_%(n)s(const double **a, const double **b, double *c)\n{\n"
+            "\t%(p)s_null(c, %(N)d);\n\t%(p)s_generalAdd_%(n)s(a, b, c);\n}\n\n"
+            % {"p": alg.impl, "n": name, "N": alg.nb_coor})
 
 
 # --- i2ga: one kernel per (result grade, grade of a, grade of b, metric) -------------
@@ -156,8 +187,8 @@ def pp_driver(alg, name, triples):
         calls.setdefault(aa, {}).setdefault(bb, []).append(rr)
         n_terms += sum(len(t) for t in pair_terms(alg, aa, bb, euclidean, [rr]).values())
     assert n_terms == EXPECTED_TERMS[alg.name][name], (name, n_terms)
-    out = ["void %s_general_%s(const double **a, const double **b, double *c)\n{\n"
-           % (alg.impl, name), "\t%s_null(c, %d);\n" % (alg.impl, alg.nb_coor)]
+    out = ["void %s_generalAdd_%s(const double **a, const double **b, double *c)\n{\n"
+           % (alg.impl, name)]
     for aa in sorted(calls):
         out.append("\tif (a[%d] != 0) {\n" % aa)
         for bb in sorted(calls[aa]):
@@ -168,4 +199,5 @@ def pp_driver(alg, name, triples):
             out.append("\t\t}\n")
         out.append("\t}\n")
     out.append("}\n\n")
+    out.append(clearing_kernel(alg, name))
     return "".join(out)
