@@ -93,3 +93,12 @@ int UIstate::loadGDir()
 	g_state->updateDynStmts();
 	return 0;
 }
+
+int UIstate::saveState()
+{
+	const char *name = fl_file_chooser("Save file", "*.geo", "");
+	if (name == nullptr) return 0;
+	const std::string file = name;
+	g_state->writeStateToGeoFile(file.c_str());
+	return 0;
+}

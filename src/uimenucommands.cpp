@@ -98,7 +98,7 @@ void ui_menuCallback(Fl_Widget *, void *data)
 	case MC_OPEN_PLAYLIST: ui->openPlayList(nullptr); break;
 	case MC_OPEN_G_FILE: ui->loadGFile(nullptr); break;
 	case MC_LOAD_G_DIRECTORY: ui->loadGDir(); break;
-	// SAVE_STATE_PENDING
+	case MC_SAVE_STATE: ui->saveState(); break;
 	case MC_REPLAY: g_state->replayFirstGAfile(); break;
 	case MC_NEXT_IN_PLAYLIST: g_state->nextPlayListEntry(); break;
 	case MC_PREVIOUS_IN_PLAYLIST: g_state->previousPlayListEntry(); break;

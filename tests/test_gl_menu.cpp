@@ -291,6 +291,26 @@ TEST_F(menu, FileCommandsAskWithTheirChoosers)
 	EXPECT_TRUE(m_answers.allAnswered());
 }
 
+TEST_F(menu, SaveStateWritesASceneThatOpensAgain)
+{
+	g_state->consoleCommandCallback("kept = e1 + 2 e2,");
+	const std::string file = m_dir.file("saved.geo");
+	m_answers.chooseFile(file);
+	run(MC_SAVE_STATE);
+	ASSERT_EQ(m_answers.seen.size(), 1u);
+	EXPECT_EQ(m_answers.seen[0].title, "Save file");
+	EXPECT_EQ(m_answers.seen[0].filter.find("*.geo\t"), 0u);
+	g_state->removeAllObjectsButSystem();
+	ASSERT_FALSE(has("kept"));
+	m_ui->openGeoFile(file.c_str());
+	m_ui->timerCallback();
+	EXPECT_TRUE(has("kept"));
+	// cancelled: the command ends quietly
+	m_answers.press("Cancel");
+	run(MC_SAVE_STATE);
+	EXPECT_TRUE(m_answers.allAnswered());
+}
+
 TEST_F(menu, CommandsOpenTheirDialogs)
 {
 	struct case_s {

@@ -212,6 +212,24 @@ TEST_F(screenshot, ASecondFileWithoutLabels)
 		EXPECT_DOUBLE_EQ(m_ui->m_textScale, 1.0);
 		EXPECT_EQ(m_ui->m_ssFilename, m_dir.file(c.file));
 	}
+	// a label of the program's own: in the first file only
+	g_state->removeObject("L");
+	g_state->consoleCommandCallback("label(P),");
+	shoot(m_dir.file("real.png"), 724, 445, true);
+	image_s with, without;
+	ASSERT_TRUE(load(m_dir.file("real.png"), with));
+	ASSERT_TRUE(load(m_dir.file("real_wol.png"), without));
+	EXPECT_FALSE(with.rgb == without.rgb);
+	// without a label both files are the same
+	std::vector<std::string> labels;
+	for (const auto &entry : g_state->m_objects)
+		if (entry.second->type() == OT_TEXT) labels.push_back(entry.second->name());
+	ASSERT_EQ(labels.size(), 1u);
+	g_state->removeObject(labels[0]);
+	shoot(m_dir.file("none.png"), 724, 445, true);
+	ASSERT_TRUE(load(m_dir.file("none.png"), with));
+	ASSERT_TRUE(load(m_dir.file("none_wol.png"), without));
+	EXPECT_TRUE(with.rgb == without.rgb);
 }
 
 TEST_F(screenshot, TheShotIsTakenOnTheThirdRedraw)

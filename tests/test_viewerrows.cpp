@@ -97,3 +97,35 @@ TEST(ViewerRows, CommandRowsStandInTableOrder)
 		at = i + 1;
 	}
 }
+
+TEST(ViewerRows, TheTableHoldsEveryRowOnce)
+{
+	// the viewer's rows by name, the model constructors among them, before
+	// the first row of the model blocks
+	const char *const names[] = {
+	    "add_net_port", "remove_net_port", "net_status", "net_close", "screenshot", "set_window_title",
+	    "set_point_size", "set_text_scale", "set_line_width", "set_vector_head_size", "set_gl_lines",
+	    "set_point_sub_div", "set_sphere_sub_div", "cmd", "prompt", "prompt", "cprint", "select", "remove",
+	    "get_draw_flags", "get_interpretation", "autocolorfunc", "camrot", "add_const", "remove_const",
+	    "rename_builtin_const", "label", "label", "ctrl_bool", "ctrl_range", "ctrl_range", "ctrl_select",
+	    "ctrl_select", "ctrl_select", "ctrl_select", "ctrl_select", "ctrl_select", "ctrl_select", "ctrl_remove",
+	    "cld", "cld", "start_animation", "stop_animation", "pause_animation", "resume_animation", "reset", "help",
+	    "help", "p3ga_point", "p3ga_point", "c3ga_point", "c3ga_point", "c3ga_point", "translation_versor", "tv",
+	    "translation_versor", "tv", "clf", "clc", "set_object_fg_color", "set_object_fg_color",
+	    "set_object_fg_color", "red", "green", "blue", "white", "magenta", "yellow", "cyan", "black", "grey",
+	    "gray", "color", "color", "color", "alpha", "versor", "blade", "dm1", "dm2", "dm3", "dm4", "dm5", "dm6",
+	    "dm7", "stipple", "no_stipple", "ori", "no_ori", "wireframe", "no_wireframe", "shade", "no_shade", "hide",
+	    "show", "outline", "no_outline", "weight", "no_weight", "get_color", "get_alpha", "get_stipple",
+	    "get_wireframe", "get_outline", "get_weight", "get_ori", "get_hide", "bit_not", "bit_and", "bit_or",
+	    "bit_xor", "bit_shift", "create_polygon", "create_polygon", "create_polygon", "create_polygon"};
+	const int nbViewer = (int)(sizeof names / sizeof names[0]);
+	ASSERT_EQ(nbViewer, 116);
+	for (int i = 0; i < nbViewer; i++) {
+		ASSERT_NE(c_consoleFunc[i].name, nullptr) << i;
+		EXPECT_STREQ(c_consoleFunc[i].name, names[i]) << i;
+	}
+	EXPECT_STREQ(c_consoleFunc[nbViewer].name, "print");
+	int n = 0;
+	while (c_consoleFunc[n].name != nullptr) n++;
+	EXPECT_EQ(n, 408);
+}
