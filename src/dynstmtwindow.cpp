@@ -187,7 +187,7 @@ void dynStmtWindow::closeAsked()
 {
 	const bool modified = std::any_of(m_rows.begin(), m_rows.end(),
 	                                  [](const dynStmtWidgets &row) { return row.update->active() != 0; });
-	if (modified && uiAskYesNo("Update modified dynamic statements?"))
+	if (modified && g_state != nullptr && uiAskYesNo("Update modified dynamic statements?"))
 		for (size_t i = 0; i < m_rows.size(); i++)
 			if (m_rows[i].update->active()) update((int)i);
 	close();

@@ -154,6 +154,11 @@ TEST_F(menu, SettingsOfTheView)
 	// codes that are no command change nothing
 	for (int code : {0, 6, 10, 40, 57, 65, 1000}) ui_menuCommand(code);
 	EXPECT_EQ(g_state->m_playbackSpeed, 1.0);
+
+	// the search for a bookmark runs at full speed
+	ui_menuCommand(MC_NEXT_BOOKMARK);
+	EXPECT_EQ(g_state->m_bookmarkSearch, 1);
+	EXPECT_EQ(g_state->m_playbackSpeed, 0.0);
 }
 
 TEST_F(menu, UnhideAllShowsEveryObjectButTheProgramsOwn)
@@ -333,13 +338,6 @@ TEST_F(menu, CommandsOpenTheirDialogs)
 	EXPECT_EQ(m_ui->m_selectWindow, nullptr);
 	EXPECT_EQ(m_ui->m_dynStmtWindow, nullptr);
 	EXPECT_EQ(m_ui->m_screenShotDialog, nullptr);
-}
-
-TEST_F(menu, BookmarkSearchRunsAtFullSpeed)
-{
-	ui_menuCommand(MC_NEXT_BOOKMARK);
-	EXPECT_EQ(g_state->m_bookmarkSearch, 1);
-	EXPECT_EQ(g_state->m_playbackSpeed, 0.0);
 }
 
 TEST_F(menu, ExitLetsTheEventLoopEndWithoutDeletingTheWindowInItsCallback)
