@@ -153,8 +153,15 @@ int dynStmtWindow::update(int i)
 	std::string wd;
 	const bool found = workingDirectoryOf(row.stmt, wd);
 	char *text = row.editor->buffer()->text();
-	consoleStmtListStmt *list = consoleParse(text, found ? wd.c_str() : nullptr);
+	int nbErrors = 0;
+	consoleStmtListStmt *list = consoleParse(text, found ? wd.c_str() : nullptr, nullptr, &nbErrors);
 	std::free(text);
+	// a text with syntax errors would put only the statements that did parse
+	// in force: the old statement stays instead
+	if (nbErrors > 0) {
+		delete list;
+		list = nullptr;
+	}
 	if (list == nullptr) {
 		fl_message("%s", "Parse error\n(see error message on console)");
 		return -1;

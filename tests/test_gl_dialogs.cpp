@@ -264,6 +264,15 @@ TEST_F(dialogs, EditingUpdatingAndRemovingDynamicStatements)
 	ASSERT_EQ(m_answers.seen.size(), 1u);
 	EXPECT_NE(m_answers.seen[0].texts.find("Parse error\n(see error message on console)"), std::string::npos);
 	EXPECT_TRUE(first.update->active());
+	// as does a text with a syntax error, of which some statements parse
+	first.editor->buffer()->text("b = a * 7; c = ) 1;");
+	m_answers.press("Close");
+	click(first.update);
+	ASSERT_EQ(m_answers.seen.size(), 2u);
+	EXPECT_NE(m_answers.seen[1].texts.find("Parse error\n(see error message on console)"), std::string::npos);
+	EXPECT_TRUE(first.update->active());
+	g_state->consoleCommandCallback("a = 2;");
+	EXPECT_EQ(scalarOf("b"), 6.0);
 
 	// "remove" ends the statement and the row's controls
 	click(second.remove);
@@ -278,8 +287,8 @@ TEST_F(dialogs, EditingUpdatingAndRemovingDynamicStatements)
 	first.editor->buffer()->text("b = a * 4;");
 	m_answers.press("No");
 	click(w->child(w->children() - 1));
-	ASSERT_EQ(m_answers.seen.size(), 2u);
-	EXPECT_NE(m_answers.seen[1].texts.find("Update modified dynamic statements?"), std::string::npos);
+	ASSERT_EQ(m_answers.seen.size(), 3u);
+	EXPECT_NE(m_answers.seen[2].texts.find("Update modified dynamic statements?"), std::string::npos);
 	EXPECT_EQ(m_ui->m_dynStmtWindow, nullptr);
 	g_state->consoleCommandCallback("a = 1;");
 	EXPECT_EQ(scalarOf("b"), 3.0);

@@ -14,3 +14,6 @@ consoleStmtListStmt *consoleParse(const char *cmd, const char *wd);
 // and 0 otherwise, so that a caller can tell a refused text from one that
 // holds no statement.
 consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused);
+// The same; *nbErrors (when given) becomes the number of syntax errors
+// reported, for callers that must not put a partly parsed text in force.
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors);

@@ -10,11 +10,13 @@ ConsoleParserWrapper::~ConsoleParserWrapper() = default;
 
 void ConsoleParserWrapper::reportError(const antlr::RecognitionException &ex)
 {
+	m_nbErrors++;
 	cprintf("%s\n", ex.toString().c_str());
 }
 
 void ConsoleParserWrapper::reportError(const std::string &s)
 {
+	m_nbErrors++;
 	if (getFilename().empty()) cprintf("Error: %s\n", s.c_str());
 	else cprintf("%s: error: %s\n", getFilename().c_str(), s.c_str());
 }

@@ -14,4 +14,10 @@ public:
 	void reportError(const antlr::RecognitionException &ex) override;
 	void reportError(const std::string &s) override;
 	void reportWarning(const std::string &s) override;
+
+	// syntax errors reported so far
+	int nbErrors() const { return m_nbErrors; }
+
+private:
+	int m_nbErrors = 0;
 };
