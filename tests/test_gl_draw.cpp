@@ -9,47 +9,26 @@
 
 #include "draw.h"
 #include "gaobject.h"
-#include "state/state.h"
-#include "support/glcontext.h"
-#include "support/glfeedback.h"
-#include "ui.h"
+#include "support/glfeedbackview.h"
 
 namespace {
 
-const int c_size = 240;
-// Model units across the view: [-3, 3] in x and y, so 40 pixels a unit.
-const double c_half = 3.0, c_pixelsPerUnit = c_size / (2 * c_half);
 const double c_e1[3] = {1, 0, 0}, c_e2[3] = {0, 1, 0}, c_e3[3] = {0, 0, 1};
 
-glTestContext &context()
-{
-	static glTestContext *s_context = new glTestContext(c_size, c_size);
-	return *s_context;
-}
-
-class glDraw : public testing::Test {
+class glDraw : public glFeedbackView {
 protected:
-	state m_state;
-	UIstate m_ui;
 	e3gaObject m_object{e3ga(1.0), "o", 0, 0, 0};
 
 	void SetUp() override
 	{
-		ASSERT_TRUE(context().ok());
-		gui_state = &m_ui;
-		m_ui.m_tubeDraw.setUseOpenGL(true);
+		glFeedbackView::SetUp();
+		if (HasFatalFailure()) return;
 		const float opaque[4] = {1, 1, 1, 1};
 		m_object.setFgColor(opaque);
 		glDisable(GL_CULL_FACE);
 		glDisable(GL_LIGHTING);
 		glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-		glMatrixMode(GL_PROJECTION);
-		glLoadIdentity();
-		glOrtho(-c_half, c_half, -c_half, c_half, -c_half, c_half);
-		glMatrixMode(GL_MODELVIEW);
-		glLoadIdentity();
 	}
-	void TearDown() override { gui_state = nullptr; }
 
 	// What draw hands on, checking that it returns result and leaves the
 	// model-view matrix and its stack as they were.
@@ -71,17 +50,6 @@ protected:
 		glLoadIdentity();
 		EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 		return f;
-	}
-	// Extent in model units of the polygons along window axis a (0 x, 1 y).
-	static double extent(const glFeedback &f, int a)
-	{
-		double lo = 1e9, hi = -1e9;
-		for (const auto &p : f.polygons)
-			for (const auto &v : p) {
-				lo = std::fmin(lo, v[a]);
-				hi = std::fmax(hi, v[a]);
-			}
-		return (hi - lo) / c_pixelsPerUnit;
 	}
 };
 

@@ -8,22 +8,9 @@
 #include <string>
 
 #include "gaobject.h"
-#include "state/state.h"
-#include "support/glcontext.h"
-#include "support/glfeedback.h"
-#include "ui.h"
+#include "support/glfeedbackview.h"
 
 namespace {
-
-const int c_size = 240;
-// Model units across the view: [-3, 3] in x, y and z, so 40 pixels a unit.
-const double c_half = 3.0, c_pixelsPerUnit = c_size / (2 * c_half);
-
-glTestContext &context()
-{
-	static glTestContext *s_context = new glTestContext(c_size, c_size);
-	return *s_context;
-}
 
 typedef glFeedback::vertex vertex;
 
@@ -38,24 +25,8 @@ point3 model(const vertex &v)
 double distance(const point3 &a, const point3 &b) { return std::sqrt(std::pow(a.x - b.x, 2) + std::pow(a.y - b.y, 2) + std::pow(a.z - b.z, 2)); }
 double norm(const point3 &a) { return distance(a, {0, 0, 0}); }
 
-class glPc3gaDraw : public testing::Test {
+class glPc3gaDraw : public glFeedbackView {
 protected:
-	state m_state;
-	UIstate m_ui;
-
-	void SetUp() override
-	{
-		ASSERT_TRUE(context().ok());
-		gui_state = &m_ui;
-		m_ui.m_tubeDraw.setUseOpenGL(true);
-		glMatrixMode(GL_PROJECTION);
-		glLoadIdentity();
-		glOrtho(-c_half, c_half, -c_half, c_half, -c_half, c_half);
-		glMatrixMode(GL_MODELVIEW);
-		glLoadIdentity();
-	}
-	void TearDown() override { gui_state = nullptr; }
-
 	static c3ga cpoint(double x, double y, double z) { return c3ga(2, x, y, z, 1.0, 0.5 * (x * x + y * y + z * z)); }
 	static p3ga ppoint(double x, double y, double z) { return p3ga(2, x, y, z, 1.0); }
 
@@ -90,16 +61,6 @@ protected:
 		for (const auto &l : f.lines)
 			if ((at(l[0], a) && at(l[1], b)) || (at(l[0], b) && at(l[1], a))) return true;
 		return false;
-	}
-	static double extent(const glFeedback &f, int axis)
-	{
-		double lo = 1e9, hi = -1e9;
-		for (const auto &polygon : f.polygons)
-			for (const vertex &v : polygon) {
-				lo = std::fmin(lo, v[axis]);
-				hi = std::fmax(hi, v[axis]);
-			}
-		return (hi - lo) / c_pixelsPerUnit;
 	}
 };
 

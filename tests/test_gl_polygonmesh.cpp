@@ -11,41 +11,12 @@
 
 #include "meshobject.h"
 #include "polygonobject.h"
-#include "state/state.h"
-#include "support/glcontext.h"
-#include "support/glfeedback.h"
-#include "ui.h"
+#include "support/glfeedbackview.h"
 
 namespace {
 
-const int c_size = 240;
-// Model units across the view: [-3, 3] in x and y, so 40 pixels a unit.
-const double c_half = 3.0, c_pixelsPerUnit = c_size / (2 * c_half);
-
-glTestContext &context()
-{
-	static glTestContext *s_context = new glTestContext(c_size, c_size);
-	return *s_context;
-}
-
-class glPolygonMesh : public testing::Test {
+class glPolygonMesh : public glFeedbackView {
 protected:
-	state m_state;
-	UIstate m_ui;
-
-	void SetUp() override
-	{
-		ASSERT_TRUE(context().ok());
-		gui_state = &m_ui;
-		m_ui.m_tubeDraw.setUseOpenGL(true);
-		glMatrixMode(GL_PROJECTION);
-		glLoadIdentity();
-		glOrtho(-c_half, c_half, -c_half, c_half, -c_half, c_half);
-		glMatrixMode(GL_MODELVIEW);
-		glLoadIdentity();
-	}
-	void TearDown() override { gui_state = nullptr; }
-
 	void point(const char *name, double x, double y, double z)
 	{
 		m_state.addE3gaObject(e3ga(2, x, y, z), name, 0, 0, 0);
