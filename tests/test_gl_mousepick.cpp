@@ -18,6 +18,7 @@
 #include "gaobject.h"
 #include "glwindow.h"
 #include "state/state.h"
+#include "support/shownview.h"
 #include "ui.h"
 
 namespace {
@@ -26,48 +27,20 @@ namespace {
 const int c_width = 724, c_height = 448, c_consoleHeight = 100;
 const int c_cx = c_width / 2, c_cy = c_height / 2;
 
-class mouse : public testing::Test {
+class mouse : public shownView<c_width, c_height, c_consoleHeight> {
 protected:
-	state *m_state = nullptr;
-	Fl_Window *m_window = nullptr;
-	glwindow *m_view = nullptr;
 	Fl_Console *m_console = nullptr;
 
+	// the console under the view
+	void addBelowView() override
+	{
+		m_console = new Fl_Console(0, c_height, c_width, c_consoleHeight);
+		gui_state->m_console = m_console;
+	}
 	void SetUp() override
 	{
-		m_state = new state;
-		gui_state = new UIstate;
-		m_window = new Fl_Window(c_width, c_height + c_consoleHeight, "mouse");
-		m_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-		m_console = new Fl_Console(0, c_height, c_width, c_consoleHeight);
-		m_window->end();
-		gui_state->m_glWindow = m_view;
-		gui_state->m_console = m_console;
-		m_window->show();
-		Fl::check();
+		shownView::SetUp();
 		drawFrame();
-	}
-	void TearDown() override
-	{
-		delete m_window;
-		delete gui_state;
-		delete m_state;
-	}
-
-	void drawFrame()
-	{
-		m_view->make_current();
-		m_view->draw();
-		glFinish();
-		m_view->clear_damage();
-	}
-	// One mouse event as the window system delivers it; x, y in the view.
-	int send(int event, int x, int y, int eventState)
-	{
-		Fl::e_x = Fl::e_x_root = x;
-		Fl::e_y = Fl::e_y_root = y;
-		Fl::e_state = eventState;
-		return Fl::handle(event, m_window);
 	}
 	// The pointer arrives at (x, y): it enters the view, then moves.
 	void moveTo(int x, int y)

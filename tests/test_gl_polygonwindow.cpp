@@ -16,6 +16,7 @@
 #include "meshobject.h"
 #include "polygonobject.h"
 #include "state/state.h"
+#include "support/shownview.h"
 #include "ui.h"
 
 namespace {
@@ -23,37 +24,12 @@ namespace {
 const int c_width = 724, c_height = 448;
 const int c_cx = c_width / 2, c_cy = c_height / 2;
 
-class polygonWindow : public testing::Test {
+class polygonWindow : public shownView<c_width, c_height> {
 protected:
-	state *m_state = nullptr;
-	Fl_Window *m_window = nullptr;
-	glwindow *m_view = nullptr;
-
-	void SetUp() override
-	{
-		m_state = new state;
-		gui_state = new UIstate;
-		m_window = new Fl_Window(c_width, c_height, "polygons");
-		m_view = new glwindow(0, 0, c_width, c_height, "OpenGL window");
-		m_window->end();
-		gui_state->m_glWindow = m_view;
-		m_window->show();
-		Fl::check();
-	}
-	void TearDown() override
-	{
-		delete m_window;
-		delete gui_state;
-		delete m_state;
-	}
-
 	// The pixel at (x, y) of the view (origin bottom left) after a frame.
 	std::vector<int> pixel(int x, int y)
 	{
-		m_view->make_current();
-		m_view->draw();
-		glFinish();
-		m_view->clear_damage();
+		drawFrame();
 		unsigned char rgb[3];
 		glReadBuffer(GL_BACK);
 		glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
@@ -65,12 +41,7 @@ protected:
 	{
 		const int events[4] = {FL_MOVE, FL_MOVE, FL_PUSH, FL_RELEASE};
 		const int states[4] = {0, 0, FL_BUTTON1 | FL_CTRL, FL_CTRL};
-		for (int i = 0; i < 4; i++) {
-			Fl::e_x = Fl::e_x_root = x;
-			Fl::e_y = Fl::e_y_root = y;
-			Fl::e_state = states[i];
-			Fl::handle(events[i], m_window);
-		}
+		for (int i = 0; i < 4; i++) send(events[i], x, y, states[i]);
 		return gui_state->m_currentObject != nullptr ? gui_state->m_currentObject->m_name : "<none>";
 	}
 	static bool isRed(const std::vector<int> &p) { return p[0] > 100 && p[1] < 40 && p[2] < 40; }

@@ -1,7 +1,8 @@
 #pragma once
 // A fixture for tests that draw through the program's OpenGL view: a state,
-// a user interface without its main window, and a shown window of W x H
-// pixels holding only the view, whose context is current.
+// a user interface without its main window, and a shown window holding the
+// view of W x H pixels at its top, whose context is current, and
+// BelowHeight pixels under it for widgets a test adds.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -14,7 +15,7 @@
 #include "state/state.h"
 #include "ui.h"
 
-template <int W, int H> class shownView : public testing::Test {
+template <int W, int H, int BelowHeight = 0> class shownView : public testing::Test {
 protected:
 	state *m_state = nullptr;
 	Fl_Window *m_window = nullptr;
@@ -24,8 +25,9 @@ protected:
 	{
 		m_state = new state;
 		gui_state = new UIstate;
-		m_window = new Fl_Window(W, H, "view");
+		m_window = new Fl_Window(W, H + BelowHeight, "view");
 		m_view = new glwindow(0, 0, W, H, "OpenGL window");
+		addBelowView();
 		m_window->end();
 		gui_state->m_glWindow = m_view;
 		m_window->show();
@@ -38,12 +40,26 @@ protected:
 		delete gui_state;
 		delete m_state;
 	}
+	// Adds the widgets that go under the view, with the user interface
+	// made; the window takes them.
+	virtual void addBelowView() {}
 
+	// One frame as the toolkit draws it: after it nothing waits for a redraw.
 	void drawFrame()
 	{
 		m_view->make_current();
 		m_view->draw();
 		glFinish();
+		m_view->clear_damage();
+	}
+	// One mouse event as the window system delivers it; x, y in the window
+	// (origin top left).
+	int send(int event, int x, int y, int eventState)
+	{
+		Fl::e_x = Fl::e_x_root = x;
+		Fl::e_y = Fl::e_y_root = y;
+		Fl::e_state = eventState;
+		return Fl::handle(event, m_window);
 	}
 	// The RGB pixels of the back buffer, rows from the bottom.
 	std::vector<unsigned char> pixels() const
