@@ -7,7 +7,6 @@
 #include <FL/Fl_Output.H>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -18,6 +17,7 @@
 #include "mainwindow.h"
 #include "osdep.h"
 #include "scratchfiles.h"
+#include "shownui.h"
 #include "state/state.h"
 #include "ui.h"
 
@@ -26,36 +26,22 @@ namespace {
 double s_now = 0.0;
 double fakeClock() { return s_now; }
 
-class scriptWindows : public testing::Test {
+class scriptWindows : public shownUI {
 protected:
-	UIstate *m_ui = nullptr;
 	scratchDir m_dir;
 
 	void SetUp() override
 	{
 		s_now = 1000.0;
 		u_timeSetSource(fakeClock);
-		new state();
-		static char name[] = "korimbel";
-		char *argv[] = {name, nullptr};
-		m_ui = new UIstate(1, argv);
-		gui_state = m_ui;
-		Fl::check();
+		shownUI::SetUp();
 	}
 	void TearDown() override
 	{
-		delete m_ui;
-		delete g_state;
+		shownUI::TearDown();
 		u_timeSetSource(nullptr);
 	}
 	void line(const char *text) { g_state->m_consoleGAfile->read(g_state, text); }
-	std::string consoleText() const
-	{
-		char *t = m_ui->m_console->buffer()->text();
-		std::string s(t);
-		std::free(t);
-		return s;
-	}
 	std::string write(const std::string &name, const std::string &text)
 	{
 		writeFile(m_dir.file(name), bytes(text.begin(), text.end()));
