@@ -14,6 +14,7 @@
 #include "gaobject.h"
 #include "geosphere.h"
 #include "state/state.h"
+#include "support/descriptioncheck.h"
 #include "ui.h"
 
 namespace {
@@ -29,7 +30,7 @@ TEST_F(e3gaObjects, DescriptionsOfEveryKind)
 	const struct row {
 		e3ga value;
 		int creationFlags;
-		const char *shortForm, *longForm;
+		descriptionCase d;
 	} rows[] = {
 	    {e3ga(2.5), 0, "x: e3ga scalar, magnitude: 2.500000", "e3ga scalar\nMagnitude: 2.500000\nCoordinates: 2.50"},
 	    {gp(3.0, e2), 0, "x: e3ga vector",
@@ -44,20 +45,11 @@ TEST_F(e3gaObjects, DescriptionsOfEveryKind)
 	     "Unknown e3ga object.\nCoordinates: 1.00*e3 + 1.00*e1^e2^e3"},
 	    {e3ga(), 0, "x: unknown e3ga object.", "Unknown e3ga object.\nCoordinates: 0"},
 	};
+	// the long forms cut to a buffer of this size
+	const size_t cutAt = 14;
 	for (const row &r : rows) {
 		e3gaObject o(r.value, "x", 0, r.creationFlags, 0);
-		char buf[1024] = "left over";
-		EXPECT_EQ(o.description(buf, sizeof buf, 1), 0);
-		EXPECT_STREQ(buf, r.shortForm);
-		o.description(buf, sizeof buf, 0);
-		EXPECT_STREQ(buf, r.longForm);
-		// bounded by the buffer
-		const size_t n = 14;
-		char small[n + 2];
-		small[n] = small[n + 1] = '#';
-		o.description(small, n, 0);
-		EXPECT_EQ(std::string(small), std::string(r.longForm).substr(0, n - 1));
-		EXPECT_EQ(small[n], '#');
+		expectDescription(o, r.d, cutAt);
 	}
 }
 

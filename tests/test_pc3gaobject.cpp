@@ -14,6 +14,7 @@
 #include "gaobject.h"
 #include "glwindow.h"
 #include "state/state.h"
+#include "support/descriptioncheck.h"
 
 namespace {
 
@@ -30,26 +31,8 @@ protected:
 	static c3ga circle3(const c3ga &a, const c3ga &b, const c3ga &c) { return op(op(a, b), c); }
 };
 
-// The short form and the long form of one value.
-struct descriptionCase {
-	const char *shortForm, *longForm;
-};
-
-void expectDescription(object &o, const descriptionCase &d)
-{
-	char buf[1024] = "left over";
-	EXPECT_EQ(o.description(buf, sizeof buf, 1), 0);
-	EXPECT_STREQ(buf, d.shortForm);
-	o.description(buf, sizeof buf, 0);
-	EXPECT_STREQ(buf, d.longForm);
-	// cut to the buffer, and never past it
-	const size_t n = 20;
-	char small[n + 2];
-	small[n] = small[n + 1] = '#';
-	o.description(small, n, 0);
-	EXPECT_EQ(std::string(small), std::string(d.longForm).substr(0, n - 1));
-	EXPECT_EQ(small[n], '#');
-}
+// The long forms are cut to a buffer of this size.
+const size_t c_cutAt = 20;
 
 TEST_F(pc3gaObjects, DescriptionsOfTheKinds)
 {
@@ -82,7 +65,7 @@ TEST_F(pc3gaObjects, DescriptionsOfTheKinds)
 	};
 	for (const auto &r : c3gaRows) {
 		c3gaObject o(r.value, "x", 0, 0, 0);
-		expectDescription(o, r.d);
+		expectDescription(o, r.d, c_cutAt);
 	}
 	const struct {
 		p3ga value;
@@ -96,7 +79,7 @@ TEST_F(pc3gaObjects, DescriptionsOfTheKinds)
 	};
 	for (const auto &r : p3gaRows) {
 		p3gaObject o(r.value, "x", 0, 0, 0);
-		expectDescription(o, r.d);
+		expectDescription(o, r.d, c_cutAt);
 	}
 }
 
