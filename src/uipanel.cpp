@@ -10,6 +10,8 @@
 #include <FL/Fl_Value_Slider.H>
 #include <FL/Fl_Window.H>
 
+#include <array>
+
 #include "object.h"
 #include "state/state.h"
 #include "ui.h"
@@ -51,6 +53,16 @@ struct drawModeCheck_s {
 	Fl_Check_Button *button;
 	int bit;
 };
+
+// The panel's draw-mode check buttons, each with its bit.
+std::array<drawModeCheck_s, 5> drawModeChecks(const UIstate &ui)
+{
+	return {{{ui.m_dmStippleButton, DM_STIPPLE},
+	         {ui.m_dmOriButton, DM_ORI},
+	         {ui.m_dmWireframeButton, DM_WIREFRAME},
+	         {ui.m_dmShadeButton, DM_SHADE},
+	         {ui.m_dmMagnitudeButton, DM_MAGNITUDE}}};
+}
 
 } // namespace
 
@@ -162,12 +174,7 @@ int UIstate::updateControls(int propertiesChanged)
 	if (P & OP_DRAW_MODE) {
 		m_hideButton->label((obj->m_drawMode & DM_HIDE) ? "show this object" : "hide this object");
 		m_hideButton->redraw();
-		const drawModeCheck_s checks[] = {{m_dmStippleButton, DM_STIPPLE},
-		                                  {m_dmOriButton, DM_ORI},
-		                                  {m_dmWireframeButton, DM_WIREFRAME},
-		                                  {m_dmShadeButton, DM_SHADE},
-		                                  {m_dmMagnitudeButton, DM_MAGNITUDE}};
-		for (const drawModeCheck_s &c : checks) {
+		for (const drawModeCheck_s &c : drawModeChecks(*this)) {
 			c.button->value((obj->m_drawMode & c.bit) != 0);
 			c.button->redraw();
 		}
@@ -232,12 +239,7 @@ void UIstate::ui_controlCallback(Fl_Widget *w)
 	} else if (w == m_fontSizeSlider) {
 		obj->setFontSize(static_cast<float>(m_fontSizeSlider->value()));
 	} else {
-		const drawModeCheck_s checks[] = {{m_dmStippleButton, DM_STIPPLE},
-		                                  {m_dmOriButton, DM_ORI},
-		                                  {m_dmWireframeButton, DM_WIREFRAME},
-		                                  {m_dmShadeButton, DM_SHADE},
-		                                  {m_dmMagnitudeButton, DM_MAGNITUDE}};
-		for (const drawModeCheck_s &c : checks) {
+		for (const drawModeCheck_s &c : drawModeChecks(*this)) {
 			if (w != c.button) continue;
 			obj->m_drawMode ^= c.bit;
 			c.button->value((obj->m_drawMode & c.bit) != 0);
