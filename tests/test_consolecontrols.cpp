@@ -40,12 +40,6 @@ public:
 
 class Controls : public typedCommands {
 protected:
-	double value(const char *name)
-	{
-		e3ga v;
-		m_state.m_globalScope->externalLookupVariable(name, 1, v);
-		return v.scalar();
-	}
 	std::string names() const
 	{
 		std::string r;

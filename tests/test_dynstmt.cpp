@@ -26,12 +26,6 @@ consoleVariable *nestedUpdate(consoleScope *, consoleVariable **, const consoleF
 
 class DynStmt : public typedCommands {
 protected:
-	double value(const char *name)
-	{
-		e3ga v;
-		m_state.m_globalScope->externalLookupVariable(name, 1, v);
-		return v.scalar();
-	}
 	// A parsed list, not yet run.
 	static consoleStmtListStmt *list(const char *text)
 	{

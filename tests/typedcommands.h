@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/consoleglobalscope.h"
 #include "state/state.h"
 
 class typedCommands : public testing::Test {
@@ -18,5 +19,12 @@ protected:
 		testing::internal::CaptureStdout();
 		g_consoleCommandCallback(line, &m_state);
 		return testing::internal::GetCapturedStdout();
+	}
+	// The scalar part of the global variable name, cast to e3ga.
+	double value(const char *name)
+	{
+		e3ga v;
+		m_state.m_globalScope->externalLookupVariable(name, 1, v);
+		return v.scalar();
 	}
 };
