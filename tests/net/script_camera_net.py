@@ -10,16 +10,13 @@ Usage: script_camera_net.py PROGRAM
 """
 import os
 import re
-import signal
 import socket
-import subprocess
 import sys
 import tempfile
 import time
 
-HOST = "127.0.0.1"
-# how long the program may take to start under the virtual X server
-START_SECONDS = 30
+from program_net import HOST, START_SECONDS, connect, start, stop
+
 # the script's motion: 2 e1 over this many seconds, after a sleep of one
 MOTION_SECONDS = 2.0
 # the least number of steps in which the camera must be seen moving: ticks
@@ -37,29 +34,18 @@ def free_port():
     return port
 
 
-def connect(port, seconds):
-    end = time.monotonic() + seconds
-    while True:
-        try:
-            return socket.create_connection((HOST, port), timeout=1)
-        except OSError:
-            if time.monotonic() > end:
-                return None
-            time.sleep(0.1)
-
-
 def main(program):
     port = free_port()
     with tempfile.TemporaryDirectory() as d:
         script = os.path.join(d, "move.geo")
         with open(script, "w") as f:
             f.write("console add_net_port(%d);\nsleep 1\ncamtrl %g [e1]\n" % (port, MOTION_SECONDS))
-        process = subprocess.Popen(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", program, "-f", script],
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        process = start(program, "-f", script)
         try:
-            s = connect(port, START_SECONDS)
-            if s is None:
+            client = connect(port, START_SECONDS)
+            if client is None:
                 return "the script opened no command server on port %d" % port
+            s = client.socket
             # every campos the server sends, with the time it came
             seen, received, end = [], b"", time.monotonic() + START_SECONDS
             while time.monotonic() < end and not (seen and seen[-1][1] == 2.0):
@@ -90,13 +76,7 @@ def main(program):
             print("campos seen in %d steps over %.2f s" % (len(moving), span))
             return None
         finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            stop(process)
 
 
 if __name__ == "__main__":
