@@ -156,6 +156,7 @@ TEST(ConsoleReadBack, PrintedFormsParseBack)
 		for (int cr : {0, 1}) {
 			// a new global scope each time: definitions register their names
 			state st;
+			delete st.m_globalScope;
 			st.m_globalScope = new consoleGlobalScope(nullptr);
 			std::istringstream names(r.functions);
 			for (std::string name; names >> name;) st.m_globalScope->setFunctionOrVariable(name, true);

@@ -101,7 +101,8 @@ TEST_F(mouse, TrackballTurnsOneRadianPerHundredPixelsFromThePress)
 		glwindow::setCamOri(1.0);
 		drag(c_cx, c_cy, c_cx + 100, c_cy, FL_BUTTON1 | shift);
 		const double angle = shift ? 0.1 : 1.0;
-		const double *front = turned(e(3)).coordinates(2);
+		const e3ga t = turned(e(3));
+		const double *front = t.coordinates(2);
 		EXPECT_NEAR(front[0], std::sin(angle), 1e-6) << shift;
 		EXPECT_NEAR(front[2], std::cos(angle), 1e-6) << shift;
 	}
