@@ -44,6 +44,14 @@ public:
 	// The objects that are not hidden, in ascending order of their
 	// draw-sort value, equal values in name order.
 	static std::vector<object *> visibleObjectsInDrawOrder();
+	// The state every object is drawn in: faces filled, back faces culled,
+	// OpenGL's line width, no stipple, lighting, colour material, texture or
+	// blending, depth written, the model-view matrix current.
+	static void setupObjectState();
+	// The object's draw (or, in selection mode, its pick), after which the
+	// state is again the one above, whatever the object changed.
+	void drawObject(object *obj);
+	void pickObject(object *obj);
 	// With labels always on top: clears the depth buffer before the first
 	// label of a pass (depthCleared tells whether it was done).
 	static void clearDepthBeforeFirstLabel(const object *obj, bool &depthCleared);

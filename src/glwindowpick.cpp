@@ -45,13 +45,14 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	beginglDraw();
 	glDepthMask(GL_TRUE);
 	glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+	setupObjectState();
 	setup3DProjection();
 	setupEyeTransform();
 	bool depthCleared = false;
 	for (size_t i = 0; i < objects.size(); i++) {
 		glLoadName((GLuint)i);
 		clearDepthBeforeFirstLabel(objects[i], depthCleared);
-		objects[i]->pick(this);
+		pickObject(objects[i]);
 	}
 	endglDraw();
 	// an overflowing buffer gives a negative count: no hit
@@ -104,7 +105,7 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	setupEyeTransform();
 	// drawn opaque, so that its depth is written
 	m_depthMaskAllowedOff = 0;
-	result->draw(this);
+	drawObject(result);
 	m_depthMaskAllowedOff = 1;
 	GLfloat z = 1.0f;
 	glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &z);

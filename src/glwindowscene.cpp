@@ -119,10 +119,10 @@ void glwindow::drawScene()
 	if (canvas != nullptr) glClearColor(canvas[0], canvas[1], canvas[2], canvas[3]);
 	glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-	// 2. and 3. lights (each object switches lighting itself)
+	// 2. and 3. lights (each object switches lighting itself), and the
+	// state every object starts from, whatever the last frame left
 	glEnable(GL_NORMALIZE);
-	glEnable(GL_CULL_FACE);
-	glCullFace(GL_BACK);
+	setupObjectState();
 	glEnable(GL_LIGHT0);
 	glEnable(GL_LIGHT1);
 	setupLights();
@@ -141,7 +141,7 @@ void glwindow::drawScene()
 	for (object *obj : visibleObjectsInDrawOrder()) {
 		clearDepthBeforeFirstLabel(obj, depthCleared);
 		setupPolygonOffset(obj);
-		obj->draw(this);
+		drawObject(obj);
 	}
 
 	// 8. in full screen, where the wait button is hidden, the wait shows here

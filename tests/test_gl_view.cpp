@@ -316,7 +316,9 @@ TEST_F(view, TransparentObjectsWriteNoDepthWhenTheViewAllowsIt)
 		x->m_fadeCurrentFactor = r.fade;
 		m_view->m_depthMaskAllowedOff = r.allowed;
 		EXPECT_EQ(x->drawSortValue(), r.alpha * r.fade == 1.0f ? 1.0 : 2.0);
+		// the state while the object draws: the view puts it back afterwards
 		drawFrame();
+		x->draw(m_view);
 		GLboolean mask = GL_TRUE;
 		glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
 		EXPECT_EQ(mask == GL_FALSE, r.transparent) << r.alpha << " " << r.fade << " " << r.allowed;
