@@ -4,8 +4,8 @@
 // leaves lines as the polygon mode, a label turns texturing on, a translucent
 // object stops depth writes); rather than have every drawer undo its own
 // changes on every path, the view resets them all after each object: a dozen
-// state calls that read nothing back, and that change nothing outside the
-// drawing code, display lists included.
+// state calls that read nothing back, made outside any display list the
+// object may record, and the same in the picking pass.
 #include <GL/gl.h>
 
 #include "glwindow.h"
