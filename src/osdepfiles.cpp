@@ -72,7 +72,7 @@ std::string u_joinPath(const std::string &dir, const std::string &name)
 {
 	if (dir.empty()) return name;
 	if (name.empty()) return dir;
-	const bool dirEnds = dir.back() == '/', nameBegins = !name.empty() && name.front() == '/';
+	const bool dirEnds = dir.back() == '/', nameBegins = name.front() == '/';
 	if (dirEnds && nameBegins) return dir + name.substr(1);
 	return dirEnds || nameBegins ? dir + name : dir + "/" + name;
 }

@@ -231,7 +231,10 @@ TEST(State, WorkingDirectoryAndFullFilenames)
 	    {"dir", false, here + "/dir", "/abs/x.g", "/abs/x.g"},
 	    {"dir", false, here + "/dir", "~/x.g", "~/x.g"},
 	    {"~/dir/file.g", true, "~/dir", "x.g", "~/dir/x.g"},
-	    {"", false, here, "x.g", here + "/x.g"},
+	    {"./file.g", true, here, "x.g", here + "/x.g"},
+	    {".//./dir/file.g", true, here + "/dir", "x.g", here + "/dir/x.g"},
+	    {"./", false, here, "x.g", here + "/x.g"},
+	    {"", false, "", "x.g", "x.g"},
 	};
 	for (const auto &r : rows) {
 		st.setWorkingDirectory(r.path, r.fromFileName);

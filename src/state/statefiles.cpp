@@ -7,14 +7,19 @@
 namespace {
 
 // dir as a directory that names the same place from any process directory:
-// a relative one is taken against the process's directory now.
+// a relative one is taken against the process's directory now, and none
+// (empty) stays none.
 std::string absoluteDirectory(const std::string &dir)
 {
-	if (!dir.empty() && (dir[0] == '/' || dir[0] == '~')) return dir;
+	if (dir.empty() || dir[0] == '/' || dir[0] == '~') return dir;
 	// the longest path the system names
 	char cwd[PATH_MAX];
 	if (u_dirGetCwd(cwd, sizeof cwd) != 0) return dir;
-	return u_joinPath(cwd, dir);
+	// "." and leading "./" name the process's directory itself
+	std::string::size_type from = 0;
+	while (from != std::string::npos && dir.compare(from, 2, "./") == 0) from = dir.find_first_not_of('/', from + 1);
+	if (from == std::string::npos || dir.compare(from, std::string::npos, ".") == 0) return cwd;
+	return u_joinPath(cwd, dir.substr(from));
 }
 
 } // namespace
@@ -26,7 +31,7 @@ void state::setWorkingDirectory(const std::string &path, bool fromFileName)
 		// the directory of a file name: all before its last separator
 		std::string::size_type separator = path.find_last_of("/\\");
 		if (separator == std::string::npos)
-			directory.clear(); // a bare file name lies in the current directory
+			directory = "."; // a bare file name lies in the current directory
 		else if (separator == 0)
 			directory = path.substr(0, 1); // a file in the root directory
 		else
