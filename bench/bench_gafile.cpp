@@ -1,12 +1,14 @@
 // Scripts: a ".geo" file of 10,000 object lines read in one tick (every line
-// made into a new object), and an idle tick once a top-level script has
-// reached its end (the file opened, found at its end and closed again).
+// made into a new object), an idle tick once a top-level script has reached
+// its end (the file opened, found at its end and closed again), and one line
+// in which an argument of 200 characters is put in for "$1" many times.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "gafile.h"
 #include "silenced.h"
 #include "state/state.h"
 
@@ -14,6 +16,9 @@ namespace {
 
 // Object lines of the large file.
 constexpr int sc_nbObjectLines = 10000;
+// Characters of the argument put in for "$1"; it holds blanks, so outside a
+// quoted text it goes in with quotes of its own.
+constexpr int sc_argumentLength = 200;
 
 // A file in the temporary directory holding text; removed with the value.
 struct tempFile {
@@ -68,7 +73,39 @@ void BM_idle_tick_after_a_script(benchmark::State &bs)
 	if (st.m_GAfileStackDepth != 0) bs.SkipWithError("the script is no longer open");
 }
 
+// One line of n "$1": the first half outside a quoted text, the second inside one.
+void BM_substitute_arguments(benchmark::State &bs)
+{
+	const int n = (int)bs.range(0);
+	std::string argument;
+	while ((int)argument.size() < sc_argumentLength) argument += (argument.size() % 10 == 9) ? ' ' : 'a';
+	std::string text = "label l [e1] ";
+	for (int i = 0; i < n; i++) {
+		if (i == n / 2) text += '"';
+		text += "$1 ";
+	}
+	text += '"';
+	tempFile file("");
+	state st;
+	char *args[] = {&argument[0]};
+	GAfile reader(&st, file.path.c_str(), 1, nullptr, 1, args);
+	size_t length = 0;
+	for (auto _ : bs) {
+		reader.ensureBufLen((int)text.size());
+		text.copy(reader.m_buf, text.size());
+		reader.m_buf[text.size()] = '\0';
+		reader.m_bufLen = (int)text.size();
+		reader.substituteArguments(&st);
+		length = (size_t)reader.m_bufLen;
+	}
+	// every "$1" became the argument, quoted outside the quoted text
+	const size_t expected = text.size() + (size_t)n * (sc_argumentLength - 2) + (size_t)(n / 2) * 2;
+	if (length != expected) bs.SkipWithError("the line came out of another length");
+	bs.counters["substitutions/s"] = benchmark::Counter((double)n * (double)bs.iterations(), benchmark::Counter::kIsRate);
+}
+
 } // namespace
 
+BENCHMARK(BM_substitute_arguments)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_read_10000_object_lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_idle_tick_after_a_script)->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,8 @@
 // file when the state drops the reader.
 #include "gafile.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -254,7 +256,10 @@ int GAfile::ensureBufLen(int n)
 {
 	if (m_bufMaxLen > n) return 0;
 	// room for n characters and the terminating zero, growing by doubling
-	int capacity = n + 1 > 2 * m_bufMaxLen ? n + 1 : 2 * m_bufMaxLen;
+	// as far as an int counts
+	if (n < 0 || (size_t)n > sc_maxLineLength) throw std::bad_alloc();
+	const long long doubled = 2LL * m_bufMaxLen;
+	const int capacity = (int)std::min<long long>(std::max<long long>(n + 1LL, doubled), INT_MAX);
 	char *grown = static_cast<char *>(std::realloc(m_buf, (size_t)capacity));
 	if (grown == nullptr) throw std::bad_alloc();
 	m_buf = grown;

@@ -6,6 +6,8 @@
 // wherever the presentation pauses (a wait for the user, a sleep, a pending
 // open) to resume at the same byte on a later tick. The file is opened and
 // closed on every read.
+#include <climits>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -42,7 +44,9 @@ public:
 	void freeArg();
 	// The file changed under the reader: it is read again from its start.
 	int truncated(state *s);
-	// Puts the arguments in for "$N" in the current line.
+	// Puts the arguments in for "$N" in the current line, in one pass: 0,
+	// or -1 with a message, the line emptied, when the result would be
+	// longer than sc_maxLineLength.
 	int substituteArguments(state *s);
 	// Interprets the current line (gafileparse.cpp); it is edited in place.
 	int parseLine(state *s);
@@ -71,7 +75,8 @@ public:
 	// Label flag words into label flags and a width (-1 when none).
 	int parseLabelFlags(const char *text, int &flags, int &width);
 
-	// The line buffer holds at least n characters and a terminating zero.
+	// The line buffer holds at least n characters and a terminating zero;
+	// std::bad_alloc when it cannot.
 	int ensureBufLen(int n);
 	const char *filename() const { return m_filename; }
 	// The question asked before the file deletes itself, with the file's
@@ -111,6 +116,9 @@ public:
 	static constexpr int sc_maxArgs = 8;
 	// Digits after "$" that make up an argument number.
 	static constexpr int sc_maxArgDigits = 15;
+	// The longest line: its length and its terminating zero are counted in
+	// an int. A line that its arguments would make longer is skipped.
+	static constexpr size_t sc_maxLineLength = INT_MAX - 1;
 	// Blank-separated words of a flag text that count.
 	static constexpr int sc_maxFlagWords = 8;
 	// What every name and text may not begin with unless quoted: such a

@@ -3,6 +3,7 @@
 // and console commands.
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 #include "gafile.h"
@@ -121,7 +122,12 @@ int gaKwOpen(const gaLine &l)
 int gaKwConsole(const gaLine &l)
 {
 	const char *command = std::strlen(l.line) > sc_consoleCommandStart ? l.line + sc_consoleCommandStart : "";
-	return l.s->consoleCommandCallback(command);
+	// the command is parsed in a working directory of its own; the file's
+	// later lines still resolve their names against the file's directory
+	const std::string directory = l.s->m_workingDirectory;
+	const int result = l.s->consoleCommandCallback(command);
+	l.s->m_workingDirectory = directory;
+	return result;
 }
 
 int gaKwPlay(const gaLine &l)

@@ -110,6 +110,30 @@ int quotedTextEnd(const char *line, int pos, std::string *out)
 	}
 }
 
+// Whether the text read so far, one character at a time, ends inside a
+// quoted string: the quotes that stringQuotesBefore counts, followed along.
+struct quoteParity {
+	bool inString = false;
+	// inside a string: an odd run of backslashes just before
+	bool oddBackslashes = false;
+
+	void feed(char c)
+	{
+		if (!inString) {
+			inString = c == '"';
+			oddBackslashes = false;
+			return;
+		}
+		if (c == '\\') {
+			oddBackslashes = !oddBackslashes;
+			return;
+		}
+		// an odd run of backslashes makes the quote part of the text
+		if (c == '"' && !oddBackslashes) inString = false;
+		oddBackslashes = false;
+	}
+};
+
 } // namespace
 
 std::string GAfile::quoted(const std::string &text)
@@ -153,39 +177,60 @@ int GAfile::stringQuotesBefore(const char *line, int end)
 
 int GAfile::substituteArguments(state *)
 {
-	for (int i = 0; i + 1 < m_bufLen;) {
-		if (m_buf[i] != '$' || !isDigit(m_buf[i + 1])) {
-			i++;
+	// most lines name no argument
+	if (m_bufLen < 2 || std::memchr(m_buf, '$', (size_t)m_bufLen) == nullptr) return 0;
+	const size_t n = (size_t)m_bufLen;
+	std::string out;
+	out.reserve(n);
+	quoteParity quotes;
+	auto put = [&](char c) {
+		out.push_back(c);
+		quotes.feed(c);
+	};
+	for (size_t i = 0; i < n;) {
+		if (m_buf[i] != '$' || i + 1 >= n || !isDigit(m_buf[i + 1])) {
+			put(m_buf[i++]);
 			continue;
 		}
-		// an escaped "$": the backslash goes, the "$" and its digits stay
+		// an escaped "$": the backslash, the last character put, goes; the
+		// "$" and its digits stay
 		if (i > 0 && m_buf[i - 1] == '\\') {
-			std::memmove(m_buf + i - 1, m_buf + i, (size_t)(m_bufLen - i + 1));
-			m_bufLen--;
+			out.pop_back();
+			put(m_buf[i++]);
 			continue;
 		}
 		// the argument number; more digits than an int holds name no argument
-		int end = i + 1;
+		size_t end = i + 1;
 		long long N = 0;
-		while (end < m_bufLen && end - (i + 1) < sc_maxArgDigits && isDigit(m_buf[end])) N = N * 10 + (m_buf[end++] - '0');
+		while (end < n && end - (i + 1) < (size_t)sc_maxArgDigits && isDigit(m_buf[end])) N = N * 10 + (m_buf[end++] - '0');
 		if (N < 1 || N > m_nbArg || m_arg[N - 1] == nullptr) {
-			i++;
+			put(m_buf[i++]);
 			continue;
 		}
-		std::string arg = m_arg[N - 1];
+		const char *arg = m_arg[N - 1];
+		size_t length = std::strlen(arg);
 		// inside a quoted string the argument goes in without quotes of its
 		// own, which would end that string
-		const bool inString = stringQuotesBefore(m_buf, i) % 2 == 1;
-		if (inString && arg.size() >= 2 && arg.front() == '"' && arg.back() == '"') arg = arg.substr(1, arg.size() - 2);
-		// "$" and its digits make way for the argument
-		int grow = (int)arg.size() - (end - i);
-		ensureBufLen(m_bufLen + grow);
-		std::memmove(m_buf + end + grow, m_buf + end, (size_t)(m_bufLen - end + 1));
-		std::memcpy(m_buf + i, arg.data(), arg.size());
-		m_bufLen += grow;
+		if (quotes.inString && length >= 2 && arg[0] == '"' && arg[length - 1] == '"') {
+			arg++;
+			length -= 2;
+		}
+		if (out.size() + length + (n - end) > sc_maxLineLength) {
+			cprintf("GAfile::substituteArguments(): file '%s': line %d is too long with its arguments; it is skipped\n",
+			        m_filename != nullptr ? m_filename : "", m_lineNb);
+			m_bufLen = 0;
+			m_buf[0] = '\0';
+			return -1;
+		}
+		for (size_t k = 0; k < length; k++) put(arg[k]);
+		i = end;
 		// the character right after the argument is not looked at
-		i += (int)arg.size() + 1;
+		if (i < n) put(m_buf[i++]);
 	}
+	ensureBufLen((int)out.size());
+	std::memcpy(m_buf, out.data(), out.size());
+	m_bufLen = (int)out.size();
+	m_buf[m_bufLen] = '\0';
 	return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <dirent.h>
 
 #include <cstdio>
+#include <string>
 
 // printf-style output to the user; without a user interface it goes to
 // standard output. No line end is added.
@@ -41,6 +42,11 @@ int deleteFile(const char *name);
 // alone, when name or out is null or the result does not fit.
 int fullFilename(char *out, int outSize, const char *reference, const char *name);
 
+// dir and name with one slash between them: none is added when dir is empty
+// or ends in one, and one that begins name is not doubled; an empty name
+// gives dir.
+std::string u_joinPath(const std::string &dir, const std::string &name);
+
 // --- directories -------------------------------------------------------------------
 struct u_dirEnt_s {
 	char *dirName;  // own copy of the directory's name
@@ -62,8 +68,8 @@ u_dirEnt_s *u_dirOpen(const char *dirName, const char *filter);
 // sockets, entries that cannot be examined and names that do not fit name
 // are skipped.
 int u_dirNext(u_dirEnt_s *d, char *name, int size);
-// out (size bytes) = the directory's name, a slash and name; -1, leaving
-// out alone, when that does not fit.
+// out (size bytes) = the directory's name joined to name (u_joinPath); -1,
+// leaving out alone, when that does not fit.
 int u_dirFullName(u_dirEnt_s *d, const char *name, char *out, int size);
 void u_dirClose(u_dirEnt_s *d);
 // Each 0 on success, -1 on failure.

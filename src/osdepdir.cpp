@@ -49,7 +49,7 @@ int u_dirNext(u_dirEnt_s *d, char *name, int size)
 	if (d == nullptr || d->dir == nullptr) return U_DIR_END;
 	while ((d->dp = readdir(d->dir)) != nullptr) {
 		const char *entry = d->dp->d_name;
-		std::string path = std::string(d->dirName) + "/" + entry;
+		std::string path = u_joinPath(d->dirName, entry);
 		// the entry itself, not what a link points to: a link to a directory
 		// above would make every recursive walk endless
 		struct stat st;
@@ -73,7 +73,7 @@ int u_dirNext(u_dirEnt_s *d, char *name, int size)
 int u_dirFullName(u_dirEnt_s *d, const char *name, char *out, int size)
 {
 	if (d == nullptr || name == nullptr || out == nullptr) return -1;
-	return u_copyText(out, size, (std::string(d->dirName) + "/" + name).c_str());
+	return u_copyText(out, size, u_joinPath(d->dirName, name).c_str());
 }
 
 void u_dirClose(u_dirEnt_s *d)

@@ -1,5 +1,5 @@
-// File lengths, deletion and the joining of a name to the directory of a
-// reference file.
+// File lengths, deletion, and the joining of names to directories and to the
+// directory of a reference file.
 #include <climits>
 #include <cstring>
 #include <string>
@@ -66,6 +66,15 @@ int fullFilename(char *out, int outSize, const char *reference, const char *name
 	}
 	std::string result = separator ? std::string(reference, separator + 1) + name : std::string(name);
 	return u_copyText(out, outSize, result.c_str());
+}
+
+std::string u_joinPath(const std::string &dir, const std::string &name)
+{
+	if (dir.empty()) return name;
+	if (name.empty()) return dir;
+	const bool dirEnds = dir.back() == '/', nameBegins = name.front() == '/';
+	if (dirEnds && nameBegins) return dir + name.substr(1);
+	return dirEnds || nameBegins ? dir + name : dir + "/" + name;
 }
 
 int u_copyText(char *out, int size, const char *text)

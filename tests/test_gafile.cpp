@@ -246,6 +246,19 @@ TEST_F(Arguments, DollarNumbers)
 		{"$5", "\"p#q\""},
 		{"end $", "end $"},
 		{"# $1 in a comment", "# a in a comment"},
+		// of two backslashes before "$" one goes
+		{"\\\\$1", "\\$1"},
+		// the character right after an argument is not looked at, even when
+		// it escapes the next "$", and only 15 digits make the number
+		{"$1\\$2 $1$2", "a$2 a$2"},
+		{"$0000000000000012", "a2"},
+		// an argument's own quotes close again; escaped quotes stay in the
+		// string, a quote after an escaped backslash ends it, an open string
+		// runs on to the end of the line
+		{"$2 \"$2\"", "\"b c\" \"b c\""},
+		{"\"a\\\"$2\" $2", "\"a\\\"b c\" \"b c\""},
+		{"\"a\\\\\" $2", "\"a\\\\\" \"b c\""},
+		{"\"open $2", "\"open b c"},
 	};
 	for (const auto &r : rows) {
 		f.ensureBufLen((int)std::strlen(r.line));

@@ -1,6 +1,7 @@
 // Saved scenes opened again in a shown main window, where every kind of
 // console control has its widget: save, open, save, open, save loses
-// nothing, and the last two files are the same byte for byte.
+// nothing, and the last two files are the same byte for byte; the console's
+// default model and inner product come back with the scene.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -157,6 +158,30 @@ TEST_F(savedScene, SavingAndOpeningLosesNothing)
 	expectKept(objects);
 	const std::string f3 = save("3.geo");
 	EXPECT_EQ(text(f3), text(f2));
+}
+
+TEST_F(savedScene, TheDefaultModelAndTheInnerProductComeBack)
+{
+	// a rotor that is a c3ga value, and an inner product of a scalar that
+	// only the left contraction does not make zero
+	typed("default_model(c3ga); inner_product(lcont);");
+	typed("ctrl_range(angle = 1, 0, 6.28);");
+	typed("dynamic{rot: R = cos(angle / 2) - sin(angle / 2) * e1 ^ e3, s = 2 . (angle * e1),}");
+	const std::map<std::string, std::string> objects = objectLines();
+	ASSERT_TRUE(objects.count("R") == 1 && objects.count("s") == 1);
+	EXPECT_NE(objects.at("R").find("c3ga \"R\" ["), std::string::npos) << objects.at("R");
+	EXPECT_NE(objects.at("s").find("c3ga \"s\" [2.00000000000000000000e+00*e1]"), std::string::npos) << objects.at("s");
+	const std::string f1 = save("model.geo");
+	EXPECT_NE(text(f1).find("eyeori [0]\nconsole default_model(c3ga);\nconsole inner_product(lcont);\nconsole ctrl_range(angle = "),
+	          std::string::npos);
+	open(f1);
+	expectKept(objects);
+	EXPECT_EQ(text(save("again.geo")), text(f1));
+	// and what is typed afterwards
+	typed("m = e1 ^ e2 ^ e3;");
+	const object *m = g_state->getObjectPtrByName("m");
+	ASSERT_NE(m, nullptr);
+	EXPECT_EQ(m->m_type, OT_C3GA);
 }
 
 } // namespace

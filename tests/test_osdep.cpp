@@ -56,6 +56,15 @@ TEST(Osdep, FullFilename)
 		EXPECT_STREQ(out, r.out);
 	}
 	EXPECT_EQ(fullFilename(nullptr, 64, "a", "b"), -1);
+
+	// a directory and a name: one slash between them, never two
+	const struct {
+		const char *dir, *name, *joined;
+	} joins[] = {
+	    {"gdir", "a.g", "gdir/a.g"}, {"gdir/", "a.g", "gdir/a.g"}, {"gdir", "/a.g", "gdir/a.g"},
+	    {"gdir/", "/a.g", "gdir/a.g"}, {"/", "a.g", "/a.g"}, {"", "a.g", "a.g"}, {"gdir/", "", "gdir/"},
+	};
+	for (const auto &j : joins) EXPECT_EQ(u_joinPath(j.dir, j.name), j.joined) << j.dir << " " << j.name;
 }
 
 class OsdepDirectory : public testing::Test {

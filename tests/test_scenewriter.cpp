@@ -1,11 +1,19 @@
 // Saving the scene without a user interface: the exact lines of a saved
-// scene, quoted texts that read back unchanged, and files that cannot be
-// written.
+// scene, quoted texts that read back unchanged, image labels saved and read
+// again from other directories, and files that cannot be written.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "labelflags.h"
+#include "pngwrapper.h"
 #include "scriptfixture.h"
+#include "textobject.h"
 
 namespace {
 
@@ -156,6 +164,58 @@ TEST_F(sceneWriter, QuotedTextsReadBackUnchanged)
 	m_state.openGAfile(path.c_str(), 1, args, -1);
 	EXPECT_EQ(tick(), "");
 	EXPECT_TRUE(has("a\"#b c"));
+}
+
+// The process works in another directory while the value lives.
+struct workingIn {
+	char saved[PATH_MAX];
+	explicit workingIn(const std::string &dir)
+	{
+		EXPECT_EQ(u_dirGetCwd(saved, sizeof saved), 0);
+		EXPECT_EQ(u_dirSetCwd(dir.c_str()), 0);
+	}
+	~workingIn() { u_dirSetCwd(saved); }
+	static std::string now()
+	{
+		char cwd[PATH_MAX];
+		return u_dirGetCwd(cwd, sizeof cwd) == 0 ? cwd : "";
+	}
+};
+
+TEST_F(sceneWriter, ImageLabelsKeepTheirImageWhereverTheSceneIsOpened)
+{
+	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0755), 0);
+	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
+	ASSERT_EQ(savePNG(m_dir.file("sub/rgb.png").c_str(), grey.data(), 2, 2), 0);
+	// the label is read beside its file, whatever a console line before it did
+	for (const std::string before : {"", "console default_model(c3ga);\n"}) {
+		write("sub/imgs.geo", before + "label \"im\" [10*e1 + 10*e2] \"rgb.png\" image 2d px py width=80\n");
+		std::string image;
+		auto expectImage = [&](const char *when) {
+			const textObject *t = dynamic_cast<const textObject *>(m_state.getObjectPtrByName("im"));
+			ASSERT_NE(t, nullptr) << before << when;
+			EXPECT_TRUE(t->m_flags & LF_IMAGE) << before << when;
+			EXPECT_EQ(std::string(t->m_text), image) << before << when;
+		};
+		// opened and saved by names relative to the scratch directory
+		{
+			workingIn scratch(m_dir.path);
+			image = workingIn::now() + "/sub/rgb.png";
+			open("sub/imgs.geo");
+			tick();
+			expectImage(" opened");
+			EXPECT_EQ(m_state.writeStateToGeoFile("sub/saved.geo"), 0);
+		}
+		// opened again from its own directory, and saved once more
+		{
+			workingIn sub(m_dir.file("sub"));
+			open("saved.geo");
+			tick();
+			expectImage(" reopened");
+			EXPECT_EQ(m_state.writeStateToGeoFile("again.geo"), 0);
+		}
+		EXPECT_EQ(readFile(m_dir.file("sub/again.geo")), readFile(m_dir.file("sub/saved.geo"))) << before;
+	}
 }
 
 TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)

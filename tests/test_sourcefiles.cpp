@@ -36,6 +36,12 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 	EXPECT_EQ(out.find("link.g"), std::string::npos);
 	// a.g defined its function; the working directory is the last file's
 	EXPECT_EQ(typed("fa()"), "ans = 5.00\n");
+	// a directory named with its slash, as the directory chooser gives it:
+	// the names of its files have no doubled slash
+	out = output([&] { m_state.consoleSourceDirRead((m_dir.path + "/").c_str()); });
+	EXPECT_NE(out.find("Parsing '" + m_dir.file("a.g") + "'"), std::string::npos) << out;
+	EXPECT_NE(out.find("Reading all .g files in '" + m_dir.file("sub") + "'\n"), std::string::npos) << out;
+	EXPECT_EQ(out.find("//"), std::string::npos) << out;
 
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.consoleSourceDirRead(m_dir.file("none").c_str()), -1); }),
 	          "can't open " + m_dir.file("none") + " directory.\n"

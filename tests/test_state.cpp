@@ -213,18 +213,27 @@ TEST(State, WorkingDirectoryAndFullFilenames)
 {
 	state st;
 	EXPECT_FALSE(st.m_initialWorkingDirectory.empty());
+	// a relative directory is taken against the process's directory
+	const std::string here = st.m_initialWorkingDirectory;
 	const struct {
 		const char *path;
 		bool fromFileName;
-		const char *directory, *name, *full;
+		std::string directory;
+		const char *name;
+		std::string full;
 	} rows[] = {
-	    {"dir/file.g", true, "dir", "x.g", "dir/x.g"},
-	    {"a\\b/c\\file.g", true, "a\\b/c", "x.g", "a\\b/c/x.g"},
-	    {"dir/file.g", false, "dir/file.g", "x.g", "dir/file.g/x.g"},
-	    {"/file.g", true, "/", "x.g", "//x.g"},
-	    {"file.g", true, "", "x.g", "x.g"},
-	    {"dir", false, "dir", "/abs/x.g", "/abs/x.g"},
-	    {"dir", false, "dir", "~/x.g", "~/x.g"},
+	    {"dir/file.g", true, here + "/dir", "x.g", here + "/dir/x.g"},
+	    {"a\\b/c\\file.g", true, here + "/a\\b/c", "x.g", here + "/a\\b/c/x.g"},
+	    {"dir/file.g", false, here + "/dir/file.g", "x.g", here + "/dir/file.g/x.g"},
+	    {"/file.g", true, "/", "x.g", "/x.g"},
+	    {"/abs/dir/", false, "/abs/dir/", "x.g", "/abs/dir/x.g"},
+	    {"file.g", true, here, "x.g", here + "/x.g"},
+	    {"dir", false, here + "/dir", "/abs/x.g", "/abs/x.g"},
+	    {"dir", false, here + "/dir", "~/x.g", "~/x.g"},
+	    {"~/dir/file.g", true, "~/dir", "x.g", "~/dir/x.g"},
+	    {"./file.g", true, here, "x.g", here + "/x.g"},
+	    {".//./dir/file.g", true, here + "/dir", "x.g", here + "/dir/x.g"},
+	    {"./", false, here, "x.g", here + "/x.g"},
 	    {"", false, "", "x.g", "x.g"},
 	};
 	for (const auto &r : rows) {

@@ -18,7 +18,7 @@ consoleGlobalScope::consoleGlobalScope(consoleGlobalScope *m_parent) : consoleSc
 	suspendStmtAllowed(1);
 	for (const consoleFunc_s *f = c_consoleFunc; f->name != nullptr; f++) addFunction(f);
 	setDefaultModel(-1);
-	setInnerProduct("hip");
+	setInnerProduct(sc_defaultInnerProduct);
 }
 
 consoleGlobalScope::~consoleGlobalScope()

@@ -38,6 +38,9 @@ public:
 		int *suspendIdcs;
 	};
 
+	// The inner product of a new root, until inner_product() names another.
+	static constexpr const char *sc_defaultInnerProduct = "hip";
+
 	// The root with a null parent; a block scope below its enclosing global scope.
 	explicit consoleGlobalScope(consoleGlobalScope *m_parent);
 	~consoleGlobalScope() override;

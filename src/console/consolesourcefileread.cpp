@@ -80,7 +80,7 @@ int state::consoleSourceDirRead(const char *dirname)
 	for (int type; (type = u_dirNext(d, name, sizeof name)) != U_DIR_END;) {
 		// hidden entries, "." and ".." among them
 		if (name[0] == '.') continue;
-		path = std::string(dirname) + "/" + name;
+		path = u_joinPath(dirname, name);
 		if (type == U_DIR_DIRECTORY) consoleSourceDirRead(path.c_str());
 		else if (type == U_DIR_FILE && isSourceFile(name)) consoleSourceFileRead(path.c_str());
 	}

@@ -322,7 +322,9 @@ public:
 	void eyeOriLine(const e3ga &rotor, const e3ga &bivector);
 
 	// --- working directory (statefiles.cpp)
-	// Stores path; when fromFileName, path names a file and its directory is kept.
+	// Stores path; when fromFileName, path names a file and its directory is
+	// kept. A relative directory is made absolute against the process's
+	// directory at the time of the call.
 	void setWorkingDirectory(const std::string &path, bool fromFileName);
 	// name resolved against the working directory.
 	std::string fullFilename(const std::string &name) const;

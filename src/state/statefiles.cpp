@@ -1,25 +1,50 @@
 // The working directory against which relative file names are resolved.
+#include <climits>
+
+#include "osdep.h"
 #include "state/state.h"
+
+namespace {
+
+// dir as a directory that names the same place from any process directory:
+// a relative one is taken against the process's directory now, and none
+// (empty) stays none.
+std::string absoluteDirectory(const std::string &dir)
+{
+	if (dir.empty() || dir[0] == '/' || dir[0] == '~') return dir;
+	// the longest path the system names
+	char cwd[PATH_MAX];
+	if (u_dirGetCwd(cwd, sizeof cwd) != 0) return dir;
+	// "." and leading "./" name the process's directory itself
+	std::string::size_type from = 0;
+	while (from != std::string::npos && dir.compare(from, 2, "./") == 0) from = dir.find_first_not_of('/', from + 1);
+	if (from == std::string::npos || dir.compare(from, std::string::npos, ".") == 0) return cwd;
+	return u_joinPath(cwd, dir.substr(from));
+}
+
+} // namespace
 
 void state::setWorkingDirectory(const std::string &path, bool fromFileName)
 {
-	if (!fromFileName) {
-		m_workingDirectory = path;
-		return;
+	std::string directory = path;
+	if (fromFileName) {
+		// the directory of a file name: all before its last separator
+		std::string::size_type separator = path.find_last_of("/\\");
+		if (separator == std::string::npos)
+			directory = "."; // a bare file name lies in the current directory
+		else if (separator == 0)
+			directory = path.substr(0, 1); // a file in the root directory
+		else
+			directory = path.substr(0, separator);
 	}
-	// the directory of a file name: all before its last separator
-	std::string::size_type separator = path.find_last_of("/\\");
-	if (separator == std::string::npos)
-		m_workingDirectory.clear(); // a bare file name lies in the current directory
-	else if (separator == 0)
-		m_workingDirectory = path.substr(0, 1); // a file in the root directory
-	else
-		m_workingDirectory = path.substr(0, separator);
+	// names made absolute with it are saved in scenes and read again from
+	// wherever the program runs then
+	m_workingDirectory = absoluteDirectory(directory);
 }
 
 std::string state::fullFilename(const std::string &name) const
 {
 	// absolute names, names from home, and names with no directory to go by stay
 	if (m_workingDirectory.empty() || (!name.empty() && (name[0] == '/' || name[0] == '~'))) return name;
-	return m_workingDirectory + "/" + name;
+	return u_joinPath(m_workingDirectory, name);
 }

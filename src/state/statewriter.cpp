@@ -1,7 +1,8 @@
 // Saving the scene: one scene file that, opened, rebuilds what the state
 // holds: factors, objects, title, colours and settings, the camera, the
-// console controls, the dynamic statements and the console constants. Every
-// number that a value is made of is written with all its digits.
+// console's default model and inner product, the console controls, the
+// dynamic statements and the console constants. Every number that a value is
+// made of is written with all its digits.
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
+#include "console/consolemodel.h"
 #include "gafile.h"
 #include "glwindow.h"
 #include "osdep.h"
@@ -36,6 +38,16 @@ bool isValueObject(const object &obj)
 // True when a and b hold the same coordinates to the last bit: their stored
 // texts are the same.
 bool sameValue(const e3ga &a, const e3ga &b) { return std::strcmp(a.storedString(), b.storedString()) == 0; }
+
+// The default model and the inner product, each when it is not what a new
+// scene starts with: the "clear" that opens the file has put that back.
+void writeConsoleSettings(FILE *F, const consoleGlobalScope &scope)
+{
+	const int model = scope.getDefaultModel();
+	if (*consoleModelName(model) != '\0') std::fprintf(F, "console default_model(%s);\n", consoleModelName(model));
+	if (scope.innerProduct() != consoleGlobalScope::sc_defaultInnerProduct)
+		std::fprintf(F, "console inner_product(%s);\n", scope.innerProduct().c_str());
+}
 
 } // namespace
 
@@ -97,6 +109,8 @@ int state::writeStateToGeoFile(const char *filename)
 	if (!m_eyeOriKnown || !sameValue(R, m_eyeOriRotor)) eyeOriLine(R, cameraBivectorOfRotor(R));
 	std::fprintf(F, "eyeori [%s]\n", m_eyeOriBivector.storedString());
 
+	// the console's settings, which the console lines after them compute with
+	if (m_globalScope != nullptr) writeConsoleSettings(F, *m_globalScope);
 	writeConsoleControlsToGeoFile(F);
 	// the dynamic statements on one line each, so that a line holds a statement
 	for (const dynStmtInfo &d : m_dynStmt) {
