@@ -1,5 +1,6 @@
-// The example scenes of demo/ and the scene-file examples of the user's
-// guide (the fenced blocks marked "geo" in docs/*.md), each played to its
+// The example scenes of demo/ and the scene-file examples and playlists of
+// the user's guide (the fenced blocks marked "geo" and "gpl" in docs/*.md),
+// each played to its
 // end in the program's main window and drawn: none may print a message.
 // What their console lines display ("name = value") is no message. Waits
 // and sleeps pass at once, as during a search for a bookmark.
@@ -68,48 +69,65 @@ std::vector<std::string> filesIn(const std::string &dir, const std::string &exte
 	return found;
 }
 
-// The demos, except those another demo imports: they expect its arguments.
-std::vector<scene> demoScenes()
+// The names of the files that these scene files or playlists open: they
+// expect the arguments their openers give them, and play through them.
+std::set<std::string> openedFiles(const std::vector<std::string> &files)
 {
-	std::vector<std::string> files = filesIn(KORIMBEL_DEMO_DIR, ".geo");
-	std::set<std::string> imported;
+	std::set<std::string> opened;
 	for (const std::string &f : files)
 		for (const std::string &l : lines(fileText(f))) {
 			std::istringstream words(l);
 			std::string keyword, name;
 			words >> keyword >> name;
-			if (keyword == "import") imported.insert(name);
+			if (keyword == "import" || keyword == "open" || keyword == "switchto" || keyword == "play")
+				opened.insert(name);
 		}
+	return opened;
+}
+
+// The demos, except those another demo opens.
+std::vector<scene> demoScenes()
+{
+	std::vector<std::string> files = filesIn(KORIMBEL_DEMO_DIR, ".geo");
+	const std::set<std::string> opened = openedFiles(files);
 	std::vector<scene> scenes;
 	for (const std::string &f : files) {
 		const std::string base = fs::path(f).filename().string();
-		if (!imported.count(base)) scenes.push_back({"demo_" + identifier(base), f});
+		if (!opened.count(base)) scenes.push_back({"demo_" + identifier(base), f});
 	}
 	return scenes;
 }
 
-// The guide's scene-file examples, written out as files. A block may give
-// its file name after the word geo ("```geo part.geo"), so that another
-// block can import it; the others are named by their page and line.
+// The guide's scene-file examples and playlists (blocks marked "geo" and
+// "gpl"), written out as files, except those another example opens. A
+// block may give its file name after the mark ("```geo part.geo"), so that
+// another one can open it; the others are named by their page and line.
 std::vector<scene> guideScenes()
 {
 	static scratchDir dir;
 	std::vector<scene> scenes;
+	std::vector<std::string> files;
 	for (const std::string &page : filesIn(KORIMBEL_DOCS_DIR, ".md")) {
 		const std::vector<std::string> text = lines(fileText(page));
 		const std::string pageName = fs::path(page).stem().string();
 		for (size_t i = 0; i < text.size(); i++) {
-			if (text[i].rfind("```geo", 0) != 0) continue;
+			const std::string mark = text[i].substr(0, 6);
+			if (mark != "```geo" && mark != "```gpl") continue;
 			std::string file = text[i].substr(6);
 			file.erase(0, file.find_first_not_of(' '));
 			const std::string name = pageName + "_line_" + std::to_string(i + 1);
-			if (file.empty()) file = name + ".geo";
+			if (file.empty()) file = name + "." + mark.substr(3);
 			std::ofstream out(dir.file(file));
 			for (i++; i < text.size() && text[i].rfind("```", 0) != 0; i++) out << text[i] << "\n";
 			scenes.push_back({identifier(name), dir.file(file)});
+			files.push_back(dir.file(file));
 		}
 	}
-	return scenes;
+	const std::set<std::string> opened = openedFiles(files);
+	std::vector<scene> played;
+	for (const scene &s : scenes)
+		if (!opened.count(fs::path(s.path).filename().string())) played.push_back(s);
+	return played;
 }
 
 // The lines of console text that are neither a value a statement displayed
@@ -136,7 +154,8 @@ protected:
 	// true when it came to its end.
 	bool play(const std::string &path)
 	{
-		g_state->openGAfile(path.c_str(), 0, nullptr, -1);
+		if (fs::path(path).extension() == ".gpl") g_state->openPlayList(path.c_str());
+		else g_state->openGAfile(path.c_str(), 0, nullptr, -1);
 		for (int i = 0; i < sc_maxTicks; i++) {
 			const int depth = g_state->m_GAfileStackDepth;
 			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
