@@ -102,9 +102,12 @@ std::vector<scene> demoScenes()
 // "gpl"), written out as files, except those another example opens. A
 // block may give its file name after the mark ("```geo part.geo"), so that
 // another one can open it; the others are named by their page and line.
+// They lie beside the guide's pictures.
 std::vector<scene> guideScenes()
 {
 	static scratchDir dir;
+	// the pictures of the guide, for examples of image labels
+	fs::create_directory_symlink(KORIMBEL_DOCS_DIR "/images", dir.file("images"));
 	std::vector<scene> scenes;
 	std::vector<std::string> files;
 	for (const std::string &page : filesIn(KORIMBEL_DOCS_DIR, ".md")) {
