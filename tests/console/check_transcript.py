@@ -10,10 +10,9 @@ import subprocess
 import sys
 
 
-def main():
-    driver, script = sys.argv[1], sys.argv[2]
-    with open(script, encoding="utf-8") as f:
-        lines = [l for l in f.read().splitlines() if not l.startswith("##")]
+def check(driver, lines, name="expected"):
+    """Plays the transcript lines (comments already removed) in one session;
+    0 when the output matches, else 1 after printing the difference."""
     commands = [l[3:] if l.startswith(">> ") else "" for l in lines if l == ">>" or l.startswith(">> ")]
     expected = "".join(l + "\n" for l in lines)
     run = subprocess.run([driver, "--echo"], input="".join(c + "\n" for c in commands),
@@ -23,9 +22,16 @@ def main():
         return 1
     if run.stdout != expected:
         sys.stdout.writelines(difflib.unified_diff(expected.splitlines(True), run.stdout.splitlines(True),
-                                                   "expected", "printed"))
+                                                   name, "printed"))
         return 1
     return 0
+
+
+def main():
+    driver, script = sys.argv[1], sys.argv[2]
+    with open(script, encoding="utf-8") as f:
+        lines = [l for l in f.read().splitlines() if not l.startswith("##")]
+    return check(driver, lines)
 
 
 if __name__ == "__main__":
