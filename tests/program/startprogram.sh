@@ -1,17 +1,19 @@
 # Sourced by the scripts that drive the running program: starts KORIMBEL
-# ($korimbel) in the background, finds its main window ($window) and waits
-# for the first frame at the view's centre ($x, $y).  $xgrab reads a pixel.
+# ($korimbel, with the words of $options when set) in the background, finds
+# its main window ($window) and waits for the first frame at the view's
+# centre ($x, $y).  $xgrab reads a pixel.
 out=$(mktemp)
-"$korimbel" > "$out" 2>&1 &
+"$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null; rm -f "$out"' EXIT
 
 started=$(date +%s.%N)
-# the main window (no window manager is needed); asked for every 20 ms,
-# which times the start more finely than the --sync option's half seconds
+# the main window (no window manager is needed), titled by a script or
+# not; asked for every 20 ms, which times the start more finely than the
+# --sync option's half seconds
 window=""
 for i in $(seq 1 1000); do
-	window=$(xdotool search --name '^Korimbel$' 2>/dev/null | head -n 1)
+	window=$(xdotool search --name '^Korimbel(: .*)?$' 2>/dev/null | head -n 1)
 	[ -n "$window" ] && break
 	sleep 0.02
 done
