@@ -23,16 +23,6 @@ options="-l list.gpl"
 . "$here/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
-fail() { echo "$1"; cat "$out"; exit 1; }
-# the top-level window of that title, once it is there
-window_named() {
-	for i in $(seq 1 200); do
-		w=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-		[ -n "$w" ] && { echo "$w"; return 0; }
-		sleep 0.05
-	done
-	return 1
-}
 # the program's top-level window that covers the whole screen
 fullscreen_window() {
 	for i in $(seq 1 200); do
