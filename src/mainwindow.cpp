@@ -141,10 +141,23 @@ int mainWindow::handle(int event)
 	// the window takes the keyboard and hands it to the command line, so
 	// that typing goes to the console from the start
 	if (event == FL_FOCUS) {
-		if (m_ui != nullptr && m_ui->m_console != nullptr && m_ui->m_consoleVisible) m_ui->m_console->take_focus();
+		if (consoleShows()) m_ui->m_console->take_focus();
 		return 1;
 	}
 	return Fl_Window::handle(event);
+}
+
+bool mainWindow::consoleShows() const
+{
+	// in full-screen mode the console keeps its place in the layout but is
+	// hidden with the other parts
+	return m_ui != nullptr && m_ui->m_console != nullptr && m_ui->m_console->visible_r();
+}
+
+void mainWindow::takeKeyboard()
+{
+	if (consoleShows()) m_ui->m_console->take_focus();
+	else Fl::focus(this);
 }
 
 void mainWindow::resize(int X, int Y, int W, int H)

@@ -30,6 +30,10 @@ public:
 	// taken either way, so Escape never closes the window.  In full-screen
 	// mode Space goes to the next playlist entry.
 	int handle(int event) override;
+	// The keyboard goes to the console's command line when the console
+	// shows, else to the window itself: a hidden widget never takes what is
+	// typed, and the window's keys always reach its handle().
+	void takeKeyboard();
 	// The base window resizes, then the layout places every part.
 	void resize(int X, int Y, int W, int H) override;
 	// True while the base window resizes its children within a layout: a
@@ -49,6 +53,8 @@ public:
 
 private:
 	static bool s_layoutRunning;
+	// Whether the console's widget shows, its windows included.
+	bool consoleShows() const;
 	// The parts when not in full-screen mode.
 	void layout(int W, int H);
 };

@@ -3,7 +3,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
-#include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Int_Input.H>
 #include <FL/Fl_Output.H>
@@ -13,6 +12,7 @@
 #include <string>
 
 #include "uilabel.h"
+#include "filechooser.h"
 #include "glwindow.h"
 #include "state/state.h"
 #include "ui.h"
@@ -120,7 +120,7 @@ void screenShotDialog::callback(Fl_Widget *w)
 
 int screenShotDialog::browse()
 {
-	const char *name = fl_file_chooser("Save screenshot (.png):", "*.png", m_filenameInput->value());
+	const char *name = askForFile("Save screenshot (.png):", "*.png", m_filenameInput->value());
 	if (name != nullptr) m_filenameInput->value(name);
 	return 0;
 }

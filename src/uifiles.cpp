@@ -1,12 +1,11 @@
 // The file commands of the menu: scene scripts, playlists, console-language
 // source files and directories, and saving the scene, each asking for its
 // file with the toolkit's chooser.
-#include <FL/Fl_File_Chooser.H>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "filechooser.h"
 #include "osdep.h"
 #include "state/state.h"
 #include "ui.h"
@@ -36,7 +35,7 @@ std::string extensionOf(const char *name)
 const char *UIstate::genericOpenFile(const std::string &title, const std::vector<std::string> &patterns,
                                      const std::string &previous)
 {
-	return fl_file_chooser(title.c_str(), chooserFilter(patterns).c_str(), previous.c_str());
+	return askForFile(title.c_str(), chooserFilter(patterns).c_str(), previous.c_str());
 }
 
 int UIstate::openGeoFile(const char *name)
@@ -86,7 +85,7 @@ int UIstate::openAnyFile()
 
 int UIstate::loadGDir()
 {
-	const char *dir = fl_dir_chooser("Open dir", nullptr);
+	const char *dir = askForFile("Open dir", nullptr, nullptr, true);
 	if (dir == nullptr) return 0;
 	const std::string directory = dir;
 	g_state->consoleSourceDirRead(directory.c_str());
@@ -96,7 +95,7 @@ int UIstate::loadGDir()
 
 int UIstate::saveState()
 {
-	const char *name = fl_file_chooser("Save file", "*.geo", "");
+	const char *name = askForFile("Save file", "*.geo", "");
 	if (name == nullptr) return 0;
 	const std::string file = name;
 	g_state->writeStateToGeoFile(file.c_str());

@@ -70,5 +70,8 @@ int UIstate::toggleFullscreen(int menuIndex)
 	}
 	// the layout follows the mode even when the window's size stays
 	relayout(m_mainWindow);
+	// in full screen the hidden console must not take what is typed, and
+	// Space, Enter and Escape are the window's
+	m_mainWindow->takeKeyboard();
 	return 0;
 }

@@ -114,6 +114,7 @@ TEST_F(dialogs, TheScreenshotDialogOffersTheViewOrThePreviousRequest)
 	ASSERT_EQ(m_answers.seen.size(), 1u);
 	EXPECT_EQ(m_answers.seen[0].title, "Save screenshot (.png):");
 	EXPECT_EQ(m_answers.seen[0].filter.find("*.png\t"), 0u);
+	EXPECT_TRUE(m_answers.seen[0].typedNameIsInItsDirectory()) << m_answers.seen[0].typed;
 	EXPECT_STREQ(d->m_filenameInput->value(), "/tmp/chosen.png");
 
 	// OK requests the shot and closes the dialog

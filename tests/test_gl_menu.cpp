@@ -272,6 +272,7 @@ TEST_F(menu, FileCommandsAskWithTheirChoosers)
 		run(c.code);
 		ASSERT_FALSE(m_answers.seen.empty());
 		EXPECT_EQ(m_answers.seen.back().title, c.title);
+		EXPECT_TRUE(m_answers.seen.back().typedNameIsInItsDirectory()) << m_answers.seen.back().typed;
 		if (c.filter != nullptr) {
 			EXPECT_EQ(m_answers.seen.back().filter.find(c.filter), 0u) << m_answers.seen.back().filter;
 		}
@@ -292,6 +293,8 @@ TEST_F(menu, FileCommandsAskWithTheirChoosers)
 	g_state->removeAllObjectsButSystem();
 	run(MC_OPEN_GEO_FILE);
 	EXPECT_EQ(m_answers.seen.back().value, geo);
+	// a name typed replaces the start file's
+	EXPECT_EQ(m_answers.seen.back().typed, m_dir.file("<typed>"));
 	EXPECT_FALSE(has("a"));
 	EXPECT_TRUE(m_answers.allAnswered());
 }
@@ -305,6 +308,7 @@ TEST_F(menu, SaveStateWritesASceneThatOpensAgain)
 	ASSERT_EQ(m_answers.seen.size(), 1u);
 	EXPECT_EQ(m_answers.seen[0].title, "Save file");
 	EXPECT_EQ(m_answers.seen[0].filter.find("*.geo\t"), 0u);
+	EXPECT_TRUE(m_answers.seen[0].typedNameIsInItsDirectory()) << m_answers.seen[0].typed;
 	g_state->removeAllObjectsButSystem();
 	ASSERT_FALSE(has("kept"));
 	m_ui->openGeoFile(file.c_str());

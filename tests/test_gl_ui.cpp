@@ -348,6 +348,16 @@ TEST_F(ui, FullScreenShowsTheViewAloneUntilEscape)
 	                        (Fl_Widget *)m_ui->m_controlGroup, (Fl_Widget *)m_ui->m_scalarGroup,
 	                        (Fl_Widget *)m_ui->m_statusOutput, (Fl_Widget *)m_ui->m_waitButton})
 		EXPECT_FALSE(part->visible());
+	// the keyboard is the window's, also when the window takes it again
+	EXPECT_EQ(Fl::focus(), &w);
+	Fl::focus(nullptr);
+	EXPECT_TRUE(w.take_focus());
+	EXPECT_EQ(Fl::focus(), &w);
+	// what is typed and entered leaves the hidden console as it was
+	const std::string shown = consoleText();
+	press('z', "z");
+	EXPECT_EQ(press(FL_Enter, "\r"), 1);
+	EXPECT_EQ(consoleText(), shown);
 	// the pointer hides after two seconds without a mouse action, and shows on one
 	m_ui->m_fsLastMouseActionTime = u_timeGet() - 3.0;
 	m_ui->timerCallback();
@@ -362,6 +372,7 @@ TEST_F(ui, FullScreenShowsTheViewAloneUntilEscape)
 	EXPECT_FALSE(checked(MC_FULLSCREEN));
 	EXPECT_EQ(boxOf(m_ui->m_glWindow), (box_s{0, 30, 724, 445}));
 	EXPECT_TRUE(m_ui->m_consoleGroup->visible());
+	EXPECT_EQ(Fl::focus(), m_ui->m_console);
 	EXPECT_EQ(press(FL_Escape), 1);
 	Fl::check();
 	EXPECT_TRUE(w.shown());

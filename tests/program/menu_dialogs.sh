@@ -18,7 +18,6 @@ cd "$dir"
 . "$here/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
-fail() { echo "$1"; cat "$out"; exit 1; }
 pixel() { "$xgrab" "$window" "$1" "$2"; }
 grey="128 128 128"
 # waits until pixel (x, y) is (1) or is not (0) the canvas grey
@@ -30,15 +29,6 @@ expect_grey() {
 		sleep 0.05
 	done
 	fail "pixel ($1, $2) is $p; canvas grey expected: $3"
-}
-# the top-level window of that title, once it is there
-window_named() {
-	for i in $(seq 1 200); do
-		w=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-		[ -n "$w" ] && { echo "$w"; return 0; }
-		sleep 0.05
-	done
-	return 1
 }
 # the width and height of a PNG file, from its header
 png_size() {

@@ -1,17 +1,32 @@
 # Sourced by the scripts that drive the running program: starts KORIMBEL
-# ($korimbel) in the background, finds its main window ($window) and waits
-# for the first frame at the view's centre ($x, $y).  $xgrab reads a pixel.
+# ($korimbel, with the words of $options when set) in the background, finds
+# its main window ($window) and waits for the first frame at the view's
+# centre ($x, $y).  $xgrab reads a pixel.  fail ends the script with a
+# message and what the program printed; window_named finds a top-level
+# window by its title.
 out=$(mktemp)
-"$korimbel" > "$out" 2>&1 &
+"$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null; rm -f "$out"' EXIT
 
+fail() { echo "$1"; cat "$out"; exit 1; }
+# the top-level window of that title, once it is there
+window_named() {
+	for i in $(seq 1 200); do
+		w=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+		[ -n "$w" ] && { echo "$w"; return 0; }
+		sleep 0.05
+	done
+	return 1
+}
+
 started=$(date +%s.%N)
-# the main window (no window manager is needed); asked for every 20 ms,
-# which times the start more finely than the --sync option's half seconds
+# the main window (no window manager is needed), titled by a script or
+# not; asked for every 20 ms, which times the start more finely than the
+# --sync option's half seconds
 window=""
 for i in $(seq 1 1000); do
-	window=$(xdotool search --name '^Korimbel$' 2>/dev/null | head -n 1)
+	window=$(xdotool search --name '^Korimbel(: .*)?$' 2>/dev/null | head -n 1)
 	[ -n "$window" ] && break
 	sleep 0.02
 done

@@ -1,0 +1,92 @@
+#!/bin/sh
+# Starts Korimbel on the X display with a playlist of two scripts and drives
+# it as a user would: in full-screen mode (Alt+U) the keys are the window's
+# whatever had the focus, so Space plays the next entry and nothing typed
+# lands on the hidden console's command line; then "&Save State" writes the
+# file whose bare name is typed into its chooser, and "&Open" brings the
+# saved scene back.
+#
+#   fullscreen_save.sh KORIMBEL XGRAB
+#
+# Run it under xvfb-run.
+set -u
+korimbel=$1
+xgrab=$2
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$(mktemp -d)
+# the program starts in the scratch directory, where its choosers start
+cd "$dir"
+printf 'title "first"\n' > first.geo
+printf 'title "second"\n' > second.geo
+printf 'play "first.geo"\nplay "second.geo"\n' > list.gpl
+options="-l list.gpl"
+. "$here/startprogram.sh"
+trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+
+# the program's top-level window that covers the whole screen
+fullscreen_window() {
+	for i in $(seq 1 200); do
+		for w in $(xdotool search --maxdepth 1 --pid $pid 2>/dev/null); do
+			case "$(xdotool getwindowgeometry "$w" 2>/dev/null)" in
+			*"Geometry: 1280x1024"*) echo "$w"; return 0 ;;
+			esac
+		done
+		sleep 0.05
+	done
+	return 1
+}
+# waits until the view's centre is blue (1) or the canvas grey (0)
+expect_blue() {
+	for i in $(seq 1 100); do
+		set -- "$1" $("$xgrab" "$window" $x $y)
+		if [ "$4" -gt 100 ] && [ "$4" -gt $(($2 + 60)) ]; then is=1; else is=0; fi
+		[ "$is" = "$1" ] && return 0
+		sleep 0.05
+	done
+	fail "the view's centre is $2 $3 $4; blue expected: $1"
+}
+focus() { timeout 10 xdotool windowfocus --sync "$1"; }
+type_line() {
+	xdotool type --delay 20 "$1"
+	xdotool key Return
+}
+
+# 1. full screen: "//" would make a comment of the next command if it
+# reached the console's command line, and Enter there would run it
+window=$(window_named "Korimbel: first") || fail "the playlist did not start"
+xdotool key alt+u
+screen=$(fullscreen_window) || fail "Alt+U: no full-screen window"
+focus "$screen"
+xdotool type --delay 20 "//"
+xdotool key Return space Escape
+window=$(window_named "Korimbel: second") || fail "Space in full screen did not play the next entry"
+focus "$window"
+# the command line is empty: the line typed now runs as it is
+type_line "a = e1 ^ e2"
+expect_blue 1
+echo "in full screen Space played the next entry; the console's command line stayed empty"
+
+# 2. "&Save State" (Alt+F, the fourth item) with a bare name typed into
+# its chooser; the file is written in the directory the chooser shows.  No
+# file there begins with the name's first letter, which the chooser would
+# complete.
+xdotool key alt+f Down Down Down Down Return
+chooser=$(window_named "Save file") || fail "no Save State chooser"
+focus "$chooser"
+type_line "myscene.geo"
+for i in $(seq 1 100); do
+	[ -s "$dir/myscene.geo" ] && break
+	sleep 0.05
+done
+[ -s "$dir/myscene.geo" ] || fail "no $dir/myscene.geo; the directory holds: $(ls "$dir")"
+# the scene goes, and comes back from the saved file through "&Open"
+focus "$window"
+type_line "remove(a)"
+expect_blue 0
+xdotool key alt+o
+chooser=$(window_named "open file: ") || fail "no Open chooser"
+focus "$chooser"
+type_line "myscene.geo"
+expect_blue 1
+echo "Save State wrote myscene.geo, which opened again"
+exit 0
