@@ -25,6 +25,8 @@ import time
 
 HOST = "127.0.0.1"
 DEFAULT_PORT = 6860
+# Runs the program on a virtual X server of its own.
+ON_XVFB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support", "onxvfb.sh")
 # how long the program may take to start under the virtual X server
 START_SECONDS = 30
 # how long an answer may take: many ticks, for a loaded machine
@@ -62,7 +64,7 @@ def check(condition, what):
 
 
 def start(program, *options):
-    command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", program, *options]
+    command = [ON_XVFB, program, *options]
     return subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                             start_new_session=True)
 

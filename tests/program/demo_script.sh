@@ -6,7 +6,7 @@
 #
 #   demo_script.sh KORIMBEL XGRAB DEMO_DIR
 #
-# Run it under xvfb-run.
+# Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2

@@ -8,7 +8,7 @@
 #
 #   fullscreen_save.sh KORIMBEL XGRAB
 #
-# Run it under xvfb-run.
+# Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2

@@ -6,7 +6,7 @@
 #
 #   mouse_drag.sh KORIMBEL XGRAB
 #
-# Run it under xvfb-run.
+# Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2

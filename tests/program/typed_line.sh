@@ -5,7 +5,7 @@
 #   typed_line.sh KORIMBEL XGRAB LINE EXPECTED_COLOUR
 #
 # EXPECTED_COLOUR is red, green or blue: the component that must stand out.
-# Run it under xvfb-run.
+# Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2
