@@ -200,7 +200,13 @@ int state::updateDynStmts()
 	if (m_dynStmtUpdating || m_globalScope == nullptr) return 0;
 	m_dynStmtUpdating = true;
 	updateConsoleControls();
-	const int warnings = m_globalScope->supressWarnings(), errors = m_globalScope->supressErrors();
+	// a statement that re-runs the dynamic statements (a control's
+	// built-in, the clock's) shows or hides what it assigned itself, not
+	// what the entries assigned; its modes outlast the entries' runs
+	consoleGlobalScope *g = m_globalScope;
+	std::vector<consoleGlobalScope::caItem> assigned = g->takeConsoleAssignmentList();
+	const int warnings = g->supressWarnings(), errors = g->supressErrors();
+	const int display = g->noAssignmentDisplay(), collect = g->dynStmtVariableCollect();
 	// each entry runs at most once, so entries that feed each other cannot loop
 	std::vector<bool> done;
 	for (bool ran = true; ran;) {
@@ -220,10 +226,11 @@ int state::updateDynStmts()
 	}
 	// changes made by the entries that ran do not carry into the next update
 	for (dynStmtInfo &d : m_dynStmt) d.ds()->evalRequired(0);
-	m_globalScope->supressWarnings(warnings);
-	m_globalScope->supressErrors(errors);
-	m_globalScope->noAssignmentDisplay(0);
-	m_globalScope->dynStmtVariableCollect(0);
+	g->supressWarnings(warnings);
+	g->supressErrors(errors);
+	g->noAssignmentDisplay(display);
+	g->dynStmtVariableCollect(collect);
+	g->restoreConsoleAssignmentList(std::move(assigned));
 	uiRedrawView();
 	m_dynStmtUpdating = false;
 	// the removals asked for while the entries ran

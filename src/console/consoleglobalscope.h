@@ -70,6 +70,10 @@ public:
 	// The global variables that the current statement assigned, repeats kept.
 	int addConsoleAssignmentList(std::string name, int forceFlags);
 	int clearConsoleAssignmentList();
+	// The list handed over and emptied, and a list put back: what runs in
+	// the middle of a statement (the dynamic statements) keeps apart from it.
+	std::vector<caItem> takeConsoleAssignmentList();
+	void restoreConsoleAssignmentList(std::vector<caItem> list);
 	// Each prints, shows or hides the listed objects, empties the list and returns ans.
 	consoleVariable *displayConsoleAssignmentList(consoleVariable *ans);
 	consoleVariable *hideConsoleAssignmentList(consoleVariable *ans);

@@ -149,6 +149,18 @@ int consoleGlobalScope::clearConsoleAssignmentList()
 	return 0;
 }
 
+std::vector<consoleGlobalScope::caItem> consoleGlobalScope::takeConsoleAssignmentList()
+{
+	std::vector<caItem> list;
+	list.swap(m_consoleAssignmentList);
+	return list;
+}
+
+void consoleGlobalScope::restoreConsoleAssignmentList(std::vector<caItem> list)
+{
+	m_consoleAssignmentList = std::move(list);
+}
+
 consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariable *ans)
 {
 	// a displayed statement that assigned nothing shows its value as "ans"
