@@ -121,18 +121,42 @@ template <class Def> int packedIndex(int P, int ua, int ub)
 }
 
 // The pairs of grade usages that the products of drawing and interpretation
-// are made of take kernels of their own in gp, op, lcont and scp: vectors,
-// bivectors, rotors (scalar and bivector) and full values.
+// are made of take kernels of their own: in gp, op, lcont and scp vectors,
+// bivectors, rotors (scalar and bivector) and full values; in the products
+// of blades any two single grades; in the products that classify a value
+// (Euclidean or standing in for them) a rotor, and a blade of each grade,
+// with itself and with a vector, and its neighbouring grades with it; in op
+// the scalar with each of those.
 template <class Def> void checkCommonPairs()
 {
 	const int v = 2, B = 4, R = 5, full = Def::gradeMask;
+	auto expectKernel = [](int P, int ua, int ub) {
+		EXPECT_GE(packedIndex<Def>(P, ua, ub), 0) << Def::name << " product " << P << " usages " << ua << " and " << ub;
+	};
 	const int pairs[][2] = {{v, v}, {v, B}, {B, v}, {B, B}, {R, v}, {v, R}, {R, R}, {full, full}};
 	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_SCP})
-		for (const auto &p : pairs)
-			EXPECT_GE(packedIndex<Def>(P, p[0], p[1]), 0) << Def::name << " product " << P << " usages " << p[0]
-			                                               << " and " << p[1];
-	// a pair off the list takes the general path
+		for (const auto &p : pairs) expectKernel(P, p[0], p[1]);
+	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_RCONT, ga::P_SCP, ga::P_GPEM, ga::P_LCEM, ga::P_SCPEM})
+		for (int g = 0; g <= Def::dim; g++)
+			for (int h = 0; h <= Def::dim; h++) expectKernel(P, 1 << g, 1 << h);
+	for (int P : {ga::P_GPEM, ga::P_SCPEM}) {
+		for (const auto &p : {std::pair<int, int>{R, R}, {R, v}, {v, R}, {8, R}, {10, R}}) expectKernel(P, p.first, p.second);
+		for (int g = 0; g <= Def::dim; g++) {
+			const int x = 1 << g, below = x >> 1, above = g < Def::dim ? x << 1 : 0;
+			expectKernel(P, x, x);
+			expectKernel(P, x, v);
+			for (int t : {below, above, below | above})
+				if (t != 0) expectKernel(P, t, x);
+		}
+	}
+	for (int g = 0; g <= Def::dim; g++) {
+		expectKernel(ga::P_OP, 1, 1 << g);
+		if (g > 0 && g < Def::dim) expectKernel(ga::P_OP, 1, (1 << (g - 1)) | (1 << (g + 1)));
+	}
+	expectKernel(ga::P_OP, 1, full);
+	// a pair off the lists takes the general path
 	EXPECT_LT(packedIndex<Def>(ga::P_GP, 3, 6), 0) << Def::name;
+	EXPECT_LT(packedIndex<Def>(ga::P_HIP, 2, 2), 0) << Def::name;
 }
 
 // The product P of a and b through the member that dispatches it.
@@ -280,6 +304,37 @@ template <class V> void checkPackedKernelsOnUnitBlades(const std::vector<kernelC
 	}
 }
 
+// Scaling by a double takes the packed kernels of the scalar with the common
+// usages and the general kernel with the others: either way the bits of the
+// general kernel, compressed, whatever the usage of the value, with zero and
+// negative-zero coordinates and factors (0.0 + -0.0 is 0.0), also into the
+// value scaled.
+template <class V> void checkScaling(productKernel generalOp, unsigned seed)
+{
+	typedef typename V::def Def;
+	std::mt19937 rng(seed);
+	int failures = 0;
+	for (int gb = 0; gb <= Def::gradeMask; gb++) {
+		coords b = ref::randomFull<Def>(rng, gb);
+		for (int k = 0; k < Def::nbCoor; k++)
+			if (b[k] != 0.0 && k % 3 == 1) b[k] = (k % 2) ? -0.0 : 0.0;
+		const V vb = ref::makeValue<V>(b, gb);
+		for (double s : {2.5, -1.0, 0.0, -0.0}) {
+			const double *pa[Def::dim + 1] = {&s}, *pb[Def::dim + 1];
+			ref::tableOf<Def>(b, gb, pb);
+			coords c(Def::nbCoor, sc_junk);
+			generalOp(pa, pb, c.data());
+			const V general = compressed<V>(c);
+			V scaled, inPlace = vb;
+			scaled.op(s, vb);
+			inPlace.op(s, inPlace);
+			::testing::AssertionResult same = sameBits(scaled, general);
+			if (same) same = sameBits(inPlace, general);
+			if (!same && failures++ < 3) ADD_FAILURE() << Def::name << " usage " << gb << " times " << s << ": " << same.message();
+		}
+	}
+}
+
 // Kernels over runs of doubles: one pass, nothing done for lengths of 0 or less.
 template <class Def> void checkRunKernels()
 {
@@ -331,6 +386,14 @@ TEST(ProductKernels, PackedKernelsOnUnitBlades)
 	checkPackedKernelsOnUnitBlades<p3ga>(p3gaKernels);
 	checkPackedKernelsOnUnitBlades<c3ga>(c3gaKernels);
 	checkPackedKernelsOnUnitBlades<i2ga>(i2gaKernels);
+}
+
+TEST(ProductKernels, ScalingByADoubleGivesTheGeneralKernelsBits)
+{
+	checkScaling<e3ga>(e3gai_general_op, 21);
+	checkScaling<p3ga>(p3gai_general_op, 22);
+	checkScaling<c3ga>(c3gai_general_op, 23);
+	checkScaling<i2ga>(i2gai_general_op, 24);
 }
 
 TEST(ProductKernels, CommonPairsHaveKernelsOfTheirOwn)
