@@ -52,6 +52,22 @@ constexpr int MVI_SPHERE = 0x184;
 constexpr int MVI_ROTOR = 0x200;
 constexpr int MVI_ODD_VERSOR = 0x201;
 
+// While one is alive, a new interpretation (made by a constructor) of a
+// value already read with the same creation flags is a copy of that
+// reading, so that an assignment reads its value once for the automatic
+// colouring and for the scene object.  Only valid readings are kept: a
+// reading that failed may have said why, and says it again.  They nest; the
+// reading kept is forgotten when the outermost one ends, and when the
+// stored factors, which orient what a reading factors, change.
+class mvIntSharing {
+public:
+	mvIntSharing();
+	~mvIntSharing();
+	mvIntSharing(const mvIntSharing &) = delete;
+	mvIntSharing &operator=(const mvIntSharing &) = delete;
+	static void forget();
+};
+
 class mvInt {
 public:
 	mvInt() { initToNothing(); }

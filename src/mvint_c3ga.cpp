@@ -64,11 +64,7 @@ bool gradeExists(mvInt &I, int grade, int first, int last, const char *function,
 
 } // namespace
 
-mvInt::mvInt(const c3ga &mv, int creationFlags)
-{
-	initToNothing();
-	interpret(mv, creationFlags);
-}
+mvInt::mvInt(const c3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_C3GA, mv, creationFlags); }
 
 int mvInt::interpret(const c3ga &X, int creationFlags)
 {

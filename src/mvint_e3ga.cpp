@@ -12,11 +12,7 @@ constexpr double sc_rotorMinimumSine = 1e-7;
 // The rotation plane of a rotor is read as a blade of grade 2.
 constexpr int sc_rotorPlaneFlags = OC_BLADE | (1 << 2);
 
-mvInt::mvInt(const e3ga &mv, int creationFlags)
-{
-	initToNothing();
-	interpret(mv, creationFlags);
-}
+mvInt::mvInt(const e3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_E3GA, mv, creationFlags); }
 
 int mvInt::interpret(const e3ga &value, int creationFlags)
 {

@@ -15,6 +15,22 @@
 
 namespace mvi {
 
+// The reading kept while an mvIntSharing is alive (see mvint.h): I becomes
+// it when it was made of the value of that model, usage word and stored
+// coordinates (count of them) with the same creation flags.
+bool takeSharedReading(mvInt &I, int model, int usage, const double *c, int count, int creationFlags);
+// Keeps I as the reading of that value while an mvIntSharing is alive and I is valid.
+void keepSharedReading(const mvInt &I, int model, int usage, const double *c, int count, int creationFlags);
+
+// A new reading of X as the constructors make it: the kept one when it fits.
+template <class V> void freshReading(mvInt &I, int model, const V &X, int creationFlags)
+{
+	if (takeSharedReading(I, model, X.usage, X.c, X.memUsage(), creationFlags)) return;
+	I.initToNothing();
+	I.interpret(X, creationFlags);
+	keepSharedReading(I, model, X.usage, X.c, X.memUsage(), creationFlags);
+}
+
 // Two projected factors must span at least this fraction of the squared area
 // of the blade they factor; less, and they are (nearly) parallel or (nearly)
 // orthogonal to its plane, and the default factors serve instead.
