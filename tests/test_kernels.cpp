@@ -124,9 +124,9 @@ template <class Def> int packedIndex(int P, int ua, int ub)
 // are made of take kernels of their own: in gp, op, lcont and scp vectors,
 // bivectors, rotors (scalar and bivector) and full values; in the products
 // of blades any two single grades; in the products that classify a value
-// (Euclidean or standing in for them) a rotor, and a blade of each grade,
-// with itself and with a vector, and its neighbouring grades with it; in op
-// the scalar with each of those.
+// (Euclidean or standing in for them) a rotor, a vector with a scalar part
+// and a blade of each grade, with itself and with a vector, and its
+// neighbouring grades with it; in op the scalar with each of those.
 template <class Def> void checkCommonPairs()
 {
 	const int v = 2, B = 4, R = 5, full = Def::gradeMask;
@@ -140,7 +140,10 @@ template <class Def> void checkCommonPairs()
 		for (int g = 0; g <= Def::dim; g++)
 			for (int h = 0; h <= Def::dim; h++) expectKernel(P, 1 << g, 1 << h);
 	for (int P : {ga::P_GPEM, ga::P_SCPEM}) {
-		for (const auto &p : {std::pair<int, int>{R, R}, {R, v}, {v, R}, {8, R}, {10, R}}) expectKernel(P, p.first, p.second);
+		// a rotor, and a vector with a scalar part (of 0.0, say)
+		for (const auto &p : {std::pair<int, int>{R, R}, {R, v}, {v, R}, {8, R}, {10, R}, {3, 3}, {3, v}, {v, 3}, {1, 3},
+		                      {B, 3}, {R, 3}})
+			expectKernel(P, p.first, p.second);
 		for (int g = 0; g <= Def::dim; g++) {
 			const int x = 1 << g, below = x >> 1, above = g < Def::dim ? x << 1 : 0;
 			expectKernel(P, x, x);
@@ -153,6 +156,7 @@ template <class Def> void checkCommonPairs()
 		expectKernel(ga::P_OP, 1, 1 << g);
 		if (g > 0 && g < Def::dim) expectKernel(ga::P_OP, 1, (1 << (g - 1)) | (1 << (g + 1)));
 	}
+	expectKernel(ga::P_OP, 1, 3);
 	expectKernel(ga::P_OP, 1, full);
 	// a pair off the lists takes the general path
 	EXPECT_LT(packedIndex<Def>(ga::P_GP, 3, 6), 0) << Def::name;

@@ -44,14 +44,20 @@ KIND_SHIFT = 4
 TABLE_SIZE = 1 << (2 * KIND_SHIFT)
 
 
+# A vector with a scalar part, even one of 0.0: what a sum started from a
+# scalar keeps, as a console variable accumulating vectors from 0 does.
+SCALAR_VECTOR = 0b11
+
+
 def kinds(alg):
     """The grade usages with kernels of their own, in the order of their kind
     numbers: each single grade, each pair of grades g - 1 and g + 1 (the
-    first of which is the even value of a rotor), and every grade."""
+    first of which is the even value of a rotor), a vector with a scalar
+    part, and every grade."""
     n = alg.dim
     singles = [1 << g for g in range(n + 1)]
     neighbours = [1 << (g - 1) | 1 << (g + 1) for g in range(1, n)]
-    out = singles + neighbours + [(1 << (n + 1)) - 1]
+    out = singles + neighbours + [SCALAR_VECTOR, (1 << (n + 1)) - 1]
     assert len(out) < 1 << KIND_SHIFT and len(set(out)) == len(out)
     return out
 
@@ -76,6 +82,9 @@ def classification_pairs(alg):
         pairs += [(t, x) for t in (below, above, below | above) if t]
     even = kind_usage(alg, "even")
     pairs += [(even, even), (even, 0b10)] + [(t, even) for t in (0b10, 0b1000, 0b1010) if t < 1 << (n + 1)]
+    # a vector with a scalar part of 0.0, whose candidate inverse drops it
+    sv = SCALAR_VECTOR
+    pairs += [(sv, sv), (sv, 0b10), (0b10, sv)] + [(t, sv) for t in (0b1, 0b100, 0b101)]
     return pairs
 
 
