@@ -124,9 +124,10 @@ template <class Def> int packedIndex(int P, int ua, int ub)
 // are made of take kernels of their own: in gp, op, lcont and scp vectors,
 // bivectors, rotors (scalar and bivector) and full values; in the products
 // of blades any two single grades; in the products that classify a value
-// (Euclidean or standing in for them) a rotor, a vector with a scalar part
-// and a blade of each grade, with itself and with a vector, and its
-// neighbouring grades with it; in op the scalar with each of those.
+// (Euclidean or standing in for them), and in gp, a rotor, a vector with a
+// scalar part and a blade of each grade, with itself and with a vector, and
+// its neighbouring grades with it and with a vector; in op the scalar with
+// each of those.
 template <class Def> void checkCommonPairs()
 {
 	const int v = 2, B = 4, R = 5, full = Def::gradeMask;
@@ -139,7 +140,7 @@ template <class Def> void checkCommonPairs()
 	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_RCONT, ga::P_SCP, ga::P_GPEM, ga::P_LCEM, ga::P_SCPEM})
 		for (int g = 0; g <= Def::dim; g++)
 			for (int h = 0; h <= Def::dim; h++) expectKernel(P, 1 << g, 1 << h);
-	for (int P : {ga::P_GPEM, ga::P_SCPEM}) {
+	for (int P : {ga::P_GPEM, ga::P_SCPEM, ga::P_GP}) {
 		// a rotor, and a vector with a scalar part (of 0.0, say)
 		for (const auto &p : {std::pair<int, int>{R, R}, {R, v}, {v, R}, {8, R}, {10, R}, {3, 3}, {3, v}, {v, 3}, {1, 3},
 		                      {B, 3}, {R, 3}})
@@ -150,6 +151,7 @@ template <class Def> void checkCommonPairs()
 			expectKernel(P, x, v);
 			for (int t : {below, above, below | above})
 				if (t != 0) expectKernel(P, t, x);
+			if (below != 0 && above != 0) expectKernel(P, below | above, v);
 		}
 	}
 	for (int g = 0; g <= Def::dim; g++) {

@@ -35,6 +35,10 @@ SINGLE_GRADE_PRODUCTS = ["gp", "op", "lcont", "rcont", "scp", "gpem", "lcem", "s
 # ordinary product stands in for each.
 CLASSIFICATION_PRODUCTS = {"gpem": "gp", "scpem": "scp"}
 
+# Products that take the classification's pairs too: the sandwiches of
+# versors and the centres of rounds multiply the same shapes of values.
+VERSOR_PRODUCTS = ["gp"]
+
 # the product whose kernels with a scalar first operand scale a value
 SCALING_PRODUCT = "op"
 
@@ -71,7 +75,8 @@ def kind_usage(alg, kind):
 def classification_pairs(alg):
     """The pairs that telling a blade or a rotor X from other values takes:
     X with itself (X times its inverse, either way round), X with a basis
-    vector, and what that gives (one or both neighbouring grades) with X."""
+    vector, and what that gives (one or both neighbouring grades) with X
+    and with a vector."""
     n = alg.dim
     pairs = []
     for g in range(n + 1):
@@ -80,6 +85,8 @@ def classification_pairs(alg):
         below = 1 << (g - 1) if g > 0 else 0
         above = 1 << (g + 1) if g < n else 0
         pairs += [(t, x) for t in (below, above, below | above) if t]
+        if below and above:
+            pairs.append((below | above, 0b10))
     even = kind_usage(alg, "even")
     pairs += [(even, even), (even, 0b10)] + [(t, even) for t in (0b10, 0b1000, 0b1010) if t < 1 << (n + 1)]
     # a vector with a scalar part of 0.0, whose candidate inverse drops it
@@ -251,7 +258,8 @@ def kernel_pairs(alg, name):
     if name in SINGLE_GRADE_PRODUCTS:
         pairs += [(1 << x, 1 << y) for x in range(alg.dim + 1) for y in range(alg.dim + 1)]
     names = product_names(alg)
-    if any(name == (em if em in names else stand_in) for em, stand_in in CLASSIFICATION_PRODUCTS.items()):
+    if name in VERSOR_PRODUCTS or any(name == (em if em in names else stand_in)
+                                      for em, stand_in in CLASSIFICATION_PRODUCTS.items()):
         pairs += classification_pairs(alg)
     if name == SCALING_PRODUCT:
         pairs += [(1, k) for k in kinds(alg)]
