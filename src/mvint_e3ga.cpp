@@ -85,8 +85,8 @@ void mvInt::e3gaBlade(const e3ga &X, int gradeBitmap)
 
 void mvInt::e3gaVersor(const e3ga &X)
 {
-	double g0 = X.grade(1).norm_a(), g1 = X.grade(2).norm_a();
-	double g2 = X.grade(4).norm_a(), g3 = X.grade(8).norm_a();
+	double g0 = mvi::gradeNorm2(X, 0), g1 = mvi::gradeNorm2(X, 1);
+	double g2 = mvi::gradeNorm2(X, 2), g3 = mvi::gradeNorm2(X, 3);
 	if (g0 + g2 <= g1 + g3) {
 		setKind(MVI_ODD_VERSOR);
 		return;
@@ -107,7 +107,7 @@ void mvInt::e3gaVersor(const e3ga &X)
 	// the angle from the unit rotor cos(a/2) + sin(a/2) B
 	e3ga U = gp(1.0 / w, X);
 	double c = U.scalar();
-	double s = std::sqrt(U.grade(4).norm_a());
+	double s = std::sqrt(mvi::gradeNorm2(U, 2));
 	double halfAngle = std::acos(std::clamp(c, -1.0, 1.0));
 	if (s < sc_rotorMinimumSine || std::sin(halfAngle) < sc_rotorMinimumSine) m_scalar[1] = 0.0;
 	else m_scalar[1] = 2.0 * std::atan2(s, c);

@@ -341,6 +341,48 @@ template <class V> void checkScaling(productKernel generalOp, unsigned seed)
 	}
 }
 
+// The scalar of a geometric product is its scalar product's, bit for bit,
+// in either metric and whichever path takes the pair: both add the same
+// terms in the same order.  The interpretation takes the scalar product
+// where it reads only the scalar of a geometric one.  Random operands of
+// every pair of usages, squares, squares of unit blades, and a product
+// whose scalar cancels to zero.
+template <class V> void checkScalarOfGeometricProduct(unsigned seed)
+{
+	typedef typename V::def Def;
+	std::mt19937 rng(seed);
+	int failures = 0;
+	auto same = [&](const V &a, const V &b) {
+		for (int P : {ga::P_GP, ga::P_GPEM}) {
+			V g, s;
+			productById(g, P, a, b);
+			productById(s, P == ga::P_GP ? ga::P_SCP : ga::P_SCPEM, a, b);
+			double x = g.scalar(), y = s.scalar();
+			if (std::memcmp(&x, &y, sizeof x) != 0 && failures++ < 3)
+				ADD_FAILURE() << Def::name << " product " << P << " usages " << a.gradeUsage() << " and " << b.gradeUsage()
+				              << ": " << x << " vs " << y;
+		}
+	};
+	for (int ga = 0; ga <= Def::gradeMask; ga++)
+		for (int gb = 0; gb <= Def::gradeMask; gb++) {
+			const V a = ref::makeValue<V>(ref::randomFull<Def>(rng, ga), ga), b = ref::makeValue<V>(ref::randomFull<Def>(rng, gb), gb);
+			same(a, b);
+			same(a, a);
+		}
+	for (int i = 0; i < Def::nbCoor; i++) {
+		coords unit(Def::nbCoor, 0.0);
+		unit[i] = 1.0;
+		const int g = 1 << ref::gradeOf<Def>(i);
+		const V blade = ref::makeValue<V>(unit, g);
+		same(blade, blade);
+	}
+	// (e1 + e2) (e1 - e2): a scalar that cancels to zero
+	coords plus(Def::nbCoor, 0.0), minus(Def::nbCoor, 0.0);
+	plus[1] = plus[2] = minus[1] = 1.0;
+	minus[2] = -1.0;
+	same(ref::makeValue<V>(plus, 2), ref::makeValue<V>(minus, 2));
+}
+
 // Kernels over runs of doubles: one pass, nothing done for lengths of 0 or less.
 template <class Def> void checkRunKernels()
 {
@@ -400,6 +442,14 @@ TEST(ProductKernels, ScalingByADoubleGivesTheGeneralKernelsBits)
 	checkScaling<p3ga>(p3gai_general_op, 22);
 	checkScaling<c3ga>(c3gai_general_op, 23);
 	checkScaling<i2ga>(i2gai_general_op, 24);
+}
+
+TEST(ProductKernels, TheScalarOfAGeometricProductIsTheScalarProducts)
+{
+	checkScalarOfGeometricProduct<e3ga>(31);
+	checkScalarOfGeometricProduct<p3ga>(32);
+	checkScalarOfGeometricProduct<c3ga>(33);
+	checkScalarOfGeometricProduct<i2ga>(34);
 }
 
 TEST(ProductKernels, CommonPairsHaveKernelsOfTheirOwn)
