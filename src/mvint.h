@@ -56,9 +56,11 @@ constexpr int MVI_ODD_VERSOR = 0x201;
 // value already read with the same creation flags is a copy of that
 // reading, so that an assignment reads its value once for the automatic
 // colouring and for the scene object.  Only valid readings are kept: a
-// reading that failed may have said why, and says it again.  They nest; the
-// reading kept is forgotten when the outermost one ends, and when the
-// stored factors, which orient what a reading factors, change.
+// reading that failed may have said why, and says it again.  Likewise the
+// last classification (mvType) is kept, which the grade of the colouring
+// repeats where the model classifies with the same epsilon.  They nest;
+// what is kept is forgotten when the outermost one ends, and the reading
+// also when the stored factors, which orient what a reading factors, change.
 class mvIntSharing {
 public:
 	mvIntSharing();
@@ -66,6 +68,12 @@ public:
 	mvIntSharing(const mvIntSharing &) = delete;
 	mvIntSharing &operator=(const mvIntSharing &) = delete;
 	static void forget();
+	// X.mvType(grade, epsilon), the one kept when it is of the same value
+	// and epsilon.
+	static int classify(const e3ga &X, int *grade, double epsilon);
+	static int classify(const p3ga &X, int *grade, double epsilon);
+	static int classify(const c3ga &X, int *grade, double epsilon);
+	static int classify(const i2ga &X, int *grade, double epsilon);
 };
 
 class mvInt {

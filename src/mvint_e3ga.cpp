@@ -21,7 +21,7 @@ int mvInt::interpret(const e3ga &value, int creationFlags)
 	int flags = m_creationFlags;
 	m_type = MVI_MODEL_E3GA;
 	int bitmap = 0;
-	int t = value.mvType(&bitmap, sc_e3gaTypeEpsilon);
+	int t = mvIntSharing::classify(value, &bitmap, sc_e3gaTypeEpsilon);
 	// what the flags ask for wins over what the value is; a blade over a versor
 	if (flags & OC_VERSOR) t = ga::MVT_VERSOR;
 	if (flags & OC_BLADE) t = ga::MVT_BLADE;

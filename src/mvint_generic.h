@@ -213,7 +213,7 @@ template <class V> bool readAsBlade(mvInt &I, const V &X, int flags, double type
 		return false;
 	}
 	int bitmap = 0;
-	int t = X.mvType(&bitmap, typeEpsilon);
+	int t = mvIntSharing::classify(X, &bitmap, typeEpsilon);
 	bool blade = (flags & OC_BLADE) || (!(flags & OC_VERSOR) && t == ga::MVT_BLADE);
 	grade = gradeOfBitmap(bitmap);
 	I.m_valid = blade && grade >= 0 ? 1 : 0;

@@ -215,3 +215,30 @@ TEST(MvIntSharing, ASharedReadingEqualsAFreshOne)
 	EXPECT_TRUE(mvicheck::sameReading(before, byDefault));
 	EXPECT_TRUE(mvicheck::sameReading(after, byStored));
 }
+
+// While readings are shared, the classification kept answers for the same
+// value and epsilon only: every answer is the value's own, whatever came
+// before it, for each model and epsilon.
+TEST(MvIntSharing, AKeptClassificationIsTheValuesOwn)
+{
+	const e3ga e1 = e3gai::e1, e2 = e3gai::e2;
+	const c3ga no = c3gai::no, ni = c3gai::ni, c1 = c3gai::e1, c2 = c3gai::e2;
+	const e3ga es[] = {e3ga(3.0 * e1), e3ga(std::cos(0.4) + std::sin(0.4) * (e1 ^ e2)), e3ga(e1 + (e1 ^ e2)), e3ga(),
+	                   e3ga(1.0 + 1e-10 * e1)};
+	const c3ga cs[] = {c3ga(no + c1), c3ga(op(no, ni)), c3ga(no + 1e-10 * (c1 ^ c2))};
+	auto check = [](const auto &x) {
+		for (double epsilon : {1e-14, 1e-6, 1e-6}) {
+			int g = -1, h = -1;
+			EXPECT_EQ(mvIntSharing::classify(x, &g, epsilon), x.mvType(&h, epsilon)) << x.string() << " " << epsilon;
+			EXPECT_EQ(g, h) << x.string() << " " << epsilon;
+		}
+	};
+	mvIntSharing sharing;
+	for (int pass = 0; pass < 2; pass++) {
+		for (const e3ga &x : es) check(x);
+		for (const c3ga &x : cs) check(x);
+	}
+	// the small vector part tells the epsilons apart
+	int g = 0;
+	EXPECT_NE(es[4].mvType(&g, 1e-14), es[4].mvType(&g, 1e-6));
+}
