@@ -1,12 +1,12 @@
 #include "console/consoleparse.h"
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include <antlr/ANTLRException.hpp>
-#include <antlr/CharInputBuffer.hpp>
+#include <antlr/InputBuffer.hpp>
 #include <antlr/LexerSharedInputState.hpp>
 
 #include "console/ConsoleLexer.hpp"
@@ -16,31 +16,49 @@
 
 namespace {
 
-// The lexer of the console's texts, made once: making one fills its table of
-// keywords anew.  Every token starts from a state of its own, so a text
-// parsed after another gives the tokens a new lexer would.  A text parsed
-// while another is (from within its parse) takes a lexer of its own.
+// A text read where it is; the queue of characters looked ahead keeps its
+// room from one text to the next.
+class textInput : public antlr::InputBuffer {
+public:
+	void setText(const char *text)
+	{
+		reset();
+		m_next = text;
+		m_end = text + std::strlen(text);
+	}
+	int getChar() override { return m_next < m_end ? (unsigned char)*m_next++ : EOF; }
+
+private:
+	const char *m_next = nullptr;
+	const char *m_end = nullptr;
+};
+
+// The lexer of the console's texts, made once with its input: making one
+// fills its table of keywords anew.  Every token starts from a state of its
+// own, and every text from line 1, column 1, so a text parsed after another
+// gives the tokens a new lexer would.  A text parsed while another is (from
+// within its parse) takes a lexer of its own.
 class textLexer {
 public:
 	explicit textLexer(const char *text)
 	{
 		if (!s_sharedBusy) {
 			s_sharedBusy = true;
-			m_lexer = &shared();
-		} else {
-			m_own.reset(new ConsoleLexer(noText()));
-			m_lexer = m_own.get();
+			shared().input.setText(text);
+			shared().state->reset();
+			m_lexer = &shared().lexer;
+			return;
 		}
-		// the text is read where it is, line and column from the start
-		unsigned char *begin = reinterpret_cast<unsigned char *>(const_cast<char *>(text));
-		m_lexer->setInputState(antlr::LexerSharedInputState(
-		    new antlr::LexerInputState(new antlr::CharInputBuffer(begin, std::strlen(text)))));
+		m_ownInput.reset(new textInput);
+		m_ownInput->setText(text);
+		m_own.reset(new ConsoleLexer(antlr::LexerSharedInputState(new antlr::LexerInputState(*m_ownInput))));
+		m_lexer = m_own.get();
 	}
 	~textLexer()
 	{
 		if (m_own) return;
-		// the shared lexer keeps nothing of the text, which ends with the parse
-		m_lexer->setInputState(idle());
+		// nothing of the text, which ends with the parse, is read again
+		shared().input.setText("");
 		s_sharedBusy = false;
 	}
 	textLexer(const textLexer &) = delete;
@@ -48,24 +66,20 @@ public:
 	ConsoleLexer &lexer() { return *m_lexer; }
 
 private:
-	static std::istream &noText()
+	struct sharedLexer {
+		textInput input;
+		antlr::LexerSharedInputState state{new antlr::LexerInputState(input)};
+		ConsoleLexer lexer{state};
+	};
+	static sharedLexer &shared()
 	{
-		static std::istringstream empty;
-		return empty;
-	}
-	static ConsoleLexer &shared()
-	{
-		static ConsoleLexer lexer(noText());
-		return lexer;
-	}
-	static const antlr::LexerSharedInputState &idle()
-	{
-		static const antlr::LexerSharedInputState state(new antlr::LexerInputState(new antlr::CharInputBuffer(nullptr, 0)));
-		return state;
+		static sharedLexer s;
+		return s;
 	}
 	static bool s_sharedBusy;
 
 	ConsoleLexer *m_lexer = nullptr;
+	std::unique_ptr<textInput> m_ownInput;
 	std::unique_ptr<ConsoleLexer> m_own;
 };
 
