@@ -45,22 +45,23 @@ int mvImpl<D, Def, S>::generalGrades(int ua, int ub)
 template <class D, class Def, class S>
 void mvImpl<D, Def, S>::runPacked(const double *a, const double *b, bool aliased, int most, packedKernel kernel)
 {
-	// A pooled value takes a block of the kept parts' size once, after the
-	// kernel: a block for every producible part first would be exchanged
-	// again whenever a part is dropped.  A target that is also an operand is
-	// written once both are read in full.
-	if (aliased || !S::fixedRoom) {
-		double out[Def::nbCoor];
-		int u = kernel(a, b, out);
-		this->setUsage(u);
-		Def::copy(this->c, out, u >> Def::countShift);
+	// Where the target has room for every part the pair can produce (its
+	// block has that size, as when the same product is taken again), the
+	// kernel writes there; it packs the parts it keeps from the start, so
+	// fewer parts only shorten the block.
+	if (!aliased && (S::fixedRoom || this->memUsage() == (most >> Def::countShift))) {
+		this->setUsage(most);
+		int u = kernel(a, b, this->c);
+		if (u != most) this->setUsageKeeping(u);
 		return;
 	}
-	// room for every part is there already; the kernel packs the parts it
-	// keeps from the start, so fewer parts only shorten the block
-	this->setUsage(most);
-	int u = kernel(a, b, this->c);
-	if (u != most) this->setUsageKeeping(u);
+	// Otherwise a pooled value takes a block of the kept parts' size once,
+	// after the kernel, and a target that is also an operand is written once
+	// both are read in full.
+	double out[Def::nbCoor];
+	int u = kernel(a, b, out);
+	this->setUsage(u);
+	Def::copy(this->c, out, u >> Def::countShift);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
