@@ -99,8 +99,13 @@ public:
 	int interpret(const e3ga &X, int creationFlags);
 	int interpret(const p3ga &X, int creationFlags);
 	int interpret(const c3ga &X, int creationFlags);
-	// Valid, with no geometric kind.
-	int interpret(const i2ga &X, int creationFlags);
+	// Valid, with no geometric kind: two stores, made where they are asked for.
+	int interpret(const i2ga &, int)
+	{
+		m_valid = 1;
+		m_type = MVI_MODEL_I2GA;
+		return 0;
+	}
 
 	// p3ga blades with an e0 part (points, lines, planes, space) and without
 	// one (Euclidean scalars to trivectors): ori is the attitude, pos the
