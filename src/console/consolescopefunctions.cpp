@@ -213,7 +213,7 @@ int consoleScope::lookupFunctionRec(int sid, int name, int global, int nbArg, in
 	}
 	// no row costs less than nothing, and a tie keeps the row found first:
 	// the scopes further out cannot change the choice
-	if (*bestDistance == 0) return 0;
+	if (*bestDistance == 0 && *func != nullptr) return 0;
 	if (m_parentScope != nullptr)
 		return m_parentScope->lookupFunctionRec(sid, name, global, nbArg, argType, func, bestDistance);
 	return *func != nullptr ? 0 : -1;

@@ -55,9 +55,15 @@ void mvImpl<D, Def, S>::runPacked(const double *a, const double *b, bool aliased
 		if (u != most) this->setUsageKeeping(u);
 		return;
 	}
-	// Otherwise a pooled value takes a block of the kept parts' size once,
-	// after the kernel, and a target that is also an operand is written once
-	// both are read in full.
+	runPackedIntoScratch(a, b, kernel);
+}
+
+template <class D, class Def, class S>
+void mvImpl<D, Def, S>::runPackedIntoScratch(const double *a, const double *b, packedKernel kernel)
+{
+	// a pooled value takes a block of the kept parts' size once, after the
+	// kernel, and a target that is also an operand is written once both are
+	// read in full
 	double out[Def::nbCoor];
 	int u = kernel(a, b, out);
 	this->setUsage(u);
