@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <cctype>
+
 namespace {
 
 struct namedColor {
@@ -27,9 +29,14 @@ const namedColor sc_colors[] = {
 int getColor(const char *name, float *c)
 {
 	if (name == nullptr) return -1;
-	for (const namedColor &row : sc_colors)
+	// a name that begins with neither name's letter is neither
+	const int first = std::tolower((unsigned char)name[0]);
+	for (const namedColor &row : sc_colors) {
+		if (first != std::tolower((unsigned char)row.shortName[0]) && first != std::tolower((unsigned char)row.name[0]))
+			continue;
 		if (strcasecmp(name, row.shortName) == 0 || strcasecmp(name, row.name) == 0)
 			return setColor(c, row.r, row.g, row.b, 1.0f);
+	}
 	return -1;
 }
 

@@ -179,21 +179,57 @@ int gsFree(geosphere_s **gs)
 	return 0;
 }
 
+namespace {
+
+// The normals and positions of the leaf triangles under face f, inside a
+// GL_TRIANGLES primitive begun already.
+void leafTriangles(const geosphere_s *gs, int f)
+{
+	const geosphereFace_s &face = gs->face[f];
+	if (face.child[0] >= 0) {
+		for (int i = 0; i < 4; i++) leafTriangles(gs, face.child[i]);
+		return;
+	}
+	// a leaf: the positions on the unit sphere are their own normals
+	for (int i = 0; i < 3; i++) {
+		const double *p = gs->vertex[face.v[i]].coordinates(2);
+		glNormal3dv(p);
+		glVertex3dv(p);
+	}
+}
+
+} // namespace
+
 void gsDraw(geosphere_s *gs, double normalLength)
 {
 	// a sphere not built (yet) draws nothing
 	if (gs == nullptr) return;
+	if (normalLength == 0.0) {
+		// nothing between the triangles asks for another primitive: one
+		// primitive for the sphere costs the renderer far less than one
+		// per triangle, and gives the same pixels
+		glBegin(GL_TRIANGLES);
+		for (int f = 0; f < gs->nbPrimitives; f++) leafTriangles(gs, f);
+		glEnd();
+		return;
+	}
 	for (int f = 0; f < gs->nbPrimitives; f++) gsDraw(gs, f, normalLength);
 }
 
 void gsDraw(geosphere_s *gs, int f, double normalLength)
 {
+	if (normalLength == 0.0) {
+		glBegin(GL_TRIANGLES);
+		leafTriangles(gs, f);
+		glEnd();
+		return;
+	}
 	const geosphereFace_s &face = gs->face[f];
 	if (face.child[0] >= 0) {
 		for (int i = 0; i < 4; i++) gsDraw(gs, face.child[i], normalLength);
 		return;
 	}
-	// a leaf: the positions on the unit sphere are their own normals
+	// a leaf with its orientation hairs, which are lines: a primitive each
 	const double *p[3];
 	for (int i = 0; i < 3; i++) p[i] = gs->vertex[face.v[i]].coordinates(2);
 	glBegin(GL_TRIANGLES);
@@ -202,7 +238,6 @@ void gsDraw(geosphere_s *gs, int f, double normalLength)
 		glVertex3dv(p[i]);
 	}
 	glEnd();
-	if (normalLength == 0.0) return;
 	// the orientation hairs, unlit
 	GLboolean lit = glIsEnabled(GL_LIGHTING);
 	glDisable(GL_LIGHTING);

@@ -43,10 +43,11 @@ extern geosphere_s *g_sphereSphere;
 int gsCompute(geosphere_s **gs, int depth);
 // Releases *gs (null allowed) and sets it to null.  Returns 0.
 int gsFree(geosphere_s **gs);
-// Draws the leaf triangles of every top face, or of the tree under face f.
-// A nonzero normalLength adds a line of that length along the normal at
-// each vertex of each triangle (inward when negative), drawn unlit.  A null
-// sphere draws nothing.
+// Draws the leaf triangles of every top face, or of the tree under face f,
+// in one GL_TRIANGLES primitive.  A nonzero normalLength adds a line of
+// that length along the normal at each vertex of each triangle (inward when
+// negative), drawn unlit; then each triangle is a primitive of its own,
+// followed by its lines.  A null sphere draws nothing.
 void gsDraw(geosphere_s *gs, double normalLength);
 void gsDraw(geosphere_s *gs, int f, double normalLength);
 

@@ -52,6 +52,30 @@ constexpr int MVI_SPHERE = 0x184;
 constexpr int MVI_ROTOR = 0x200;
 constexpr int MVI_ODD_VERSOR = 0x201;
 
+// While one is alive, a new interpretation (made by a constructor) of a
+// value already read with the same creation flags is a copy of that
+// reading, so that an assignment reads its value once for the automatic
+// colouring and for the scene object.  Only valid readings are kept: a
+// reading that failed may have said why, and says it again.  Likewise the
+// last classification (mvType) is kept, which the grade of the colouring
+// repeats where the model classifies with the same epsilon.  They nest;
+// what is kept is forgotten when the outermost one ends, and the reading
+// also when the stored factors, which orient what a reading factors, change.
+class mvIntSharing {
+public:
+	mvIntSharing();
+	~mvIntSharing();
+	mvIntSharing(const mvIntSharing &) = delete;
+	mvIntSharing &operator=(const mvIntSharing &) = delete;
+	static void forget();
+	// X.mvType(grade, epsilon), the one kept when it is of the same value
+	// and epsilon.
+	static int classify(const e3ga &X, int *grade, double epsilon);
+	static int classify(const p3ga &X, int *grade, double epsilon);
+	static int classify(const c3ga &X, int *grade, double epsilon);
+	static int classify(const i2ga &X, int *grade, double epsilon);
+};
+
 class mvInt {
 public:
 	mvInt() { initToNothing(); }
@@ -75,8 +99,13 @@ public:
 	int interpret(const e3ga &X, int creationFlags);
 	int interpret(const p3ga &X, int creationFlags);
 	int interpret(const c3ga &X, int creationFlags);
-	// Valid, with no geometric kind.
-	int interpret(const i2ga &X, int creationFlags);
+	// Valid, with no geometric kind: two stores, made where they are asked for.
+	int interpret(const i2ga &, int)
+	{
+		m_valid = 1;
+		m_type = MVI_MODEL_I2GA;
+		return 0;
+	}
 
 	// p3ga blades with an e0 part (points, lines, planes, space) and without
 	// one (Euclidean scalars to trivectors): ori is the attitude, pos the

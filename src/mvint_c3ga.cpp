@@ -64,11 +64,7 @@ bool gradeExists(mvInt &I, int grade, int first, int last, const char *function,
 
 } // namespace
 
-mvInt::mvInt(const c3ga &mv, int creationFlags)
-{
-	initToNothing();
-	interpret(mv, creationFlags);
-}
+mvInt::mvInt(const c3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_C3GA, mv, creationFlags); }
 
 int mvInt::interpret(const c3ga &X, int creationFlags)
 {
@@ -100,13 +96,13 @@ int mvInt::interpret(const c3ga &X, int creationFlags)
 		return c3gaBoundFlat(dual, c3gai::dim - grade, D, M, lcont(D, D).scalar());
 	}
 	c3ga D = lcont(nino(), niX);
-	// tangent: X squares to 0
-	if (std::fabs(gp(X, X).scalar()) < sc_c3gaZero) {
+	// tangent: X squares to 0 (the scalar of X X is X * X's, bit for bit)
+	if (std::fabs(scp(X, X).scalar()) < sc_c3gaZero) {
 		c3ga M = lcont(rcont(X, ni).inverse(), X);
 		return c3gaBoundTangent(X, grade, D, M, lcont(D, D).scalar());
 	}
 	// round: centre X ni X / 2q and squared radius +-(X _| X) / q, q = (ni ^ X)^2
-	double q = gp(niX, niX).scalar();
+	double q = scp(niX, niX).scalar();
 	if (std::fabs(q) < sc_minimumCarrierSquare) {
 		m_valid = 0;
 		return 0;

@@ -12,11 +12,7 @@ constexpr double sc_rotorMinimumSine = 1e-7;
 // The rotation plane of a rotor is read as a blade of grade 2.
 constexpr int sc_rotorPlaneFlags = OC_BLADE | (1 << 2);
 
-mvInt::mvInt(const e3ga &mv, int creationFlags)
-{
-	initToNothing();
-	interpret(mv, creationFlags);
-}
+mvInt::mvInt(const e3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_E3GA, mv, creationFlags); }
 
 int mvInt::interpret(const e3ga &value, int creationFlags)
 {
@@ -25,7 +21,7 @@ int mvInt::interpret(const e3ga &value, int creationFlags)
 	int flags = m_creationFlags;
 	m_type = MVI_MODEL_E3GA;
 	int bitmap = 0;
-	int t = value.mvType(&bitmap, sc_e3gaTypeEpsilon);
+	int t = mvIntSharing::classify(value, &bitmap, sc_e3gaTypeEpsilon);
 	// what the flags ask for wins over what the value is; a blade over a versor
 	if (flags & OC_VERSOR) t = ga::MVT_VERSOR;
 	if (flags & OC_BLADE) t = ga::MVT_BLADE;
@@ -89,8 +85,8 @@ void mvInt::e3gaBlade(const e3ga &X, int gradeBitmap)
 
 void mvInt::e3gaVersor(const e3ga &X)
 {
-	double g0 = X.grade(1).norm_a(), g1 = X.grade(2).norm_a();
-	double g2 = X.grade(4).norm_a(), g3 = X.grade(8).norm_a();
+	double g0 = mvi::gradeNorm2(X, 0), g1 = mvi::gradeNorm2(X, 1);
+	double g2 = mvi::gradeNorm2(X, 2), g3 = mvi::gradeNorm2(X, 3);
 	if (g0 + g2 <= g1 + g3) {
 		setKind(MVI_ODD_VERSOR);
 		return;
@@ -111,7 +107,7 @@ void mvInt::e3gaVersor(const e3ga &X)
 	// the angle from the unit rotor cos(a/2) + sin(a/2) B
 	e3ga U = gp(1.0 / w, X);
 	double c = U.scalar();
-	double s = std::sqrt(U.grade(4).norm_a());
+	double s = std::sqrt(mvi::gradeNorm2(U, 2));
 	double halfAngle = std::acos(std::clamp(c, -1.0, 1.0));
 	if (s < sc_rotorMinimumSine || std::sin(halfAngle) < sc_rotorMinimumSine) m_scalar[1] = 0.0;
 	else m_scalar[1] = 2.0 * std::atan2(s, c);

@@ -15,6 +15,22 @@
 
 namespace mvi {
 
+// The reading kept while an mvIntSharing is alive (see mvint.h): I becomes
+// it when it was made of the value of that model, usage word and stored
+// coordinates (count of them) with the same creation flags.
+bool takeSharedReading(mvInt &I, int model, int usage, const double *c, int count, int creationFlags);
+// Keeps I as the reading of that value while an mvIntSharing is alive and I is valid.
+void keepSharedReading(const mvInt &I, int model, int usage, const double *c, int count, int creationFlags);
+
+// A new reading of X as the constructors make it: the kept one when it fits.
+template <class V> void freshReading(mvInt &I, int model, const V &X, int creationFlags)
+{
+	if (takeSharedReading(I, model, X.usage, X.c, X.memUsage(), creationFlags)) return;
+	I.initToNothing();
+	I.interpret(X, creationFlags);
+	keepSharedReading(I, model, X.usage, X.c, X.memUsage(), creationFlags);
+}
+
 // Two projected factors must span at least this fraction of the squared area
 // of the blade they factor; less, and they are (nearly) parallel or (nearly)
 // orthogonal to its plane, and the default factors serve instead.
@@ -66,18 +82,40 @@ template <class V> const V &euclideanPseudoscalar()
 	return I3;
 }
 
+// The reverse of e1 ^ e2 ^ e3 of the model, computed once.
+template <class V> const V &euclideanPseudoscalarReverse()
+{
+	static const V reverse = euclideanPseudoscalar<V>().reverse();
+	return reverse;
+}
+
 // The e1^e2^e3 coordinate of D: the Euclidean basis is orthonormal, so the
 // scalar product with the reverse of e1^e2^e3 picks it out.
-template <class V> double euclideanVolume(const V &D) { return scp(D, euclideanPseudoscalar<V>().reverse()).scalar(); }
+template <class V> double euclideanVolume(const V &D) { return scp(D, euclideanPseudoscalarReverse<V>()).scalar(); }
+
+// The sum of the squares of the grade-g coordinates of X, in their order:
+// X.grade(1 << g).norm_a() without the copy of the grade part.
+template <class V> double gradeNorm2(const V &X, int g)
+{
+	if (!(X.gradeUsage() & (1 << g))) return 0.0;
+	return ga::sumOfSquares(X.coordinates(1 << g), V::def::gradeSize[g]);
+}
 
 inline const e3ga *storedFactorsOf(const e3ga &) { return storedE3gaFactors(); }
 inline const p3ga *storedFactorsOf(const p3ga &) { return storedP3gaFactors(); }
 inline const c3ga *storedFactorsOf(const c3ga &) { return storedC3gaFactors(); }
 
+// (e1 ^ e2 ^ e3)^-1 of the model, computed once.
+template <class V> const V &euclideanPseudoscalarInverse()
+{
+	static const V inverse = euclideanPseudoscalar<V>().inverse();
+	return inverse;
+}
+
 // The unit normal of the Euclidean 2-blade B: B _| (e1^e2^e3)^-1, normalised.
 template <class V> void bivectorNormal(const V &B, double *normal)
 {
-	euclideanOf(lcont(B, euclideanPseudoscalar<V>().inverse()).normal(1), normal);
+	euclideanOf(lcont(B, euclideanPseudoscalarInverse<V>()).normal(1), normal);
 }
 
 // The vector parts of the first two stored factors projected onto the plane
@@ -107,7 +145,8 @@ template <class V> void rotorFactors(const double *normal, V &f0, V &f1)
 // carrying its sign, so that f0 ^ f1 = B.
 template <class V> void scaleFactorsToBlade(const V &B, V &f0, V &f1)
 {
-	double k = gp(B, op(f0, f1).inverse()).scalar();
+	// the scalar of a geometric product is its scalar product's, bit for bit
+	double k = scp(B, op(f0, f1).inverse()).scalar();
 	double r = std::sqrt(std::fabs(k));
 	f0 = gp(k < 0.0 ? -r : r, f0);
 	f1 = gp(r, f1);
@@ -174,7 +213,7 @@ template <class V> bool readAsBlade(mvInt &I, const V &X, int flags, double type
 		return false;
 	}
 	int bitmap = 0;
-	int t = X.mvType(&bitmap, typeEpsilon);
+	int t = mvIntSharing::classify(X, &bitmap, typeEpsilon);
 	bool blade = (flags & OC_BLADE) || (!(flags & OC_VERSOR) && t == ga::MVT_BLADE);
 	grade = gradeOfBitmap(bitmap);
 	I.m_valid = blade && grade >= 0 ? 1 : 0;

@@ -7,10 +7,3 @@ mvInt::mvInt(const i2ga &mv, int creationFlags)
 	initToNothing();
 	interpret(mv, creationFlags);
 }
-
-int mvInt::interpret(const i2ga &, int)
-{
-	m_valid = 1;
-	m_type = MVI_MODEL_I2GA;
-	return 0;
-}

@@ -11,11 +11,7 @@ constexpr double sc_homogeneousNorm2 = 1e-6;
 // Coordinates of a vector: e1, e2, e3, e0.
 constexpr int sc_vectorE0 = 3;
 
-mvInt::mvInt(const p3ga &mv, int creationFlags)
-{
-	initToNothing();
-	interpret(mv, creationFlags);
-}
+mvInt::mvInt(const p3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_P3GA, mv, creationFlags); }
 
 int mvInt::interpret(const p3ga &X, int creationFlags)
 {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -60,6 +61,18 @@ inline ::testing::AssertionResult matches(const mvInt &I, const expect &e)
 	if (!close(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1.0)) return ::testing::AssertionFailure() << "normal not unit";
 	for (int k = 0; k < 3; k++)
 		if (!close(cross[k], e.area * n[k])) return ::testing::AssertionFailure() << "factors span " << cross[k] << " on axis " << k;
+	return ::testing::AssertionSuccess();
+}
+
+// Two readings with the same bits in every field, the flags and validity included.
+inline ::testing::AssertionResult sameReading(const mvInt &a, const mvInt &b)
+{
+	auto same = [](const void *x, const void *y, size_t n) { return std::memcmp(x, y, n) == 0; };
+	if (a.m_type != b.m_type || a.m_valid != b.m_valid || a.m_creationFlags != b.m_creationFlags)
+		return ::testing::AssertionFailure() << "type " << a.m_type << " vs " << b.m_type;
+	if (!same(a.m_point, b.m_point, sizeof a.m_point) || !same(a.m_vector, b.m_vector, sizeof a.m_vector) ||
+	    !same(a.m_scalar, b.m_scalar, sizeof a.m_scalar))
+		return ::testing::AssertionFailure() << "the numbers differ";
 	return ::testing::AssertionSuccess();
 }
 

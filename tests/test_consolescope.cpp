@@ -244,6 +244,22 @@ TEST_F(ConsoleScope, OverloadCostsAndTieBreak)
 	// "::" calls skip the scopes of function calls
 	consoleVariable *e1 = read(root, "e1");
 	int type = MODEL_E3GA | CFA_RHS;
+	// a row taken out leaves the other rows of its name; one added again,
+	// or replaced, is found as it is now
+	addRows(root, {rowOf("redo", E3, trace), rowOf("redo", C3, trace)});
+	root->removeFunction("redo(e3ga )");
+	ASSERT_EQ(root->lookupFunction(0, "redo", 0, 1, &e1, &type, &f), 0);
+	EXPECT_EQ(getFuncStringNameWithArguments(f, 0), "redo(c3ga )");
+	addRows(root, {rowOf("redo", E3, show)});
+	ASSERT_EQ(root->lookupFunction(0, "redo", 0, 1, &e1, &type, &f), 0);
+	EXPECT_EQ(f->funcPtr, show);
+	addRows(root, {rowOf("redo", E3, trace)});
+	ASSERT_EQ(root->lookupFunction(0, "redo", 0, 1, &e1, &type, &f), 0);
+	EXPECT_EQ(f->funcPtr, trace);
+	root->removeFunction("redo(e3ga )");
+	root->removeFunction("redo(c3ga )");
+	EXPECT_EQ(root->lookupFunction(0, "redo", 0, 1, &e1, &type, &f), -1);
+	EXPECT_EQ(root->existFunction(0, "redo", 0), 0);
 	EXPECT_EQ(inner.lookupFunction(inner.id(), "near", 1, 1, &e1, &type, &f), 0);
 	EXPECT_EQ(f->funcPtr, trace);
 	consoleScope lone("lone", nullptr, -1);

@@ -9,6 +9,7 @@
 
 #include "consoletree.h"
 #include "gaobject.h"
+#include "mvintcheck.h"
 
 using namespace ct;
 
@@ -139,6 +140,40 @@ TEST_F(GlobalScope, ObjectsTakeTheValuesColourAndTheForcedAttributes)
 		EXPECT_TRUE(sameColor(m_state.getObjectPtrByName("z")->fgColor(), r.fg)) << v.forceFlags();
 		m_state.removeObject("z");
 	}
+}
+
+// With automatic colouring on, the value is read once for the colouring
+// and the object: the object's reading equals a fresh one, creation flags
+// and all, and the colouring read the same kind (the translucent sphere).
+TEST_F(GlobalScope, TheObjectsReadingEqualsAFreshOne)
+{
+	const c3ga no = c3gai::no, ni = c3gai::ni;
+	auto point = [&](double x, double y, double z) {
+		return c3ga(c3ga(2, x, y, z, 0.0, 0.5 * (x * x + y * y + z * z)) + no);
+	};
+	const e3ga e1 = e3gai::e1, e2 = e3gai::e2;
+	for (int flags : {0, OC_BLADE, OC_VERSOR | OC_BLADE | 0x4}) {
+		consoleVariable values[] = {consoleVariable("", c3ga(op(op(point(1, 0, 0), point(0, 1, 0)), point(0, 0, 1)))),
+		                            consoleVariable("", c3ga(sub(point(1, 2, 3), gp(2.0, ni)))),
+		                            consoleVariable("", e3ga(std::cos(0.4) + std::sin(0.4) * (e1 ^ e2)))};
+		for (consoleVariable &v : values) {
+			// assigned as it is: a copy would not keep the creation flags
+			v.creationFlags(flags);
+			consoleVariable target("x", e3ga(0.0));
+			delete root->assignVariable(&target, &v);
+			const object *o = m_state.getObjectPtrByName("x");
+			ASSERT_NE(o, nullptr);
+			if (o->m_type == OT_C3GA) {
+				const gaObject<c3ga> *c = static_cast<const gaObject<c3ga> *>(o);
+				EXPECT_TRUE(mvicheck::sameReading(c->m_int, mvInt(c->m_mv, flags))) << c->m_mv.string();
+			} else {
+				const gaObject<e3ga> *e = static_cast<const gaObject<e3ga> *>(o);
+				EXPECT_TRUE(mvicheck::sameReading(e->m_int, mvInt(e->m_mv, flags))) << e->m_mv.string();
+			}
+		}
+	}
+	assign(root, "s", consoleVariable("", c3ga(sub(point(1, 2, 3), gp(2.0, ni)))));
+	EXPECT_EQ(m_state.getObjectPtrByName("s")->fgColor()[3], 0.5f);
 }
 
 TEST_F(GlobalScope, ReadingAGlobalVariableReadsItsObject)

@@ -121,18 +121,48 @@ template <class Def> int packedIndex(int P, int ua, int ub)
 }
 
 // The pairs of grade usages that the products of drawing and interpretation
-// are made of take kernels of their own in gp, op, lcont and scp: vectors,
-// bivectors, rotors (scalar and bivector) and full values.
+// are made of take kernels of their own: in gp, op, lcont and scp vectors,
+// bivectors, rotors (scalar and bivector) and full values; in the products
+// of blades any two single grades; in the products that classify a value
+// (Euclidean or standing in for them), and in gp, a rotor, a vector with a
+// scalar part and a blade of each grade, with itself and with a vector, and
+// its neighbouring grades with it and with a vector; in op the scalar with
+// each of those.
 template <class Def> void checkCommonPairs()
 {
 	const int v = 2, B = 4, R = 5, full = Def::gradeMask;
+	auto expectKernel = [](int P, int ua, int ub) {
+		EXPECT_GE(packedIndex<Def>(P, ua, ub), 0) << Def::name << " product " << P << " usages " << ua << " and " << ub;
+	};
 	const int pairs[][2] = {{v, v}, {v, B}, {B, v}, {B, B}, {R, v}, {v, R}, {R, R}, {full, full}};
 	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_SCP})
-		for (const auto &p : pairs)
-			EXPECT_GE(packedIndex<Def>(P, p[0], p[1]), 0) << Def::name << " product " << P << " usages " << p[0]
-			                                               << " and " << p[1];
-	// a pair off the list takes the general path
+		for (const auto &p : pairs) expectKernel(P, p[0], p[1]);
+	for (int P : {ga::P_GP, ga::P_OP, ga::P_LCONT, ga::P_RCONT, ga::P_SCP, ga::P_GPEM, ga::P_LCEM, ga::P_SCPEM})
+		for (int g = 0; g <= Def::dim; g++)
+			for (int h = 0; h <= Def::dim; h++) expectKernel(P, 1 << g, 1 << h);
+	for (int P : {ga::P_GPEM, ga::P_SCPEM, ga::P_GP}) {
+		// a rotor, and a vector with a scalar part (of 0.0, say)
+		for (const auto &p : {std::pair<int, int>{R, R}, {R, v}, {v, R}, {8, R}, {10, R}, {3, 3}, {3, v}, {v, 3}, {1, 3},
+		                      {B, 3}, {R, 3}})
+			expectKernel(P, p.first, p.second);
+		for (int g = 0; g <= Def::dim; g++) {
+			const int x = 1 << g, below = x >> 1, above = g < Def::dim ? x << 1 : 0;
+			expectKernel(P, x, x);
+			expectKernel(P, x, v);
+			for (int t : {below, above, below | above})
+				if (t != 0) expectKernel(P, t, x);
+			if (below != 0 && above != 0) expectKernel(P, below | above, v);
+		}
+	}
+	for (int g = 0; g <= Def::dim; g++) {
+		expectKernel(ga::P_OP, 1, 1 << g);
+		if (g > 0 && g < Def::dim) expectKernel(ga::P_OP, 1, (1 << (g - 1)) | (1 << (g + 1)));
+	}
+	expectKernel(ga::P_OP, 1, 3);
+	expectKernel(ga::P_OP, 1, full);
+	// a pair off the lists takes the general path
 	EXPECT_LT(packedIndex<Def>(ga::P_GP, 3, 6), 0) << Def::name;
+	EXPECT_LT(packedIndex<Def>(ga::P_HIP, 2, 2), 0) << Def::name;
 }
 
 // The product P of a and b through the member that dispatches it.
@@ -280,6 +310,79 @@ template <class V> void checkPackedKernelsOnUnitBlades(const std::vector<kernelC
 	}
 }
 
+// Scaling by a double takes the packed kernels of the scalar with the common
+// usages and the general kernel with the others: either way the bits of the
+// general kernel, compressed, whatever the usage of the value, with zero and
+// negative-zero coordinates and factors (0.0 + -0.0 is 0.0), also into the
+// value scaled.
+template <class V> void checkScaling(productKernel generalOp, unsigned seed)
+{
+	typedef typename V::def Def;
+	std::mt19937 rng(seed);
+	int failures = 0;
+	for (int gb = 0; gb <= Def::gradeMask; gb++) {
+		coords b = ref::randomFull<Def>(rng, gb);
+		for (int k = 0; k < Def::nbCoor; k++)
+			if (b[k] != 0.0 && k % 3 == 1) b[k] = (k % 2) ? -0.0 : 0.0;
+		const V vb = ref::makeValue<V>(b, gb);
+		for (double s : {2.5, -1.0, 0.0, -0.0}) {
+			const double *pa[Def::dim + 1] = {&s}, *pb[Def::dim + 1];
+			ref::tableOf<Def>(b, gb, pb);
+			coords c(Def::nbCoor, sc_junk);
+			generalOp(pa, pb, c.data());
+			const V general = compressed<V>(c);
+			V scaled, inPlace = vb;
+			scaled.op(s, vb);
+			inPlace.op(s, inPlace);
+			::testing::AssertionResult same = sameBits(scaled, general);
+			if (same) same = sameBits(inPlace, general);
+			if (!same && failures++ < 3) ADD_FAILURE() << Def::name << " usage " << gb << " times " << s << ": " << same.message();
+		}
+	}
+}
+
+// The scalar of a geometric product is its scalar product's, bit for bit,
+// in either metric and whichever path takes the pair: both add the same
+// terms in the same order.  The interpretation takes the scalar product
+// where it reads only the scalar of a geometric one.  Random operands of
+// every pair of usages, squares, squares of unit blades, and a product
+// whose scalar cancels to zero.
+template <class V> void checkScalarOfGeometricProduct(unsigned seed)
+{
+	typedef typename V::def Def;
+	std::mt19937 rng(seed);
+	int failures = 0;
+	auto same = [&](const V &a, const V &b) {
+		for (int P : {ga::P_GP, ga::P_GPEM}) {
+			V g, s;
+			productById(g, P, a, b);
+			productById(s, P == ga::P_GP ? ga::P_SCP : ga::P_SCPEM, a, b);
+			double x = g.scalar(), y = s.scalar();
+			if (std::memcmp(&x, &y, sizeof x) != 0 && failures++ < 3)
+				ADD_FAILURE() << Def::name << " product " << P << " usages " << a.gradeUsage() << " and " << b.gradeUsage()
+				              << ": " << x << " vs " << y;
+		}
+	};
+	for (int ga = 0; ga <= Def::gradeMask; ga++)
+		for (int gb = 0; gb <= Def::gradeMask; gb++) {
+			const V a = ref::makeValue<V>(ref::randomFull<Def>(rng, ga), ga), b = ref::makeValue<V>(ref::randomFull<Def>(rng, gb), gb);
+			same(a, b);
+			same(a, a);
+		}
+	for (int i = 0; i < Def::nbCoor; i++) {
+		coords unit(Def::nbCoor, 0.0);
+		unit[i] = 1.0;
+		const int g = 1 << ref::gradeOf<Def>(i);
+		const V blade = ref::makeValue<V>(unit, g);
+		same(blade, blade);
+	}
+	// (e1 + e2) (e1 - e2): a scalar that cancels to zero
+	coords plus(Def::nbCoor, 0.0), minus(Def::nbCoor, 0.0);
+	plus[1] = plus[2] = minus[1] = 1.0;
+	minus[2] = -1.0;
+	same(ref::makeValue<V>(plus, 2), ref::makeValue<V>(minus, 2));
+}
+
 // Kernels over runs of doubles: one pass, nothing done for lengths of 0 or less.
 template <class Def> void checkRunKernels()
 {
@@ -331,6 +434,22 @@ TEST(ProductKernels, PackedKernelsOnUnitBlades)
 	checkPackedKernelsOnUnitBlades<p3ga>(p3gaKernels);
 	checkPackedKernelsOnUnitBlades<c3ga>(c3gaKernels);
 	checkPackedKernelsOnUnitBlades<i2ga>(i2gaKernels);
+}
+
+TEST(ProductKernels, ScalingByADoubleGivesTheGeneralKernelsBits)
+{
+	checkScaling<e3ga>(e3gai_general_op, 21);
+	checkScaling<p3ga>(p3gai_general_op, 22);
+	checkScaling<c3ga>(c3gai_general_op, 23);
+	checkScaling<i2ga>(i2gai_general_op, 24);
+}
+
+TEST(ProductKernels, TheScalarOfAGeometricProductIsTheScalarProducts)
+{
+	checkScalarOfGeometricProduct<e3ga>(31);
+	checkScalarOfGeometricProduct<p3ga>(32);
+	checkScalarOfGeometricProduct<c3ga>(33);
+	checkScalarOfGeometricProduct<i2ga>(34);
 }
 
 TEST(ProductKernels, CommonPairsHaveKernelsOfTheirOwn)

@@ -1,13 +1,16 @@
 // Interpretation of e3ga and i2ga values: a table of kinds, then the stored
-// factors, the creation flags that later readings repeat, and copying; and
-// for the three 3D models, finite numbers whatever the value.
+// factors, the creation flags that later readings repeat, and copying; for
+// the three 3D models, finite numbers whatever the value; and readings
+// shared within an assignment equal fresh ones.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
+#include "c3ga/c3ga.h"
 #include "i2ga/i2ga.h"
 #include "mvintcheck.h"
+#include "p3ga/p3ga.h"
 #include "testvalues.h"
 
 namespace {
@@ -156,3 +159,86 @@ TEST(MvInt, NumbersStayFiniteForAnyValue)
 }
 
 } // namespace
+
+// While readings are shared, a new reading equals, bit for bit, one made
+// where nothing is shared: for kinds of each 3D model, with and without
+// creation flags, for values that have no reading (kept by nobody), for
+// values a last bit apart, and once a stored factor has changed.
+TEST(MvIntSharing, ASharedReadingEqualsAFreshOne)
+{
+	state st;
+	const e3ga e1 = e3gai::e1, e2 = e3gai::e2, e12 = e1 ^ e2;
+	const c3ga no = c3gai::no, ni = c3gai::ni;
+	auto point = [&](double x, double y, double z) {
+		return c3ga(c3ga(2, x, y, z, 0.0, 0.5 * (x * x + y * y + z * z)) + no);
+	};
+	auto check = [](const auto &x, int flags, const char *name) {
+		mvInt fresh(x, flags);
+		mvIntSharing sharing;
+		mvInt first(x, flags), second(x, flags);
+		EXPECT_TRUE(mvicheck::sameReading(first, fresh)) << name << " flags " << flags;
+		EXPECT_TRUE(mvicheck::sameReading(second, fresh)) << name << " flags " << flags;
+	};
+	for (int flags : {0, OC_BLADE, OC_VERSOR, OC_BLADE | 0x4}) {
+		check(e3ga(3.0 * e1), flags, "e3ga vector");
+		check(e3ga(std::cos(0.4) + std::sin(0.4) * e12), flags, "e3ga rotor");
+		check(e3ga(e1 + e12), flags, "e3ga multivector");
+		check(p3ga(op(p3ga(2, 1.0, 0.0, 0.0, 1.0), p3ga(2, 0.0, 1.0, 2.0, 1.0))), flags, "p3ga line");
+		check(point(1, 2, 3), flags, "c3ga point");
+		check(c3ga(op(op(point(1, 0, 0), point(0, 1, 0)), point(0, 0, 1))), flags, "c3ga circle");
+		check(c3ga(op(op(point(1, 0, 0), point(0, 1, 2)), ni)), flags, "c3ga line");
+		check(c3ga(sub(point(1, 2, 3), gp(2.0, ni))), flags, "c3ga dual sphere");
+	}
+	// values a last bit apart read otherwise, shared or not
+	const e3ga plus(2.5), minus(std::nextafter(2.5, 3.0));
+	const mvInt freshPlus(plus, 0), freshMinus(minus, 0);
+	ASSERT_FALSE(mvicheck::sameReading(freshPlus, freshMinus));
+	{
+		mvIntSharing sharing;
+		mvInt first(plus, 0), second(minus, 0);
+		EXPECT_TRUE(mvicheck::sameReading(second, freshMinus));
+	}
+	// a bivector's factors follow the stored ones, also while shared
+	const e3ga B = 2.0 * e12;
+	const mvInt byDefault(B, 0);
+	st.setE3gaFactor(e2, 0);
+	st.setE3gaFactor(e1, 1);
+	const mvInt byStored(B, 0);
+	ASSERT_FALSE(mvicheck::sameReading(byStored, byDefault));
+	st.setE3gaFactor(e3ga(), 0);
+	st.setE3gaFactor(e3ga(), 1);
+	mvIntSharing sharing;
+	mvInt before(B, 0);
+	st.setE3gaFactor(e2, 0);
+	st.setE3gaFactor(e1, 1);
+	mvInt after(B, 0);
+	EXPECT_TRUE(mvicheck::sameReading(before, byDefault));
+	EXPECT_TRUE(mvicheck::sameReading(after, byStored));
+}
+
+// While readings are shared, the classification kept answers for the same
+// value and epsilon only: every answer is the value's own, whatever came
+// before it, for each model and epsilon.
+TEST(MvIntSharing, AKeptClassificationIsTheValuesOwn)
+{
+	const e3ga e1 = e3gai::e1, e2 = e3gai::e2;
+	const c3ga no = c3gai::no, ni = c3gai::ni, c1 = c3gai::e1, c2 = c3gai::e2;
+	const e3ga es[] = {e3ga(3.0 * e1), e3ga(std::cos(0.4) + std::sin(0.4) * (e1 ^ e2)), e3ga(e1 + (e1 ^ e2)), e3ga(),
+	                   e3ga(1.0 + 1e-10 * e1)};
+	const c3ga cs[] = {c3ga(no + c1), c3ga(op(no, ni)), c3ga(no + 1e-10 * (c1 ^ c2))};
+	auto check = [](const auto &x) {
+		for (double epsilon : {1e-14, 1e-6, 1e-6}) {
+			int g = -1, h = -1;
+			EXPECT_EQ(mvIntSharing::classify(x, &g, epsilon), x.mvType(&h, epsilon)) << x.string() << " " << epsilon;
+			EXPECT_EQ(g, h) << x.string() << " " << epsilon;
+		}
+	};
+	mvIntSharing sharing;
+	for (int pass = 0; pass < 2; pass++) {
+		for (const e3ga &x : es) check(x);
+		for (const c3ga &x : cs) check(x);
+	}
+	// the small vector part tells the epsilons apart
+	int g = 0;
+	EXPECT_NE(es[4].mvType(&g, 1e-14), es[4].mvType(&g, 1e-6));
+}

@@ -7,6 +7,7 @@
 
 #include "console/consolefunctions.h"
 #include "gaobject.h"
+#include "mvint.h"
 #include "state/state.h"
 #include "ui.h"
 
@@ -87,6 +88,8 @@ bool consoleGlobalScope::readsAs(const std::string &name, int *drawMode, bool *i
 
 consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
 {
+	// the value is read once, for the colouring and for the object
+	mvIntSharing oneReading;
 	const std::string &name = target->name();
 	// automatic colouring, unless the value or the variable it replaces is
 	// one the program maintains itself

@@ -12,6 +12,8 @@
 // caller. Every operation returns 0 on success unless it says otherwise.
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "console/consolemodel.h"
 
@@ -61,8 +63,11 @@ public:
 	struct stringPtr {
 		const std::string *ptr;
 	};
-	struct stringPtrLess {
-		bool operator()(const stringPtr &a, const stringPtr &b) const { return *a.ptr < *b.ptr; }
+	struct stringPtrHash {
+		size_t operator()(const stringPtr &a) const { return std::hash<std::string>()(*a.ptr); }
+	};
+	struct stringPtrEqual {
+		bool operator()(const stringPtr &a, const stringPtr &b) const { return *a.ptr == *b.ptr; }
 	};
 
 	// id: 0 for a global scope, -1 for a fresh id (a function call), the
@@ -158,6 +163,9 @@ public:
 	                   int *argType, const consoleFunc_s **func);
 	int lookupFunctionRec(int sid, const std::string &name, int global, int nbArg, consoleVariable **arg,
 	                      int *argType, const consoleFunc_s **func, int *bestDistance);
+	// The same for a name by its number (see nameNumber); -1 finds nothing.
+	int lookupFunctionRec(int sid, int name, int global, int nbArg, int *argType, const consoleFunc_s **func,
+	                      int *bestDistance);
 
 	// --- names as the lexer classes them
 	int setFunctionOrVariable(const std::string &ident, bool value);
@@ -186,11 +194,14 @@ public:
 
 protected:
 	// how names are classed here: true for a function, false for a variable
-	std::map<std::string, bool> m_identifierTable;
+	std::unordered_map<std::string, bool> m_identifierTable;
 	// rows keyed by their signature without argument names; owned copies
 	std::map<std::string, consoleFunc_s *> m_functions;
+	// the rows of m_functions by the number of their name, in key order,
+	// so that a call finds its candidates without comparing names
+	std::unordered_map<int, std::vector<const consoleFunc_s *>> m_rowsByName;
 	// owned variables, keyed by their own names
-	std::map<stringPtr, consoleVariable *, stringPtrLess> m_variables;
+	std::unordered_map<stringPtr, consoleVariable *, stringPtrHash, stringPtrEqual> m_variables;
 	consoleScope *m_parentScope; // not owned
 	std::string m_functionName;
 	int m_defaultModel; // model code of constants read here, -1 for none
@@ -199,6 +210,10 @@ protected:
 	int m_flags;
 	int *m_suspendIdx;
 	int *m_resumeIdx;
+
+private:
+	// Rebuilds the entry of m_rowsByName of a function name.
+	void indexRowsNamed(const std::string &name);
 };
 
 // The cost of passing arguments of the types actualArg where a row asks for formalArg.

@@ -40,6 +40,29 @@ int modelIndex(int word)
 // The first key of the rows named name: every such key starts with name and "(".
 std::string keyPrefix(const std::string &name) { return name + "("; }
 
+// The numbers of the names that rows have been added under, one per name for
+// the life of the program: a call's name is looked up once here, and each
+// scope finds its rows by the number.
+std::unordered_map<std::string, int> &nameNumbers()
+{
+	static std::unordered_map<std::string, int> numbers;
+	return numbers;
+}
+
+// The number of a function name, given one when it has none yet.
+int numberOfName(const std::string &name)
+{
+	auto inserted = nameNumbers().emplace(name, (int)nameNumbers().size());
+	return inserted.first->second;
+}
+
+// The number of a function name; -1 for a name no row was ever added under.
+int foundNameNumber(const std::string &name)
+{
+	auto it = nameNumbers().find(name);
+	return it == nameNumbers().end() ? -1 : it->second;
+}
+
 } // namespace
 
 int distance(int nbArg, const int *formalArg, const int *actualArg)
@@ -70,6 +93,7 @@ int consoleScope::addFunction(const consoleFunc_s *func)
 	// a row with the same signature is replaced; other signatures overload
 	removeFunction(key);
 	m_functions[key] = f;
+	indexRowsNamed(f->name);
 	if (f->funcStmt != nullptr && m_id == 0 && !supressWarnings())
 		cprintf("Added %s %s\n", f->funcStmt->function() ? "function" : "batch",
 		        getFuncStringNameWithArguments(f, 1).c_str());
@@ -96,8 +120,10 @@ int consoleScope::removeFunction(const std::string &signature)
 {
 	auto it = m_functions.find(signature);
 	if (it == m_functions.end()) return 0;
+	const std::string name = it->second->name;
 	freeFunction(it->second);
 	m_functions.erase(it);
+	indexRowsNamed(name);
 	return 0;
 }
 
@@ -105,7 +131,19 @@ int consoleScope::removeAllFunctions()
 {
 	for (auto &kv : m_functions) freeFunction(kv.second);
 	m_functions.clear();
+	m_rowsByName.clear();
 	return 0;
+}
+
+void consoleScope::indexRowsNamed(const std::string &name)
+{
+	std::vector<const consoleFunc_s *> rows;
+	const std::string prefix = keyPrefix(name);
+	for (auto it = m_functions.lower_bound(prefix);
+	     it != m_functions.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
+		if (name == it->second->name) rows.push_back(it->second);
+	if (rows.empty()) m_rowsByName.erase(foundNameNumber(name));
+	else m_rowsByName[numberOfName(name)] = std::move(rows);
 }
 
 int consoleScope::freeFunction(consoleFunc_s *func)
@@ -125,11 +163,7 @@ int consoleScope::existFunction(int, const std::string &name, int global)
 	if (global)
 		while (s != nullptr && s->m_id != 0) s = s->m_parentScope;
 	if (s == nullptr) return 0;
-	std::string prefix = keyPrefix(name);
-	for (auto it = s->m_functions.lower_bound(prefix);
-	     it != s->m_functions.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it)
-		if (name == it->second->name) return 1;
-	return 0;
+	return s->m_rowsByName.count(foundNameNumber(name)) ? 1 : 0;
 }
 
 int consoleScope::lookupFunction(int sid, const std::string &name, int global, int nbArg, consoleVariable **arg,
@@ -137,7 +171,7 @@ int consoleScope::lookupFunction(int sid, const std::string &name, int global, i
 {
 	*func = nullptr;
 	int best = sc_noRowCost;
-	lookupFunctionRec(sid, name, global, nbArg, arg, argType, func, &best);
+	lookupFunctionRec(sid, foundNameNumber(name), global, nbArg, argType, func, &best);
 	const consoleFunc_s *f = *func;
 	if (f == nullptr) return -1;
 	// the chosen row must accept each argument as it is passed
@@ -152,27 +186,36 @@ int consoleScope::lookupFunction(int sid, const std::string &name, int global, i
 	return 0;
 }
 
-int consoleScope::lookupFunctionRec(int sid, const std::string &name, int global, int nbArg, consoleVariable **arg,
+int consoleScope::lookupFunctionRec(int sid, const std::string &name, int global, int nbArg, consoleVariable **,
                                     int *argType, const consoleFunc_s **func, int *bestDistance)
+{
+	return lookupFunctionRec(sid, foundNameNumber(name), global, nbArg, argType, func, bestDistance);
+}
+
+int consoleScope::lookupFunctionRec(int sid, int name, int global, int nbArg, int *argType, const consoleFunc_s **func,
+                                    int *bestDistance)
 {
 	// "::name" calls skip the scopes of function calls
 	if (!(global && m_id != 0)) {
-		std::string prefix = keyPrefix(name);
 		// rows in ascending key order; a tie keeps the row found first: the
 		// nearer scope, then the lower key
-		for (auto it = m_functions.lower_bound(prefix);
-		     it != m_functions.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
-			const consoleFunc_s *f = it->second;
-			if (name != f->name || f->nbArg != nbArg) continue;
-			int d = distance(nbArg, f->arg, argType);
-			if (d < *bestDistance) {
-				*bestDistance = d;
-				*func = f;
+		auto rows = m_rowsByName.find(name);
+		if (rows != m_rowsByName.end())
+			for (const consoleFunc_s *f : rows->second) {
+				if (f->nbArg != nbArg) continue;
+				int d = distance(nbArg, f->arg, argType);
+				if (d < *bestDistance) {
+					*bestDistance = d;
+					*func = f;
+					if (d == 0) break;
+				}
 			}
-		}
 	}
+	// no row costs less than nothing, and a tie keeps the row found first:
+	// the scopes further out cannot change the choice
+	if (*bestDistance == 0 && *func != nullptr) return 0;
 	if (m_parentScope != nullptr)
-		return m_parentScope->lookupFunctionRec(sid, name, global, nbArg, arg, argType, func, bestDistance);
+		return m_parentScope->lookupFunctionRec(sid, name, global, nbArg, argType, func, bestDistance);
 	return *func != nullptr ? 0 : -1;
 }
 

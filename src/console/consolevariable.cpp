@@ -241,7 +241,8 @@ int consoleVariable::grade() const
 	int result = -1;
 	visitModel(m_model, m_mv, [&](const auto &mv) {
 		int bit = 0;
-		if (mv.mvType(&bit, sc_gradeEpsilon) != ga::MVT_BLADE || bit <= 0) return;
+		// the classification the interpretation made of the value, while it is shared
+		if (mvIntSharing::classify(mv, &bit, sc_gradeEpsilon) != ga::MVT_BLADE || bit <= 0) return;
 		// the grade is the position of the grade-usage bit
 		result = (int)(std::log((double)bit) / std::log(2.0) + 0.45);
 	});

@@ -192,8 +192,14 @@ protected:
 	// producible grades are clear.
 	typedef int (*packedKernel)(const double *, const double *, double *);
 	typedef void (*generalKernel)(const double **, const double **, double *);
-	// A packed kernel into a local array, for a target that is also an operand.
-	void productIntoScratch(const D &a, const D &b, packedKernel kernel);
+	// Runs a packed kernel on packed operands a and b into this value, whose
+	// pair can produce the usage word most; through a local array when the
+	// target is also an operand (aliased) or its block has another size.
+	[[gnu::always_inline]] inline void runPacked(const double *a, const double *b, bool aliased, int most,
+	                                             packedKernel kernel);
+	// The local array's way, kept out of line: the common way stays short
+	// enough to be inlined where a product is taken.
+	[[gnu::noinline]] void runPackedIntoScratch(const double *a, const double *b, packedKernel kernel);
 	// The grades of the full array that the general path clears and compresses.
 	template <int P> static int generalGrades(int ua, int ub);
 	// Sets the coordinates of the grades of `grades` in a full array to 0.0.

@@ -29,15 +29,7 @@ void mvImpl<D, Def, S>::product(const D &a, const D &b)
 		compress(cc, producible);
 		return;
 	}
-	if (isOperand(&a, &b)) {
-		productIntoScratch(a, b, reinterpret_cast<packedKernel>(kernel));
-		return;
-	}
-	// room for every part the pair can produce; the kernel packs the parts it
-	// keeps from the start, so fewer parts only shorten the block
-	this->setUsage(most);
-	int u = reinterpret_cast<packedKernel>(kernel)(a.c, b.c, this->c);
-	if (u != most) this->setUsageKeeping(u);
+	runPacked(a.c, b.c, isOperand(&a, &b), most, reinterpret_cast<packedKernel>(kernel));
 }
 
 template <class D, class Def, class S>
@@ -51,17 +43,43 @@ int mvImpl<D, Def, S>::generalGrades(int ua, int ub)
 }
 
 template <class D, class Def, class S>
-void mvImpl<D, Def, S>::productIntoScratch(const D &a, const D &b, packedKernel kernel)
+void mvImpl<D, Def, S>::runPacked(const double *a, const double *b, bool aliased, int most, packedKernel kernel)
 {
-	// both operands are read in full before this value changes
+	// Where the target has room for every part the pair can produce (its
+	// block has that size, as when the same product is taken again), the
+	// kernel writes there; it packs the parts it keeps from the start, so
+	// fewer parts only shorten the block.
+	if (!aliased && (S::fixedRoom || this->memUsage() == (most >> Def::countShift))) {
+		this->setUsage(most);
+		int u = kernel(a, b, this->c);
+		if (u != most) this->setUsageKeeping(u);
+		return;
+	}
+	runPackedIntoScratch(a, b, kernel);
+}
+
+template <class D, class Def, class S>
+void mvImpl<D, Def, S>::runPackedIntoScratch(const double *a, const double *b, packedKernel kernel)
+{
+	// a pooled value takes a block of the kept parts' size once, after the
+	// kernel, and a target that is also an operand is written once both are
+	// read in full
 	double out[Def::nbCoor];
-	int u = kernel(a.c, b.c, out);
+	int u = kernel(a, b, out);
 	this->setUsage(u);
 	Def::copy(this->c, out, u >> Def::countShift);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
 {
+	// the scalar is a packed operand of grade usage 1, which the product's
+	// scaling kernels take with the common usages of b
+	int index = Def::template mapA<P_OP>()[1] | Def::template mapB<P_OP>()[b.gradeUsage()];
+	int most = Def::template resultUsage<P_OP>()[index];
+	if (most >= 0) {
+		runPacked(&a, b.c, isOperand(&b), most, reinterpret_cast<packedKernel>(Def::template func<P_OP>()[index]));
+		return;
+	}
 	// the general path with the scalar as a grade-0 part; entry 0 of every
 	// table is the general kernel
 	const double *pa[Def::dim + 1] = {&a}, *pb[Def::dim + 1];

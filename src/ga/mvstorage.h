@@ -59,6 +59,8 @@ template <class Def> class poolStorage {
 public:
 	int usage; // grade bitmap in the low bits, coordinate count above it
 	double *c; // the stored coordinates, packed by grade
+	// a new usage word may move the coordinates to another block
+	static constexpr bool fixedRoom = false;
 
 protected:
 	poolStorage() : usage(0), c(nullptr) {}
@@ -150,6 +152,8 @@ template <class Def> class inplaceStorage {
 public:
 	int usage;
 	double c[Def::nbCoor];
+	// room for every coordinate, whatever the usage word
+	static constexpr bool fixedRoom = true;
 
 protected:
 	inplaceStorage() : usage(0), c() {}

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -377,6 +378,8 @@ public:
 	std::vector<consoleControl *> m_consoleControls;
 	// the scene objects, owned, in byte-wise name order
 	objectMap m_objects;
+	// the same objects by a hash of their own names, for look-ups by name
+	std::unordered_map<std::string, object *> m_objectsByName;
 	// RGBA defaults of new objects' foreground, background and outline, and
 	// the canvas colour of the view
 	float m_fgColor[4];

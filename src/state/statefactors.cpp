@@ -2,6 +2,7 @@
 // built-ins read and the interpretation uses to orient what it factors.
 #include <cstdio>
 
+#include "mvint.h"
 #include "mvint_services.h"
 #include "state/state.h"
 
@@ -13,6 +14,8 @@ template <class V> int storeFactor(V *factors, unsigned int count, const V &valu
 {
 	if ((unsigned int)index >= count) return -1;
 	factors[index].takeGrade(value, 2);
+	// a reading kept for sharing may have been oriented by the old factor
+	mvIntSharing::forget();
 	return 0;
 }
 

@@ -21,8 +21,8 @@ constexpr double sc_interpretationWarningNorm2 = 1e-5;
 
 object *state::getObjectPtrByName(const std::string &name) const
 {
-	objectMap::const_iterator it = m_objects.find(&name);
-	return it == m_objects.end() ? nullptr : it->second;
+	auto it = m_objectsByName.find(name);
+	return it == m_objectsByName.end() ? nullptr : it->second;
 }
 
 int state::addObject(object *obj, int forceFlags)
@@ -56,6 +56,7 @@ int state::addObject(object *obj, int forceFlags)
 	removeObject(obj->m_name);
 	obj->m_drawMode |= internal;
 	m_objects[&obj->m_name] = obj;
+	m_objectsByName[obj->m_name] = obj;
 	uiRedrawView();
 	return 0;
 }
@@ -98,6 +99,7 @@ int state::removeObject(const std::string &name)
 	object *obj = it->second;
 	// the name may be the object's own: keep it past the object
 	const std::string removed = name;
+	m_objectsByName.erase(removed);
 	m_objects.erase(it);
 	modified(removed);
 	// the object panel and the view's recent picks let go of it first
@@ -116,6 +118,7 @@ int state::removeAllObjects()
 	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->clearRecentPicks();
 	for (objectMap::value_type &entry : m_objects) delete entry.second;
 	m_objects.clear();
+	m_objectsByName.clear();
 	object::m_objectCount = 1;
 	uiRedrawView();
 	return 0;

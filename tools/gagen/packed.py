@@ -21,19 +21,79 @@ import kernels
 # products with kernels for the common sparse pairs
 SPARSE_PRODUCTS = ["gp", "op", "lcont", "scp"]
 
-# operand kinds with kernels of their own, by grade usage; None is every grade
-KINDS = [("vector", 0b10), ("bivector", 0b100), ("even", 0b101), ("full", None)]
-
 # the sparse pairs of operand kinds; full x full is there for every product
 SPARSE_PAIRS = [("vector", "vector"), ("vector", "bivector"), ("bivector", "vector"),
                 ("bivector", "bivector"), ("even", "vector"), ("vector", "even"),
                 ("even", "even")]
 
+# products with a kernel for every pair of single-grade operands: the
+# interpretation and the drawing code combine blades of one grade each
+SINGLE_GRADE_PRODUCTS = ["gp", "op", "lcont", "rcont", "scp", "gpem", "lcem", "scpem"]
+
+# The products that classifying a value takes (see classification_pairs), by
+# their Euclidean names; where the metric is orthonormal already the
+# ordinary product stands in for each.
+CLASSIFICATION_PRODUCTS = {"gpem": "gp", "scpem": "scp"}
+
+# Products that take the classification's pairs too: the sandwiches of
+# versors and the centres of rounds multiply the same shapes of values.
+VERSOR_PRODUCTS = ["gp"]
+
+# the product whose kernels with a scalar first operand scale a value
+SCALING_PRODUCT = "op"
+
 # the dispatch index is (kind of a + 1) << KIND_SHIFT | (kind of b + 1); kind 0 is
 # any other usage, and every index with a 0 half takes the general path
-KIND_SHIFT = 3
-TABLE_SIZE = (len(KINDS) + 1) << KIND_SHIFT
-assert len(KINDS) < 1 << KIND_SHIFT
+KIND_SHIFT = 4
+TABLE_SIZE = 1 << (2 * KIND_SHIFT)
+
+
+# A vector with a scalar part, even one of 0.0: what a sum started from a
+# scalar keeps, as a console variable accumulating vectors from 0 does.
+SCALAR_VECTOR = 0b11
+
+
+def kinds(alg):
+    """The grade usages with kernels of their own, in the order of their kind
+    numbers: each single grade, each pair of grades g - 1 and g + 1 (the
+    first of which is the even value of a rotor), a vector with a scalar
+    part, and every grade."""
+    n = alg.dim
+    singles = [1 << g for g in range(n + 1)]
+    neighbours = [1 << (g - 1) | 1 << (g + 1) for g in range(1, n)]
+    out = singles + neighbours + [SCALAR_VECTOR, (1 << (n + 1)) - 1]
+    assert len(out) < 1 << KIND_SHIFT and len(set(out)) == len(out)
+    return out
+
+
+def kind_usage(alg, kind):
+    """The grade usage of a named kind."""
+    return {"vector": 0b10, "bivector": 0b100, "even": 0b101,
+            "full": (1 << (alg.dim + 1)) - 1}[kind]
+
+
+def classification_pairs(alg):
+    """The pairs that telling a blade or a rotor X from other values takes:
+    X with itself (X times its inverse, either way round), X with a basis
+    vector, and what that gives (one or both neighbouring grades) with X
+    and with a vector."""
+    n = alg.dim
+    pairs = []
+    for g in range(n + 1):
+        x = 1 << g
+        pairs += [(x, x), (x, 0b10)]
+        below = 1 << (g - 1) if g > 0 else 0
+        above = 1 << (g + 1) if g < n else 0
+        pairs += [(t, x) for t in (below, above, below | above) if t]
+        if below and above:
+            pairs.append((below | above, 0b10))
+    even = kind_usage(alg, "even")
+    pairs += [(even, even), (even, 0b10)] + [(t, even) for t in (0b10, 0b1000, 0b1010) if t < 1 << (n + 1)]
+    # a vector with a scalar part of 0.0, whose candidate inverse drops it
+    sv = SCALAR_VECTOR
+    pairs += [(sv, sv), (sv, 0b10), (0b10, sv)] + [(t, sv) for t in (0b1, 0b100, 0b101)]
+    return pairs
+
 
 # the producible tables split the first usage into its low bits and the rest,
 # so that a table holds 2^SPLIT + 2^(G - SPLIT) rows instead of 2^G
@@ -49,11 +109,6 @@ INTERLEAVE = 4
 # are read again for each grade, which lets products shared between the
 # coordinates of a grade be computed once.
 GROUP_BARRIER_OPERANDS = 32
-
-
-def kind_usage(alg, kind):
-    usage = dict(KINDS)[kind]
-    return (1 << (alg.dim + 1)) - 1 if usage is None else usage
 
 
 def grades_of(gu, n):
@@ -200,7 +255,16 @@ def kernel_pairs(alg, name):
     pairs = [(full, full)]
     if name in SPARSE_PRODUCTS:
         pairs += [(kind_usage(alg, x), kind_usage(alg, y)) for x, y in SPARSE_PAIRS]
-    return pairs
+    if name in SINGLE_GRADE_PRODUCTS:
+        pairs += [(1 << x, 1 << y) for x in range(alg.dim + 1) for y in range(alg.dim + 1)]
+    names = product_names(alg)
+    if name in VERSOR_PRODUCTS or any(name == (em if em in names else stand_in)
+                                      for em, stand_in in CLASSIFICATION_PRODUCTS.items()):
+        pairs += classification_pairs(alg)
+    if name == SCALING_PRODUCT:
+        pairs += [(1, k) for k in kinds(alg)]
+    # each pair once, in the order of first mention
+    return list(dict.fromkeys(pairs))
 
 
 def full_selector(alg, name):
@@ -276,10 +340,8 @@ def full_unit(alg, header, suffix):
 
 
 def kind_index(alg, gu):
-    for i, (kind, _) in enumerate(KINDS):
-        if kind_usage(alg, kind) == gu:
-            return i + 1
-    return 0
+    k = kinds(alg)
+    return k.index(gu) + 1 if gu in k else 0
 
 
 def c_rows(values, per_line):
