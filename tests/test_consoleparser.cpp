@@ -336,7 +336,7 @@ TEST_F(ConsoleParsing, ParsedCommandsRun)
 		{"s = 0; for (i = 1; i <= 4; i = i + 1) { if (i == 3) continue; s = s + i; } show(s);", "s=7\n"},
 		{"n = 5; r = 1; while (n > 1) { r = r * n; n = n - 1; } show(r);", "r=120\n"},
 		{"switch (sq(2)) { case 1: show(1); case 4: show(4); break; default: show(0); }", "4.000000=4\n"},
-		{"batch setx() { x = -x; } setx(); show(x); show((e3ga)x);", "Added batch setx()\nx=-9\n=-9\n"},
+		{"batch setx() { x = -x; } setx(); show(x); show((e3ga)x);", "Added batch setx()\nx=-9\ntemporary console variable =-9\n"},
 		{"x = 1; suspend; show(x);", ""},
 	};
 	for (const transcriptRow &r : rows) {

@@ -330,6 +330,12 @@ consoleVariable *consoleVariableScalar(const char *name, double x)
 	return cv;
 }
 
+consoleVariable *consoleTemporary(consoleVariable *v)
+{
+	if (v->name().empty()) v->name(sc_tempVarPrefix);
+	return v;
+}
+
 int consoleVariableSetLhs(void *cv, int on) { return static_cast<consoleVariable *>(cv)->lhs(on); }
 
 int consoleVariableSetRhs(void *cv, int on) { return static_cast<consoleVariable *>(cv)->rhs(on); }

@@ -158,6 +158,9 @@ void consoleVariableFree(void *cv);
 consoleVariable *consoleEmptyScalar();
 // A new e3ga scalar x under that name, flagged rhs.
 consoleVariable *consoleVariableScalar(const char *name, double x);
+// v itself, named as a temporary when it has no name of its own: the name
+// the interpreter gives the values that its calls and operators make.
+consoleVariable *consoleTemporary(consoleVariable *v);
 int consoleVariableSetLhs(void *cv, int on);
 int consoleVariableSetRhs(void *cv, int on);
 int consoleVariableSetOperator(void *cv, int op);
