@@ -1,0 +1,298 @@
+#!/usr/bin/env python3
+"""Random command streams through the headless console.
+
+Each session is 30 to 40 typed lines, made from a seed: assignments,
+expressions, calls, if, switch, loops, functions, batches, dynamic
+statements and suspensions, with some lines damaged token by token (a
+bracket changed, a ";" dropped, a token doubled) so that the parser reports
+errors and recovers. Every session runs in its own console_driver under a
+time limit; a session that outlasts it is a finding. For each one the tool
+names the line that was running and whether the parser reported an error
+on it, and whether that line was damaged: an undamaged line never loops for
+ever by construction (its loops count to a bound, and their counters are
+written only by the loop itself), so a hang on one is a fault to trace.
+
+    tools/consolestreams.py build/tests/console_driver --sessions 3000 --seed 1 --keep hangs/
+"""
+import argparse
+import concurrent.futures
+import os
+import random
+import re
+import subprocess
+import sys
+
+# A session longer than this is a finding.
+SESSION_LIMIT_S = 10
+# Lines per session.
+MIN_LINES, MAX_LINES = 30, 40
+# Share of lines that are damaged.
+DAMAGE_RATE = 0.3
+# Nesting of statements inside statements, and of operands inside operands.
+MAX_STMT_DEPTH, MAX_EXPR_DEPTH = 3, 3
+# Loop bounds stay small: a few passes nested three deep is quick.
+MAX_LOOP_COUNT = 6
+
+VARIABLES = ["a", "b", "c", "p", "q", "v", "x", "y", "z", "m", "n", "arr[1]", "arr[2]", "::g"]
+ATOMS = ["0", "1", "2", "0.5", "3", "-1", "e1", "e2", "e3", "e0", "no", "ni", "go", "gi", "pi", "campos", "camori"]
+BINARY = ["+", "-", "*", "^", ".", "/", "==", "<", ">", "<=", ">=", "!=", "&&", "||"]
+CALLS1 = ["sqrt", "abs", "norm", "grade", "inverse", "dual", "reverse", "scalar", "sin", "cos", "exp", "versor",
+          "blade", "normalize", "negate", "print", "label", "hide", "show", "red", "wireframe", "stipple", "factor"]
+CALLS2 = ["gp", "op", "lcont", "hip", "meet", "join", "pow", "print", "label", "add", "equal", "less"]
+MODELS = ["e3ga", "p3ga", "c3ga", "i2ga"]
+# what damage puts in or swaps
+PUNCTUATION = ["(", ")", "[", "]", "{", "}", ";", ",", "=", ":", "+", "if", "while", "for", "else", "break"]
+
+
+class Generator:
+    def __init__(self, rng):
+        self.r = rng
+        self.functions = []  # (name, number of arguments)
+        self.batches = []
+
+    def expr(self, depth=0):
+        r = self.r
+        choice = r.random()
+        if depth >= MAX_EXPR_DEPTH or choice < 0.35:
+            return [r.choice(ATOMS + VARIABLES)]
+        if choice < 0.65:
+            return self.expr(depth + 1) + [r.choice(BINARY)] + self.expr(depth + 1)
+        if choice < 0.72:
+            return ["-"] + self.expr(depth + 1)
+        if choice < 0.8:
+            return ["("] + self.expr(depth + 1) + [")"]
+        if choice < 0.85:
+            return ["(", r.choice(MODELS), ")"] + self.expr(depth + 1)
+        if choice < 0.93 or not self.functions:
+            if r.random() < 0.6:
+                return [r.choice(CALLS1), "("] + self.expr(depth + 1) + [")"]
+            return [r.choice(CALLS2), "("] + self.expr(depth + 1) + [","] + self.expr(depth + 1) + [")"]
+        name, nargs = r.choice(self.functions)
+        args = []
+        for i in range(nargs):
+            args += ([","] if i else []) + self.expr(depth + 1)
+        return [name, "("] + args + [")"]
+
+    def end(self):
+        return [self.r.choice([";", ",", ";"])]
+
+    def simple(self):
+        r = self.r
+        if r.random() < 0.7:
+            return [r.choice(VARIABLES), "="] + self.expr() + self.end()
+        return self.expr() + self.end()
+
+    def block(self, depth, loop):
+        body = []
+        for _ in range(self.r.randint(1, 3)):
+            body += self.stmt(depth + 1, loop)
+        return ["{"] + body + ["}"]
+
+    def stmt(self, depth=0, loop=False):
+        """One statement; loop tells whether break and continue may end it."""
+        r = self.r
+        choice = r.random()
+        if depth >= MAX_STMT_DEPTH or choice < 0.45:
+            return self.simple()
+        if choice < 0.55:
+            s = ["if", "("] + self.expr() + [")"] + self.block(depth, loop)
+            return s + (["else"] + self.block(depth, loop) if r.random() < 0.4 else [])
+        if choice < 0.65:
+            # the counter of each depth is written by its own loop alone
+            i = "i%d" % depth
+            return ["for", "(", i, "=", "0", ";", i, "<", str(r.randint(0, MAX_LOOP_COUNT)), ";", i, "=", i, "+",
+                    "1", ")"] + self.block(depth, True)
+        if choice < 0.72:
+            # the count goes up first, so that a continue cannot skip it
+            w = "w%d" % depth
+            body = self.block(depth, True)
+            return [w, "=", "0", ";", "while", "(", w, "<", str(r.randint(0, MAX_LOOP_COUNT)), ")", "{", w, "=", w,
+                    "+", "1", ";"] + body[1:]
+        if choice < 0.77:
+            s = ["for", "(", ";", ";", ")", "{"] + self.simple() + ["break", ";", "}"]
+            return s
+        if choice < 0.82:
+            cases = []
+            for k in range(r.randint(1, 3)):
+                cases += ["case", str(k), ":"] + self.simple() + (["break", ";"] if r.random() < 0.6 else [])
+            if r.random() < 0.5:
+                cases += ["default", ":"] + self.simple()
+            return ["switch", "("] + self.expr() + [")", "{"] + cases + ["}"]
+        if choice < 0.88 and loop:
+            return [r.choice(["break", "continue"]), ";"]
+        if choice < 0.92:
+            return ["{"] + self.simple() + self.simple() + ["}"]
+        return self.simple()
+
+    def definition(self):
+        # bodies call no user function: chains of calls would grow exponentially
+        known, self.functions = self.functions, []
+        try:
+            return self.definitionOf(known)
+        finally:
+            self.functions = known + self.functions
+
+    def definitionOf(self, known):
+        r = self.r
+        kind = r.random()
+        if kind < 0.5:
+            name = "f%d" % len(known)
+            nargs = r.randint(0, 2)
+            args = ["u", "t"][:nargs]
+            params = []
+            for i, a in enumerate(args):
+                params += ([","] if i else []) + ([r.choice(MODELS)] if r.random() < 0.3 else []) + [a]
+            # a function may call itself, with a depth that runs out
+            body = ["if", "(", "scalar", "(", "::depth", ")", ">", "0", ")", "{", "::depth", "=", "::depth", "-", "1",
+                    ";"] + [name, "("] + sum((([","] if i else []) + ["1"] for i in range(nargs)), []) + [")", ";",
+                                                                                                       "}"]
+            body = (body if r.random() < 0.3 else []) + ["return"] + self.expr() + [";"]
+            self.functions.append((name, nargs))
+            return ["function", name, "("] + params + [")", "{"] + body + ["}"]
+        if kind < 0.7:
+            name = "b%d" % len(known)
+            self.batches.append(name)
+            self.functions.append((name, 0))
+            return ["batch", name, "(", ")", "{"] + self.simple() + self.simple() + ["}"]
+        if kind < 0.85:
+            return ["dynamic", "{"] + (["d%d" % r.randint(0, 2), ":"] if r.random() < 0.5 else []) + self.simple() + [
+                "}"]
+        return ["cld", "(", ")", ";"]
+
+    def line(self):
+        """One typed line: its tokens."""
+        r = self.r
+        choice = r.random()
+        if choice < 0.05:
+            return []  # an empty command resumes what was suspended
+        if choice < 0.12:
+            return self.stmt() + ["suspend", ";"] + self.stmt()
+        if choice < 0.24:
+            return self.definition()
+        if choice < 0.27:
+            return r.choice([["default_model", "(", r.choice(MODELS), ")"], ["default_model", "(", ")"],
+                             ["inner_product", "(", r.choice(["hip", "mhip", "lcont"]), ")"],
+                             ["::depth", "=", str(r.randint(0, 5)), ";"], ["clf", "(", ")", ";"],
+                             ["add_const", "(", "K", "=", "e1", ")", ";"], ["remove_const", "(", "K", ")", ";"],
+                             ["variable", "va", ";"]])
+        tokens = []
+        for _ in range(r.randint(1, 3)):
+            tokens += self.stmt()
+        return tokens
+
+    def damage(self, tokens):
+        r = self.r
+        tokens = list(tokens)
+        for _ in range(r.randint(1, 2)):
+            if not tokens:
+                break
+            at = r.randrange(len(tokens))
+            kind = r.random()
+            if kind < 0.35:
+                del tokens[at]
+            elif kind < 0.7:
+                tokens[at] = r.choice(PUNCTUATION)
+            elif kind < 0.85:
+                tokens.insert(at, r.choice(PUNCTUATION))
+            else:
+                tokens.insert(at, tokens[at])
+        return tokens
+
+    def session(self):
+        """The lines of one session: (text, damaged)."""
+        lines = []
+        for _ in range(self.r.randint(MIN_LINES, MAX_LINES)):
+            tokens = self.line()
+            damaged = bool(tokens) and self.r.random() < DAMAGE_RATE
+            if damaged:
+                tokens = self.damage(tokens)
+            lines.append((" ".join(tokens), damaged))
+        return lines
+
+
+# whether a session that hangs is looked at with the debugger
+STACKS = True
+
+SYNTAX_ERROR = re.compile(r"^line \d+:\d+: ")
+
+
+def run_session(driver, seed, keep):
+    lines = Generator(random.Random(seed)).session()
+    text = "".join(l + "\n" for l, _ in lines)
+    # line-buffered, so that what a killed session printed is all there
+    proc = subprocess.Popen(["stdbuf", "-oL", driver, "--echo"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, text=True, errors="replace")
+    try:
+        proc.communicate(text, timeout=SESSION_LIMIT_S)
+        return seed, None
+    except subprocess.TimeoutExpired:
+        pass
+    # where it runs: the statements being executed, innermost first
+    stack = subprocess.run(["gdb", "-p", str(proc.pid), "-batch", "-ex", "bt"], capture_output=True, text=True,
+                           errors="replace", timeout=60).stdout if STACKS else ""
+    proc.kill()
+    out = proc.communicate()[0]
+    running = re.findall(r"in (console\w+Stmt)::execute", stack)
+    # the running line is the last one echoed (an echo may follow output
+    # that lacks its line end, so it is searched for, in order)
+    index, at = -1, 0
+    for i, (l, _) in enumerate(lines):
+        found = out.find(">> " + l + "\n" if l else ">>\n", at)
+        if found < 0:
+            break
+        index, at = i, found + 1
+    after = out[out.find("\n", at) + 1:] if index >= 0 else ""
+    # the line printed most often while it ran: what the endless part does
+    counts = {}
+    for l in after[-100000:].splitlines():
+        counts[l] = counts.get(l, 0) + 1
+    finding = {
+        "seed": seed,
+        "line": index + 1,
+        "text": lines[index][0] if index >= 0 else "",
+        "damaged": lines[index][1] if index >= 0 else False,
+        "syntaxError": any(SYNTAX_ERROR.match(l) for l in after[:100000].splitlines()),
+        "repeated": max(counts, key=counts.get) if counts else "",
+        "inLoop": "consoleWhileStmt" in running or "consoleForStmt" in running,
+        "running": " < ".join(dict.fromkeys(running)),
+    }
+    if keep:
+        os.makedirs(keep, exist_ok=True)
+        with open(os.path.join(keep, "session%d.txt" % seed), "w") as f:
+            f.write(text)
+    return seed, finding
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("driver")
+    ap.add_argument("--sessions", type=int, default=100)
+    ap.add_argument("--seed", type=int, default=1, help="seed of the first session; session k uses seed + k")
+    ap.add_argument("--jobs", type=int, default=4)
+    ap.add_argument("--keep", help="directory for the text of sessions that hung")
+    ap.add_argument("--print", action="store_true", help="print the first session's lines and stop")
+    args = ap.parse_args()
+    if args.print:
+        for l, damaged in Generator(random.Random(args.seed)).session():
+            print(("! " if damaged else "  ") + l)
+        return 0
+    findings = []
+    with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
+        for seed, f in pool.map(lambda s: run_session(args.driver, s, args.keep),
+                                range(args.seed, args.seed + args.sessions)):
+            if f:
+                findings.append(f)
+    for f in findings:
+        print("seed %(seed)d line %(line)d damaged=%(damaged)s syntaxError=%(syntaxError)s inLoop=%(inLoop)s\n"
+              "    repeated %(repeated)r\n    running %(running)s\n    %(text)s" % f)
+    undamaged = [f for f in findings if not f["damaged"]]
+    after_error = [f for f in findings if f["syntaxError"]]
+    outside = [f for f in findings if not f["inLoop"]]
+    print("%d sessions, %d over %d s: %d on an undamaged line, %d on a line with a syntax error, "
+          "%d outside any loop" % (args.sessions, len(findings), SESSION_LIMIT_S, len(undamaged), len(after_error),
+                                  len(outside)))
+    return 1 if undamaged or after_error or outside else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
