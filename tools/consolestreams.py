@@ -21,6 +21,7 @@ import random
 import re
 import subprocess
 import sys
+import tempfile
 
 # A session longer than this is a finding.
 SESSION_LIMIT_S = 10
@@ -210,10 +211,117 @@ class Generator:
         return lines
 
 
-# whether a session that hangs is looked at with the debugger
-STACKS = True
+SYNTAX_ERROR = re.compile(r"^line (\d+):(\d+): ")
 
-SYNTAX_ERROR = re.compile(r"^line \d+:\d+: ")
+# Asks the debugger for the loops being executed, innermost first, with the
+# line and column of their keyword (needs a driver built with debug
+# information; without it only the kinds of statement are known).
+GDB_LOOPS = """
+f = gdb.newest_frame()
+while f is not None:
+    name = f.name() or ""
+    if name.endswith("Stmt::execute"):
+        where = ""
+        if name in ("consoleForStmt::execute", "consoleWhileStmt::execute"):
+            try:
+                this = f.read_var("this").dereference()
+                where = " %d %d" % (int(this["m_line"]), int(this["m_column"]))
+            except Exception:
+                pass
+        print("STMT " + name.split("::")[0] + where)
+    f = f.older()
+"""
+
+
+def loop_text(line, column):
+    """The text of the loop whose keyword stands at column (from 1) of line:
+    keyword, header and body, as far as brackets say; None when no loop
+    keyword stands there."""
+    rest = line[column - 1:]
+    if not (rest.startswith("for ") or rest.startswith("while ")):
+        return None
+    depth, i, header_done = 0, 0, False
+    tokens = rest.split(" ")
+    for i, t in enumerate(tokens):
+        if t in ("(", "{", "["):
+            depth += 1
+        elif t in (")", "}", "]"):
+            depth -= 1
+            if depth == 0 and (header_done or t == "}"):
+                break
+            if depth == 0:
+                header_done = True
+                # a body without braces ends at its terminator
+                if i + 1 < len(tokens) and tokens[i + 1] != "{":
+                    for j in range(i + 1, len(tokens)):
+                        if tokens[j] in (";", ","):
+                            return " ".join(tokens[:j + 1])
+                    return " ".join(tokens)
+    return " ".join(tokens[:i + 1])
+
+
+def counts_to_its_end(text):
+    """Whether a loop's text counts to its bound the way the generator
+    writes loops: a counter of its own, set and stepped by the loop alone,
+    or "for (;;)" with a break at the end of its body."""
+    m = re.match(r"for \( (i\d) = 0 ; \1 < \d+ ; \1 = \1 \+ 1 \) \{ (.*) \}$", text)
+    if m:
+        return m.group(1) not in m.group(2).split(" ")
+    m = re.match(r"while \( (w\d) < \d+ \) \{ \1 = \1 \+ 1 ; (.*) \}$", text)
+    if m:
+        return m.group(1) not in m.group(2).split(" ")
+    return re.match(r"for \( ; ; \) \{ [^{}]* [;,] break ; \}$", text) is not None
+
+
+def split_header(text):
+    """The parts of a loop header between its parentheses, split at the
+    semicolons outside brackets, and the body after it."""
+    tokens = text.split(" ")[1:]
+    depth, parts, part = 0, [], []
+    for i, t in enumerate(tokens):
+        if t in ("(", "[", "{"):
+            depth += 1
+            if depth == 1:
+                continue
+        elif t in (")", "]", "}"):
+            depth -= 1
+            if depth == 0:
+                parts.append(" ".join(part))
+                return parts, " ".join(tokens[i + 1:])
+        if depth == 1 and t == ";":
+            parts.append(" ".join(part))
+            part = []
+        else:
+            part.append(t)
+    return parts, ""
+
+
+def what_changed(text):
+    """How a loop's text differs from the counting the generator wrote: the
+    part of it that was damaged, for a person to judge."""
+    parts, body = split_header(text)
+    if text.startswith("while"):
+        m = re.match(r"w\d < \d+$", parts[0] if parts else "")
+        if not m:
+            return "while condition '%s'" % (parts[0] if parts else "")
+        counter = parts[0].split(" ")[0]
+        first = body[2:].split(" ; ")[0] if body.startswith("{ ") else body
+        if first != "%s = %s + 1" % (counter, counter):
+            return "while (%s) counts with '%s'" % (parts[0], first)
+        return "while body writes %s" % counter
+    if len(parts) == 3 and parts == ["", "", ""]:
+        return "for (;;) with body '%s'" % body
+    if len(parts) != 3:
+        return "for header '%s'" % " ; ".join(parts)
+    m = re.match(r"(i\d) = 0$", parts[0])
+    counter = m.group(1) if m else None
+    if not counter:
+        return "for init '%s' (cond '%s', step '%s')" % tuple(parts)
+    if not re.match(r"%s < \d+$" % counter, parts[1]):
+        return "for condition '%s'" % parts[1]
+    if parts[2] != "%s = %s + 1" % (counter, counter):
+        return "for (%s) steps with '%s'" % (parts[1], parts[2])
+    return "for body writes %s" % counter
 
 
 def run_session(driver, seed, keep):
@@ -227,12 +335,15 @@ def run_session(driver, seed, keep):
         return seed, None
     except subprocess.TimeoutExpired:
         pass
-    # where it runs: the statements being executed, innermost first
-    stack = subprocess.run(["gdb", "-p", str(proc.pid), "-batch", "-ex", "bt"], capture_output=True, text=True,
-                           errors="replace", timeout=60).stdout if STACKS else ""
+    with tempfile.NamedTemporaryFile("w", suffix=".py") as script:
+        script.write(GDB_LOOPS)
+        script.flush()
+        stack = subprocess.run(["gdb", "-p", str(proc.pid), "-batch", "-x", script.name], capture_output=True,
+                               text=True, errors="replace", timeout=60).stdout
     proc.kill()
     out = proc.communicate()[0]
-    running = re.findall(r"in (console\w+Stmt)::execute", stack)
+    running = re.findall(r"^STMT (\w+)", stack, re.M)
+    loops = [(int(l), int(c)) for l, c in re.findall(r"^STMT console(?:For|While)Stmt (\d+) (\d+)", stack, re.M)]
     # the running line is the last one echoed (an echo may follow output
     # that lacks its line end, so it is searched for, in order)
     index, at = -1, 0
@@ -246,15 +357,36 @@ def run_session(driver, seed, keep):
     counts = {}
     for l in after[-100000:].splitlines():
         counts[l] = counts.get(l, 0) + 1
+    # the running loops' texts: on the running line, or, when a command
+    # without statements resumed a suspended one, on the newest line before
+    # it that suspended and holds loops where the debugger says
+    def holds_loops(i):
+        return all(l == 1 and loop_text(lines[i][0], c) is not None for l, c in loops)
+
+    source = index
+    if index >= 0 and loops and not holds_loops(index):
+        source = next((i for i in range(index - 1, -1, -1) if "suspend" in lines[i][0] and holds_loops(i)), index)
+    texts = [loop_text(lines[source][0], c) if l == 1 else None for l, c in loops] if source >= 0 else []
+    spans = [(c, c + len(t)) for (l, c), t in zip(loops, texts) if t is not None]
+    errors = [int(c) for l, c in (m.groups() for m in map(SYNTAX_ERROR.match, after[:100000].splitlines()) if m)
+              if l == "1"] if source == index else []
     finding = {
         "seed": seed,
         "line": index + 1,
-        "text": lines[index][0] if index >= 0 else "",
-        "damaged": lines[index][1] if index >= 0 else False,
-        "syntaxError": any(SYNTAX_ERROR.match(l) for l in after[:100000].splitlines()),
+        "source": source + 1,
+        "text": lines[source][0] if source >= 0 else "",
+        "damaged": lines[source][1] if source >= 0 else False,
+        "syntaxError": bool(errors),
         "repeated": max(counts, key=counts.get) if counts else "",
-        "inLoop": "consoleWhileStmt" in running or "consoleForStmt" in running,
+        "inLoop": bool(loops) or "consoleWhileStmt" in running or "consoleForStmt" in running,
         "running": " < ".join(dict.fromkeys(running)),
+        "loops": texts,
+        # a loop that lost its counting, as typed, explains the hang
+        "explained": any(t is not None and not counts_to_its_end(t) for t in texts),
+        # the innermost such loop, and what its text lost
+        "cause": next((what_changed(t) for t in texts if t is not None and not counts_to_its_end(t)), ""),
+        # a syntax error reported inside the text of a loop that ran
+        "errorInLoop": any(start <= c < end for start, end in spans for c in errors),
     }
     if keep:
         os.makedirs(keep, exist_ok=True)
@@ -283,15 +415,28 @@ def main():
             if f:
                 findings.append(f)
     for f in findings:
-        print("seed %(seed)d line %(line)d damaged=%(damaged)s syntaxError=%(syntaxError)s inLoop=%(inLoop)s\n"
-              "    repeated %(repeated)r\n    running %(running)s\n    %(text)s" % f)
+        print("seed %(seed)d line %(line)d (text of line %(source)d) damaged=%(damaged)s syntaxError=%(syntaxError)s "
+              "inLoop=%(inLoop)s explained=%(explained)s errorInLoop=%(errorInLoop)s\n"
+              "    cause: %(cause)s\n    repeated %(repeated)r\n    running %(running)s\n    line: %(text)s" % f)
+        for t in f["loops"]:
+            print("    loop: %s" % t)
+    causes = {}
+    for f in findings:
+        kind = re.sub(r"'.*", "", f["cause"]) or "none"
+        causes[kind] = causes.get(kind, 0) + 1
+    for kind, n in sorted(causes.items(), key=lambda kv: -kv[1]):
+        print("%5d  %s" % (n, kind))
     undamaged = [f for f in findings if not f["damaged"]]
-    after_error = [f for f in findings if f["syntaxError"]]
     outside = [f for f in findings if not f["inLoop"]]
-    print("%d sessions, %d over %d s: %d on an undamaged line, %d on a line with a syntax error, "
-          "%d outside any loop" % (args.sessions, len(findings), SESSION_LIMIT_S, len(undamaged), len(after_error),
-                                  len(outside)))
-    return 1 if undamaged or after_error or outside else 0
+    unexplained = [f for f in findings if f["inLoop"] and not f["explained"]]
+    error_in_loop = [f for f in findings if f["errorInLoop"]]
+    print("%d sessions, %d over %d s: %d outside any loop; %d in a loop that as typed does not count to its end; "
+          "%d in loops that seem to count (look at them); %d on an undamaged line; %d on a line with a syntax error, "
+          "%d of them inside a running loop" %
+          (args.sessions, len(findings), SESSION_LIMIT_S, len(outside), len(findings) - len(outside) -
+           len(unexplained), len(unexplained), len(undamaged), sum(f["syntaxError"] for f in findings),
+           len(error_in_loop)))
+    return 1 if outside or unexplained or error_in_loop or undamaged else 0
 
 
 if __name__ == "__main__":
