@@ -6,13 +6,23 @@ expressions, calls, if, switch, loops, functions, batches, dynamic
 statements and suspensions, with some lines damaged token by token (a
 bracket changed, a ";" dropped, a token doubled) so that the parser reports
 errors and recovers. Every session runs in its own console_driver under a
-time limit; a session that outlasts it is a finding. For each one the tool
-names the line that was running and whether the parser reported an error
-on it, and whether that line was damaged: an undamaged line never loops for
-ever by construction (its loops count to a bound, and their counters are
-written only by the loop itself), so a hang on one is a fault to trace.
+time limit; a session that outlasts it is a finding.
 
-    tools/consolestreams.py build/tests/console_driver --sessions 3000 --seed 1 --keep hangs/
+The generator writes every loop so that it counts to a small bound: a
+counter of its own, set and stepped by the loop alone, or "for (;;)" with a
+break at the end of its body. For each finding the debugger names the
+loops being executed and where their keyword stands; the tool reads their
+text on the line as typed and says what it lost of that counting (a step
+"i1 = i1 1", a condition "< 5", a break turned into ";"): such a loop
+really never ends. A finding outside any loop, in loops whose text still
+counts, or with a syntax error reported inside a loop that runs, is a
+fault to trace; the tool then ends with status 1.
+
+Loop positions need a driver with debug information:
+
+    cmake -S . -B build-dbg -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build-dbg --target console_driver
+    tools/consolestreams.py build-dbg/tests/console_driver --sessions 3000 --seed 1000 --keep hangs/
 """
 import argparse
 import concurrent.futures
@@ -422,7 +432,8 @@ def main():
             print("    loop: %s" % t)
     causes = {}
     for f in findings:
-        kind = re.sub(r"'.*", "", f["cause"]) or "none"
+        # counters and bounds told apart by no more than their number count as one kind
+        kind = re.sub(r"\b[iw]\d\b", "K", re.sub(r"< \d+", "< N", f["cause"])) or "none"
         causes[kind] = causes.get(kind, 0) + 1
     for kind, n in sorted(causes.items(), key=lambda kv: -kv[1]):
         print("%5d  %s" % (n, kind))
