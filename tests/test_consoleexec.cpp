@@ -263,7 +263,8 @@ TEST_F(ConsoleExec, FunctionsAndBatches)
 	          "Function global scope, line 7, column 3: error: return statement in global scope!\np=2\nz=7\n");
 	EXPECT_EQ(root->functionName(), "global scope");
 	EXPECT_EQ(run({E("show(callsBatch())")}),
-	          "Error, in function 'callsBatch': batch 'b' can only be called in global scope\n=0\n");
+	          "Error, in function 'callsBatch': batch 'b' can only be called in global scope\n"
+	          "temporary console variable =0\n");
 }
 
 TEST_F(ConsoleExec, OverloadsAndDefinitions)
@@ -313,7 +314,7 @@ TEST_F(ConsoleExec, Limits)
 	EXPECT_EQ(run({FUNC("down", {"n"}, {RET("down(n + 1) + 1")}), FUNC("fan", {}, {E("fan()"), E("fan()")}),
 	               E("show(down(0))"), E("fan()")}),
 	          "Added function down( n)\nAdded function fan()\n"
-	          "Error: calls of 'down' nested more than 1000 deep, returning 0.0\n=1000\n"
+	          "Error: calls of 'down' nested more than 1000 deep, returning 0.0\ntemporary console variable =1000\n"
 	          "Error: calls of 'fan' nested more than 1000 deep, returning 0.0\n");
 	EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 5.0);
 	run({FUNC("fact", {"n"}, {IF("n < 2", RET("1")), RET("n * fact(n - 1)")})});

@@ -216,6 +216,13 @@ TEST_F(ConsoleParsing, SyntaxErrorsAndRecovery)
 		{"switch (x) { case 1 y; } z;", "line 1:22: expecting :, found ';'\n=> switch (x) {}z;"},
 		{"while (a { b; }", "line 1:10: unexpected token: {\nline 1:13: expecting ), found ';'\nline 1:15: expecting EOF, found '}'\n=> null"},
 		{"for (i = 0; i < 3) x;", "line 1:18: expecting ;, found ')'\n=> x;"},
+		// a loop whose header or body held an error is dropped whole,
+		// with what the recovery read into it; an if keeps its body
+		{"while (-(0]) x = 1, y;", "line 1:11: expecting ), found ']'\n=> y;"},
+		{"for (i = 0; (i]; i = i + 1) x; y;", "line 1:15: expecting ), found ']'\n=> y;"},
+		{"a; for (;;) {g = 1} y = 2,", "line 1:19: unexpected token: }\nline 1:27: expecting }, found ''\n=> a;"},
+		{"while (1) { for (;;) { b } c; } d;", "line 1:26: unexpected token: }\nline 1:35: expecting }, found ''\n=> null"},
+		{"if ((1]) x; y;", "line 1:7: expecting ), found ']'\n=> if () {x;}y;"},
 		{"f(a {);", "line 1:3: unexpected token: a\nline 1:6: unexpected token: )\n=> ;"},
 	};
 	for (const transcriptRow &r : rows) EXPECT_EQ(parse(r.text), r.result) << r.text;
@@ -336,7 +343,7 @@ TEST_F(ConsoleParsing, ParsedCommandsRun)
 		{"s = 0; for (i = 1; i <= 4; i = i + 1) { if (i == 3) continue; s = s + i; } show(s);", "s=7\n"},
 		{"n = 5; r = 1; while (n > 1) { r = r * n; n = n - 1; } show(r);", "r=120\n"},
 		{"switch (sq(2)) { case 1: show(1); case 4: show(4); break; default: show(0); }", "4.000000=4\n"},
-		{"batch setx() { x = -x; } setx(); show(x); show((e3ga)x);", "Added batch setx()\nx=-9\n=-9\n"},
+		{"batch setx() { x = -x; } setx(); show(x); show((e3ga)x);", "Added batch setx()\nx=-9\ntemporary console variable =-9\n"},
 		{"x = 1; suspend; show(x);", ""},
 	};
 	for (const transcriptRow &r : rows) {

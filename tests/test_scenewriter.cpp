@@ -93,6 +93,29 @@ TEST_F(sceneWriter, EveryPartOfTheSceneHasItsLines)
 	                               "console add_const(K = 0.1*e2);\n");
 }
 
+TEST_F(sceneWriter, CopiesOfTheProgramsVariablesAreSavedAndReopened)
+{
+	EXPECT_EQ(typed("p1 = campos, p2 = camori;"), "p1 = 11.00*e3\n");
+	const std::string path = m_dir.file("saved.geo");
+	const std::string text = saved();
+	EXPECT_NE(text.find("e3ga \"p1\" [1.10000000000000000000e+01*e3] magnitude shade \n"), std::string::npos) << text;
+	EXPECT_NE(text.find("e3ga \"p2\" [1.00000000000000000000e+00] hide shade \n"), std::string::npos) << text;
+	EXPECT_EQ(text.find("\"campos\""), std::string::npos);
+	typed("remove(p1); remove(p2);");
+	ASSERT_FALSE(has("p1"));
+	open(path);
+	EXPECT_EQ(tick(), "");
+	// ordinary variables again: p1 shown, p2 hidden as it was saved, neither internal
+	for (const char *name : {"p1", "p2"}) {
+		const object *obj = m_state.getObjectPtrByName(name);
+		ASSERT_NE(obj, nullptr) << name;
+		EXPECT_EQ(obj->m_drawMode & DM_INTERNAL, 0) << name;
+		EXPECT_EQ(obj->hidden() != 0, name == std::string("p2")) << name;
+	}
+	EXPECT_EQ(value("p1"), "11*e3");
+	EXPECT_EQ(value("p2"), "1");
+}
+
 TEST_F(sceneWriter, LabelsPolygonsAndMeshesFollowThePointsTheyName)
 {
 	for (const char *l : {"e3ga \"p\" [e1]", "e3ga \"q\" [0.5*e2]", "tsmode equation", "tsfont bold",

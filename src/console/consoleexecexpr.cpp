@@ -99,7 +99,7 @@ consoleVariable *consoleFuncArgListStmt::execute(consoleScope *s)
 consoleVariable *consoleFuncCallStmt::execute(consoleScope *s)
 {
 	consoleVariable *arg = (m_nbChildren == 1 && m_child[0] != nullptr) ? m_child[0]->execute(s) : nullptr;
-	return consoleExecFunc(s, m_name, arg);
+	return consoleTemporary(consoleExecFunc(s, m_name, arg));
 }
 
 consoleVariable *consoleParExprStmt::execute(consoleScope *s)

@@ -85,6 +85,7 @@ consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg
 		const consoleFuncArgSpecStmt *spec = static_cast<const consoleFuncArgSpecStmt *>(specs->child(i));
 		consoleVariable target(spec->name(), e3ga(0.0));
 		target.functionArgument(1);
+		consoleVariableMakeOwn(arg[i]);
 		delete s->assignVariable(&target, arg[i]);
 	}
 	consoleStatement *body = m_nbChildren > 1 ? m_child[1] : nullptr;

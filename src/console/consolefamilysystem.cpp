@@ -62,6 +62,7 @@ CF_MEMBER(cf_system, print_prec)
 // x assigned to the variable named like v, in the calling scope
 CF_MEMBER(cf_system, assign)
 {
+	consoleVariableMakeOwn(a[1]);
 	consoleVariable *r = s->assignVariable(a[0], a[1]);
 	if (r != nullptr) r->name(a[0]->name());
 	return r;

@@ -169,6 +169,7 @@ consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariabl
 	// a displayed statement that assigned nothing shows its value as "ans"
 	if (m_consoleAssignmentList.empty()) {
 		consoleVariable target("ans", e3ga(0.0));
+		consoleVariableMakeOwn(ans);
 		delete assignVariable(&target, ans);
 	}
 	// the list is taken first: printing runs a built-in, which may assign

@@ -57,7 +57,7 @@ void applyUnary(consoleScope *scope, consoleVariable **head)
 	for (consoleVariable **link = head; *link != nullptr; link = &(*link)->m_next) {
 		int w = (*link)->op();
 		for (const auto &u : unary)
-			if (w & u.bit) *link = consoleExecUnaryFunc(scope, u.name, *link);
+			if (w & u.bit) *link = consoleTemporary(consoleExecUnaryFunc(scope, u.name, *link));
 		(*link)->op(w & ~0xFF00);
 	}
 }
@@ -69,7 +69,7 @@ void reducePair(consoleScope *scope, consoleVariable **leftLink)
 	consoleVariable *left = *leftLink, *cur = left->next();
 	consoleVariable *successor = cur->next();
 	cur->next(nullptr);
-	consoleVariable *result = consoleExecFunc(scope, opName(scope, cur), left);
+	consoleVariable *result = consoleTemporary(consoleExecFunc(scope, opName(scope, cur), left));
 	result->next(successor);
 	*leftLink = result;
 }

@@ -194,8 +194,11 @@ int consoleScope::processConstant(consoleVariable **variable)
 		v->rhs(1);
 		v->lhs(0);
 		if (const char *cast = castFromE3gaName(m_defaultModel)) {
+			// the constant keeps its name in the default model: it is no temporary
+			std::string name = v->name();
 			v->next(nullptr);
 			*variable = v = consoleExecFunc(this, cast, v);
+			v->name(std::move(name));
 		}
 	}
 	v->rhs(1);

@@ -20,6 +20,14 @@ constexpr int sc_maxSignificantDigits = 17;
 // Room for a number printed with that many digits, sign and exponent included.
 constexpr int sc_numberTextSize = 32;
 
+// The draw mode of a copy that is the user's own: not internal, and shown
+// unless hiding was asked for explicitly.
+int ownDrawMode(int drawMode, int forceFlags)
+{
+	const int cleared = (forceFlags & DM_HIDE) ? DM_INTERNAL : DM_INTERNAL | DM_HIDE;
+	return drawMode & ~cleared;
+}
+
 } // namespace
 
 consoleVariable::consoleVariable(const std::string &name, const e3ga &mv)
@@ -81,9 +89,7 @@ consoleVariable::consoleVariable(const std::string &name, const consoleVariable 
 	m_forceFlags = cv->m_forceFlags;
 	m_creationFlags = cv->m_creationFlags;
 	color4(cv->m_color);
-	// the copy is the user's own, and shown unless hiding was asked for explicitly
-	int cleared = (cv->m_forceFlags & DM_HIDE) ? DM_INTERNAL : DM_INTERNAL | DM_HIDE;
-	m_drawMode = cv->m_drawMode & ~cleared;
+	m_drawMode = ownDrawMode(cv->m_drawMode, cv->m_forceFlags);
 }
 
 consoleVariable::consoleVariable(const consoleVariable &cv)
@@ -329,6 +335,17 @@ consoleVariable *consoleVariableScalar(const char *name, double x)
 	consoleVariable *cv = new consoleVariable(name ? name : "", e3ga(x));
 	cv->rhs(1);
 	return cv;
+}
+
+void consoleVariableMakeOwn(consoleVariable *v)
+{
+	if (v->drawMode() & DM_INTERNAL) v->drawMode(ownDrawMode(v->drawMode(), v->forceFlags()));
+}
+
+consoleVariable *consoleTemporary(consoleVariable *v)
+{
+	if (v->name().empty()) v->name(sc_tempVarPrefix);
+	return v;
 }
 
 int consoleVariableSetLhs(void *cv, int on) { return static_cast<consoleVariable *>(cv)->lhs(on); }

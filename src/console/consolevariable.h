@@ -158,6 +158,16 @@ void consoleVariableFree(void *cv);
 consoleVariable *consoleEmptyScalar();
 // A new e3ga scalar x under that name, flagged rhs.
 consoleVariable *consoleVariableScalar(const char *name, double x);
+// Makes v the user's own value when it was read from one of the program's
+// own variables (camori, campos, atime, autocolor): the internal bit goes,
+// and the hiding that came with it unless hiding was asked for explicitly,
+// as in the constructor from another value. A user's variable assigned
+// from it is then an ordinary variable: displayed, shown and saved. Only
+// the program's own assignments of its variables keep the bit.
+void consoleVariableMakeOwn(consoleVariable *v);
+// v itself, named as a temporary when it has no name of its own: the name
+// the interpreter gives the values that its calls and operators make.
+consoleVariable *consoleTemporary(consoleVariable *v);
 int consoleVariableSetLhs(void *cv, int on);
 int consoleVariableSetRhs(void *cv, int on);
 int consoleVariableSetOperator(void *cv, int op);

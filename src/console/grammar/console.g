@@ -42,6 +42,19 @@ options {
 private:
 	// how many statement and operand rules are running, one inside the other
 	int m_nestingDepth = 0;
+	// how many syntax errors the rules have recovered from so far
+	int m_nbRecoveries = 0;
+
+public:
+	// Every syntax error a rule catches is reported and then recovered from
+	// here: counted, so that a loop can tell whether its text held one.
+	void recover(const antlr::RecognitionException &ex, const antlr::BitSet &tokenSet) override
+	{
+		m_nbRecoveries++;
+		antlr::LLkParser::recover(ex, tokenSet);
+	}
+
+private:
 
 	// The built-in that a cast to the model calls.
 	static const char *castName(int model)
@@ -174,30 +187,40 @@ if_ returns [consoleIfElseStmt *r = nullptr]
 		{ r = new consoleIfElseStmt(t->getLine(), t->getColumn(), cond.release(), thenS.release(), elseS.release()); }
 	;
 
+// A loop in whose text a syntax error was reported is dropped: what the
+// recovery left of it (a condition gone, the statements after it read into
+// its body) is a loop the user never wrote, and could run for ever.
 while_ returns [consoleWhileStmt *r = nullptr]
 {
 	consoleResultGuard<consoleWhileStmt> guard(r);
 	antlr::RefToken t = LT(1);
+	const int recoveries = m_nbRecoveries;
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleStatement> body;
 }
 	: "while" PAROPEN cond=exprlist PARCLOSE body=stmt
-		{ r = new consoleWhileStmt(t->getLine(), t->getColumn(), cond.release(), body.release()); }
+		{
+			if (m_nbRecoveries == recoveries)
+				r = new consoleWhileStmt(t->getLine(), t->getColumn(), cond.release(), body.release());
+		}
 	;
 
 for_ returns [consoleForStmt *r = nullptr]
 {
 	consoleResultGuard<consoleForStmt> guard(r);
 	antlr::RefToken t = LT(1);
+	const int recoveries = m_nbRecoveries;
 	consoleOwned<consoleExprListStmt> init;
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleExprListStmt> step;
 	consoleOwned<consoleStatement> body;
 }
+	// dropped after a syntax error in its text, as a while loop
 	: "for" PAROPEN init=exprlist SEMICOLON cond=exprlist SEMICOLON step=exprlist PARCLOSE body=stmt
 		{
-			r = new consoleForStmt(t->getLine(), t->getColumn(), init.release(), cond.release(), step.release(),
-			                       body.release());
+			if (m_nbRecoveries == recoveries)
+				r = new consoleForStmt(t->getLine(), t->getColumn(), init.release(), cond.release(), step.release(),
+				                       body.release());
 		}
 	;
 
