@@ -344,8 +344,14 @@ void consoleVariableMakeOwn(consoleVariable *v)
 
 consoleVariable *consoleTemporary(consoleVariable *v)
 {
-	if (v->name().empty()) v->name(sc_tempVarPrefix);
+	v->temporary(1);
 	return v;
+}
+
+const std::string &consoleVariable::temporaryName()
+{
+	static const std::string name(sc_tempVarPrefix);
+	return name;
 }
 
 int consoleVariableSetLhs(void *cv, int on) { return static_cast<consoleVariable *>(cv)->lhs(on); }

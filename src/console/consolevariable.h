@@ -55,9 +55,13 @@ public:
 
 	// --- fields
 	int model() const { return m_model; }
-	const std::string &name() const { return m_name; }
+	// A temporary without a name of its own reads as the temporaries' name.
+	const std::string &name() const
+	{
+		return (m_flags & sc_temporary) && m_name.empty() ? temporaryName() : m_name;
+	}
 	int name(const std::string &name);
-	int nameEquals(const std::string &name) const { return m_name == name; }
+	int nameEquals(const std::string &name) const { return this->name() == name; }
 	int op() const { return m_op; }
 	int op(int op);
 	int drawMode() const { return m_drawMode; }
@@ -93,6 +97,7 @@ public:
 	int rhs(int on) { return setFlag(sc_rhs, on); }
 	int global(int on) { return setFlag(sc_global, on); }
 	int functionArgument(int on) { return setFlag(sc_functionArgument, on); }
+	int temporary(int on) { return setFlag(sc_temporary, on); }
 
 	// --- values and their forms
 	// The held multivector when it is of that algebra, else the algebra's zero.
@@ -124,6 +129,11 @@ public:
 	static constexpr int sc_rhs = 0x20000000;
 	static constexpr int sc_global = 0x08000000;
 	static constexpr int sc_functionArgument = 0x04000000;
+	// made by a call or an operator: named by a flag rather than a copy of
+	// the temporaries' name, which would allocate for every result
+	static constexpr int sc_temporary = 0x02000000;
+	// sc_tempVarPrefix, held once
+	static const std::string &temporaryName();
 
 protected:
 	void deleteMV();
