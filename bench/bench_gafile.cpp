@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "gafile.h"
+#include "files/gafile.h"
 #include "silenced.h"
 #include "state/state.h"
 

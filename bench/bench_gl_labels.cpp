@@ -7,7 +7,7 @@
 #include <string>
 
 #include "benchview.h"
-#include "labelflags.h"
+#include "scene/labelflags.h"
 
 namespace {
 

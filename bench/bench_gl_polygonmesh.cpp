@@ -10,8 +10,8 @@
 #include <string>
 
 #include "benchview.h"
-#include "meshobject.h"
-#include "polygonobject.h"
+#include "scene/meshobject.h"
+#include "scene/polygonobject.h"
 
 namespace {
 

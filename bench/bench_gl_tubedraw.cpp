@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "geosphere.h"
+#include "draw/geosphere.h"
 #include "support/glcontext.h"
-#include "tubedraw.h"
+#include "draw/tubedraw.h"
 
 namespace {
 

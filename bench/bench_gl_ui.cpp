@@ -11,9 +11,9 @@
 
 #include "console/fl_console.h"
 #include "e3ga/e3ga.h"
-#include "glwindow.h"
+#include "view/glwindow.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

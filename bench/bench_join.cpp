@@ -6,7 +6,7 @@
 
 #include "c3ga/c3ga.h"
 #include "i2ga/i2ga.h"
-#include "../tests/testvalues.h"
+#include "../tests/support/testvalues.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "c3ga/c3ga.h"
 #include "e3ga/e3ga.h"
 #include "i2ga/i2ga.h"
-#include "mvint.h"
+#include "scene/mvint.h"
 #include "p3ga/p3ga.h"
 
 template <class V> static void interpretLoop(benchmark::State &state, const V &x, int flags)

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "../tests/netpeer.h"
+#include "../tests/net/netpeer.h"
 #include "console/console.h"
 #include "state/state.h"
 

@@ -4,9 +4,9 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
-#include "glwindow.h"
+#include "view/glwindow.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 // The size of the view in the main window.
 constexpr int c_benchViewWidth = 724, c_benchViewHeight = 445;

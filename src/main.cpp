@@ -2,9 +2,9 @@
 // event loop, in which the timer ticks 30 times a second.
 #include <FL/Fl.H>
 
-#include "startup.h"
+#include "ui/startup.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 int main(int argc, char **argv)
 {

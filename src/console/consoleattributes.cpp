@@ -2,11 +2,11 @@
 // method and forced interpretation of a value, each recorded in its force
 // flags as set by the user; the queries of those attributes; and the
 // colours of scene objects named by an argument.
-#include "colors.h"
+#include "draw/colors.h"
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
-#include "mvint.h"
-#include "object.h"
+#include "scene/mvint.h"
+#include "scene/object.h"
 #include "state/state.h"
 
 namespace {

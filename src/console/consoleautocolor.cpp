@@ -6,8 +6,8 @@
 // so that what it sets is recorded like an explicit setting.
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
-#include "mvint.h"
-#include "object.h"
+#include "scene/mvint.h"
+#include "scene/object.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "console/consoleglobalscope.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "console/consoledefstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 // --- the statement -----------------------------------------------------------------
 

@@ -12,7 +12,7 @@
 #include "console/consolefunctions.h"
 #include "console/consolescope.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 
 namespace {
 

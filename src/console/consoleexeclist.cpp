@@ -5,7 +5,7 @@
 #include "console/consoledefstmt.h"
 #include "console/consolescope.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slot)

@@ -6,7 +6,7 @@
 #include "console/consolefamily.h"
 #include "console/consolescope.h"
 #include "ga/textformat.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "console/consoledefstmt.h"
 #include "console/consolescope.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 
 namespace {
 

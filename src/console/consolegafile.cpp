@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "osdep.h"
-#include "stringarray.h"
+#include "os/osdep.h"
+#include "os/stringarray.h"
 
 consoleGAfile::consoleGAfile(state *s) : GAfile(s)
 {

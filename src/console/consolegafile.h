@@ -2,7 +2,7 @@
 // consoleGAfile: the scene-file line interpreter without a file. The console
 // built-in cmd() hands it one line of the ".geo" format as text; its
 // file-opening lines open at once rather than on the next tick.
-#include "gafile.h"
+#include "files/gafile.h"
 
 class consoleGAfile : public GAfile {
 public:

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "console/consoleglobalscope.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 int consoleGlobalScope::addConstant(const std::string &name, consoleVariable *C)

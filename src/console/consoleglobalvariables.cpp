@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "console/consolefunctions.h"
-#include "gaobject.h"
-#include "mvint.h"
+#include "scene/gaobject.h"
+#include "scene/mvint.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

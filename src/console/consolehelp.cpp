@@ -5,7 +5,7 @@
 
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
-#include "osdep.h"
+#include "os/osdep.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // shows its name or a given text.
 #include "console/consoleviewerfunctions.h"
 #include "console/consolevariable.h"
-#include "labelflags.h"
+#include "scene/labelflags.h"
 #include "state/state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "console/consolescope.h"
 #include "console/consolestatement.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 
 namespace {
 

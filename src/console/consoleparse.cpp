@@ -11,7 +11,7 @@
 
 #include "console/ConsoleLexer.hpp"
 #include "console/consoleparserwrapper.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

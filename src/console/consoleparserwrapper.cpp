@@ -2,7 +2,7 @@
 
 #include <antlr/RecognitionException.hpp>
 
-#include "osdep.h"
+#include "os/osdep.h"
 
 ConsoleParserWrapper::ConsoleParserWrapper(antlr::TokenStream &lexer) : ConsoleParser(lexer) {}
 

@@ -4,7 +4,7 @@
 
 #include "console/consoleviewerfunctions.h"
 #include "console/consolevariable.h"
-#include "polygonobject.h"
+#include "scene/polygonobject.h"
 #include "state/state.h"
 
 namespace {

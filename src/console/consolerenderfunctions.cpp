@@ -7,10 +7,10 @@
 
 #include "console/consolefamily.h"
 #include "console/consoleviewerfunctions.h"
-#include "geosphere.h"
+#include "draw/geosphere.h"
 #include "state/state.h"
-#include "ui.h"
-#include "uimenu.h"
+#include "ui/ui.h"
+#include "ui/uimenu.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
 #include "console/fl_console.h"
-#include "mainwindow.h"
-#include "osdep.h"
+#include "ui/mainwindow.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "ui.h"
-#include "version.h"
+#include "ui/ui.h"
+#include "ui/version.h"
 
 namespace {
 

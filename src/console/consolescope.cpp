@@ -10,7 +10,7 @@
 #include "console/consolefunctions.h"
 #include "console/consoleglobalscope.h"
 #include "console/consolevariable.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/consoleparserwrapper.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

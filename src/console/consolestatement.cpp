@@ -5,7 +5,7 @@
 #include <new>
 
 #include "console/consolemodel.h"
-#include "osdep.h"
+#include "os/osdep.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // a reset. The constant and reset commands act only from the global scope.
 #include "console/consoleglobalscope.h"
 #include "console/consoleviewerfunctions.h"
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "mvint.h"
-#include "object.h"
+#include "scene/mvint.h"
+#include "scene/object.h"
 #include "state/state.h"
 
 namespace {

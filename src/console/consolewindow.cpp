@@ -2,8 +2,8 @@
 
 #include <FL/Fl.H>
 
-#include "mainwindow.h"
-#include "ui.h"
+#include "ui/mainwindow.h"
+#include "ui/ui.h"
 
 consoleWindow::consoleWindow(int X, int Y, int W, int H, const char *L) : Fl_Double_Window(X, Y, W, H, L)
 {

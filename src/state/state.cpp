@@ -7,10 +7,10 @@
 #include "console/consolecontrolstmt.h"
 #include "console/consolegafile.h"
 #include "console/consoleglobalscope.h"
-#include "geosphere.h"
-#include "osdep.h"
-#include "scriptui.h"
-#include "stringarray.h"
+#include "draw/geosphere.h"
+#include "os/osdep.h"
+#include "ui/scriptui.h"
+#include "os/stringarray.h"
 #include "typeset/typeset.h"
 
 state *g_state = nullptr;

@@ -16,7 +16,7 @@
 #include "c3ga/c3ga.h"
 #include "e3ga/e3ga.h"
 #include "i2ga/i2ga.h"
-#include "object.h"
+#include "scene/object.h"
 #include "p3ga/p3ga.h"
 
 class consoleControl;

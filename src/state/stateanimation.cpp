@@ -2,8 +2,8 @@
 // plays, slowed by the playback speed, so that dynamic statements reading it
 // move the scene.
 #include "console/consoleglobalscope.h"
-#include "object.h"
-#include "osdep.h"
+#include "scene/object.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

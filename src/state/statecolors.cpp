@@ -3,7 +3,7 @@
 
 #include <strings.h>
 
-#include "colors.h"
+#include "draw/colors.h"
 #include "state/state.h"
 
 float *state::getColorPtr(const char *which)

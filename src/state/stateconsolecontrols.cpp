@@ -6,7 +6,7 @@
 
 #include "console/consolecontrol.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 int state::addConsoleControlBool(const std::string &nm, int value)
 {

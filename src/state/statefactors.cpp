@@ -2,8 +2,8 @@
 // built-ins read and the interpretation uses to orient what it factors.
 #include <cstdio>
 
-#include "mvint.h"
-#include "mvint_services.h"
+#include "scene/mvint.h"
+#include "scene/mvint_services.h"
 #include "state/state.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The working directory against which relative file names are resolved.
 #include <climits>
 
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // was pending when the wait began is moved later by the time spent waiting.
 #include <FL/Fl_Button.H>
 
-#include "osdep.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

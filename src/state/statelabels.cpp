@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "state/state.h"
-#include "textobject.h"
+#include "scene/textobject.h"
 #include "typeset/typeset.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // Camera motion over time: a translation of campos at a velocity, a rotation
 // of camori at a rate, each applied in steps by the timer until its end time,
 // held while the program waits for the user, stretched by the playback speed.
-#include "glwindow.h"
-#include "osdep.h"
+#include "view/glwindow.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // network step.
 #include <cstdlib>
 
-#include "net.h"
-#include "netserver.h"
-#include "osdep.h"
+#include "net/net.h"
+#include "net/netserver.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "console/consoleglobalscope.h"
-#include "gaobject.h"
-#include "glwindow.h"
-#include "osdep.h"
+#include "scene/gaobject.h"
+#include "view/glwindow.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 namespace {
 

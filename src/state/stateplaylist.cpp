@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gafile.h"
-#include "osdep.h"
+#include "files/gafile.h"
+#include "os/osdep.h"
 #include "state/state.h"
-#include "stringarray.h"
+#include "os/stringarray.h"
 
 int state::openPlayList(const char *name)
 {

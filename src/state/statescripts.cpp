@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "console/consoleglobalscope.h"
-#include "gafile.h"
-#include "object.h"
-#include "scriptui.h"
+#include "files/gafile.h"
+#include "scene/object.h"
+#include "ui/scriptui.h"
 #include "state/state.h"
-#include "stringarray.h"
+#include "os/stringarray.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cameraorientation.h"
+#include "files/cameraorientation.h"
 #include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/consolemodel.h"
-#include "gafile.h"
-#include "glwindow.h"
-#include "osdep.h"
-#include "scriptui.h"
+#include "files/gafile.h"
+#include "view/glwindow.h"
+#include "os/osdep.h"
+#include "ui/scriptui.h"
 #include "state/state.h"
 
 namespace {

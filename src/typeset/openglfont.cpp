@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gltexture.h"
-#include "pngwrapper.h"
+#include "draw/gltexture.h"
+#include "image/pngwrapper.h"
 #include "typeset/fontdata.h"
 
 oglfThreadInfo g_oglfThreadInfo = {-1, 0, nullptr};

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "colors.h"
+#include "draw/colors.h"
 #include "typeset/fontparse.h"
 #include "typeset/openglfont.h"
 #include "typeset/typesetline.h"

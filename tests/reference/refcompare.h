@@ -16,7 +16,7 @@
 #include "i2ga/i2ga.h"
 #include "p3ga/p3ga.h"
 #include "reference/refalgebra.h"
-#include "testvalues.h"
+#include "support/testvalues.h"
 
 namespace ref {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "object.h"
+#include "scene/object.h"
 
 // The short form and the long form of one value.
 struct descriptionCase {

@@ -11,7 +11,7 @@
 #include "state/state.h"
 #include "support/glcontext.h"
 #include "support/glfeedback.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 // The view's side in pixels.
 const int c_size = 240;

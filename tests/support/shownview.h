@@ -11,9 +11,9 @@
 
 #include <vector>
 
-#include "glwindow.h"
+#include "view/glwindow.h"
 #include "state/state.h"
-#include "ui.h"
+#include "ui/ui.h"
 
 template <int W, int H, int BelowHeight = 0> class shownView : public testing::Test {
 protected:

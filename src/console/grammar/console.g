@@ -20,7 +20,7 @@ header "post_include_cpp" {
 #include "console/consoleparserguards.h"
 #include "console/consoleparsingscope.h"
 #include "console/consolescope.h"
-#include "osdep.h"
+#include "os/osdep.h"
 }
 
 options {

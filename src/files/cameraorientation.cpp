@@ -1,0 +1,30 @@
+#include "files/cameraorientation.h"
+
+#include <cmath>
+
+namespace {
+
+// Grade-usage bitmap of the bivector part.
+constexpr int GRADE2 = 0x4;
+
+} // namespace
+
+e3ga cameraRotorOfBivector(const e3ga &B)
+{
+	// a Euclidean bivector squares to minus its squared norm:
+	// exp(-B) = cos |B| - sin |B| B / |B|
+	const e3ga b = B.grade(GRADE2);
+	const double angle = std::sqrt(b.norm_a());
+	if (angle == 0.0) return e3ga(1.0);
+	return sub(std::cos(angle), gp(std::sin(angle) / angle, b));
+}
+
+e3ga cameraBivectorOfRotor(const e3ga &R)
+{
+	const e3ga U = R.normal(1);
+	const e3ga b = U.grade(GRADE2);
+	const double sine = std::sqrt(b.norm_a());
+	if (sine == 0.0) return e3ga(0.0);
+	// U = cos a + sin a b / |b| = exp(-B) for B = -a b / |b|
+	return gp(-std::atan2(sine, U.scalar()) / sine, b);
+}

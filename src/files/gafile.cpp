@@ -1,0 +1,268 @@
+// The reader of script files: construction, arguments, the reading loop that
+// stops at every pause and resumes at the same byte, and what becomes of the
+// file when the state drops the reader.
+#include "files/gafile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "console/consoleglobalscope.h"
+#include "os/osdep.h"
+#include "ui/scriptui.h"
+#include "state/state.h"
+#include "os/stringarray.h"
+
+namespace {
+
+// Bytes above this are no part of the line format: they are reported and dropped.
+constexpr int sc_lastAsciiByte = 127;
+
+} // namespace
+
+GAfile::GAfile(state *) { initToNothing(); }
+
+GAfile::GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args)
+{
+	initToNothing();
+	m_level = level;
+	if (filename == nullptr || filename[0] == '\0') {
+		cprintf("GAfile::GAfile(): invalid filename\n");
+		return;
+	}
+	FILE *f = std::fopen(filename, "rb");
+	if (f == nullptr) {
+		cprintf("GAfile::GAfile(): can not open '%s'\n", filename);
+		return;
+	}
+	std::fclose(f);
+	m_filename = copyString(filename);
+	if (deleteQuestion != nullptr) m_deleteFileQuestion = copyString(deleteQuestion);
+	setArg(nbArg, args);
+	reset(s);
+}
+
+GAfile::~GAfile()
+{
+	freeArg();
+	std::free(m_filename);
+	std::free(m_buf);
+	std::free(m_deleteFileQuestion);
+	initToNothing();
+}
+
+void GAfile::initToNothing()
+{
+	m_deleteFile = -1;
+	m_deleteFileQuestion = nullptr;
+	m_closeAtEOF = 0;
+	m_nbArg = 0;
+	m_arg = nullptr;
+	m_level = -1;
+	m_directFileOpen = 0;
+	m_filename = nullptr;
+	m_pos = 0;
+	m_lineNb = 0;
+	m_lastChar = -1;
+	m_bufLen = 0;
+	m_bufMaxLen = 0;
+	m_buf = nullptr;
+	m_unseekable = 0;
+}
+
+int GAfile::setArg(int n, char **args)
+{
+	freeArg();
+	if (n <= 0) return 0;
+	char **copy = static_cast<char **>(std::calloc((size_t)n, sizeof(char *)));
+	if (copy == nullptr) {
+		std::printf("GAfile::setArg(): memory allocation error for %d bytes\n", (int)(n * sizeof(char *)));
+		return -1;
+	}
+	for (int i = 0; i < n; i++) {
+		std::string a = args != nullptr && args[i] != nullptr ? args[i] : "";
+		// a quoted string cannot hold a double quote, and one would end the
+		// string the argument is put in: it becomes a single quote
+		for (char &c : a)
+			if (c == '"') c = '\'';
+		// blanks would split the argument into words, a "#" would start a
+		// comment: such an argument reads back as one quoted string
+		bool quote = false;
+		for (char c : a)
+			if ((unsigned char)c < 33 || c == '#') quote = true;
+		if (quote) a = "\"" + a + "\"";
+		copy[i] = copyString(a.c_str());
+		if (copy[i] == nullptr) {
+			std::printf("GAfile::setArg(): memory allocation error for %d bytes\n", (int)a.size() + 1);
+			freeStringArray(i, copy);
+			return -1;
+		}
+	}
+	m_arg = copy;
+	m_nbArg = n;
+	return 0;
+}
+
+void GAfile::freeArg()
+{
+	freeStringArray(m_nbArg, m_arg);
+	m_arg = nullptr;
+	m_nbArg = 0;
+}
+
+int GAfile::reset(state *s)
+{
+	m_pos = 0;
+	m_bufLen = 0;
+	m_lineNb = 1;
+	m_lastChar = -1;
+	// the bottom file of the stack starts from an empty scene
+	if (m_level <= 0 && s != nullptr && s->m_GAfileStackDepth <= 0) {
+		s->resetGAfileState();
+		s->removeAllObjectsButSystem();
+	}
+	return 0;
+}
+
+int GAfile::read(state *s)
+{
+	if (m_filename == nullptr || m_unseekable) return -1;
+	s->m_GAfileReadNesting++;
+	int result = readLines(s, false);
+	// an import that ended deleted this reader: only the state is touched now
+	s->m_GAfileReadNesting--;
+	s->runDeferred(false);
+	return result;
+}
+
+int GAfile::truncated(state *s)
+{
+	cprintf("GAfile::read(): fseek() on '%s' returned error.\nAssuming the file has been truncated\n", m_filename);
+	reset(s);
+	return readLines(s, true);
+}
+
+namespace {
+
+// The file stands at byte pos, and the byte before it is still lastChar.
+bool atResumePoint(FILE *f, int pos, int lastChar)
+{
+	if (pos == 0) return std::fseek(f, 0, SEEK_SET) == 0;
+	return std::fseek(f, pos - 1, SEEK_SET) == 0 && std::fgetc(f) == lastChar;
+}
+
+// Reading stops before the next byte: something runs first, or time must pass.
+bool mustPause(state *s)
+{
+	if (s->m_openFilename != nullptr) return true;
+	// a reset or clear asked for by a line is carried out before the next line
+	if (s->m_clearRequested || (s->m_globalScope != nullptr && s->m_globalScope->resetRequested())) return true;
+	// a playlist is read in one go
+	if (s->m_playListParse) return false;
+	if (s->m_inputWait) return true;
+	// a NaN sleep end counts as none
+	return s->m_inputSleepTime >= 0.0 && u_timeGet() < s->m_inputSleepTime;
+}
+
+} // namespace
+
+int GAfile::readLines(state *s, bool restarted)
+{
+	// names in the file are relative to its directory
+	s->setWorkingDirectory(m_filename, true);
+	FILE *f = std::fopen(m_filename, "rb");
+	if (f == nullptr) {
+		cprintf("Could not fopen() '%s'\n", m_filename);
+		return -1;
+	}
+	if (!atResumePoint(f, m_pos, m_lastChar)) {
+		std::fclose(f);
+		if (!restarted) return truncated(s);
+		// read again from its start, it still cannot be positioned: a pipe
+		cprintf("GAfile::read(): can not position in '%s'; it is read no further\n", m_filename);
+		m_unseekable = 1;
+		return -1;
+	}
+
+	for (;;) {
+		if (mustPause(s)) break;
+		ensureBufLen(m_bufLen + 1);
+		int c = std::fgetc(f);
+		if (c == EOF) {
+			// the last line of an import or a playlist counts without its
+			// line feed; a growing top-level file waits for its line feed
+			if (m_bufLen > 0 && (m_closeAtEOF || s->m_playListParse)) {
+				interpretLine(s);
+				continue;
+			}
+			s->bookmarkFound();
+			if (m_closeAtEOF && s->m_GAfileStackDepth >= 0 && s->m_GAfileStack[s->m_GAfileStackDepth] == this) {
+				std::fclose(f);
+				s->deleteTopOfGAfileStack(nullptr);
+				return 0;
+			}
+			break;
+		}
+		m_pos++;
+		m_lastChar = c;
+		if (c > sc_lastAsciiByte) {
+			cprintf("Invalid characted '%d' in file '%s'", c, m_filename);
+			continue;
+		}
+		if (c != '\n' && c != '\r') {
+			m_buf[m_bufLen++] = (char)c;
+			continue;
+		}
+		// a line ends; a line feed counts it once it has been interpreted,
+		// so that its messages name its own number
+		bool hadWindow = uiHasMainWindow();
+		interpretLine(s);
+		if (c == '\n') m_lineNb++;
+		// the line ended the program
+		if (hadWindow && !uiHasMainWindow()) break;
+	}
+	std::fclose(f);
+	return 0;
+}
+
+void GAfile::interpretLine(state *s)
+{
+	ensureBufLen(m_bufLen);
+	m_buf[m_bufLen] = '\0';
+	substituteArguments(s);
+	parseLine(s);
+	m_bufLen = 0;
+	m_buf[0] = '\0';
+}
+
+int GAfile::handleDelete()
+{
+	if (m_filename == nullptr || m_deleteFile < 0) return 0;
+	if (m_deleteFile == 0 && !uiAskYesNo(deleteQuestionText().c_str())) return 0;
+	deleteFile(m_filename);
+	return 0;
+}
+
+std::string GAfile::deleteQuestionText() const
+{
+	return substituteFileName(m_deleteFileQuestion != nullptr ? m_deleteFileQuestion : state::sc_defaultDeleteFileQuestion,
+	                          m_filename);
+}
+
+int GAfile::ensureBufLen(int n)
+{
+	if (m_bufMaxLen > n) return 0;
+	// room for n characters and the terminating zero, growing by doubling
+	// as far as an int counts
+	if (n < 0 || (size_t)n > sc_maxLineLength) throw std::bad_alloc();
+	const long long doubled = 2LL * m_bufMaxLen;
+	const int capacity = (int)std::min<long long>(std::max<long long>(n + 1LL, doubled), INT_MAX);
+	char *grown = static_cast<char *>(std::realloc(m_buf, (size_t)capacity));
+	if (grown == nullptr) throw std::bad_alloc();
+	m_buf = grown;
+	m_bufMaxLen = capacity;
+	return 0;
+}

@@ -1,0 +1,141 @@
+// Keywords on the course of a script: bookmarks, sleeps and waits, the fate
+// of the file, the files it opens, switches to or imports, playlist entries
+// and console commands.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+#include "files/gafile.h"
+#include "files/gafilekeywords.h"
+#include "os/osdep.h"
+#include "state/state.h"
+#include "os/stringarray.h"
+
+namespace {
+
+// A file name made absolute against the file's directory, and up to
+// GAfile::sc_maxArgs arguments after it.
+struct fileAndArgs {
+	std::string name;
+	std::string args[GAfile::sc_maxArgs];
+	char *argv[GAfile::sc_maxArgs];
+	int nbArg = 0;
+
+	// false when no file name can be read
+	bool read(const gaLine &l)
+	{
+		int pos = gaReadName(l.line, l.pos, name);
+		if (pos < 0) return false;
+		name = l.s->fullFilename(name);
+		while (nbArg < GAfile::sc_maxArgs && (pos = gaReadName(l.line, pos, args[nbArg])) >= 0) {
+			argv[nbArg] = &args[nbArg][0];
+			nbArg++;
+		}
+		return true;
+	}
+};
+
+// The levels of the file-opening keywords.
+struct openKeyword {
+	const char *word;
+	int level;
+};
+const openKeyword c_openKeywords[] = {{"open", -1}, {"switchto", 0}, {"import", 1}};
+
+// What a "delete" line may say.
+constexpr const char *sc_deleteYes = "yes";
+constexpr const char *sc_deleteAsk = "ask";
+
+// The command of a "console" line begins this many characters into it: the
+// keyword and one separator.
+constexpr size_t sc_consoleCommandStart = 8;
+
+} // namespace
+
+int gaKwBookmark(const gaLine &l)
+{
+	l.s->bookmarkFound();
+	return 0;
+}
+
+int gaKwSleep(const gaLine &l)
+{
+	double t;
+	if (gaReadDouble(l.line, l.pos, t) < 0 || !(t > 0.0)) {
+		l.invalid();
+		return 0;
+	}
+	const float scaled = (float)t * (float)l.s->m_playbackSpeed;
+	// successive sleeps add up from the previous end, not from now
+	if (l.s->m_inputSleepTime > 0.0) l.s->m_inputSleepTime += scaled;
+	else l.s->m_inputSleepTime = u_timeGet() + scaled;
+	return 0;
+}
+
+int gaKwWait(const gaLine &l)
+{
+	l.s->setInputWaitState(1);
+	return 0;
+}
+
+int gaKwDelete(const gaLine &l)
+{
+	std::string word;
+	int pos = gaReadName(l.line, l.pos, word);
+	if (pos < 0) {
+		l.invalid();
+		return 0;
+	}
+	GAfile *f = l.file;
+	if (word == sc_deleteYes) {
+		f->m_deleteFile = 1;
+	} else if (word == sc_deleteAsk) {
+		f->m_deleteFile = 0;
+		std::string question;
+		if (gaReadName(l.line, pos, question) >= 0) {
+			std::free(f->m_deleteFileQuestion);
+			f->m_deleteFileQuestion = copyString(question.c_str());
+		}
+	} else {
+		f->m_deleteFile = -1;
+	}
+	return 0;
+}
+
+int gaKwOpen(const gaLine &l)
+{
+	int level = -1;
+	for (const openKeyword &k : c_openKeywords)
+		if (strcasecmp(l.kw.c_str(), k.word) == 0) level = k.level;
+	fileAndArgs f;
+	if (!f.read(l)) {
+		l.invalid();
+		return 0;
+	}
+	// a file's own lines open on the next tick; a console line opens at once
+	if (!l.file->m_directFileOpen) return l.s->setOpenFile(f.name.c_str(), f.nbArg, f.argv, level);
+	l.s->setOpenFile(f.name.c_str(), f.nbArg, f.argv, level);
+	return l.s->runDeferred(true);
+}
+
+int gaKwConsole(const gaLine &l)
+{
+	const char *command = std::strlen(l.line) > sc_consoleCommandStart ? l.line + sc_consoleCommandStart : "";
+	// the command is parsed in a working directory of its own; the file's
+	// later lines still resolve their names against the file's directory
+	const std::string directory = l.s->m_workingDirectory;
+	const int result = l.s->consoleCommandCallback(command);
+	l.s->m_workingDirectory = directory;
+	return result;
+}
+
+int gaKwPlay(const gaLine &l)
+{
+	fileAndArgs f;
+	if (!f.read(l)) {
+		l.invalid();
+		return 0;
+	}
+	return l.s->addPlayListEntry(f.name.c_str(), f.nbArg, f.argv);
+}

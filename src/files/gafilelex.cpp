@@ -1,0 +1,310 @@
+// The lexical side of the line format: arguments put in for "$N", strings
+// (quoted or not), and the flag words of objects and labels.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+#include "files/gafile.h"
+#include "scene/labelflags.h"
+#include "scene/object.h"
+#include "os/osdep.h"
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters below this are blanks of the line format.
+bool isBlank(char c) { return (unsigned char)c < 33; }
+
+// Splits text into at most GAfile::sc_maxFlagWords blank-separated words.
+int splitWords(const char *text, std::string (&words)[GAfile::sc_maxFlagWords])
+{
+	int n = 0;
+	for (size_t i = 0; text != nullptr && text[i] != '\0' && n < GAfile::sc_maxFlagWords;) {
+		while (text[i] != '\0' && isBlank(text[i])) i++;
+		size_t start = i;
+		while (text[i] != '\0' && !isBlank(text[i])) i++;
+		if (i > start) words[n++].assign(text + start, i - start);
+	}
+	return n;
+}
+
+struct flagWord {
+	const char *word;
+	int drawMode;
+	int creationFlags;
+};
+
+// The object flag words; "grade0".."grade8" and "dm1".."dm7" are read apart.
+const flagWord c_flagWords[] = {
+	{"hide", DM_HIDE, 0},
+	{"show", 0, 0},
+	{"stipple", DM_STIPPLE, 0},
+	{"orientation", DM_ORI, 0},
+	{"wireframe", DM_WIREFRAME, 0},
+	{"magnitude", DM_MAGNITUDE, 0},
+	{"shade", DM_SHADE, 0},
+	{"outline", DM_OUTLINE, 0},
+	{"versor", 0, OC_VERSOR},
+	{"blade", 0, OC_BLADE},
+	{"dynamic", 0, OC_DYNAMIC},
+	{"compute_normals_flat", 0, OC_COMPUTE_NORMALS_FLAT},
+	{"compute_normals_gouraud", 0, OC_COMPUTE_NORMALS_GOURAUD},
+	{"specify_normals", 0, OC_SPECIFY_NORMALS},
+};
+
+// The highest grade and draw method a flag word names.
+constexpr int sc_maxGradeWord = 8;
+constexpr int sc_maxDrawMethodWord = 7;
+
+// N when word is prefix followed by one digit from 0 (or 1) to max; else -1.
+int numberedWord(const std::string &word, const char *prefix, int min, int max)
+{
+	size_t n = std::strlen(prefix);
+	if (word.size() != n + 1 || strncasecmp(word.c_str(), prefix, n) != 0 || !isDigit(word[n])) return -1;
+	int N = word[n] - '0';
+	return N >= min && N <= max ? N : -1;
+}
+
+struct labelFlagWord {
+	const char *word;
+	int flag;
+};
+
+const labelFlagWord c_labelFlagWords[] = {
+	{"2d", LF_2D}, {"3d", LF_3D}, {"cx", LF_CX}, {"cy", LF_CY}, {"px", LF_PX}, {"py", LF_PY},
+	{"nx", LF_NX}, {"ny", LF_NY}, {"acx", LF_ACX}, {"dynamic", LF_DYNAMIC}, {"image", LF_IMAGE},
+	{"fullscreen", LF_FULLSCREEN},
+};
+
+// A label flag word may carry this prefix.
+constexpr const char *sc_labelFlagPrefix = "flag_";
+// A label width word begins so (lower case, no prefix).
+constexpr const char *sc_widthPrefix = "width=";
+
+// The text of a quoted string that starts at pos, right after its opening
+// quote, appended to out when given; the position after its closing quote,
+// or -1 when the line ends first.
+int quotedTextEnd(const char *line, int pos, std::string *out)
+{
+	for (;;) {
+		if (line[pos] == '\0') return -1;
+		if (line[pos] == '"') return pos + 1;
+		if (line[pos] != '\\') {
+			if (out != nullptr) out->push_back(line[pos]);
+			pos++;
+			continue;
+		}
+		// a run of backslashes is itself unless a double quote follows it
+		int n = 0;
+		while (line[pos + n] == '\\') n++;
+		const bool beforeQuote = line[pos + n] == '"';
+		if (out != nullptr) out->append(beforeQuote ? n / 2 : n, '\\');
+		pos += n;
+		// an odd run escapes the quote, which then belongs to the text
+		if (beforeQuote && n % 2 == 1) {
+			if (out != nullptr) out->push_back('"');
+			pos++;
+		}
+	}
+}
+
+// Whether the text read so far, one character at a time, ends inside a
+// quoted string: the quotes that stringQuotesBefore counts, followed along.
+struct quoteParity {
+	bool inString = false;
+	// inside a string: an odd run of backslashes just before
+	bool oddBackslashes = false;
+
+	void feed(char c)
+	{
+		if (!inString) {
+			inString = c == '"';
+			oddBackslashes = false;
+			return;
+		}
+		if (c == '\\') {
+			oddBackslashes = !oddBackslashes;
+			return;
+		}
+		// an odd run of backslashes makes the quote part of the text
+		if (c == '"' && !oddBackslashes) inString = false;
+		oddBackslashes = false;
+	}
+};
+
+} // namespace
+
+std::string GAfile::quoted(const std::string &text)
+{
+	std::string q = "\"";
+	size_t backslashes = 0;
+	for (char c : text) {
+		// the backslashes before a quote are doubled and the quote escaped
+		if (c == '"') q.append(backslashes + 1, '\\');
+		backslashes = c == '\\' ? backslashes + 1 : 0;
+		q.push_back(c);
+	}
+	// so are those before the closing quote
+	q.append(backslashes, '\\');
+	q.push_back('"');
+	return q;
+}
+
+void GAfile::writeColor(FILE *F, const char *keyword, const float *rgba)
+{
+	std::fprintf(F, "%s %f %f %f %f\n", keyword, rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+int GAfile::stringQuotesBefore(const char *line, int end)
+{
+	int quotes = 0;
+	for (int i = 0; i < end && line[i] != '\0';) {
+		if (line[i] != '"') {
+			i++;
+			continue;
+		}
+		// the opening quote, and the closing one when it comes before end
+		quotes++;
+		int close = quotedTextEnd(line, i + 1, nullptr);
+		if (close < 0 || close > end) break;
+		quotes++;
+		i = close;
+	}
+	return quotes;
+}
+
+int GAfile::substituteArguments(state *)
+{
+	// most lines name no argument
+	if (m_bufLen < 2 || std::memchr(m_buf, '$', (size_t)m_bufLen) == nullptr) return 0;
+	const size_t n = (size_t)m_bufLen;
+	std::string out;
+	out.reserve(n);
+	quoteParity quotes;
+	auto put = [&](char c) {
+		out.push_back(c);
+		quotes.feed(c);
+	};
+	for (size_t i = 0; i < n;) {
+		if (m_buf[i] != '$' || i + 1 >= n || !isDigit(m_buf[i + 1])) {
+			put(m_buf[i++]);
+			continue;
+		}
+		// an escaped "$": the backslash, the last character put, goes; the
+		// "$" and its digits stay
+		if (i > 0 && m_buf[i - 1] == '\\') {
+			out.pop_back();
+			put(m_buf[i++]);
+			continue;
+		}
+		// the argument number; more digits than an int holds name no argument
+		size_t end = i + 1;
+		long long N = 0;
+		while (end < n && end - (i + 1) < (size_t)sc_maxArgDigits && isDigit(m_buf[end])) N = N * 10 + (m_buf[end++] - '0');
+		if (N < 1 || N > m_nbArg || m_arg[N - 1] == nullptr) {
+			put(m_buf[i++]);
+			continue;
+		}
+		const char *arg = m_arg[N - 1];
+		size_t length = std::strlen(arg);
+		// inside a quoted string the argument goes in without quotes of its
+		// own, which would end that string
+		if (quotes.inString && length >= 2 && arg[0] == '"' && arg[length - 1] == '"') {
+			arg++;
+			length -= 2;
+		}
+		if (out.size() + length + (n - end) > sc_maxLineLength) {
+			cprintf("GAfile::substituteArguments(): file '%s': line %d is too long with its arguments; it is skipped\n",
+			        m_filename != nullptr ? m_filename : "", m_lineNb);
+			m_bufLen = 0;
+			m_buf[0] = '\0';
+			return -1;
+		}
+		for (size_t k = 0; k < length; k++) put(arg[k]);
+		i = end;
+		// the character right after the argument is not looked at
+		if (i < n) put(m_buf[i++]);
+	}
+	ensureBufLen((int)out.size());
+	std::memcpy(m_buf, out.data(), out.size());
+	m_bufLen = (int)out.size();
+	m_buf[m_bufLen] = '\0';
+	return 0;
+}
+
+int GAfile::readString(const char *line, int pos, std::string &out, const char *forbidden)
+{
+	out.clear();
+	if (line == nullptr || pos < 0) return -1;
+	while (line[pos] != '\0' && isBlank(line[pos])) pos++;
+	if (line[pos] == '\0') return -1;
+	// a quoted string: anything up to the double quote that ends it
+	if (line[pos] == '"') {
+		int end = quotedTextEnd(line, pos + 1, &out);
+		if (end < 0) out.clear();
+		return end;
+	}
+	if (forbidden != nullptr && memberOf(line[pos], forbidden)) return -1;
+	int start = pos;
+	while (line[pos] != '\0' && !isBlank(line[pos])) pos++;
+	out.assign(line + start, pos - start);
+	return pos;
+}
+
+int GAfile::memberOf(char c, const char *set)
+{
+	return set != nullptr && c != '\0' && std::strchr(set, c) != nullptr ? 1 : 0;
+}
+
+int GAfile::parseFlags(const char *text, int &drawMode, int &creationFlags)
+{
+	drawMode = creationFlags = 0;
+	std::string words[sc_maxFlagWords];
+	int n = splitWords(text, words);
+	for (int w = 0; w < n; w++) {
+		const std::string &word = words[w];
+		bool known = false;
+		for (const flagWord &f : c_flagWords) {
+			if (strcasecmp(word.c_str(), f.word) != 0) continue;
+			drawMode |= f.drawMode;
+			creationFlags |= f.creationFlags;
+			known = true;
+		}
+		int grade = numberedWord(word, "grade", 0, sc_maxGradeWord);
+		if (grade >= 0) creationFlags |= 1 << grade;
+		int method = numberedWord(word, "dm", 1, sc_maxDrawMethodWord);
+		if (method >= 0) creationFlags |= method << OC_DRAW_METHOD_SHIFT;
+		if (!known && grade < 0 && method < 0)
+			cprintf("File '%s': line %d: unknown flag '%s'\n", m_filename, m_lineNb, word.c_str());
+	}
+	return n > 0 ? n : -1;
+}
+
+int GAfile::parseLabelFlags(const char *text, int &flags, int &width)
+{
+	flags = 0;
+	width = -1;
+	std::string words[sc_maxFlagWords];
+	int n = splitWords(text, words);
+	const size_t prefix = std::strlen(sc_labelFlagPrefix);
+	for (int w = 0; w < n; w++) {
+		const std::string &word = words[w];
+		if (word.compare(0, std::strlen(sc_widthPrefix), sc_widthPrefix) == 0) {
+			width = std::atoi(word.c_str() + std::strlen(sc_widthPrefix));
+			if (width > 0) flags |= LF_WIDTH;
+			continue;
+		}
+		const char *bare = word.c_str();
+		if (strncasecmp(bare, sc_labelFlagPrefix, prefix) == 0) bare += prefix;
+		bool known = false;
+		for (const labelFlagWord &f : c_labelFlagWords) {
+			if (strcasecmp(bare, f.word) != 0) continue;
+			flags |= f.flag;
+			known = true;
+		}
+		if (!known) cprintf("File '%s': line %d: unknown flag '%s'\n", m_filename, m_lineNb, word.c_str());
+	}
+	return n > 0 ? n : -1;
+}

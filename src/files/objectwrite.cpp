@@ -1,0 +1,159 @@
+// The scene-file lines of every kind of object: the colours and font size
+// that every kind writes before its own line, the flag words of its draw
+// modes and draw method after it, and each kind's own lines. Names and
+// texts are quoted so that they read back as written, and coordinates are
+// written with every digit.
+#include <cstdio>
+#include <string>
+
+#include "files/gafile.h"
+#include "scene/gaobject.h"
+#include "scene/meshobject.h"
+#include "scene/object.h"
+#include "scene/polygonobject.h"
+#include "scene/textobject.h"
+
+namespace {
+
+// The flag word of each draw-mode bit, in the order they are written.
+struct flagWord {
+	int bit;
+	const char *word;
+};
+const flagWord c_drawModeWords[] = {
+	{DM_HIDE, "hide "},           {DM_STIPPLE, "stipple "}, {DM_ORI, "orientation "}, {DM_WIREFRAME, "wireframe "},
+	{DM_MAGNITUDE, "magnitude "}, {DM_SHADE, "shade "},     {DM_OUTLINE, "outline "},
+};
+const flagWord c_labelFlagWords[] = {
+	{LF_2D, "flag_2d "},           {LF_3D, "flag_3d "},          {LF_CX, "flag_cx "},
+	{LF_CY, "flag_cy "},           {LF_PX, "flag_px "},          {LF_PY, "flag_py "},
+	{LF_NX, "flag_nx "},           {LF_NY, "flag_ny "},          {LF_ACX, "flag_acx "},
+	{LF_DYNAMIC, "flag_dynamic "}, {LF_IMAGE, "flag_image "},    {LF_FULLSCREEN, "flag_fullscreen "},
+};
+// A mesh's normal mode: the first word whose bit it has.
+const flagWord c_normalModeWords[] = {
+	{OC_COMPUTE_NORMALS_FLAT, "compute_normals_flat "},
+	{OC_COMPUTE_NORMALS_GOURAUD, "compute_normals_gouraud "},
+	{OC_SPECIFY_NORMALS, "specify_normals "},
+};
+
+// Grade-usage bitmap of a vector.
+constexpr int GRADE1 = 0x2;
+
+template <size_t N> void writeWords(FILE *F, const flagWord (&words)[N], int bits)
+{
+	for (const flagWord &w : words)
+		if (bits & w.bit) std::fputs(w.word, F);
+}
+
+std::string quoted(const std::string &text) { return GAfile::quoted(text); }
+
+// The coordinates of a vector as the value text of a line.
+const char *vectorText(const double *c)
+{
+	e3ga v;
+	v.set(GRADE1, c);
+	return v.storedString();
+}
+
+int streamResult(FILE *F) { return std::ferror(F) ? -1 : 0; }
+
+} // namespace
+
+int object::writeToGeoFile(FILE *F)
+{
+	GAfile::writeColor(F, "fgcolor", m_fgColor);
+	GAfile::writeColor(F, "bgcolor", m_bgColor);
+	GAfile::writeColor(F, "olcolor", m_olColor);
+	std::fprintf(F, "fontsize %f\n", m_fontSize);
+	return streamResult(F);
+}
+
+int object::writeToGeoFileProperties(FILE *F)
+{
+	writeWords(F, c_drawModeWords, m_drawMode);
+	// the reader's "dmN" is the method's index plus one
+	if (m_dmMenuIdx >= 0) std::fprintf(F, "dm%d", m_dmMenuIdx + 1);
+	return streamResult(F);
+}
+
+template <class V> int gaObject<V>::writeToGeoFile(FILE *F)
+{
+	object::writeToGeoFile(F);
+	std::fprintf(F, "%s %s [%s] ", gaObjectKind<V>::fileKeyword, quoted(m_name).c_str(), m_mv.storedString());
+	writeToGeoFileProperties(F);
+	std::fputc('\n', F);
+	return streamResult(F);
+}
+
+template int gaObject<e3ga>::writeToGeoFile(FILE *F);
+template int gaObject<p3ga>::writeToGeoFile(FILE *F);
+template int gaObject<c3ga>::writeToGeoFile(FILE *F);
+template int gaObject<i2ga>::writeToGeoFile(FILE *F);
+
+int textObject::writeToGeoFile(FILE *F)
+{
+	object::writeToGeoFile(F);
+	// a label without a mode of its own is verbatim
+	std::fprintf(F, "tsmode %s\n", m_tsMode != nullptr ? m_tsMode : "verbatim");
+	std::fprintf(F, "tsfont %s\n", m_tsFont != nullptr ? m_tsFont : "regular");
+	// where it stands: the point it follows, or its position
+	const std::string where =
+	    (m_flags & LF_DYNAMIC) ? quoted(m_pointName) : std::string("[") + m_pos.storedString() + "]";
+	std::fprintf(F, "label %s %s %s ", quoted(m_name).c_str(), where.c_str(), quoted(m_text).c_str());
+	writeWords(F, c_labelFlagWords, m_flags);
+	if (m_flags & LF_WIDTH) std::fprintf(F, "width=%d ", m_userWidth);
+	std::fputc('\n', F);
+	if (hidden()) std::fprintf(F, "hide %s\n", quoted(m_name).c_str());
+	return streamResult(F);
+}
+
+int polygonObject::writeToGeoFile(FILE *F)
+{
+	object::writeToGeoFile(F);
+	// a static polygon keeps coordinates only: they become hidden points of its own
+	const auto vertexName = [&](int i) { return m_name + " vertex " + std::to_string(i); };
+	if (!dynamic())
+		for (int i = 0; i < m_nbVertices; i++)
+			std::fprintf(F, "e3ga %s [%s] hide \n", quoted(vertexName(i)).c_str(), vectorText(&m_vertex[3 * i]));
+	std::fprintf(F, "%s %s %d ", m_simplex ? "simplex" : "polygon", quoted(m_name).c_str(), m_nbVertices);
+	for (int i = 0; i < m_nbVertices; i++)
+		std::fprintf(F, "%s ", quoted(dynamic() ? m_vertexName[i] : vertexName(i)).c_str());
+	if (dynamic()) std::fputs("dynamic ", F);
+	writeToGeoFileProperties(F);
+	std::fputc('\n', F);
+	return streamResult(F);
+}
+
+int meshObject::writeToGeoFile(FILE *F)
+{
+	object::writeToGeoFile(F);
+	const std::string name = quoted(m_name);
+	std::fprintf(F, "mesh %s ", name.c_str());
+	if (dynamic()) std::fputs("dynamic ", F);
+	for (const flagWord &w : c_normalModeWords) {
+		if (!(m_mode & w.bit)) continue;
+		std::fputs(w.word, F);
+		break;
+	}
+	writeToGeoFileProperties(F);
+	std::fputc('\n', F);
+	// positions and given normals: coordinates, or the object they come
+	// from; computed normals are computed again from the positions, and
+	// what they hold depends on whether the mesh was drawn yet
+	const bool givenNormals = (m_mode & OC_SPECIFY_NORMALS) != 0;
+	for (int i = 0; i < m_nbVertices; i++) {
+		const vertex &v = m_vertex[i];
+		const std::string pos = v.posName.empty() ? std::string("[") + vectorText(v.pos) + "]" : quoted(v.posName);
+		std::fprintf(F, "meshvertex %s %d %s\n", name.c_str(), i, pos.c_str());
+		if (!givenNormals) continue;
+		const std::string nl = v.nlName.empty() ? std::string("[") + vectorText(v.nl) + "]" : quoted(v.nlName);
+		std::fprintf(F, "meshnormal %s %d %s\n", name.c_str(), i, nl.c_str());
+	}
+	for (int f = 0; f < m_nbFaces; f++) {
+		std::fprintf(F, "meshface %s ", name.c_str());
+		for (int idx : m_face[f].vtxIdx) std::fprintf(F, "%d ", idx);
+		std::fputc('\n', F);
+	}
+	return streamResult(F);
+}

@@ -1,0 +1,82 @@
+#pragma once
+// Console output (defined beside the user interface, in ui/cprintf.cpp) and
+// the operating-system layer: a seconds clock, file lengths and deletion,
+// path joining and a directory iterator.  They keep the rest of the program
+// free of direct calls to the process clock and the directory interface.
+#include <dirent.h>
+
+#include <cstdio>
+#include <string>
+
+// printf-style output to the user; without a user interface it goes to
+// standard output. No line end is added.
+void cprintf(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// --- clock -----------------------------------------------------------------------
+// Seconds of real time since an arbitrary fixed point, on a monotonic clock:
+// every time in the program is on this clock.
+double u_timeGet();
+// A clock that takes the place of the real one, for tests that step time by
+// hand; null restores the real clock.
+typedef double (*u_timeSource)();
+void u_timeSetSource(u_timeSource source);
+// Seconds since the previous call; 0.0 on the first.
+double u_timeElapsed();
+
+// Copies text with its terminating zero into out (size bytes); -1, leaving
+// out alone, when it does not fit.  A cut path would name another file.
+int u_copyText(char *out, int size, const char *text);
+
+// --- files ------------------------------------------------------------------------
+// Length of an open file, which keeps its position; -1 with a message on
+// standard output when it cannot be told.
+int fileLength(FILE *f);
+// Length of the named file; -1 with a console message when it cannot be opened.
+int fileLengthByName(const char *name);
+// 0 when the file was deleted, else -1.
+int deleteFile(const char *name);
+// out (outSize bytes) = name resolved against the file named by reference:
+// the text of reference up to and including its last backslash (or, when it
+// has none, its last slash) followed by name; name itself when it begins
+// with a slash or reference has no separator or is null.  -1, leaving out
+// alone, when name or out is null or the result does not fit.
+int fullFilename(char *out, int outSize, const char *reference, const char *name);
+
+// dir and name with one slash between them: none is added when dir is empty
+// or ends in one, and one that begins name is not doubled; an empty name
+// gives dir.
+std::string u_joinPath(const std::string &dir, const std::string &name);
+
+// --- directories -------------------------------------------------------------------
+struct u_dirEnt_s {
+	char *dirName;  // own copy of the directory's name
+	DIR *dir;       // the open directory stream
+	dirent *dp;     // the last entry read
+};
+
+// What u_dirNext gives besides a name.
+constexpr int U_DIR_FILE = 1;
+constexpr int U_DIR_DIRECTORY = 2;
+constexpr int U_DIR_END = -2;
+
+// An iterator over the entries of a directory, or null with a message.  The
+// filter is not applied: every entry comes back.
+u_dirEnt_s *u_dirOpen(const char *dirName, const char *filter);
+// The next directory (U_DIR_DIRECTORY) or file (U_DIR_FILE) with its name
+// copied into name (size bytes); U_DIR_END after the last.  "." and ".."
+// come back like other directories; symbolic links, devices, pipes,
+// sockets, entries that cannot be examined and names that do not fit name
+// are skipped.
+int u_dirNext(u_dirEnt_s *d, char *name, int size);
+// out (size bytes) = the directory's name joined to name (u_joinPath); -1,
+// leaving out alone, when that does not fit.
+int u_dirFullName(u_dirEnt_s *d, const char *name, char *out, int size);
+void u_dirClose(u_dirEnt_s *d);
+// Each 0 on success, -1 on failure.
+int u_dirCreate(const char *path);
+int u_dirFileDelete(const char *path);
+int u_dirDirDelete(const char *path);
+int u_dirSetCwd(const char *path);
+int u_dirGetCwd(char *buf, int size);
+// u_dirOpen, and when that fails, u_dirCreate and u_dirOpen once more.
+u_dirEnt_s *u_dirOpenOrCreate(const char *dirName, const char *filter);

@@ -1,0 +1,86 @@
+// File lengths, deletion, and the joining of names to directories and to the
+// directory of a reference file.
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
+
+#include "os/osdep.h"
+
+int fileLength(FILE *f)
+{
+	if (f == nullptr) {
+		std::puts("fileLength(): invalid file pointer");
+		return -1;
+	}
+	long position = std::ftell(f);
+	if (position < 0) {
+		std::puts("fileLength(): ftell() failed");
+		return -1;
+	}
+	// the length is the position of the end; then back to where the file was
+	if (std::fseek(f, 0, SEEK_END) != 0) {
+		std::puts("fileLength(): fseek() failed");
+		return -1;
+	}
+	long length = std::ftell(f);
+	if (std::fseek(f, position, SEEK_SET) != 0) {
+		std::puts("fileLength(): fseek() failed");
+		return -1;
+	}
+	if (length < 0) {
+		std::puts("fileLength(): ftell() failed");
+		return -1;
+	}
+	// a length the result cannot hold would come back wrapped around
+	if (length > INT_MAX) {
+		std::puts("fileLength(): file too long");
+		return -1;
+	}
+	return (int)length;
+}
+
+int fileLengthByName(const char *name)
+{
+	FILE *f = name ? std::fopen(name, "rb") : nullptr;
+	if (f == nullptr) {
+		cprintf("fileLengthByName(): can not open '%s'\n", name ? name : "");
+		return -1;
+	}
+	int length = fileLength(f);
+	std::fclose(f);
+	return length;
+}
+
+int deleteFile(const char *name) { return name != nullptr && unlink(name) == 0 ? 0 : -1; }
+
+int fullFilename(char *out, int outSize, const char *reference, const char *name)
+{
+	if (name == nullptr || out == nullptr) return -1;
+	// the directory of the reference ends at its last backslash, else its last slash
+	const char *separator = nullptr;
+	if (reference != nullptr && name[0] != '/') {
+		separator = std::strrchr(reference, '\\');
+		if (separator == nullptr) separator = std::strrchr(reference, '/');
+	}
+	std::string result = separator ? std::string(reference, separator + 1) + name : std::string(name);
+	return u_copyText(out, outSize, result.c_str());
+}
+
+std::string u_joinPath(const std::string &dir, const std::string &name)
+{
+	if (dir.empty()) return name;
+	if (name.empty()) return dir;
+	const bool dirEnds = dir.back() == '/', nameBegins = name.front() == '/';
+	if (dirEnds && nameBegins) return dir + name.substr(1);
+	return dirEnds || nameBegins ? dir + name : dir + "/" + name;
+}
+
+int u_copyText(char *out, int size, const char *text)
+{
+	size_t length = std::strlen(text) + 1;
+	if (out == nullptr || size <= 0 || length > (size_t)size) return -1;
+	std::memcpy(out, text, length);
+	return 0;
+}

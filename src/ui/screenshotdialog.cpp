@@ -1,0 +1,134 @@
+#include "ui/screenshotdialog.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Int_Input.H>
+#include <FL/Fl_Output.H>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ui/uilabel.h"
+#include "ui/filechooser.h"
+#include "view/glwindow.h"
+#include "state/state.h"
+#include "ui/ui.h"
+
+namespace {
+
+// The file name offered before any screenshot was requested.
+const char *const c_defaultFilename = "default.png";
+
+} // namespace
+
+screenShotDialog::screenShotDialog(int x, int y, int w, int h, const char *label) : Fl_Window(x, y, w, h, label)
+{
+	initToNothing();
+	setupWidgets();
+}
+
+screenShotDialog::screenShotDialog(int w, int h, const char *label) : Fl_Window(w, h, label)
+{
+	initToNothing();
+	setupWidgets();
+}
+
+screenShotDialog::~screenShotDialog()
+{
+	if (gui_state != nullptr && gui_state->m_screenShotDialog == this) gui_state->m_screenShotDialog = nullptr;
+	initToNothing();
+}
+
+void screenShotDialog::initToNothing()
+{
+	m_storeLabel = m_widthLabel = m_heightLabel = nullptr;
+	m_browseButton = m_OKButton = m_cancelButton = nullptr;
+	m_filenameInput = nullptr;
+	m_widthInput = m_heightInput = nullptr;
+	m_noLabelsCheckButton = nullptr;
+	wi[0] = hi[0] = '\0';
+}
+
+int screenShotDialog::setupWidgets()
+{
+	if (gui_state == nullptr || g_state == nullptr) return -1;
+	begin();
+	m_storeLabel = uiLabel(5, 5, 55, 25, "filename: ");
+	m_filenameInput = new Fl_Input(65, 5, 495, 25);
+	m_browseButton = new Fl_Button(565, 5, 30, 25, "...");
+	m_widthLabel = uiLabel(5, 40, 55, 25, "width: ");
+	m_widthInput = new Fl_Int_Input(65, 40, 100, 25);
+	m_noLabelsCheckButton = new Fl_Check_Button(185, 40, 300, 25, "Render second screenshot without labels");
+	m_heightLabel = uiLabel(5, 70, 55, 25, "height: ");
+	m_heightInput = new Fl_Int_Input(65, 70, 100, 25);
+	m_OKButton = new Fl_Button(5, 105, 100, 25, "OK");
+	m_cancelButton = new Fl_Button(115, 105, 100, 25, "Cancel");
+	end();
+	for (Fl_Widget *w : {(Fl_Widget *)m_browseButton, (Fl_Widget *)m_widthInput, (Fl_Widget *)m_heightInput,
+	                     (Fl_Widget *)m_noLabelsCheckButton, (Fl_Widget *)m_OKButton, (Fl_Widget *)m_cancelButton})
+		w->callback(ssd_callback);
+	// closed by the window system or Escape: as Cancel
+	Fl_Widget::callback(ssd_callback);
+
+	// the view's size, or the previous request
+	const glwindow *view = gui_state->m_glWindow;
+	int width = view != nullptr ? view->w() : 0, height = view != nullptr ? view->h() : 0;
+	std::string filename = c_defaultFilename;
+	if (!gui_state->m_ssFilename.empty()) {
+		filename = gui_state->m_ssFilename;
+		width = gui_state->m_ssWidth;
+		height = gui_state->m_ssHeight;
+	}
+	std::snprintf(wi, sizeof wi, "%d", width);
+	std::snprintf(hi, sizeof hi, "%d", height);
+	m_filenameInput->value(filename.c_str());
+	m_widthInput->value(wi);
+	m_heightInput->value(hi);
+	m_noLabelsCheckButton->value(gui_state->m_ssAlsoNoLabels ? 1 : 0);
+	return 0;
+}
+
+void screenShotDialog::close()
+{
+	hide();
+	Fl::delete_widget(this);
+	if (gui_state != nullptr && gui_state->m_screenShotDialog == this) gui_state->m_screenShotDialog = nullptr;
+}
+
+void screenShotDialog::callback(Fl_Widget *w)
+{
+	if (w == m_OKButton) {
+		const std::string filename = m_filenameInput->value();
+		const int width = std::atoi(m_widthInput->value());
+		const int height = std::atoi(m_heightInput->value());
+		const bool alsoNoLabels = m_noLabelsCheckButton->value() != 0;
+		close();
+		if (gui_state != nullptr) gui_state->setupScreenshot(filename, width, height, alsoNoLabels);
+	} else if (w == m_cancelButton || w == this) {
+		close();
+	} else if (w == m_browseButton) {
+		browse();
+	} else if (w == m_widthInput || w == m_heightInput) {
+		// sizes are never negative
+		Fl_Int_Input *input = static_cast<Fl_Int_Input *>(w);
+		if (std::atoi(input->value()) < 0) input->value("0");
+	}
+}
+
+int screenShotDialog::browse()
+{
+	const char *name = askForFile("Save screenshot (.png):", "*.png", m_filenameInput->value());
+	if (name != nullptr) m_filenameInput->value(name);
+	return 0;
+}
+
+void ssd_callback(Fl_Widget *w, void *)
+{
+	if (gui_state == nullptr || w == nullptr) return;
+	// the dialog the widget belongs to (or the dialog itself)
+	screenShotDialog *dialog = dynamic_cast<screenShotDialog *>(w->as_window() != nullptr ? w : w->window());
+	if (dialog != nullptr) dialog->callback(w);
+}

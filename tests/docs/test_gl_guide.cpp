@@ -1,0 +1,223 @@
+// The example scenes of demo/ and the scene-file examples and playlists of
+// the user's guide (the fenced blocks marked "geo" and "gpl" in docs/*.md),
+// each played to its
+// end in the program's main window and drawn: none may print a message.
+// What their console lines display ("name = value") is no message. Waits
+// and sleeps pass at once, as during a search for a bookmark.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/gafile.h"
+#include "view/glwindow.h"
+#include "support/scratchfiles.h"
+#include "support/shownui.h"
+#include "state/state.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scene of a demo or of the guide: where it lies and what the test is called.
+struct scene {
+	std::string name;
+	std::string path;
+};
+
+void PrintTo(const scene &s, std::ostream *os) { *os << s.path; }
+
+std::string fileText(const std::string &path)
+{
+	std::ifstream f(path);
+	std::stringstream s;
+	s << f.rdbuf();
+	return s.str();
+}
+
+std::vector<std::string> lines(const std::string &text)
+{
+	std::vector<std::string> out;
+	std::istringstream s(text);
+	for (std::string l; std::getline(s, l);) out.push_back(l);
+	return out;
+}
+
+// A test name of letters, digits and "_".
+std::string identifier(const std::string &s)
+{
+	std::string id;
+	for (char c : s) id += std::isalnum((unsigned char)c) ? c : '_';
+	return id;
+}
+
+std::vector<std::string> filesIn(const std::string &dir, const std::string &extension)
+{
+	std::vector<std::string> found;
+	for (const fs::directory_entry &e : fs::directory_iterator(dir))
+		if (e.path().extension() == extension) found.push_back(e.path().string());
+	std::sort(found.begin(), found.end());
+	return found;
+}
+
+// The names of the files that these scene files or playlists open: they
+// expect the arguments their openers give them, and play through them.
+std::set<std::string> openedFiles(const std::vector<std::string> &files)
+{
+	std::set<std::string> opened;
+	for (const std::string &f : files)
+		for (const std::string &l : lines(fileText(f))) {
+			std::istringstream words(l);
+			std::string keyword, name;
+			words >> keyword >> name;
+			if (keyword == "import" || keyword == "open" || keyword == "switchto" || keyword == "play")
+				opened.insert(name);
+		}
+	return opened;
+}
+
+// The demos, except those another demo opens.
+std::vector<scene> demoScenes()
+{
+	std::vector<std::string> files = filesIn(KORIMBEL_DEMO_DIR, ".geo");
+	const std::set<std::string> opened = openedFiles(files);
+	std::vector<scene> scenes;
+	for (const std::string &f : files) {
+		const std::string base = fs::path(f).filename().string();
+		if (!opened.count(base)) scenes.push_back({"demo_" + identifier(base), f});
+	}
+	return scenes;
+}
+
+// The guide's scene-file examples and playlists (blocks marked "geo" and
+// "gpl"), written out as files, except those another example opens. A
+// block may give its file name after the mark ("```geo part.geo"), so that
+// another one can open it; the others are named by their page and line.
+// They lie beside the guide's pictures.
+std::vector<scene> guideScenes()
+{
+	static scratchDir dir;
+	// the pictures of the guide, for examples of image labels
+	fs::create_directory_symlink(KORIMBEL_DOCS_DIR "/images", dir.file("images"));
+	std::vector<scene> scenes;
+	std::vector<std::string> files;
+	for (const std::string &page : filesIn(KORIMBEL_DOCS_DIR, ".md")) {
+		const std::vector<std::string> text = lines(fileText(page));
+		const std::string pageName = fs::path(page).stem().string();
+		for (size_t i = 0; i < text.size(); i++) {
+			const std::string mark = text[i].substr(0, 6);
+			if (mark != "```geo" && mark != "```gpl") continue;
+			std::string file = text[i].substr(6);
+			file.erase(0, file.find_first_not_of(' '));
+			const std::string name = pageName + "_line_" + std::to_string(i + 1);
+			if (file.empty()) file = name + "." + mark.substr(3);
+			std::ofstream out(dir.file(file));
+			for (i++; i < text.size() && text[i].rfind("```", 0) != 0; i++) out << text[i] << "\n";
+			scenes.push_back({identifier(name), dir.file(file)});
+			files.push_back(dir.file(file));
+		}
+	}
+	const std::set<std::string> opened = openedFiles(files);
+	std::vector<scene> played;
+	for (const scene &s : scenes)
+		if (!opened.count(fs::path(s.path).filename().string())) played.push_back(s);
+	return played;
+}
+
+// The lines of console text that are neither a value a statement displayed
+// nor the note of a new function: the messages.
+std::string messages(const std::string &console)
+{
+	static const std::string blade = "[A-Za-z0-9_]+(\\^[A-Za-z0-9_]+)*";
+	static const std::regex value("(>> )?.+ = (0|-?[0-9]+\\.[0-9]+(\\*" + blade + ")?( \\+ -?[0-9]+\\.[0-9]+\\*" +
+	                              blade + ")*)");
+	static const std::regex added("(>> )?Added (function|batch) .*");
+	std::string found;
+	for (const std::string &l : lines(console))
+		if (l != " " && l != ">> " && !std::regex_match(l, value) && !std::regex_match(l, added)) found += l + "\n";
+	return found;
+}
+
+// A scene plays until a tick reads nothing more; a scene longer than this
+// many lines of reading steps would be cut off, and the test says so.
+constexpr int sc_maxTicks = 5000;
+
+class playedScene : public shownUI, public testing::WithParamInterface<scene> {
+protected:
+	// Plays the file from its start to its end, ticking as the timer does;
+	// true when it came to its end.
+	bool play(const std::string &path)
+	{
+		if (fs::path(path).extension() == ".gpl") g_state->openPlayList(path.c_str());
+		else g_state->openGAfile(path.c_str(), 0, nullptr, -1);
+		for (int i = 0; i < sc_maxTicks; i++) {
+			const int depth = g_state->m_GAfileStackDepth;
+			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
+			const int pos = top != nullptr ? top->m_pos : -1;
+			// waits and sleeps pass, motions and fades end at once
+			g_state->bookmarkSearch();
+			m_ui->timerCallback();
+			m_ui->m_glWindow->redraw();
+			Fl::check();
+			const int newDepth = g_state->m_GAfileStackDepth;
+			const GAfile *newTop = newDepth >= 0 ? g_state->m_GAfileStack[newDepth] : nullptr;
+			if (newDepth == depth && newTop == top && (top == nullptr || top->m_pos == pos) &&
+			    g_state->m_openFilename == nullptr)
+				return true;
+		}
+		return false;
+	}
+};
+
+TEST_P(playedScene, PlaysToItsEndWithoutMessages)
+{
+	const std::string text = fileText(GetParam().path);
+	// a scene that ends the program would take the test's window with it
+	for (const std::string &l : lines(text)) {
+		std::istringstream words(l);
+		std::string keyword;
+		words >> keyword;
+		ASSERT_NE(keyword, "exit") << GetParam().path << ": an example may not end the program";
+	}
+	testing::internal::CaptureStdout();
+	const bool ended = play(GetParam().path);
+	const std::string printed = testing::internal::GetCapturedStdout();
+	EXPECT_TRUE(ended) << GetParam().path << " still read after " << sc_maxTicks << " ticks";
+	EXPECT_EQ(messages(consoleText()), "") << GetParam().path;
+	EXPECT_EQ(printed, "") << GetParam().path;
+}
+
+// What the scenes' test takes for a message, and what for a displayed value.
+TEST(GuideSceneMessages, AreTheLinesThatShowNoValue)
+{
+	const struct {
+		const char *console, *messages;
+	} cases[] = {
+	    {" \n>> a = 1.00*e1 + 1.00*no + 0.50*ni\n>> ", ""},
+	    {">> ab = 0.70 + 0.09*e2^e3 + -0.30*e3^e1\n>> \"my var\" = 0\n>> x[2] = -2.50\n", ""},
+	    {">> Added function f( a)\n>> ", ""},
+	    {">> Coerced 'R' to c3ga\n>> Cr = 1.76*e1^e2^no\n", ">> Coerced 'R' to c3ga\n"},
+	    {">> line 1:12: expecting ), found ','\n>> p = 0\n", ">> line 1:12: expecting ), found ','\n"},
+	    {">> Interpretation of object 'm' with coordinates 1.00 + 1.00*e1 failed.\n",
+	     ">> Interpretation of object 'm' with coordinates 1.00 + 1.00*e1 failed.\n"},
+	    {">> warning: GAfile::parseLine(): file 'x.geo': Unknown entry 'labl' at line '3'\n",
+	     ">> warning: GAfile::parseLine(): file 'x.geo': Unknown entry 'labl' at line '3'\n"},
+	};
+	for (const auto &c : cases) EXPECT_EQ(messages(c.console), c.messages) << c.console;
+}
+
+INSTANTIATE_TEST_SUITE_P(Demo, playedScene, testing::ValuesIn(demoScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Guide, playedScene, testing::ValuesIn(guideScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+
+} // namespace

@@ -1,0 +1,187 @@
+// Saved scenes opened again in a shown main window, where every kind of
+// console control has its widget: save, open, save, open, save loses
+// nothing, and the last two files are the same byte for byte; the console's
+// default model and inner product come back with the scene.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "console/console.h"
+#include "console/consolecontrol.h"
+#include "console/consolegafile.h"
+#include "console/consoleglobalscope.h"
+#include "view/glwindow.h"
+#include "support/scratchfiles.h"
+#include "support/shownui.h"
+#include "state/state.h"
+
+namespace {
+
+// How far the camera's rotor may move on its way through a file: the
+// rounding of a logarithm and an exponential.
+constexpr double sc_rotorTolerance = 1e-15;
+
+class savedScene : public shownUI {
+protected:
+	scratchDir m_dir;
+
+	void typed(const char *command) { g_consoleCommandCallback(command, g_state); }
+	void line(const char *text) { g_state->m_consoleGAfile->read(g_state, text); }
+
+	// The scene saved in the scratch directory: its path.
+	std::string save(const char *name)
+	{
+		const std::string path = m_dir.file(name);
+		EXPECT_EQ(g_state->writeStateToGeoFile(path.c_str()), 0);
+		return path;
+	}
+	static std::string text(const std::string &path)
+	{
+		const bytes b = readFile(path);
+		return std::string(b.begin(), b.end());
+	}
+	// Opens the file as the menu does and reads it to its end.
+	void open(const std::string &path)
+	{
+		g_state->openGAfile(path.c_str(), 0, nullptr, -1);
+		g_state->readScripts();
+		Fl::check();
+	}
+
+	// What each object writes of itself, by name; the camera is compared apart.
+	static std::map<std::string, std::string> objectLines()
+	{
+		std::map<std::string, std::string> lines;
+		for (const auto &kv : g_state->m_objects) {
+			if (kv.second->m_drawMode & DM_INTERNAL) continue;
+			char *buf = nullptr;
+			size_t size = 0;
+			FILE *F = open_memstream(&buf, &size);
+			kv.second->writeToGeoFile(F);
+			std::fclose(F);
+			lines[*kv.first] = std::string(buf, size);
+			std::free(buf);
+		}
+		return lines;
+	}
+	// Every object of before is there as it was; the others are points of
+	// the static polygon.
+	static void expectKept(const std::map<std::string, std::string> &before)
+	{
+		const std::map<std::string, std::string> now = objectLines();
+		for (const auto &kv : before) {
+			ASSERT_EQ(now.count(kv.first), 1u) << kv.first;
+			EXPECT_EQ(now.at(kv.first), kv.second);
+		}
+		for (const auto &kv : now)
+			EXPECT_TRUE(before.count(kv.first) == 1 || kv.first.rfind("P vertex ", 0) == 0) << kv.first;
+	}
+	// The lines of a saved file from its title on: the state's own.
+	static std::string stateLines(const std::string &file)
+	{
+		const size_t at = file.find("\ntitle ");
+		return at == std::string::npos ? std::string() : file.substr(at + 1);
+	}
+
+	void buildScene()
+	{
+		g_state->setE3gaFactor(e3ga(2, 1.0 / 3.0, -2.0, 0.0), 0);
+		g_state->setP3gaFactor(p3ga(2, 0.1, 0.0, 0.0, 1.0), 3);
+		g_state->setC3gaFactor(c3ga(2, 0.0, 0.0, 1e-300, 1.0, 0.5), 4);
+		for (const char *l :
+		     {"fgcolor 0.25 0.5 0.75 0.5", "olcolor 0 1 0 0.25", "fontsize 12",
+		      "e3ga \"v w\" [0.5*e1 + 2*e2] stipple orientation", "fgcolor 1 0 0 1", "olcolor 0 0 0 1",
+		      "fontsize 20", "i2ga \"k\" [0.25*no + 1e-30*e1^gi] hide", "title \"say \\\"hi\\\" # no comment\"",
+		      "eyepos [0.1*e1 + 8*e3]", "eyeori [0.3*e1^e2 + 0.2*e2^e3]", "clip 7.5", "cvcolor 0.1 0.2 0.3 1",
+		      "fontsize 17"})
+			line(l);
+		typed("x = 1/3*e1 + 1/7*e2 + 1e-20*e3;");
+		typed("y = dm3(stipple(e1^e2))");
+		typed("h = hide(e1^e2^e3)");
+		typed("p = p3ga_point(1/3, 2, 3); q = c3ga_point(1/3, 0.5, 0); j = cast_i2ga(e1 + e2/3);");
+		typed("ctrl_bool(flag = 1); ctrl_range(r = 1/3, 0, 1, 0.01); ctrl_select(m = 2.5, a1 = 1, b1 = 2.5);");
+		typed("add_const(K = 1/3*e1);");
+		typed("dynamic{ d = 2*x + K; } dynamic{ nm : f = 3*r; }");
+		// labels, polygons and meshes at points named after them in name order
+		typed("pt = e1 + 1/3*e2; pu = 1/7*e3; pv = e2;");
+		for (const char *l :
+		     {"tsmode equation", "tsfont italic", "label \"A \\\"q\\\"\" \"pt\" \"x^2 \\\"y\\\"\" flag_dynamic width=120",
+		      "tsmode verbatim", "tsfont regular", "label \"W\" [10*e1 + 20*e2] \"corner\" 2d px ny", "hide W",
+		      "label \"N\" \"pu\" \"at a point once\" 3d", "polygon \"P\" 3 \"pt\" \"pu\" \"pv\" outline",
+		      "simplex \"S\" 2 \"pu\" \"pt\" dynamic dm2 hide", "mesh \"M\" specify_normals",
+		      "meshvertex \"M\" 0 [0.1*e3]", "meshvertex \"M\" 1 \"pu\"", "meshvertex \"M\" 2 [e1]",
+		      "meshnormal \"M\" 1 [e1]", "meshface \"M\" 0 1 2", "mesh \"D\" dynamic compute_normals_gouraud",
+		      "meshvertex \"D\" 0 \"pt\"", "meshvertex \"D\" 1 \"pu\"", "meshvertex \"D\" 2 \"pv\"",
+		      "meshface \"D\" 2 1 0"})
+			line(l);
+		// the camera moved after the file set it
+		typed("campos = campos + 1/3*e2; camori = (0.6 + 0.8*e3^e1) * camori;");
+	}
+};
+
+TEST_F(savedScene, SavingAndOpeningLosesNothing)
+{
+	buildScene();
+	const std::map<std::string, std::string> objects = objectLines();
+	const e3ga camOri = glwindow::getCamOri();
+	const e3ga camPos = glwindow::getCamPos();
+	ASSERT_EQ(g_state->m_consoleControls.size(), 3u);
+	ASSERT_EQ(g_state->m_dynStmt.size(), 2u);
+
+	const std::string f1 = save("1.geo");
+	open(f1);
+	// every object as it was, value and flags to the last bit; the static
+	// polygon's vertices have become points of its own
+	expectKept(objects);
+	EXPECT_EQ(g_state->m_title, "say \"hi\" # no comment");
+	EXPECT_EQ(std::string(glwindow::getCamPos().storedString()), camPos.storedString());
+	EXPECT_LT(std::sqrt(sub(glwindow::getCamOri(), camOri).norm_a()), sc_rotorTolerance);
+	EXPECT_EQ(g_state->m_e3gaFactor[0].storedString(), std::string(e3ga(2, 1.0 / 3.0, -2.0, 0.0).storedString()));
+	EXPECT_EQ(g_state->m_c3gaFactor[4].storedString(), std::string(c3ga(2, 0.0, 0.0, 1e-300, 1.0, 0.5).storedString()));
+	ASSERT_EQ(g_state->m_consoleControls.size(), 3u);
+	ASSERT_EQ(g_state->m_dynStmt.size(), 2u);
+	EXPECT_EQ(g_state->m_dynStmt[1].name(), "nm");
+	consoleVariable *K = nullptr;
+	ASSERT_EQ(g_state->m_globalScope->lookupUserConstant("K", &K), 0);
+	EXPECT_EQ(K->exactString(), "0.3333333333333333*e1");
+	delete K;
+
+	const std::string f2 = save("2.geo");
+	EXPECT_EQ(stateLines(text(f2)), stateLines(text(f1)));
+	open(f2);
+	expectKept(objects);
+	const std::string f3 = save("3.geo");
+	EXPECT_EQ(text(f3), text(f2));
+}
+
+TEST_F(savedScene, TheDefaultModelAndTheInnerProductComeBack)
+{
+	// a rotor that is a c3ga value, and an inner product of a scalar that
+	// only the left contraction does not make zero
+	typed("default_model(c3ga); inner_product(lcont);");
+	typed("ctrl_range(angle = 1, 0, 6.28);");
+	typed("dynamic{rot: R = cos(angle / 2) - sin(angle / 2) * e1 ^ e3, s = 2 . (angle * e1),}");
+	const std::map<std::string, std::string> objects = objectLines();
+	ASSERT_TRUE(objects.count("R") == 1 && objects.count("s") == 1);
+	EXPECT_NE(objects.at("R").find("c3ga \"R\" ["), std::string::npos) << objects.at("R");
+	EXPECT_NE(objects.at("s").find("c3ga \"s\" [2.00000000000000000000e+00*e1]"), std::string::npos) << objects.at("s");
+	const std::string f1 = save("model.geo");
+	EXPECT_NE(text(f1).find("eyeori [0]\nconsole default_model(c3ga);\nconsole inner_product(lcont);\nconsole ctrl_range(angle = "),
+	          std::string::npos);
+	open(f1);
+	expectKept(objects);
+	EXPECT_EQ(text(save("again.geo")), text(f1));
+	// and what is typed afterwards
+	typed("m = e1 ^ e2 ^ e3;");
+	const object *m = g_state->getObjectPtrByName("m");
+	ASSERT_NE(m, nullptr);
+	EXPECT_EQ(m->m_type, OT_C3GA);
+}
+
+} // namespace

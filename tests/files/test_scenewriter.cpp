@@ -1,0 +1,254 @@
+// Saving the scene without a user interface: the exact lines of a saved
+// scene, quoted texts that read back unchanged, image labels saved and read
+// again from other directories, and files that cannot be written.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "scene/labelflags.h"
+#include "image/pngwrapper.h"
+#include "support/scriptfixture.h"
+#include "scene/textobject.h"
+
+namespace {
+
+class sceneWriter : public scriptTest {
+protected:
+	// The scene saved to a scratch file, as text.
+	std::string saved()
+	{
+		const std::string path = m_dir.file("saved.geo");
+		EXPECT_EQ(m_state.writeStateToGeoFile(path.c_str()), 0);
+		const bytes b = readFile(path);
+		return std::string(b.begin(), b.end());
+	}
+	// The lines from the one that begins with from up to the end.
+	static std::string from(const std::string &text, const std::string &line)
+	{
+		const size_t at = text.find("\n" + line);
+		return at == std::string::npos ? std::string() : text.substr(at + 1);
+	}
+};
+
+TEST_F(sceneWriter, EveryPartOfTheSceneHasItsLines)
+{
+	m_state.setE3gaFactor(e3ga(2, 1.0 / 3.0, 0.0, 0.0), 1);
+	for (const char *l : {"fgcolor 0.25 0.5 0.75 0.5", "fontsize 12", "e3ga \"v\" [0.5*e1 + 2*e2] stipple orientation",
+	                      "fgcolor 1 0 0 1", "fontsize 20", "i2ga \"k\" [0.25*no + 1e-30*e1^gi] hide",
+	                      "p3ga \"B\" [e1^e2] dm2 wireframe", "title \"say \\\"hi\\\" # no comment\"",
+	                      "eyepos [0.5*e1 + 8*e3]", "clip 7.5"})
+		EXPECT_EQ(line(l), "") << l;
+	typed("ctrl_bool(flag = 1); ctrl_select(m = 0.1, a = 0.1, b = 2); dynamic{ f = 3*v; } dynamic{ nm : d = v; }");
+	typed("add_const(K = 0.1*e2);");
+	const std::string text = saved();
+
+	const std::string start = "clear\n"
+	                          "factor e3ga 1 [0]\n"
+	                          "factor e3ga 2 [3.33333333333333314830e-01*e1]\n"
+	                          "factor e3ga 3 [0]\n"
+	                          "factor p3ga 1 [0]\n";
+	EXPECT_EQ(text.substr(0, start.size()), start);
+	EXPECT_NE(text.find("factor c3ga 5 [0]\n"
+	                    "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	                    "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	                    "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	                    "fontsize 20.000000\n"
+	                    "p3ga \"B\" [1.00000000000000000000e+00*e1^e2] wireframe shade dm2\n"),
+	          std::string::npos);
+	// an object's own colours and font size come first; its hidden state
+	// and flags follow the value
+	EXPECT_NE(text.find("fontsize 20.000000\n"
+	                    "i2ga \"k\" [2.50000000000000000000e-01*no + 1.00000000000000008334e-30*e1^gi] hide shade \n"),
+	          std::string::npos);
+	EXPECT_NE(text.find("fgcolor 0.250000 0.500000 0.750000 0.500000\n"
+	                    "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	                    "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	                    "fontsize 12.000000\n"
+	                    "e3ga \"v\" [5.00000000000000000000e-01*e1 + 2.00000000000000000000e+00*e2] "
+	                    "stipple orientation shade \n"),
+	          std::string::npos);
+	// the program's own variables are not objects of the file
+	EXPECT_EQ(text.find("\"camori\""), std::string::npos);
+	EXPECT_EQ(text.find("\"campos\""), std::string::npos);
+	EXPECT_EQ(from(text, "title"), "title \"say \\\"hi\\\" # no comment\"\n"
+	                               "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	                               "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	                               "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	                               "cvcolor 0.500000 0.500000 0.500000 1.000000\n"
+	                               "fontsize 20.000000\n"
+	                               "clip 7.500000\n"
+	                               "tsmode verbatim\n"
+	                               "tsfont regular\n"
+	                               "eyepos [5.00000000000000000000e-01*e1 + 8.00000000000000000000e+00*e3]\n"
+	                               "eyeori [0]\n"
+	                               "console ctrl_bool(flag = 1);\n"
+	                               "console ctrl_select(m = 0.1, a = 0.1, b = 2);\n"
+	                               "console dynamic{f = 3 * v;}\n"
+	                               "console dynamic{nm : d = v;}\n"
+	                               "console add_const(K = 0.1*e2);\n");
+}
+
+TEST_F(sceneWriter, CopiesOfTheProgramsVariablesAreSavedAndReopened)
+{
+	EXPECT_EQ(typed("p1 = campos, p2 = camori;"), "p1 = 11.00*e3\n");
+	const std::string path = m_dir.file("saved.geo");
+	const std::string text = saved();
+	EXPECT_NE(text.find("e3ga \"p1\" [1.10000000000000000000e+01*e3] magnitude shade \n"), std::string::npos) << text;
+	EXPECT_NE(text.find("e3ga \"p2\" [1.00000000000000000000e+00] hide shade \n"), std::string::npos) << text;
+	EXPECT_EQ(text.find("\"campos\""), std::string::npos);
+	typed("remove(p1); remove(p2);");
+	ASSERT_FALSE(has("p1"));
+	open(path);
+	EXPECT_EQ(tick(), "");
+	// ordinary variables again: p1 shown, p2 hidden as it was saved, neither internal
+	for (const char *name : {"p1", "p2"}) {
+		const object *obj = m_state.getObjectPtrByName(name);
+		ASSERT_NE(obj, nullptr) << name;
+		EXPECT_EQ(obj->m_drawMode & DM_INTERNAL, 0) << name;
+		EXPECT_EQ(obj->hidden() != 0, name == std::string("p2")) << name;
+	}
+	EXPECT_EQ(value("p1"), "11*e3");
+	EXPECT_EQ(value("p2"), "1");
+}
+
+TEST_F(sceneWriter, LabelsPolygonsAndMeshesFollowThePointsTheyName)
+{
+	for (const char *l : {"e3ga \"p\" [e1]", "e3ga \"q\" [0.5*e2]", "tsmode equation", "tsfont bold",
+	                      "label \"A\" \"p\" \"say \\\"hi\\\"\" flag_dynamic flag_3d width=120", "tsmode verbatim",
+	                      "tsfont regular", "label \"W\" [10*e1 + 20*e2] \"\\frac{1}{2}\" 2d px ny", "hide W",
+	                      "polygon \"P\" 2 \"p\" \"q\" outline", "simplex \"S\" 2 \"q\" \"p\" dynamic dm2",
+	                      "mesh \"M\" specify_normals", "meshvertex \"M\" 0 [e3]", "meshvertex \"M\" 1 \"q\"",
+	                      "meshnormal \"M\" 1 [e1]", "meshface \"M\" 1 0 1"})
+		EXPECT_EQ(line(l), "") << l;
+	const std::string text = saved();
+	const std::string common = "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	                           "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	                           "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	                           "fontsize 20.000000\n";
+	const std::string one = "1.00000000000000000000e+00", half = "5.00000000000000000000e-01";
+	// the values first, then what stands at them, each group in name order
+	EXPECT_EQ(text.substr(text.find("\n" + common) + 1, text.find("title ") - text.find("\n" + common) - 1),
+	          common + "e3ga \"p\" [" + one + "*e1] shade \n" +
+	          common + "e3ga \"q\" [" + half + "*e2] shade \n" +
+	          common + "tsmode equation\ntsfont bold\n"
+	                   "label \"A\" \"p\" \"say \\\"hi\\\"\" flag_3d flag_dynamic width=120 \n" +
+	          common + "mesh \"M\" specify_normals shade \n"
+	                   "meshvertex \"M\" 0 [" + one + "*e3]\n"
+	                   "meshnormal \"M\" 0 [0]\n"
+	                   "meshvertex \"M\" 1 \"q\"\n"
+	                   "meshnormal \"M\" 1 [" + one + "*e1]\n"
+	                   "meshface \"M\" 1 0 1 \n" +
+	          common + "e3ga \"P vertex 0\" [" + one + "*e1] hide \n"
+	                   "e3ga \"P vertex 1\" [" + half + "*e2] hide \n"
+	                   "polygon \"P\" 2 \"P vertex 0\" \"P vertex 1\" shade outline dm1\n" +
+	          common + "simplex \"S\" 2 \"q\" \"p\" dynamic shade dm2\n" +
+	          common + "tsmode verbatim\ntsfont regular\n"
+	                   "label \"W\" [1.00000000000000000000e+01*e1 + 2.00000000000000000000e+01*e2] "
+	                   "\"\\frac{1}{2}\" flag_2d flag_px flag_ny \n"
+	                   "hide \"W\"\n");
+}
+
+TEST_F(sceneWriter, QuotedTextsReadBackUnchanged)
+{
+	// text, its quoted form
+	const struct {
+		std::string text, quoted;
+	} cases[] = {
+		{"", "\"\""},
+		{"a b # c", "\"a b # c\""},
+		{"say \"hi\"", "\"say \\\"hi\\\"\""},
+		{"\\frac{a}{b} \\\\", "\"\\frac{a}{b} \\\\\\\\\""},
+		{"ends in \\", "\"ends in \\\\\""},
+		{"\\\"", "\"\\\\\\\"\""},
+		{"\"", "\"\\\"\""},
+	};
+	for (const auto &c : cases) {
+		EXPECT_EQ(GAfile::quoted(c.text), c.quoted);
+		const std::string lineText = "x " + c.quoted + " y";
+		std::string back;
+		EXPECT_EQ(GAfile::readString(lineText.c_str(), 1, back, ""), 2 + (int)c.quoted.size()) << c.quoted;
+		EXPECT_EQ(back, c.text);
+	}
+	// a backslash that comes before no quote is itself, as before
+	std::string back;
+	EXPECT_EQ(GAfile::readString("\"a\\b\\\\c\"", 0, back, ""), 8);
+	EXPECT_EQ(back, "a\\b\\\\c");
+	EXPECT_EQ(GAfile::readString("\"open \\\"", 0, back, ""), -1);
+
+	// an escaped quote neither ends a quoted name nor starts a comment, and
+	// an argument inside it goes in without its own quotes
+	const std::string path = write("q.geo", "e3ga \"a\\\"#$1\" [e1] # comment\n");
+	char arg[] = "b c", *args[] = {arg};
+	m_state.openGAfile(path.c_str(), 1, args, -1);
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("a\"#b c"));
+}
+
+// The process works in another directory while the value lives.
+struct workingIn {
+	char saved[PATH_MAX];
+	explicit workingIn(const std::string &dir)
+	{
+		EXPECT_EQ(u_dirGetCwd(saved, sizeof saved), 0);
+		EXPECT_EQ(u_dirSetCwd(dir.c_str()), 0);
+	}
+	~workingIn() { u_dirSetCwd(saved); }
+	static std::string now()
+	{
+		char cwd[PATH_MAX];
+		return u_dirGetCwd(cwd, sizeof cwd) == 0 ? cwd : "";
+	}
+};
+
+TEST_F(sceneWriter, ImageLabelsKeepTheirImageWhereverTheSceneIsOpened)
+{
+	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0755), 0);
+	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
+	ASSERT_EQ(savePNG(m_dir.file("sub/rgb.png").c_str(), grey.data(), 2, 2), 0);
+	// the label is read beside its file, whatever a console line before it did
+	for (const std::string before : {"", "console default_model(c3ga);\n"}) {
+		write("sub/imgs.geo", before + "label \"im\" [10*e1 + 10*e2] \"rgb.png\" image 2d px py width=80\n");
+		std::string image;
+		auto expectImage = [&](const char *when) {
+			const textObject *t = dynamic_cast<const textObject *>(m_state.getObjectPtrByName("im"));
+			ASSERT_NE(t, nullptr) << before << when;
+			EXPECT_TRUE(t->m_flags & LF_IMAGE) << before << when;
+			EXPECT_EQ(std::string(t->m_text), image) << before << when;
+		};
+		// opened and saved by names relative to the scratch directory
+		{
+			workingIn scratch(m_dir.path);
+			image = workingIn::now() + "/sub/rgb.png";
+			open("sub/imgs.geo");
+			tick();
+			expectImage(" opened");
+			EXPECT_EQ(m_state.writeStateToGeoFile("sub/saved.geo"), 0);
+		}
+		// opened again from its own directory, and saved once more
+		{
+			workingIn sub(m_dir.file("sub"));
+			open("saved.geo");
+			tick();
+			expectImage(" reopened");
+			EXPECT_EQ(m_state.writeStateToGeoFile("again.geo"), 0);
+		}
+		EXPECT_EQ(readFile(m_dir.file("sub/again.geo")), readFile(m_dir.file("sub/saved.geo"))) << before;
+	}
+}
+
+TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
+{
+	const std::string missing = m_dir.file("none/scene.geo");
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(missing.c_str()), -1); }),
+	          "state::writeStateToGeoFile(): can not open '" + missing + "' for writing.\n");
+	// a full disk shows as the file is closed
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile("/dev/full"), -1); }),
+	          "state::writeStateToGeoFile(): error while writing '/dev/full'.\n");
+}
+
+} // namespace

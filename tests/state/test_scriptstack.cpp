@@ -1,0 +1,274 @@
+// The state's stack of script files: levels of opening, imports and
+// switches, the deferred open, sleeps and waits on a clock the test moves,
+// playlists, bookmark searches, and lines and statements that ask for what
+// would delete what runs them.
+#include <unistd.h>
+
+#include "support/scriptfixture.h"
+
+namespace {
+
+class Stack : public scriptTest {};
+
+TEST_F(Stack, OpenLevelsImportsAndSwitches)
+{
+	// a missing top-level file: everything is reset and the stack is empty
+	typed("u = 1;");
+	std::string missing = m_dir.file("missing.geo");
+	EXPECT_NE(open(missing).find("GAfile::GAfile(): can not open '" + missing + "'\n"), std::string::npos);
+	EXPECT_EQ(m_state.m_GAfileStackDepth, -1);
+	EXPECT_FALSE(has("u"));
+
+	// an import runs nested with its arguments, its last line without a line
+	// feed counts, and the file below goes on after it
+	std::string b = write("b.geo", "e3ga $1 [e2]\nsleep 1\ne3ga $2 [e3]");
+	std::string a = write("a.geo", "e3ga a [e1]\nimport b.geo \"x y\" z\nimport missing.geo\ne3ga c [e3]\n");
+	open(a);
+	// the program's own variables stay through the file's start
+	for (const char *system : {"camori", "campos", "autocolor"}) EXPECT_TRUE(has(system)) << system;
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("a") && !has("x y"));
+	ASSERT_EQ(m_state.m_GAfileStackDepth, 1);
+	EXPECT_EQ(top()->m_closeAtEOF, 1);
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("x y") && !has("z"));
+	later(1.0);
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("z"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+	// the import of a missing file leaves the importing file on top, which reads on
+	EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "'\n");
+	EXPECT_FALSE(has("c"));
+	tick();
+	EXPECT_TRUE(has("c"));
+	// a top-level file stays at its end
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+	EXPECT_STREQ(top()->filename(), a.c_str());
+
+	// a switch while only the top-level file is open starts over
+	m_state.setOpenFile(b.c_str(), 0, nullptr, 0);
+	tick();
+	EXPECT_TRUE(!has("a") && !has("c"));
+	EXPECT_STREQ(top()->filename(), b.c_str());
+	EXPECT_EQ(top()->m_closeAtEOF, 0);
+	// a switch above the top-level file takes the place of the file on top,
+	// and its ending
+	std::string c = write("c.geo", "switchto d.geo\n");
+	write("d.geo", "e3ga d [e1]\n");
+	open(a);
+	m_state.openGAfile(c.c_str(), 0, nullptr, 1);
+	tick();
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 1);
+	EXPECT_EQ(top()->m_closeAtEOF, 1);
+	tick();
+	EXPECT_TRUE(has("d"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+	EXPECT_EQ(m_state.filenameOnGAfileStack(a.c_str(), -1), 1);
+	EXPECT_EQ(m_state.filenameOnGAfileStack(c.c_str(), -1), 0);
+	// replaying opens the bottom file again
+	m_state.replayFirstGAfile();
+	EXPECT_FALSE(has("d"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+}
+
+TEST_F(Stack, DeleteHandlingWhenFilesAreDropped)
+{
+	std::string gone = write("gone.geo", "delete yes\n");
+	std::string kept = write("kept.geo", "delete maybe\n");
+	open(gone);
+	tick();
+	// dropping the stack by name: the file said it deletes itself
+	m_state.deleteGAfileStack(gone.c_str(), 0);
+	EXPECT_NE(access(gone.c_str(), F_OK), 0);
+	open(kept);
+	tick();
+	m_state.deleteGAfileStack(kept.c_str(), 0);
+	EXPECT_EQ(access(kept.c_str(), F_OK), 0);
+	// without a name there is no delete handling
+	gone = write("gone.geo", "delete yes\n");
+	open(gone);
+	tick();
+	m_state.deleteGAfileStack(nullptr, 0);
+	EXPECT_EQ(access(gone.c_str(), F_OK), 0);
+}
+
+TEST_F(Stack, SleepsAddUpAndWaitsExtendThem)
+{
+	std::string path = write("s.geo", "sleep 2\ne3ga a [e1]\nsleep 1\nsleep 1\ne3ga b [e2]\nsleep 1\ne3ga c [e3]\n");
+	open(path);
+	tick();
+	EXPECT_EQ(m_state.m_inputSleepTime, 1002.0);
+	later(1.75);
+	tick();
+	EXPECT_FALSE(has("a"));
+	later(0.25);
+	tick();
+	// two sleeps of a second end two seconds after the first began
+	EXPECT_TRUE(has("a"));
+	EXPECT_EQ(m_state.m_inputSleepTime, 1003.0);
+	later(1.0);
+	tick();
+	EXPECT_FALSE(has("b"));
+	EXPECT_EQ(m_state.m_inputSleepTime, 1004.0);
+	later(1.0);
+	tick();
+	EXPECT_TRUE(has("b"));
+	// a wait that begins during a sleep extends it by the time waited
+	later(0.5);
+	m_state.setInputWaitState(1);
+	later(3.0);
+	tick();
+	m_state.setInputWaitState(0);
+	EXPECT_EQ(m_state.m_inputSleepTime, 1008.0);
+	later(0.25);
+	tick();
+	EXPECT_FALSE(has("c"));
+	later(0.25);
+	tick();
+	EXPECT_TRUE(has("c"));
+	// a wait that begins after the sleep ended drops it
+	later(0.25);
+	m_state.setInputWaitState(1);
+	EXPECT_EQ(m_state.m_inputSleepTime, -1.0);
+	m_state.setInputWaitState(0);
+
+	// sleeps are stretched by the playback speed; a wait line stops reading
+	write("s.geo", "sleep 1\ne3ga d [e1]\nwait\ne3ga e [e2]\n");
+	open(path);
+	m_state.setPlaybackSpeed(2.0);
+	tick();
+	later(1.5);
+	tick();
+	EXPECT_FALSE(has("d"));
+	later(0.5);
+	tick();
+	EXPECT_TRUE(has("d") && !has("e"));
+	later(10.0);
+	tick();
+	EXPECT_FALSE(has("e"));
+	m_state.setInputWaitState(0);
+	tick();
+	EXPECT_TRUE(has("e"));
+}
+
+TEST_F(Stack, Playlists)
+{
+	write("one.geo", "e3ga $1 [e1]\n");
+	write("two.geo", "e3ga $1 [e2]\n");
+	// the last entry counts without its line feed; any other keyword is refused
+	std::string list = write("list.gpl", "play one.geo first\n# a comment\nwait\nplay two.geo \"second entry\" x");
+	EXPECT_EQ(typed("u = 1;"), "");
+	std::string out = output([&] { m_state.openPlayList(list.c_str()); });
+	EXPECT_NE(out.find("GAfile::parseLine(): file '" + list + "': invalid entry 'wait' while parsing playlist\n"), std::string::npos);
+	ASSERT_EQ(m_state.m_playListLength, 2);
+	EXPECT_STREQ(m_state.m_playList[0].filename, m_dir.file("one.geo").c_str());
+	EXPECT_EQ(m_state.m_playList[1].nbArg, 2);
+	EXPECT_STREQ(m_state.m_playList[1].arg[0], "second entry");
+	EXPECT_EQ(m_state.m_playListPos, 0);
+	tick();
+	EXPECT_TRUE(has("first") && !has("u"));
+	m_state.nextPlayListEntry();
+	tick();
+	EXPECT_TRUE(has("second entry") && !has("first"));
+	// stepping past either end reports the range and keeps the position
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.nextPlayListEntry(), -1); }),
+	          "state::setPlayListPos(): playlist position '3' is out of range\n");
+	EXPECT_EQ(m_state.m_playListPos, 1);
+	m_state.previousPlayListEntry();
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.previousPlayListEntry(), -1); }),
+	          "state::setPlayListPos(): playlist position '0' is out of range\n");
+	EXPECT_EQ(m_state.m_playListPos, 0);
+
+	m_state.clearPlayList();
+	EXPECT_EQ(output([&] { m_state.nextPlayListEntry(); }), "state::nextPlayListEntry(): no playlist open\n");
+	EXPECT_EQ(output([&] { m_state.previousPlayListEntry(); }), "state::previousPlayListEntry(): no playlist open\n");
+	EXPECT_EQ(output([&] { m_state.setPlayListPos(0); }), "state::setPlayListPos(): no playlist loaded\n");
+	EXPECT_EQ(m_state.addPlayListEntry(nullptr, 0, nullptr), -1);
+}
+
+TEST_F(Stack, BookmarkSearch)
+{
+	std::string path =
+	    write("b.geo", "sleep 5\ne3ga a [e1]\nwait\ne3ga b [e2]\nbookmark\ne3ga c [e3]\nsleep 5\ne3ga d [e1]\nbookmark\n");
+	open(path);
+	m_state.bookmarkSearch();
+	EXPECT_EQ(m_state.m_playbackSpeed, 0.0);
+	// a speed chosen during the search is the one restored
+	m_state.setPlaybackSpeed(3.0);
+	tick();
+	// at speed 0 the sleep and the wait pass; the search ends at the bookmark
+	EXPECT_TRUE(has("a") && has("b") && has("c") && !has("d"));
+	EXPECT_EQ(m_state.m_bookmarkSearch, 0);
+	EXPECT_EQ(m_state.m_playbackSpeed, 3.0);
+	EXPECT_EQ(m_state.m_inputSleepTime, 1015.0);
+	// a search also ends at the end of the file
+	later(15.0);
+	tick();
+	m_state.bookmarkSearch();
+	tick();
+	EXPECT_EQ(m_state.m_bookmarkSearch, 0);
+}
+
+// --- what would delete what runs it ----------------------------------------------------
+
+class SafePoints : public scriptTest {};
+
+TEST_F(SafePoints, OpensResetsAndClearsWaitForWhatRunsThem)
+{
+	write("b.geo", "e3ga fromB [e1]\nsleep 1\ne3ga lateB [e2]\n");
+	// a script line runs a statement that opens another script at top level:
+	// the open waits for the end of the line and is carried out by the tick
+	std::string b = m_dir.file("b.geo");
+	std::string a = write("a.geo", "e3ga a [e1]\nconsole cmd(\"open " + b + "\");\ne3ga after [e2]\n");
+	open(a);
+	tick();
+	EXPECT_TRUE(!has("a") && !has("after") && !has("fromB"));
+	EXPECT_STREQ(top()->filename(), b.c_str());
+	tick();
+	EXPECT_TRUE(has("fromB"));
+
+	// a reset asked for by a script line ends the script after that line
+	a = write("a.geo", "e3ga a [e1]\nconsole reset();\ne3ga after [e2]\n");
+	open(a);
+	tick();
+	EXPECT_TRUE(!has("a") && !has("after"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, -1);
+
+	// so does a reset asked for by a dynamic statement that a line runs
+	a = write("a.geo", "console dynamic{reset();}\ne3ga after [e2]\n");
+	open(a);
+	tick();
+	EXPECT_FALSE(has("after"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, -1);
+
+	// a clear asked for by a statement waits for the statement's end
+	typed("p = 1; cmd(\"clear\"); q = 2;");
+	EXPECT_TRUE(!has("p") && !has("q"));
+	EXPECT_EQ(value("camori"), "1");
+
+	// a file opened from the console is read up to its first pause at once
+	typed(("cmd(\"open " + b + "\");").c_str());
+	EXPECT_TRUE(has("fromB") && !has("lateB"));
+	// a script line imports through the console: read at once, nested
+	write("c.geo", "e3ga fromC [e3]\n");
+	a = write("a.geo", "console cmd(\"import " + m_dir.file("c.geo") + "\");\ne3ga after [e2]\n");
+	open(a);
+	tick();
+	EXPECT_TRUE(has("fromC") && has("after"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+}
+
+TEST_F(SafePoints, NestedLinesKeepTheirOwnBuffers)
+{
+	// the inner line is long enough to move any shared buffer
+	std::string inner = "e3ga q [e1";
+	for (int i = 0; i < 200; i++) inner += " + 0*e2";
+	inner += "]";
+	typed(("cmd(\"console cmd(\\\"" + inner + "\\\");\");").c_str());
+	EXPECT_TRUE(has("q"));
+	// the console's reader is still usable afterwards
+	line("e3ga r [e2]");
+	EXPECT_TRUE(has("r"));
+}
+
+} // namespace
