@@ -121,6 +121,9 @@ public:
 	void gpem(const D &a, const D &b) { product<P_GPEM>(a, b); }
 	void lcem(const D &a, const D &b) { product<P_LCEM>(a, b); }
 	void scpem(const D &a, const D &b) { product<P_SCPEM>(a, b); }
+	// Part K (a productPart) of product P; where the pair has a kernel for
+	// the part, no other grade is computed.
+	template <int P, int K> void productPart(const D &a, const D &b);
 	void op(double a, const D &b);
 	void add(const D &a, const D &b);
 	void sub(const D &a, const D &b);

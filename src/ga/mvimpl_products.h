@@ -70,6 +70,24 @@ void mvImpl<D, Def, S>::runPackedIntoScratch(const double *a, const double *b, p
 	Def::copy(this->c, out, u >> Def::countShift);
 }
 
+template <class D, class Def, class S>
+template <int P, int K>
+void mvImpl<D, Def, S>::productPart(const D &a, const D &b)
+{
+	if constexpr (Def::template hasPart<P, K>()) {
+		int index = Def::template mapA<P>()[a.gradeUsage()] | Def::template mapB<P>()[b.gradeUsage()];
+		int most = Def::template partUsage<P, K>()[index];
+		if (most >= 0) {
+			runPacked(a.c, b.c, isOperand(&a, &b), most,
+			          reinterpret_cast<packedKernel>(Def::template partFunc<P, K>()[index]));
+			return;
+		}
+	}
+	// the whole product, of which the part is kept
+	product<P>(a, b);
+	takeGrade(self(), K == PART_VECTOR ? 2 : Def::gradeMask & ~2);
+}
+
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)
 {
 	// the scalar is a packed operand of grade usage 1, which the product's

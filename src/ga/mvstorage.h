@@ -1,6 +1,7 @@
 #pragma once
-// Two ways a multivector keeps its coordinates: a block from a per-size pool
-// (e3ga, p3ga, c3ga) or an array inside the object (i2ga).  Both expose the
+// Ways a multivector keeps its coordinates: a block from a per-size pool
+// (e3ga, p3ga, c3ga), an array inside the object (i2ga), or such an array
+// left unset for the intermediate values of a computation.  All expose the
 // usage word `usage`, the coordinates `c` and `setUsage`.
 #include <cstdio>
 #include <cstdlib>
@@ -162,6 +163,24 @@ protected:
 	~inplaceStorage() = default;
 
 	// Nothing to allocate: the word is all that changes.
+	void setUsage(int u) { usage = u; }
+	void setUsageKeeping(int u) { usage = u; }
+};
+
+// As inplaceStorage, but the coordinates start unset: for values that live
+// inside one computation, where every coordinate is written before it is read.
+template <class Def> class scratchStorage {
+public:
+	int usage;
+	double c[Def::nbCoor];
+	static constexpr bool fixedRoom = true;
+
+protected:
+	scratchStorage() : usage(0) {}
+	scratchStorage(const scratchStorage &) : usage(0) {}
+	scratchStorage &operator=(const scratchStorage &) = delete;
+	~scratchStorage() = default;
+
 	void setUsage(int u) { usage = u; }
 	void setUsageKeeping(int u) { usage = u; }
 };
