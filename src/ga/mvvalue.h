@@ -178,6 +178,12 @@ GA_BINARY_PRODUCT(add)
 GA_BINARY_PRODUCT(sub)
 #undef GA_BINARY_PRODUCT
 
+// The vector part of gp(a, b): where the pair allows, no other grade is computed.
+template <class A, class B> sameAlgebra<A, B> gpVectorPart(const A &a, const B &b)
+{
+	return intoTemp<A>([&](valueOf<A> &t) { t.template productPart<P_GP, PART_VECTOR>(a, b); });
+}
+
 // Scalar multiples: a times b with all-zero grade parts dropped.
 template <class B> oneAlgebra<B> gp(double a, const B &b)
 {
