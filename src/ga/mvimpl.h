@@ -197,7 +197,7 @@ protected:
 	typedef void (*generalKernel)(const double **, const double **, double *);
 	// Runs a packed kernel on packed operands a and b into this value, whose
 	// pair can produce the usage word most; through a local array when the
-	// target is also an operand (aliased) or its block has another size.
+	// target is also an operand (aliased).
 	[[gnu::always_inline]] inline void runPacked(const double *a, const double *b, bool aliased, int most,
 	                                             packedKernel kernel);
 	// The local array's way, kept out of line: the common way stays short
