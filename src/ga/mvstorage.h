@@ -149,7 +149,10 @@ template <class Def> double **poolStorage<Def>::blocks[Def::nbCoor + 1];
 template <class Def> int poolStorage<Def>::nbBlocksAvailable[Def::nbCoor + 1];
 template <class Def> int poolStorage<Def>::maxBlocksAvailable[Def::nbCoor + 1];
 
-template <class Def> class inplaceStorage {
+// Cleared: the coordinates start at 0.0; else they start unset, for values
+// that live inside one computation, where every coordinate is written before
+// it is read.
+template <class Def, bool Cleared = true> class inplaceStorage {
 public:
 	int usage;
 	double c[Def::nbCoor];
@@ -157,7 +160,10 @@ public:
 	static constexpr bool fixedRoom = true;
 
 protected:
-	inplaceStorage() : usage(0), c() {}
+	inplaceStorage() : usage(0)
+	{
+		if constexpr (Cleared) clearCoordinates(c, Def::nbCoor);
+	}
 	inplaceStorage(const inplaceStorage &) : usage(0) {}
 	inplaceStorage &operator=(const inplaceStorage &) = delete;
 	~inplaceStorage() = default;
@@ -167,22 +173,6 @@ protected:
 	void setUsageKeeping(int u) { usage = u; }
 };
 
-// As inplaceStorage, but the coordinates start unset: for values that live
-// inside one computation, where every coordinate is written before it is read.
-template <class Def> class scratchStorage {
-public:
-	int usage;
-	double c[Def::nbCoor];
-	static constexpr bool fixedRoom = true;
-
-protected:
-	scratchStorage() : usage(0) {}
-	scratchStorage(const scratchStorage &) : usage(0) {}
-	scratchStorage &operator=(const scratchStorage &) = delete;
-	~scratchStorage() = default;
-
-	void setUsage(int u) { usage = u; }
-	void setUsageKeeping(int u) { usage = u; }
-};
+template <class Def> using scratchStorage = inplaceStorage<Def, false>;
 
 } // namespace ga
