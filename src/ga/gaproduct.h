@@ -14,4 +14,7 @@ enum productId {
 	P_LCEM,  // left contraction, every basis vector orthonormal
 	P_SCPEM  // scalar product, every basis vector orthonormal
 };
+// Parts of a product that some pairs have kernels of their own for: the
+// vector part alone, and every grade but the vectors.
+enum productPart { PART_VECTOR, PART_NONVECTOR };
 } // namespace ga

@@ -121,6 +121,9 @@ public:
 	void gpem(const D &a, const D &b) { product<P_GPEM>(a, b); }
 	void lcem(const D &a, const D &b) { product<P_LCEM>(a, b); }
 	void scpem(const D &a, const D &b) { product<P_SCPEM>(a, b); }
+	// Part K (a productPart) of product P; where the pair has a kernel for
+	// the part, no other grade is computed.
+	template <int P, int K> void productPart(const D &a, const D &b);
 	void op(double a, const D &b);
 	void add(const D &a, const D &b);
 	void sub(const D &a, const D &b);
@@ -194,7 +197,7 @@ protected:
 	typedef void (*generalKernel)(const double **, const double **, double *);
 	// Runs a packed kernel on packed operands a and b into this value, whose
 	// pair can produce the usage word most; through a local array when the
-	// target is also an operand (aliased) or its block has another size.
+	// target is also an operand (aliased).
 	[[gnu::always_inline]] inline void runPacked(const double *a, const double *b, bool aliased, int most,
 	                                             packedKernel kernel);
 	// The local array's way, kept out of line: the common way stays short

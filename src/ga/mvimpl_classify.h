@@ -9,49 +9,110 @@ namespace ga {
 // Results of mvType, indexing the algebra's type-name table.
 enum mvTypeCode { MVT_UNDEFINED = 0, MVT_BLADE = 1, MVT_VERSOR = 2, MVT_MULTIVECTOR = 3 };
 
-// True when x, compressed already, is the scalar 1 within epsilon and nothing else.
-template <class D> bool isUnitScalar(const D &x, double epsilon)
+// A value of algebra Def held on the stack, for the intermediate values of
+// the classification: no pool block is taken or given back, and a product
+// writes in place.
+template <class Def> class mvScratch : public mvImpl<mvScratch<Def>, Def, scratchStorage<Def>> {
+public:
+	mvScratch() {}
+	// The coordinates of x, a value of the algebra kept in any storage.
+	template <class V> explicit mvScratch(const V &x)
+	{
+		this->usage = x.usage;
+		Def::copy(this->c, x.c, x.memUsage());
+	}
+};
+
+// The grades that x.compress(epsilon) would keep: those with a coordinate
+// beyond epsilon, that is of a magnitude above it (a NaN has none).
+template <class X> int gradesBeyond(const X &x, double epsilon)
 {
-	if (x.gradeUsage() != 1) return false;
+	typedef typename X::def Def;
+	int kept = 0;
+	const double *p = x.c;
+	forEachGrade<Def>([&](auto g) {
+		constexpr int G = decltype(g)::value;
+		if (!(x.usage & (1 << G))) return;
+		bool beyond = false;
+		for (int i = 0; i < Def::gradeSize[G]; i++) beyond |= std::fabs(p[i]) > epsilon;
+		kept |= beyond << G;
+		p += Def::gradeSize[G];
+	});
+	return kept;
+}
+
+// True when x compressed with epsilon is the scalar 1 within epsilon and nothing else.
+template <class X> bool isUnitScalar(const X &x, double epsilon)
+{
+	if (gradesBeyond(x, epsilon) != 1) return false;
 	double m = x.c[0];
 	return m >= 1.0 - epsilon && m <= 1.0 + epsilon;
 }
 
-// The classification is taken under the Euclidean metric (the ordinary one in
-// e3ga and p3ga), so that values holding null vectors still classify.
-template <class D, class Def, class S> int mvImpl<D, Def, S>::mvType(int *grade, double epsilon) const
+// t = y e_i under the Euclidean metric, for a finite y: every basis blade
+// times an orthonormal vector is one basis blade, so the product moves the
+// coordinates of y and flips some signs.  Each one is added to 0.0 as the
+// product's sums are, so that the bits are the product's.
+template <class X> void timesBasisVector(X &t, const X &y, int i)
 {
-	const D &x = self();
+	typedef typename X::def Def;
+	const int *image = Def::vectorImages + i * Def::nbCoor;
+	const int gy = y.gradeUsage();
+	const int producible = ((gy << 1) | (gy >> 1)) & Def::gradeMask;
+	double full[Def::nbCoor];
+	forEachGrade<Def>([&](auto g) {
+		constexpr int G = decltype(g)::value;
+		if (producible & (1 << G))
+			clearEach(full + Def::gradeOffset[G], std::make_integer_sequence<int, Def::gradeSize[G]>());
+	});
+	const double *p = y.c;
+	forEachGrade<Def>([&](auto g) {
+		constexpr int G = decltype(g)::value;
+		if (!(gy & (1 << G))) return;
+		for (int j = 0; j < Def::gradeSize[G]; j++) {
+			int e = image[Def::gradeOffset[G] + j];
+			full[e >> 1] = (e & 1) ? 0.0 - p[j] : 0.0 + p[j];
+		}
+		p += Def::gradeSize[G];
+	});
+	t.compress(full, producible);
+}
+
+// The classification is taken under the Euclidean metric (the ordinary one in
+// e3ga and p3ga), so that values holding null vectors still classify.  Its
+// intermediate values are scratch values; each test that a product compressed
+// with epsilon keeps certain grades reads the product as it is.
+template <class X> int classifyScratch(const X &x, int *grade, double epsilon)
+{
+	typedef typename X::def Def;
 	if (grade) *grade = 0;
 	// X times its reverse must be a non-zero scalar s
-	D r, s;
+	X r, s;
 	r.reverse(x);
 	s.scpem(x, r);
 	double sc = s.scalar();
 	if (sc == 0.0) return MVT_MULTIVECTOR;
 	// the candidate inverse ~X / s
-	D y, m;
+	X y, m;
 	y.op(1.0 / sc, r);
 	// it must be an inverse on both sides
 	m.gpem(y, x);
-	m.compress(epsilon);
 	if (!isUnitScalar(m, epsilon)) return MVT_MULTIVECTOR;
 	m.gpem(x, y);
-	m.compress(epsilon);
 	if (!isUnitScalar(m, epsilon)) return MVT_MULTIVECTOR;
-	// X^-1 e X must be a vector (or vanish) for every basis vector e
-	D t;
+	// X^-1 e X must be a vector (or vanish) for every basis vector e: no
+	// other part beyond epsilon.  Y X is 1 within epsilon, so Y and X are
+	// finite: Y e is the product's.
+	X t;
 	for (int i = 0; i < Def::dim; i++) {
-		t.gpem(y, *D::bv[i]);
-		m.gpem(t, x);
-		m.compress(epsilon);
-		if (m.gradeUsage() & ~2) return MVT_MULTIVECTOR;
+		timesBasisVector(t, y, i);
+		m.template productPart<P_GPEM, PART_NONVECTOR>(t, x);
+		if (gradesBeyond(m, epsilon)) return MVT_MULTIVECTOR;
 	}
 	// normalise before the final compression, so that epsilon is relative to X
-	D n;
+	X n;
 	n.op(1.0 / std::sqrt(std::fabs(sc)), x);
-	n.compress(epsilon);
-	int u = n.gradeUsage();
+	int u = gradesBeyond(n, epsilon);
 	if (u == 0) return MVT_BLADE;
 	// the bit of the highest grade left, and how many grades are left
 	int count = 0;
@@ -61,6 +122,11 @@ template <class D, class Def, class S> int mvImpl<D, Def, S>::mvType(int *grade,
 		if (grade) *grade = 1 << g;
 	}
 	return count >= 2 ? MVT_VERSOR : MVT_BLADE;
+}
+
+template <class D, class Def, class S> int mvImpl<D, Def, S>::mvType(int *grade, double epsilon) const
+{
+	return classifyScratch(mvScratch<Def>(self()), grade, epsilon);
 }
 
 template <class D, class Def, class S>

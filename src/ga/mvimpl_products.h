@@ -45,11 +45,12 @@ int mvImpl<D, Def, S>::generalGrades(int ua, int ub)
 template <class D, class Def, class S>
 void mvImpl<D, Def, S>::runPacked(const double *a, const double *b, bool aliased, int most, packedKernel kernel)
 {
-	// Where the target has room for every part the pair can produce (its
-	// block has that size, as when the same product is taken again), the
-	// kernel writes there; it packs the parts it keeps from the start, so
-	// fewer parts only shorten the block.
-	if (!aliased && (S::fixedRoom || this->memUsage() == (most >> Def::countShift))) {
+	// The target takes a block with room for every part the pair can produce
+	// (the one it has, when the same product is taken again) and the kernel
+	// writes there: it packs the parts it keeps from the start, so fewer
+	// parts only shorten the block.  That costs less than a copy from a
+	// local array, which only a target that is also an operand needs.
+	if (!aliased) {
 		this->setUsage(most);
 		int u = kernel(a, b, this->c);
 		if (u != most) this->setUsageKeeping(u);
@@ -61,13 +62,29 @@ void mvImpl<D, Def, S>::runPacked(const double *a, const double *b, bool aliased
 template <class D, class Def, class S>
 void mvImpl<D, Def, S>::runPackedIntoScratch(const double *a, const double *b, packedKernel kernel)
 {
-	// a pooled value takes a block of the kept parts' size once, after the
-	// kernel, and a target that is also an operand is written once both are
-	// read in full
+	// the target, also an operand, is written once both are read in full
 	double out[Def::nbCoor];
 	int u = kernel(a, b, out);
 	this->setUsage(u);
 	Def::copy(this->c, out, u >> Def::countShift);
+}
+
+template <class D, class Def, class S>
+template <int P, int K>
+void mvImpl<D, Def, S>::productPart(const D &a, const D &b)
+{
+	if constexpr (Def::template hasPart<P, K>()) {
+		int index = Def::template mapA<P>()[a.gradeUsage()] | Def::template mapB<P>()[b.gradeUsage()];
+		int most = Def::template partUsage<P, K>()[index];
+		if (most >= 0) {
+			runPacked(a.c, b.c, isOperand(&a, &b), most,
+			          reinterpret_cast<packedKernel>(Def::template partFunc<P, K>()[index]));
+			return;
+		}
+	}
+	// the whole product, of which the part is kept
+	product<P>(a, b);
+	takeGrade(self(), K == PART_VECTOR ? 2 : Def::gradeMask & ~2);
 }
 
 template <class D, class Def, class S> void mvImpl<D, Def, S>::op(double a, const D &b)

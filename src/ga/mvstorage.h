@@ -1,6 +1,7 @@
 #pragma once
-// Two ways a multivector keeps its coordinates: a block from a per-size pool
-// (e3ga, p3ga, c3ga) or an array inside the object (i2ga).  Both expose the
+// Ways a multivector keeps its coordinates: a block from a per-size pool
+// (e3ga, p3ga, c3ga), an array inside the object (i2ga), or such an array
+// left unset for the intermediate values of a computation.  All expose the
 // usage word `usage`, the coordinates `c` and `setUsage`.
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +149,10 @@ template <class Def> double **poolStorage<Def>::blocks[Def::nbCoor + 1];
 template <class Def> int poolStorage<Def>::nbBlocksAvailable[Def::nbCoor + 1];
 template <class Def> int poolStorage<Def>::maxBlocksAvailable[Def::nbCoor + 1];
 
-template <class Def> class inplaceStorage {
+// Cleared: the coordinates start at 0.0; else they start unset, for values
+// that live inside one computation, where every coordinate is written before
+// it is read.
+template <class Def, bool Cleared = true> class inplaceStorage {
 public:
 	int usage;
 	double c[Def::nbCoor];
@@ -156,7 +160,10 @@ public:
 	static constexpr bool fixedRoom = true;
 
 protected:
-	inplaceStorage() : usage(0), c() {}
+	inplaceStorage() : usage(0)
+	{
+		if constexpr (Cleared) clearCoordinates(c, Def::nbCoor);
+	}
 	inplaceStorage(const inplaceStorage &) : usage(0) {}
 	inplaceStorage &operator=(const inplaceStorage &) = delete;
 	~inplaceStorage() = default;
@@ -165,5 +172,7 @@ protected:
 	void setUsage(int u) { usage = u; }
 	void setUsageKeeping(int u) { usage = u; }
 };
+
+template <class Def> using scratchStorage = inplaceStorage<Def, false>;
 
 } // namespace ga

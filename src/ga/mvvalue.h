@@ -44,20 +44,13 @@ public:
 		return self();
 	}
 
-	// The next slot of this algebra's ring of temporaries.
+	// The next slot of this algebra's ring of temporaries.  Short enough to be
+	// inlined where a temporary is taken; the ring is made on first use.
 	static V &getTemp()
 	{
-		static V *temp = nullptr;
-		static int idx = 0;
-		if (temp == nullptr) {
-			temp = new V[sc_nbTemporaries];
-			for (int i = 0; i < sc_nbTemporaries; i++) {
-				temp[i].setUsage(sc_tempPrimeUsage);
-				temp[i].setUsage(0);
-			}
-		}
-		if (idx == sc_nbTemporaries) idx = 0;
-		return temp[idx++];
+		if (s_temporaries == nullptr) makeTemporaries();
+		if (s_nextTemporary == sc_nbTemporaries) s_nextTemporary = 0;
+		return s_temporaries[s_nextTemporary++];
 	}
 
 	// --- compound assignment: computed into a local, so the operand may be this value
@@ -126,6 +119,17 @@ public:
 	}
 
 private:
+	// The ring of temporaries and the slot that getTemp hands out next.
+	static inline V *s_temporaries = nullptr;
+	static inline int s_nextTemporary = 0;
+	[[gnu::noinline]] static void makeTemporaries()
+	{
+		s_temporaries = new V[sc_nbTemporaries];
+		for (int i = 0; i < sc_nbTemporaries; i++) {
+			s_temporaries[i].setUsage(sc_tempPrimeUsage);
+			s_temporaries[i].setUsage(0);
+		}
+	}
 	V &self() { return static_cast<V &>(*this); }
 	template <class F> V &assignVia(F f)
 	{
@@ -177,6 +181,12 @@ GA_BINARY_PRODUCT(lcem)
 GA_BINARY_PRODUCT(add)
 GA_BINARY_PRODUCT(sub)
 #undef GA_BINARY_PRODUCT
+
+// The vector part of gp(a, b): where the pair allows, no other grade is computed.
+template <class A, class B> sameAlgebra<A, B> gpVectorPart(const A &a, const B &b)
+{
+	return intoTemp<A>([&](valueOf<A> &t) { t.template productPart<P_GP, PART_VECTOR>(a, b); });
+}
 
 // Scalar multiples: a times b with all-zero grade parts dropped.
 template <class B> oneAlgebra<B> gp(double a, const B &b)

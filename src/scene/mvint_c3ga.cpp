@@ -107,7 +107,8 @@ int mvInt::interpret(const c3ga &X, int creationFlags)
 		m_valid = 0;
 		return 0;
 	}
-	c3ga M = gp(1.0 / (2.0 * q), gp(gp(X, ni), X));
+	// only the vector part of the centre is read
+	c3ga M = gp(1.0 / (2.0 * q), gpVectorPart(gp(X, ni), X));
 	double sigma = (grade & 1) ? -1.0 : 1.0;
 	return c3gaRound(X, grade, D, M, sigma * lcont(X, X).scalar() / q);
 }

@@ -9,8 +9,6 @@ constexpr double sc_e3gaTypeEpsilon = 1e-14;
 // A unit rotor whose bivector part, or the sine of whose half angle, is
 // below this turns by no angle.
 constexpr double sc_rotorMinimumSine = 1e-7;
-// The rotation plane of a rotor is read as a blade of grade 2.
-constexpr int sc_rotorPlaneFlags = OC_BLADE | (1 << 2);
 
 mvInt::mvInt(const e3ga &mv, int creationFlags) { mvi::freshReading(*this, MVI_MODEL_E3GA, mv, creationFlags); }
 
@@ -20,17 +18,22 @@ int mvInt::interpret(const e3ga &value, int creationFlags)
 	if (creationFlags != 0) m_creationFlags = creationFlags;
 	int flags = m_creationFlags;
 	m_type = MVI_MODEL_E3GA;
+	// what the flags ask for wins over what the value is; a blade over a
+	// versor.  The value is classified where its type or its grade is read.
+	const bool forced = flags & (OC_BLADE | OC_VERSOR);
+	int t = (flags & OC_BLADE) ? ga::MVT_BLADE : ga::MVT_VERSOR;
 	int bitmap = 0;
-	int t = mvIntSharing::classify(value, &bitmap, sc_e3gaTypeEpsilon);
-	// what the flags ask for wins over what the value is; a blade over a versor
-	if (flags & OC_VERSOR) t = ga::MVT_VERSOR;
-	if (flags & OC_BLADE) t = ga::MVT_BLADE;
-	e3ga X = value;
+	if (!forced || (t == ga::MVT_BLADE && !(flags & OC_GRADE_MASK))) {
+		int classified = mvIntSharing::classify(value, &bitmap, sc_e3gaTypeEpsilon);
+		if (!forced) t = classified;
+	}
 	// a grade selection keeps only those grades, and they decide the kind
+	e3ga selected;
 	if (flags & OC_GRADE_MASK) {
 		bitmap = flags & OC_GRADE_MASK;
-		X = value.grade(bitmap);
+		selected.takeGrade(value, bitmap);
 	}
+	const e3ga &X = (flags & OC_GRADE_MASK) ? selected : value;
 	if (t == ga::MVT_BLADE) e3gaBlade(X, bitmap);
 	else if (t == ga::MVT_VERSOR) e3gaVersor(X);
 	m_valid = (t == ga::MVT_BLADE || t == ga::MVT_VERSOR) ? 1 : 0;
@@ -94,9 +97,11 @@ void mvInt::e3gaVersor(const e3ga &X)
 	setKind(MVI_ROTOR);
 	double w = std::sqrt(g0 + g2);
 	m_scalar[0] = w;
-	// the plane of rotation: the rotor's bivector part at the rotor's magnitude
+	// the plane of rotation: the rotor's bivector part at the rotor's
+	// magnitude, read as a bivector
 	if (g2 > 0.0) {
-		mvInt plane(gp(w, X.grade(4).normal(1)), sc_rotorPlaneFlags);
+		mvInt plane;
+		plane.e3gaBlade(gp(w, X.grade(4).normal(1)), 4);
 		for (int i = 0; i < 3; i++) mvi::copyVec3(m_vector[i], plane.m_vector[i]);
 	} else {
 		// a rotation by no angle has no plane; the e1^e2 plane stands in

@@ -137,8 +137,8 @@ template <class V> void rotorFactors(const double *normal, V &f0, V &f1)
 	V R;
 	rotorTurningE3Onto(R, euclideanVector<V>(normal));
 	V inverse = R.inverse();
-	f0 = gp(gp(R, I::e1), inverse).grade(2);
-	f1 = gp(gp(R, I::e2), inverse).grade(2);
+	f0 = gpVectorPart(gp(R, I::e1), inverse);
+	f1 = gpVectorPart(gp(R, I::e2), inverse);
 }
 
 // Scales f0 and f1 by the square root of k = B (f0 ^ f1)^-1, the first one

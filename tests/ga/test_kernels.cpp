@@ -383,6 +383,46 @@ template <class V> void checkScalarOfGeometricProduct(unsigned seed)
 	same(ref::makeValue<V>(plus, 2), ref::makeValue<V>(minus, 2));
 }
 
+// A part of a product (the vector part of gp, every grade but the vectors of
+// gpem) gives the bits of the whole product's part on every pair of grade
+// usages, whether the pair has a kernel for the part or not; and a value
+// times a basis vector as the classification moves its coordinates gives
+// gpem's bits, zeros of either sign in the value included.
+template <class V> void checkPartsAndVectorImages(unsigned seed)
+{
+	typedef typename V::def Def;
+	std::mt19937 rng(seed);
+	int failures = 0;
+	auto report = [&](const ::testing::AssertionResult &same, const char *what, int ua, int ub) {
+		if (!same && failures++ < 3) ADD_FAILURE() << Def::name << " " << what << " on usages " << ua << " and " << ub << ": " << same.message();
+	};
+	for (int ga = 0; ga <= Def::gradeMask; ga++) {
+		coords a = ref::randomFull<Def>(rng, ga);
+		for (int k = 0; k < Def::nbCoor; k++)
+			if (a[k] != 0.0 && k % 5 == 2) a[k] = (k % 2) ? -0.0 : 0.0;
+		const V va = ref::makeValue<V>(a, ga);
+		for (int gb = 0; gb <= Def::gradeMask; gb++) {
+			const V vb = ref::makeValue<V>(ref::randomFull<Def>(rng, gb), gb);
+			V whole, part;
+			whole.gp(va, vb);
+			whole.takeGrade(whole, 2);
+			part.template productPart<ga::P_GP, ga::PART_VECTOR>(va, vb);
+			report(sameBits(part, whole), "vector part of gp", ga, gb);
+			whole.gpem(va, vb);
+			whole.takeGrade(whole, Def::gradeMask & ~2);
+			part.template productPart<ga::P_GPEM, ga::PART_NONVECTOR>(va, vb);
+			report(sameBits(part, whole), "gpem without its vector part", ga, gb);
+		}
+		const ga::mvScratch<Def> y(va);
+		for (int i = 0; i < Def::dim; i++) {
+			ga::mvScratch<Def> moved, product;
+			ga::timesBasisVector(moved, y, i);
+			product.gpem(y, ga::mvScratch<Def>(*V::bv[i]));
+			report(sameBits(moved, product), "times a basis vector", ga, 1 << i);
+		}
+	}
+}
+
 // Kernels over runs of doubles: one pass, nothing done for lengths of 0 or less.
 template <class Def> void checkRunKernels()
 {
@@ -442,6 +482,14 @@ TEST(ProductKernels, ScalingByADoubleGivesTheGeneralKernelsBits)
 	checkScaling<p3ga>(p3gai_general_op, 22);
 	checkScaling<c3ga>(c3gai_general_op, 23);
 	checkScaling<i2ga>(i2gai_general_op, 24);
+}
+
+TEST(ProductKernels, PartsAndVectorImagesGiveTheProductsBits)
+{
+	checkPartsAndVectorImages<e3ga>(41);
+	checkPartsAndVectorImages<p3ga>(42);
+	checkPartsAndVectorImages<c3ga>(43);
+	checkPartsAndVectorImages<i2ga>(44);
 }
 
 TEST(ProductKernels, TheScalarOfAGeometricProductIsTheScalarProducts)

@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "c3ga/c3ga.h"
 #include "i2ga/i2ga.h"
@@ -242,3 +247,232 @@ TEST(MvIntSharing, AKeptClassificationIsTheValuesOwn)
 	int g = 0;
 	EXPECT_NE(es[4].mvType(&g, 1e-14), es[4].mvType(&g, 1e-6));
 }
+
+namespace {
+
+// FNV-1a over the bytes of what is added: one number per kind of value
+// below, for the bits of every reading and classification of that kind.
+struct bitDigest {
+	uint64_t h = 14695981039346656037ull;
+	void add(const void *p, size_t n)
+	{
+		for (size_t i = 0; i < n; i++) h = (h ^ static_cast<const unsigned char *>(p)[i]) * 1099511628211ull;
+	}
+	void add(const mvInt &I)
+	{
+		add(&I.m_type, sizeof I.m_type);
+		add(&I.m_valid, sizeof I.m_valid);
+		add(I.m_point, sizeof I.m_point);
+		add(I.m_vector, sizeof I.m_vector);
+		add(I.m_scalar, sizeof I.m_scalar);
+	}
+};
+
+// Numbers in [lo, hi) from the generator's bits alone, the same on every library.
+struct bitSource {
+	std::mt19937_64 rng{33};
+	double operator()(double lo = -1.0, double hi = 1.0) { return lo + (hi - lo) * (double)(rng() >> 11) * 0x1p-53; }
+};
+
+// Readings of random values of each kind with every kind of creation flags,
+// without and with stored factors, and classifications of blades of every
+// grade with noise around the epsilons, against digests of their bits taken
+// before their computation was made faster: the digests pin every bit.
+TEST(MvIntBits, ReadingsAndClassificationsKeepTheirBits)
+{
+	bitSource u;
+	const c3ga ni = c3gai::ni;
+	// each number is drawn in a statement of its own: the order in which a
+	// call's arguments are evaluated is the compiler's
+	auto point = [&] {
+		double p[3];
+		for (double &x : p) x = u(-3, 3);
+		double w = u(0.5, 1.5);
+		return c3ga(gp(w, c3ga(2, p[0], p[1], p[2], 1.0, 0.5 * (p[0] * p[0] + p[1] * p[1] + p[2] * p[2]))));
+	};
+	auto euclidean = [&] {
+		double p[3];
+		for (double &x : p) x = u();
+		return c3ga(2, p[0], p[1], p[2], 0.0, 0.0);
+	};
+	auto e3vector = [&] {
+		double p[3];
+		for (double &x : p) x = u();
+		return e3ga(2, p[0], p[1], p[2]);
+	};
+	// the outer product of n values made one after the other
+	auto wedge = [](int n, auto make) {
+		auto b = make();
+		for (int i = 1; i < n; i++) {
+			auto v = make();
+			b = op(b, v);
+		}
+		return b;
+	};
+	auto rotor = [&](double maxAngle) {
+		double a = u(-maxAngle, maxAngle);
+		e3ga B = wedge(2, e3vector);
+		return e3ga(add(std::cos(a), gp(std::sin(a), B.normal(1))));
+	};
+	auto round = [&](double sign) {
+		c3ga P = point();
+		double r = u(0.01, 2);
+		return c3ga(add(P, gp(sign * r, ni)));
+	};
+	typedef std::function<c3ga()> c3gaKind;
+	typedef std::function<e3ga()> e3gaKind;
+	const std::vector<std::pair<const char *, c3gaKind>> c3gaKinds = {
+	    {"point", point},
+	    {"line", [&] { return c3ga(op(wedge(2, point), ni)); }},
+	    {"circle", [&] { return wedge(3, point); }},
+	    {"dual sphere", [&] { return round(-1.0); }},
+	    {"imaginary dual sphere", [&] { return round(1.0); }},
+	    {"sphere", [&] { return wedge(4, point); }},
+	    {"plane", [&] { return c3ga(op(wedge(3, point), ni)); }},
+	    {"point pair", [&] { return wedge(2, point); }},
+	    {"flat point", [&] { return c3ga(op(point(), ni)); }},
+	    {"free flats", [&] { return c3ga(op(wedge(2, euclidean), ni)); }},
+	    {"tangent", [&] {
+		     c3ga P = point(), E = euclidean();
+		     return c3ga(op(P, lcont(P, op(E, ni))));
+	     }},
+	    {"dual line", [&] { return c3ga(op(wedge(2, point), ni).dual()); }},
+	    {"point or round", [&] {
+		     c3ga P = point();
+		     double k = u(3e-7, 7e-7);
+		     return c3ga(add(P, gp(k, ni)));
+	     }},
+	    {"versor", [&] {
+		     c3ga P = point(), Q = point();
+		     return c3ga(gp(P, Q));
+	     }},
+	};
+	const std::vector<std::pair<const char *, e3gaKind>> e3gaKinds = {
+	    {"rotor", [&] { return rotor(M_PI); }},
+	    {"scaled rotor", [&] {
+		     double s = u(0.1, 3);
+		     e3ga R = rotor(M_PI);
+		     return e3ga(gp(s, R));
+	     }},
+	    {"small rotor", [&] { return rotor(1e-7); }},
+	    {"vector", e3vector},
+	    {"bivector", [&] { return wedge(2, e3vector); }},
+	    {"trivector", [&] { return wedge(3, e3vector); }},
+	    {"odd versor", [&] {
+		     e3ga a = e3vector(), b = e3vector(), c = e3vector();
+		     return e3ga(gp(gp(a, b), c));
+	     }},
+	};
+	const int flagSets[] = {0, OC_BLADE, OC_VERSOR, OC_BLADE | 0x4, OC_VERSOR | 0x5};
+	constexpr int values = 40;
+	std::map<std::string, uint64_t> got;
+	auto readAll = [&](const char *name, auto make) {
+		bitDigest d;
+		for (int n = 0; n < values; n++) {
+			auto x = make();
+			for (int flags : flagSets) d.add(mvInt(x, flags));
+		}
+		got[name] = d.h;
+	};
+	testing::internal::CaptureStdout();
+	for (int stored = 0; stored < 2; stored++) {
+		state st;
+		if (stored) {
+			for (int i = 0; i < 3; i++) st.setE3gaFactor(e3vector(), i);
+			for (int i = 0; i < 2; i++) st.setC3gaFactor(point(), i);
+		}
+		for (const auto &k : c3gaKinds) readAll((std::string(k.first) + (stored ? " stored" : "")).c_str(), k.second);
+		for (const auto &k : e3gaKinds) readAll((std::string(k.first) + (stored ? " stored" : "")).c_str(), k.second);
+	}
+	testing::internal::GetCapturedStdout();
+	auto classifyAll = [&](const char *name, auto blade) {
+		typedef decltype(blade(0)) V;
+		bitDigest d;
+		for (int n = 0; n < values; n++)
+			for (int g = 0; g <= V::dim; g++) {
+				const V b = blade(g);
+				for (double noise : {0.0, 1e-12, 3e-11, 1e-10, 3e-7, 1e-6, 3e-6}) {
+					double c[V::nbCoor];
+					for (double &x : c) x = noise * u();
+					const V x = add(b, V(V::def::gradeMask, c));
+					for (double epsilon : {1e-10, 1e-6}) {
+						int grade = 0, type = x.mvType(&grade, epsilon);
+						d.add(&type, sizeof type);
+						d.add(&grade, sizeof grade);
+					}
+				}
+			}
+		got[name] = d.h;
+	};
+	auto bladeOf = [&](auto one) {
+		return [&, one](int g) {
+			typedef decltype(one) V;
+			V b = one;
+			for (int i = 0; i < g; i++) {
+				double c[V::dim];
+				for (double &x : c) x = u();
+				b = op(b, V(2, c));
+			}
+			return b;
+		};
+	};
+	classifyAll("e3ga classification", bladeOf(e3ga(1.0)));
+	classifyAll("p3ga classification", bladeOf(p3ga(1.0)));
+	classifyAll("c3ga classification", bladeOf(c3ga(1.0)));
+	classifyAll("i2ga classification", bladeOf(i2ga(1.0)));
+	const std::map<std::string, uint64_t> expected = {
+	    {"bivector", 0x8c9f11869d9b6986ull},
+	    {"bivector stored", 0xb3eb0b1031f3e91cull},
+	    {"c3ga classification", 0x95570f2c28ff76b5ull},
+	    {"circle", 0x8209c6a0756040c6ull},
+	    {"circle stored", 0x563033446c33b5b5ull},
+	    {"dual line", 0x3fc6f170779a9c09ull},
+	    {"dual line stored", 0xe17a1d0f83b97301ull},
+	    {"dual sphere", 0xe85abfae3b5fbb8full},
+	    {"dual sphere stored", 0x347a14bd679789c7ull},
+	    {"e3ga classification", 0xa0c2d8a38a39c189ull},
+	    {"flat point", 0x2bda5eac1a40b5eaull},
+	    {"flat point stored", 0xd7e1c4499b93ad4cull},
+	    {"free flats", 0x68005d407afb658ull},
+	    {"free flats stored", 0xe79cec8ee4f2ca6full},
+	    {"i2ga classification", 0xd3cd3997111e743bull},
+	    {"imaginary dual sphere", 0x1bbc71d75f51a469ull},
+	    {"imaginary dual sphere stored", 0x4186948771e4e21eull},
+	    {"line", 0x7795d2fed4a70c1dull},
+	    {"line stored", 0xc376898970bc414ull},
+	    {"odd versor", 0x8ec5e219b407ef39ull},
+	    {"odd versor stored", 0xcc94454eef9e85f0ull},
+	    {"p3ga classification", 0xe0b1a3e4f43a5663ull},
+	    {"plane", 0x7d5538adfeb39d35ull},
+	    {"plane stored", 0xb0418d09a428c1beull},
+	    {"point", 0xd5765222684e5f04ull},
+	    {"point or round", 0xfabbb22195d18373ull},
+	    {"point or round stored", 0x22458b1a629a553aull},
+	    {"point pair", 0x14bddf95230d9c28ull},
+	    {"point pair stored", 0xc67fde1f373b4730ull},
+	    {"point stored", 0x178a484c983ffdf8ull},
+	    {"rotor", 0x26807bb02b322732ull},
+	    {"rotor stored", 0x871d27b1f686694aull},
+	    {"scaled rotor", 0xd5ef297e3c92314full},
+	    {"scaled rotor stored", 0xff6703c9d30107e2ull},
+	    {"small rotor", 0xa28b67185b3e5087ull},
+	    {"small rotor stored", 0xafc7b9141538bb8full},
+	    {"sphere", 0x946405314efe5022ull},
+	    {"sphere stored", 0x7edb4d41e3bd61a6ull},
+	    {"tangent", 0xbdbc26af4057b8b5ull},
+	    {"tangent stored", 0xdc3006cfd8fd3fd4ull},
+	    {"trivector", 0x47831fde6820e715ull},
+	    {"trivector stored", 0x7000e996c7ec8c91ull},
+	    {"vector", 0x58fbd23a460c39d1ull},
+	    {"vector stored", 0x79c5cd2b4f8412b1ull},
+	    {"versor", 0xab52e3e07bb5afa5ull},
+	    {"versor stored", 0x9a3037997612898dull},
+	};
+	for (const auto &g : got) {
+		auto e = expected.find(g.first);
+		EXPECT_TRUE(e != expected.end() && e->second == g.second)
+		    << g.first << ": 0x" << std::hex << g.second << std::dec;
+	}
+}
+
+} // namespace

@@ -20,7 +20,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from algebra import ALGEBRAS, ORTHONORMAL  # noqa: E402
 from products import PRODUCTS, product_names  # noqa: E402
-from tables import mv_size, omct, expansion_table  # noqa: E402
+from tables import mv_size, omct, expansion_table, vector_images  # noqa: E402
 import kernels  # noqa: E402
 import packed  # noqa: E402
 
@@ -41,6 +41,7 @@ def emit_tables(alg):
     names = ", ".join('"%s"' % n for n in alg.names)
     om = [x for row in omct(alg) for x in row]
     exp = expansion_table(alg)
+    vi = vector_images(alg)
     return HEADER + """#include "%(a)s_def.h"
 
 extern "C" {
@@ -58,12 +59,14 @@ const int %(p)s_omct[%(N3)d] = {
 const char *%(p)s_typeNames[4] = {"undefined", "blade", "versor", "multivector"};
 const int %(p)s_expansionTable_gp[%(E)d] = {
 	%(exp)s};
+const int %(p)s_vectorImages[%(VI)d] = {
+	%(vi)s};
 }
 """ % {"a": alg.name, "p": p, "G": alg.dim + 1, "gs": c_list(alg.grade_size),
        "go": c_list(alg.grade_offset), "M": 1 << (alg.dim + 1), "mv": c_list(mv_size(alg)),
        "N": alg.nb_coor, "names": c_list(['"%s"' % n for n in alg.names], 8),
        "bevt": c_list(alg.bitmap), "N3": 3 * alg.nb_coor, "om": c_list(om, 24),
-       "E": len(exp), "exp": c_list(exp, 20)}
+       "E": len(exp), "exp": c_list(exp, 20), "VI": len(vi), "vi": c_list(vi, 32)}
 
 
 def emit_def(alg):
@@ -80,6 +83,7 @@ def emit_def(alg):
     out.append("extern const int %s_omct[%d];\n" % (p, 3 * N))
     out.append("extern const char *%s_typeNames[4];\n" % p)
     out.append("extern const int %s_expansionTable_gp[%d];\n" % (p, len(expansion_table(alg))))
+    out.append("extern const int %s_vectorImages[%d];\n" % (p, alg.dim * N))
     for n in product_names(alg):
         out.append("void %s_general_%s(const double **a, const double **b, double *c);\n" % (p, n))
         if not kernels.self_clearing(alg):
@@ -117,6 +121,10 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
                    "extern const unsigned char %(p)s_producible_%(n)s_low[%(L)d];\n"
                    "extern const unsigned char %(p)s_producible_%(n)s_high[%(H)d];\n"
                    % {"p": p, "n": n, "M": M, "T": packed.TABLE_SIZE, "L": low, "H": high})
+    for part, kname in packed.part_products(alg):
+        out.append("extern const int %(p)s_resultUsage_%(n)s[%(T)d];\n"
+                   "extern const %(p)s_optFuncPtr %(p)s_func_%(n)s[%(T)d];\n"
+                   % {"p": p, "n": kname + "_" + part[0], "T": packed.TABLE_SIZE})
     out.append("}\n\nnamespace ga {\n\n")
     out.append("// What the generic multivector classes need to know of %s.\n" % alg.name)
     out.append("struct %sDef {\n" % alg.name)
@@ -136,6 +144,9 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
 	static constexpr const int *newBevt = %(p)s_newBevt;
 	static constexpr const int *omct = %(p)s_omct;
 	static constexpr const int *expansionTable = %(p)s_expansionTable_gp;
+	// Blade j times basis vector i under the Euclidean metric is blade
+	// (e >> 1), negated when e & 1, for e = vectorImages[i * nbCoor + j].
+	static constexpr const int *vectorImages = %(p)s_vectorImages;
 	static void null(double *d, int n) { clearCoordinates(d, n); }
 	static void copy(double *d, const double *s, int n) { copyCoordinates(d, s, n); }
 	static void negate(double *d, const double *s, int n) { negateCoordinates(d, s, n); }
@@ -170,6 +181,22 @@ void %(p)s_opt_zero_result(const double *a, const double *b, double *c);
                        % ("" if first else "else ", pname.upper(), p, what % kname))
             first = False
         out.append("\t\telse return 0;\n\t}\n")
+    # the parts: product P's part K, where P's kernels are those a part restricts
+    out.append("\t// The part K of product P with kernels of its own for the classification's\n"
+               "\t// pairs (see gagen's packed.py), indexed as P's tables.\n")
+    conds = []
+    for part, kname in packed.part_products(alg):
+        for pname, _em, _r in PRODUCTS:
+            if (pname if pname in product_names(alg) else ORTHONORMAL_STANDS_IN[pname]) == kname:
+                conds.append(("P == P_%s && K == PART_%s" % (pname.upper(), part[0].upper()), kname + "_" + part[0]))
+    out.append("\ttemplate <int P, int K> static constexpr bool hasPart()\n\t{\n\t\treturn %s;\n\t}\n"
+               % " || ".join("(%s)" % c for c, _ in conds))
+    for what, fn, typ in (("resultUsage_%s", "partUsage", "const int *"),
+                          ("func_%s", "partFunc", "const optFuncPtr *")):
+        out.append("\ttemplate <int P, int K> static %s%s()\n\t{\n" % (typ, fn))
+        for n, (c, tname) in enumerate(conds):
+            out.append("\t\t%sif constexpr (%s) return %s_%s;\n" % ("" if n == 0 else "else ", c, p, what % tname))
+        out.append("\t\telse return nullptr;\n\t}\n")
     out.append("\t// The grades the general kernel of P writes for operands of grade usages ua and ub.\n")
     out.append("\ttemplate <int P> static int producible(int ua, int ub)\n\t{\n"
                "\t\treturn producibleLow<P>()[(ua & %d) << %d | ub] | producibleHigh<P>()[(ua >> %d) << %d | ub];\n\t}\n"

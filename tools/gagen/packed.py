@@ -42,6 +42,24 @@ VERSOR_PRODUCTS = ["gp"]
 # the product whose kernels with a scalar first operand scale a value
 SCALING_PRODUCT = "op"
 
+# Parts of a product that callers take alone, with kernels that compute only
+# the grades of the part, for the classification's pairs: (name, the grades
+# kept, the product by its Euclidean name).  The classification tests X^-1 e X
+# for grades other than 1; the sandwiches of versors and the centres of
+# rounds read the vector part alone.
+PARTS = [("vector", lambda g: g == 1, "gp"), ("nonvector", lambda g: g != 1, "gpem")]
+
+
+def part_products(alg):
+    """(part, the product whose kernels it restricts) for each part."""
+    names = product_names(alg)
+    return [(part, part[2] if part[2] in names else CLASSIFICATION_PRODUCTS[part[2]]) for part in PARTS]
+
+
+def part_pairs(alg):
+    """The pairs with kernels of each part, once each."""
+    return list(dict.fromkeys(classification_pairs(alg)))
+
 # the dispatch index is (kind of a + 1) << KIND_SHIFT | (kind of b + 1); kind 0 is
 # any other usage, and every index with a 0 half takes the general path
 KIND_SHIFT = 4
@@ -123,9 +141,10 @@ def packed_offsets(alg, gu):
     return off
 
 
-def pair_contributions(alg, name, gua, gub):
+def pair_contributions(alg, name, gua, gub, part=None):
     """{k: [(ga, gb, [(i, j, sign)])]}: the terms of output k, per pair of grade
-    parts in the order of the general kernel (grade of a, then grade of b)."""
+    parts in the order of the general kernel (grade of a, then grade of b);
+    with a part, only the outputs of its grades."""
     euclidean, rule = rule_of(name)
     out = {}
     for ga in grades_of(gua, alg.dim):
@@ -135,12 +154,13 @@ def pair_contributions(alg, name, gua, gub):
                 continue
             terms = pair_terms(alg, ga, gb, euclidean, kept)
             for k in sorted(terms):
-                out.setdefault(k, []).append((ga, gb, terms[k]))
+                if part is None or part[1](alg.grade[k]):
+                    out.setdefault(k, []).append((ga, gb, terms[k]))
     return out
 
 
-def producible(alg, name, gua, gub):
-    return sum({1 << alg.grade[k] for k in pair_contributions(alg, name, gua, gub)})
+def producible(alg, name, gua, gub, part=None):
+    return sum({1 << alg.grade[k] for k in pair_contributions(alg, name, gua, gub, part)})
 
 
 def usage_word(alg, gu):
@@ -194,24 +214,25 @@ def interleaved(chains):
     return out
 
 
-def kernel_name(alg, name, gua, gub):
-    if not pair_contributions(alg, name, gua, gub):
+def kernel_name(alg, name, gua, gub, part=None):
+    if not pair_contributions(alg, name, gua, gub, part):
         return alg.impl + "_packed_zero"  # one kernel for every pair whose product is 0
-    return "%s_packed_%s_%02X_%02X" % (alg.impl, name, gua, gub)
+    label = name if part is None else name + "_" + part[0]
+    return "%s_packed_%s_%02X_%02X" % (alg.impl, label, gua, gub)
 
 
 KERNEL_ARGS = "const double *a, const double *b, double *__restrict c"
 
 
-def packed_kernel(alg, name, gua, gub, suffix=""):
-    """One product on packed operands of grade usages gua and gub into c, which
-    shares no storage with them and has room for every producible part: the
-    parts it keeps, packed; returns their usage word."""
-    contributions = pair_contributions(alg, name, gua, gub)
+def packed_kernel(alg, name, gua, gub, suffix="", part=None):
+    """One product (or the part of it) on packed operands of grade usages gua
+    and gub into c, which shares no storage with them and has room for every
+    producible part: the parts it keeps, packed; returns their usage word."""
+    contributions = pair_contributions(alg, name, gua, gub, part)
     grades = sorted({alg.grade[k] for k in contributions})
     if not grades:
         return ""
-    out = ["int %s%s(%s)\n{\n" % (kernel_name(alg, name, gua, gub), suffix, KERNEL_ARGS)]
+    out = ["int %s%s(%s)\n{\n" % (kernel_name(alg, name, gua, gub, part), suffix, KERNEL_ARGS)]
     size_a, size_b = usage_word(alg, gua) >> (alg.dim + 1), usage_word(alg, gub) >> (alg.dim + 1)
     out.extend(base_pointers("a", size_a))
     out.extend(base_pointers("b", size_b))
@@ -313,8 +334,13 @@ def sparse_unit(alg, header):
         for gua, gub in kernel_pairs(alg, name):
             if (gua, gub) != (full, full):
                 out.append(packed_kernel(alg, name, gua, gub))
+    for part, name in part_products(alg):
+        for gua, gub in part_pairs(alg):
+            out.append(packed_kernel(alg, name, gua, gub, part=part))
     for name in product_names(alg):
         out.append(dispatch_tables(alg, name))
+    for part, name in part_products(alg):
+        out.append(part_tables(alg, name, part))
     out.append("} // extern \"C\"\n")
     return "".join(out)
 
@@ -370,6 +396,23 @@ def dispatch_tables(alg, name):
             % {"p": p, "n": name, "M": M, "T": TABLE_SIZE, "ma": c_rows(map_a, 32),
                "mb": c_rows(map_b, 32), "ru": c_rows(usage, 8), "fn": c_rows(func, 1),
                "L": len(low), "H": len(high), "lo": c_rows(low, 32), "hi": c_rows(high, 32)})
+
+
+def part_tables(alg, name, part):
+    """The tables of a part: per dispatch index of the product, the usage word
+    of the grades its kernel can produce and the kernel; -1 and no kernel for
+    pairs that compute the whole product and keep the part."""
+    p = alg.impl
+    usage = [-1] * TABLE_SIZE
+    func = ["0"] * TABLE_SIZE
+    for gua, gub in part_pairs(alg):
+        idx = kind_index(alg, gua) << KIND_SHIFT | kind_index(alg, gub)
+        usage[idx] = usage_word(alg, producible(alg, name, gua, gub, part))
+        func[idx] = "(%s_optFuncPtr)%s" % (p, kernel_name(alg, name, gua, gub, part))
+    return ("const int %(p)s_resultUsage_%(n)s[%(T)d] = {\n\t%(ru)s};\n"
+            "const %(p)s_optFuncPtr %(p)s_func_%(n)s[%(T)d] = {\n\t%(fn)s};\n\n"
+            % {"p": p, "n": name + "_" + part[0], "T": TABLE_SIZE, "ru": c_rows(usage, 8),
+               "fn": c_rows(func, 1)})
 
 
 def producible_rows(alg):

@@ -53,6 +53,22 @@ def dual_map(alg):
     return out
 
 
+def vector_images(alg):
+    """For basis vector i and blade index j, at i * nb_coor + j: the blade
+    index k of blade_j times vector i under the Euclidean metric, times two,
+    plus one when the product is -blade_k (orthonormal vectors turn a blade
+    into a single blade)."""
+    out = []
+    for i in range(alg.dim):
+        for j in range(alg.nb_coor):
+            prod = alg.coord_gp(j, alg.grade_offset[1] + i, True)
+            assert len(prod) == 1
+            (k, s), = prod.items()
+            assert s in (1, -1)
+            out.append(2 * k + (1 if s < 0 else 0))
+    return out
+
+
 def expansion_table(alg):
     """Codes of the matrix of left multiplication, grouped per coordinate."""
     n = alg.nb_coor
