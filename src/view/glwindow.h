@@ -48,8 +48,12 @@ public:
 	// OpenGL's line width, no stipple, lighting, colour material, texture or
 	// blending, depth written, the model-view matrix current.
 	static void setupObjectState();
+	// That state but for lighting, which every object switches itself
+	// before it draws.
+	static void restoreObjectState();
 	// The object's draw (or, in selection mode, its pick), after which the
-	// state is again the one above, whatever the object changed.
+	// state is again the one above, whatever the object changed, but for
+	// lighting.
 	void drawObject(object *obj);
 	void pickObject(object *obj);
 	// With labels always on top: clears the depth buffer before the first

@@ -54,6 +54,7 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 		clearDepthBeforeFirstLabel(objects[i], depthCleared);
 		pickObject(objects[i]);
 	}
+	setupObjectState();
 	endglDraw();
 	// an overflowing buffer gives a negative count: no hit
 	const int hits = glRenderMode(GL_RENDER);
@@ -106,6 +107,7 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	// drawn opaque, so that its depth is written
 	m_depthMaskAllowedOff = 0;
 	drawObject(result);
+	setupObjectState();
 	m_depthMaskAllowedOff = 1;
 	GLfloat z = 1.0f;
 	glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &z);

@@ -143,6 +143,7 @@ void glwindow::drawScene()
 		setupPolygonOffset(obj);
 		drawObject(obj);
 	}
+	setupObjectState();
 
 	// 8. in full screen, where the wait button is hidden, the wait shows here
 	if (g_state->m_inputWait && gui_state != nullptr && gui_state->m_fullscreen) drawWaitIndicator(this);

@@ -1,6 +1,7 @@
 // The OpenGL state from one object's drawing to the next, in a shown view:
 // what an object looks like does not depend on what was drawn before it,
-// and every kind of object leaves the state as the view set it up.
+// every kind of object leaves the state as the view set it up, and switches
+// lighting, which the view leaves to it, itself.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +21,7 @@ namespace {
 const int c_width = 400, c_height = 300;
 
 class objectState : public shownView<c_width, c_height> {
-protected:
+public:
 	// Scene-file text, line by line; nothing may be reported.
 	void scene(const std::string &text)
 	{
@@ -31,6 +32,7 @@ protected:
 			EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << line;
 		}
 	}
+	using shownView::drawFrame;
 };
 
 // The lines of a mesh over the points 0, e1, e1 + e2 and e2 (that order),
@@ -120,7 +122,8 @@ TEST_F(objectState, AWireframeMeshLeavesTheNextObjectFilled)
 
 // The OpenGL state that drawing code may change, each piece by name: a
 // capability (no count) or a value of so many numbers.  The bound texture
-// and its environment are left out: whoever turns texturing on sets them.
+// and its environment are left out: whoever turns texturing on sets them;
+// so is lighting, which every object switches itself.
 const struct stateItem {
 	const char *name;
 	GLenum pname;
@@ -131,7 +134,6 @@ const struct stateItem {
     {"line stipple", GL_LINE_STIPPLE, 0},
     {"line stipple pattern", GL_LINE_STIPPLE_PATTERN, 1},
     {"polygon stipple", GL_POLYGON_STIPPLE, 0},
-    {"lighting", GL_LIGHTING, 0},
     {"light 0", GL_LIGHT0, 0},
     {"light 1", GL_LIGHT1, 0},
     {"colour material", GL_COLOR_MATERIAL, 0},
@@ -240,23 +242,30 @@ meshvertex "md" 2 "p3"
 meshface "md" 0 1 2
 )";
 
+// The scene of every kind above, its picture in dir, drawn once: its
+// objects in the order the view draws them.
+std::vector<object *> everyKind(objectState &t, scratchDir &dir)
+{
+	const std::string image = dir.file("i.png");
+	std::vector<unsigned char> grey(16 * 8 * 3, 200);
+	EXPECT_EQ(savePNG(image.c_str(), grey.data(), 16, 8), 0);
+	std::string labels = c_labels;
+	labels.replace(labels.find("IMAGE"), 5, image);
+	t.scene(c_algebraObjects);
+	t.scene(labels);
+	t.scene(c_polygons);
+	// translucent, then opaque green meshes
+	t.scene(mesh("mt", "", {"0 1 2", "0 2 3"}) + "fgcolor 0 1 0\n" + mesh("mw", "wireframe stipple", {"0 1 2", "0 2 3"}) +
+	        mesh("mq", "compute_normals_gouraud", {"0 1 2 3"}) + mesh("mx", "specify_normals", {"0 1 2", "0 1 2 3"}) +
+	        c_dynamicMesh);
+	t.drawFrame();
+	return glwindow::visibleObjectsInDrawOrder();
+}
+
 TEST_F(objectState, EveryKindLeavesTheStateAsTheViewSetItUp)
 {
 	scratchDir dir;
-	const std::string image = dir.file("i.png");
-	std::vector<unsigned char> grey(16 * 8 * 3, 200);
-	ASSERT_EQ(savePNG(image.c_str(), grey.data(), 16, 8), 0);
-	std::string labels = c_labels;
-	labels.replace(labels.find("IMAGE"), 5, image);
-	scene(c_algebraObjects);
-	scene(labels);
-	scene(c_polygons);
-	// translucent, then opaque green meshes
-	scene(mesh("mt", "", {"0 1 2", "0 2 3"}) + "fgcolor 0 1 0\n" + mesh("mw", "wireframe stipple", {"0 1 2", "0 2 3"}) +
-	      mesh("mq", "compute_normals_gouraud", {"0 1 2 3"}) + mesh("mx", "specify_normals", {"0 1 2", "0 1 2 3"}) +
-	      c_dynamicMesh);
-	drawFrame();
-	const std::vector<object *> objects = glwindow::visibleObjectsInDrawOrder();
+	const std::vector<object *> objects = everyKind(*this, dir);
 	ASSERT_EQ(objects.size(), 42u);
 
 	// drawn as the view draws them, the first time (a display list made),
@@ -280,6 +289,34 @@ TEST_F(objectState, EveryKindLeavesTheStateAsTheViewSetItUp)
 			EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << name;
 		}
 	}
+}
+
+// Lighting on or off before an object changes none of its pixels: each
+// kind switches it itself, alone in a frame as the view begins one.
+TEST_F(objectState, EveryKindSwitchesLightingItself)
+{
+	scratchDir dir;
+	const std::vector<object *> objects = everyKind(*this, dir);
+	ASSERT_EQ(objects.size(), 42u);
+	int showing = 0;
+	for (object *o : objects) {
+		std::vector<unsigned char> seen[2];
+		for (int lit = 0; lit < 2; lit++) {
+			glDepthMask(GL_TRUE);
+			glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+			glwindow::setupObjectState();
+			m_view->setup3DProjection();
+			m_view->setupEyeTransform();
+			if (lit) glEnable(GL_LIGHTING);
+			m_view->drawObject(o);
+			glFinish();
+			seen[lit] = pixels();
+		}
+		EXPECT_TRUE(seen[0] == seen[1]) << o->m_name;
+		if (!drawnBetween(seen[0], 0, c_width).empty()) showing++;
+	}
+	// the few that show nothing alone here are no blades
+	EXPECT_GE(showing, 36);
 }
 
 } // namespace
