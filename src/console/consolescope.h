@@ -163,7 +163,7 @@ public:
 	                   int *argType, const consoleFunc_s **func);
 	int lookupFunctionRec(int sid, const std::string &name, int global, int nbArg, consoleVariable **arg,
 	                      int *argType, const consoleFunc_s **func, int *bestDistance);
-	// The same for a name by its number (see nameNumber); -1 finds nothing.
+	// The same for a name by the number its rows are indexed under; -1 finds nothing.
 	int lookupFunctionRec(int sid, int name, int global, int nbArg, int *argType, const consoleFunc_s **func,
 	                      int *bestDistance);
 

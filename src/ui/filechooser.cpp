@@ -18,17 +18,6 @@ std::string s_lastDirectory;
 // the answer, kept until the next question
 std::string s_chosen;
 
-// The chooser's name field: the one file input of its window.
-Fl_File_Input *nameField(Fl_Widget *w)
-{
-	Fl_File_Input *field = dynamic_cast<Fl_File_Input *>(w);
-	if (field != nullptr) return field;
-	Fl_Group *g = w->as_group();
-	for (int i = 0; g != nullptr && i < g->children(); i++)
-		if ((field = nameField(g->child(i))) != nullptr) return field;
-	return nullptr;
-}
-
 // The toolkit shows the whole path selected with the cursor in front of it.
 // A name typed over that is relative, which the chooser makes absolute
 // while leaving the cursor at the start, so every further letter lands in
@@ -37,7 +26,7 @@ Fl_File_Input *nameField(Fl_Widget *w)
 // absolute and the typed name replaces the start file's.
 void selectNamePart(Fl_File_Chooser &chooser)
 {
-	Fl_File_Input *field = nameField(chooser.previewButton->window());
+	Fl_File_Input *field = chooserNameField(chooser.previewButton->window());
 	if (field == nullptr) return;
 	const char *text = field->value();
 	const char *slash = std::strrchr(text, '/');
@@ -67,4 +56,14 @@ const char *askForFile(const char *title, const char *filter, const char *start,
 	if (name == nullptr || name[0] == '\0') return nullptr;
 	s_chosen = name;
 	return s_chosen.c_str();
+}
+
+Fl_File_Input *chooserNameField(Fl_Widget *w)
+{
+	Fl_File_Input *field = dynamic_cast<Fl_File_Input *>(w);
+	if (field != nullptr) return field;
+	Fl_Group *g = w->as_group();
+	for (int i = 0; g != nullptr && i < g->children(); i++)
+		if ((field = chooserNameField(g->child(i))) != nullptr) return field;
+	return nullptr;
 }

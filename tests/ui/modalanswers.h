@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/filechooser.h"
+
 class modalAnswers {
 public:
 	// What a modal window showed: its title and the labels of its widgets,
@@ -158,17 +160,6 @@ private:
 		return nullptr;
 	}
 
-	// A file chooser's name field.
-	static Fl_File_Input *nameField(Fl_Widget *w)
-	{
-		Fl_File_Input *f = dynamic_cast<Fl_File_Input *>(w);
-		if (f != nullptr) return f;
-		Fl_Group *g = w->as_group();
-		for (int i = 0; g != nullptr && i < g->children(); i++)
-			if ((f = nameField(g->child(i))) != nullptr) return f;
-		return nullptr;
-	}
-
 	// The field's text with its selection replaced by "<typed>".
 	static std::string typedInto(Fl_File_Input *f)
 	{
@@ -211,7 +202,7 @@ private:
 		if (chooser != nullptr) {
 			s.value = chooser->value() != nullptr ? chooser->value() : "";
 			s.directory = chooser->directory() != nullptr ? chooser->directory() : "";
-			Fl_File_Input *field = nameField(w);
+			Fl_File_Input *field = chooserNameField(w);
 			if (field != nullptr) s.typed = typedInto(field);
 			const Fl_Menu_Item *filters = chooserFilters(w);
 			for (int i = 0; filters != nullptr && filters[i].text != nullptr; i++) s.filter += std::string(filters[i].text) + "\t";
