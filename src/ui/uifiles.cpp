@@ -44,9 +44,12 @@ int UIstate::openGeoFile(const char *name)
 	if (name == nullptr) return 0;
 	// the chooser's text is the toolkit's, and gone with the next chooser
 	const std::string file = name;
+	// a file that cannot be read changes nothing, the playlist included
+	const int result = g_state->openGAfile(file.c_str(), 0, nullptr, -1);
+	if (result != 0) return result;
 	m_prevGeoFile = m_prevAnyFile = file;
 	g_state->clearPlayList();
-	return g_state->openGAfile(file.c_str(), 0, nullptr, -1);
+	return result;
 }
 
 int UIstate::openPlayList(const char *name)
@@ -54,8 +57,9 @@ int UIstate::openPlayList(const char *name)
 	if (name == nullptr) name = genericOpenFile("Open gpl file: ", {"*.gpl", "*.*"}, m_prevGPLFile);
 	if (name == nullptr) return 0;
 	const std::string file = name;
-	m_prevGPLFile = m_prevAnyFile = file;
-	return g_state->openPlayList(file.c_str());
+	const int result = g_state->openPlayList(file.c_str());
+	if (result == 0) m_prevGPLFile = m_prevAnyFile = file;
+	return result;
 }
 
 int UIstate::loadGFile(const char *name)
