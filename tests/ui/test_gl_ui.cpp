@@ -30,6 +30,7 @@
 #include "scene/object.h"
 #include "os/osdep.h"
 #include "support/shownui.h"
+#include "scene/textobject.h"
 #include "state/state.h"
 #include "ui/ui.h"
 #include "ui/uimenu.h"
@@ -217,6 +218,14 @@ TEST_F(ui, ThePanelStacksTheControlsOfTheCurrentObject)
 	EXPECT_STREQ(m_ui->m_drawMethodMenu->label(), "Cross");
 	EXPECT_EQ(m_ui->setDrawMethodMenu(B->m_dmMenu, 6), -1);
 	EXPECT_EQ(m_ui->setDrawMethodMenu(B->m_dmMenu, -1), -1);
+	// the status line is one line: a label's description shows its line
+	// ends, and any control character, as blanks
+	textObject *c = new textObject("two\nlines", e3ga(e3gai::e1), "c_label", 0, 0, -1);
+	g_state->addObject(c, 0);
+	m_ui->setCurrentObject(c);
+	EXPECT_STREQ(m_ui->m_statusOutput->value(), "c_label: text:  'two lines'");
+	m_ui->setStatus("a\tb\r\n");
+	EXPECT_STREQ(m_ui->m_statusOutput->value(), "a b  ");
 	// a name without object clears the selection
 	m_ui->setCurrentObjectByName("nothing");
 	EXPECT_EQ(m_ui->m_currentObject, nullptr);
