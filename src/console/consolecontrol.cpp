@@ -125,7 +125,12 @@ void consoleControl::assignVariable(double v)
 
 bool consoleControl::hasPanel() { return gui_state != nullptr && gui_state->m_scalarGroupScroll != nullptr; }
 
-void consoleControl::addToPanel(Fl_Widget *w) { gui_state->m_scalarGroupScroll->add(w); }
+void consoleControl::addToPanel(Fl_Widget *w)
+{
+	// a click sets the control, and typing still goes to the command line
+	w->clear_visible_focus();
+	gui_state->m_scalarGroupScroll->add(w);
+}
 
 void consoleControl::deleteWidget(Fl_Widget *w)
 {

@@ -1,7 +1,10 @@
 # Sourced by the scripts that drive the running program: starts KORIMBEL
 # ($korimbel, with the words of $options when set) in the background, finds
 # its main window ($window) and waits for the first frame at the view's
-# centre ($x, $y).  $xgrab reads a pixel.  fail ends the script with a
+# centre ($x, $y), then gives the window the keyboard, unless $pointer_focus
+# is set: the window system's own rule then holds, keys going to the window
+# under the pointer, as on a machine without a window manager.  $xgrab
+# reads a pixel.  fail ends the script with a
 # message and what the program printed; window_named finds a top-level
 # window by its title.
 out=$(mktemp)
@@ -43,4 +46,4 @@ for i in $(seq 1 500); do
 	sleep 0.005
 done
 echo "first frame after $(awk "BEGIN { print $(date +%s.%N) - $started }") s: $pixel"
-timeout 10 xdotool windowfocus --sync "$window"
+[ -n "${pointer_focus:-}" ] || timeout 10 xdotool windowfocus --sync "$window"
