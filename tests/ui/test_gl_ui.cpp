@@ -51,18 +51,24 @@ protected:
 		Fl::e_length = static_cast<int>(std::strlen(text));
 		return Fl::handle(FL_KEYBOARD, m_ui->m_mainWindow);
 	}
-	// A click of the left button at the middle of widget w, delivered to its
-	// window as the window system does.
+	// A click of the left button at the middle of widget w, delivered to the
+	// main window as the window system does: at a place in the main
+	// window's coordinates, which the subwindows between pass on.
 	void click(Fl_Widget *w)
 	{
-		Fl::e_x = w->x() + w->w() / 2;
-		Fl::e_y = w->y() + w->h() / 2;
+		int x = w->x() + w->w() / 2, y = w->y() + w->h() / 2;
+		for (Fl_Window *sub = w->window(); sub != nullptr && sub->window() != nullptr; sub = sub->window()) {
+			x += sub->x();
+			y += sub->y();
+		}
+		Fl::e_x = x;
+		Fl::e_y = y;
 		Fl::e_keysym = FL_Button + 1;
 		Fl::e_state = FL_BUTTON1;
 		Fl::e_clicks = 0;
-		Fl::handle(FL_PUSH, w->window());
+		Fl::handle(FL_PUSH, w->top_window());
 		Fl::e_state = 0;
-		Fl::handle(FL_RELEASE, w->window());
+		Fl::handle(FL_RELEASE, w->top_window());
 	}
 	// Types text into the console as keys.
 	void type(const std::string &text)
