@@ -38,16 +38,6 @@ type_line() {
 }
 # the main window's title names what ran last
 titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
-# waits until the view's centre is blue (1) or the canvas grey (0)
-expect_blue() {
-	for i in $(seq 1 100); do
-		set -- "$1" $("$xgrab" "$window" $x $y)
-		if [ "$4" -gt 100 ] && [ "$4" -gt $(($2 + 60)) ]; then is=1; else is=0; fi
-		[ "$is" = "$1" ] && return 0
-		sleep 0.05
-	done
-	fail "the view's centre is $2 $3 $4; blue expected: $1"
-}
 
 # a top-level window of the program other than the main window, with no
 # title (the toolkit's message and question boxes), once it shows
