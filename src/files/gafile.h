@@ -65,6 +65,9 @@ public:
 	// The number of double quotes before end of line that open or close a
 	// quoted text (escaped ones are inside a text and do not count).
 	static int stringQuotesBefore(const char *line, int end);
+	// Where the comment of line begins: the first "#" with an even number
+	// of those quotes after it; -1 when there is none.
+	static int commentStart(const char *line);
 	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
 	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
@@ -102,7 +105,7 @@ public:
 	// bytes consumed so far, the current line number (1-based after
 	// reset), the last byte read (-1 for none), to resume reading and to
 	// see that the file changed under the reader
-	int m_pos;
+	long m_pos;
 	int m_lineNb;
 	int m_lastChar;
 	// the current line, NUL-terminated; the interpreter edits it in place
@@ -111,13 +114,18 @@ public:
 	char *m_buf;
 	// 1 when the file cannot be positioned (a pipe): it is read no further
 	int m_unseekable;
+	// the longest line the reader holds (sc_maxLineLength unless set lower)
+	size_t m_maxLineLength;
+	// 1 while the rest of a line that was too long to hold is dropped
+	int m_skippingLine;
 
 	// The most arguments a file line passes to the file it opens.
 	static constexpr int sc_maxArgs = 8;
 	// Digits after "$" that make up an argument number.
 	static constexpr int sc_maxArgDigits = 15;
 	// The longest line: its length and its terminating zero are counted in
-	// an int. A line that its arguments would make longer is skipped.
+	// an int. A longer line in the file, or one that its arguments would
+	// make longer, is skipped.
 	static constexpr size_t sc_maxLineLength = INT_MAX - 1;
 	// Blank-separated words of a flag text that count.
 	static constexpr int sc_maxFlagWords = 8;
@@ -130,4 +138,9 @@ protected:
 	int readLines(state *s, bool restarted);
 	// One complete line: substituted, interpreted, emptied.
 	void interpretLine(state *s);
+	// Appends a byte read to the current line; a line that grows longer than
+	// m_maxLineLength, or than memory allows, is reported and dropped to its end.
+	void appendToLine(char c);
+	// The current line is dropped, the rest of it too as it is read.
+	void skipLine();
 };

@@ -122,10 +122,12 @@ int gaKwOpen(const gaLine &l)
 int gaKwConsole(const gaLine &l)
 {
 	const char *command = std::strlen(l.line) > sc_consoleCommandStart ? l.line + sc_consoleCommandStart : "";
-	// the command is parsed in a working directory of its own; the file's
-	// later lines still resolve their names against the file's directory
+	// the command resolves its names against the file's directory, as the
+	// file's own lines do, and a function it defines keeps that directory;
+	// the file's later lines still resolve theirs against it when the
+	// command changed it
 	const std::string directory = l.s->m_workingDirectory;
-	const int result = l.s->consoleCommandCallback(command);
+	const int result = l.s->consoleCommandCallback(command, directory.empty() ? nullptr : directory.c_str(), false);
 	l.s->m_workingDirectory = directory;
 	return result;
 }

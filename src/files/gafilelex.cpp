@@ -175,6 +175,21 @@ int GAfile::stringQuotesBefore(const char *line, int end)
 	return quotes;
 }
 
+int GAfile::commentStart(const char *line)
+{
+	const int quotes = stringQuotesBefore(line, (int)std::strlen(line));
+	// one pass, counting the quotes before each "#" along the way
+	quoteParity parity;
+	int before = 0;
+	for (int i = 0; line[i] != '\0'; i++) {
+		if (line[i] == '#' && (quotes - before) % 2 == 0) return i;
+		const bool wasInString = parity.inString;
+		parity.feed(line[i]);
+		if (parity.inString != wasInString) before++;
+	}
+	return -1;
+}
+
 int GAfile::substituteArguments(state *)
 {
 	// most lines name no argument

@@ -162,7 +162,7 @@ protected:
 		for (int i = 0; i < sc_maxTicks; i++) {
 			const int depth = g_state->m_GAfileStackDepth;
 			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
-			const int pos = top != nullptr ? top->m_pos : -1;
+			const long pos = top != nullptr ? top->m_pos : -1;
 			// waits and sleeps pass, motions and fades end at once
 			g_state->bookmarkSearch();
 			m_ui->timerCallback();

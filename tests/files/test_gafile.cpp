@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "scene/object.h"
+#include "scene/textobject.h"
 #include "support/scriptfixture.h"
 
 namespace {
@@ -172,6 +173,27 @@ TEST(GAfileLex, Strings)
 	EXPECT_EQ(GAfile::memberOf('3', forbidden), 1);
 }
 
+TEST(GAfileLex, CommentStart)
+{
+	const std::string many(1000, '#');
+	const struct {
+		std::string line;
+		int start;
+	} rows[] = {
+		{"e3ga a [e1] # note", 12},
+		{"no comment", -1},
+		{"# at once", 0},
+		// a "#" in a quoted text is text, an escaped quote does not end it
+		{"label l [e1] \"a # b\" # note", 21},
+		{"label l [e1] \"a \\\" # b\"", -1},
+		{"label l [e1] \"a \\\\\" # b", 20},
+		// after a string left open every "#" begins the comment
+		{"label l [e1] \"a # b", 16},
+		{"label l [e1] \"" + many + "\" # end", 1016},
+	};
+	for (const auto &r : rows) EXPECT_EQ(GAfile::commentStart(r.line.c_str()), r.start) << r.line;
+}
+
 class Flags : public scriptTest {};
 
 TEST_F(Flags, ObjectAndLabelFlagWords)
@@ -321,6 +343,29 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	                  "GAfile::read(): can not position in '" + pipeName + "'; it is read no further\n");
 	EXPECT_EQ(tick(), "");
 	close(fd[0]);
+}
+
+TEST_F(Reading, OverlongLinesAndConsoleLinesInTheFilesDirectory)
+{
+	// a console line runs in the file's directory: a label image it makes
+	// through the file format is found beside the file
+	const std::string console = "console cmd(\"label l [e1] \\\"pic.png\\\" flag_image\");\n";
+	const std::string longName(70, 'b');
+	std::string path = write("long.geo", "e3ga a [e1]\ne3ga " + longName + " [e2]\n" + console + "e3ga " + longName);
+	open(path);
+	// the longest line a reader holds is counted in an int; a smaller one
+	// takes the same path with a file that is not gigabytes long
+	top()->m_maxLineLength = 64;
+	EXPECT_EQ(tick(), "GAfile::read(): file '" + path + "': line 2 is longer than 64 characters; it is skipped\n"
+	                  "GAfile::read(): file '" + path + "': line 4 is longer than 64 characters; it is skipped\n");
+	EXPECT_TRUE(has("a") && !has(longName));
+	textObject *l = dynamic_cast<textObject *>(m_state.getObjectPtrByName("l"));
+	ASSERT_NE(l, nullptr);
+	EXPECT_EQ(std::string(l->m_text), m_dir.file("pic.png"));
+	// the file grows: the rest of the long line still goes, the next line counts
+	write("long.geo", "e3ga a [e1]\ne3ga " + longName + " [e2]\n" + console + "e3ga " + longName + " [e3]\ne3ga d [e1]\n");
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("d") && !has(longName));
 }
 
 TEST_F(Reading, MissingFilesAndTheDeleteQuestion)
