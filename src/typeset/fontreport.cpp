@@ -9,9 +9,9 @@
 
 namespace {
 
-// The line (from 1) of the first n characters' end and where that line
+// The line (from 1) of input position n and the position where that line
 // begins: from the table of line starts, made on the first call for a text,
-// or by counting when the table cannot be made.
+// or by counting when there is no memory for the table.
 void lineOf(int n, int &line, int &lineStart)
 {
 	fontParseState_s &s = g_fontParse;

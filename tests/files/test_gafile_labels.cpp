@@ -1,7 +1,8 @@
 // The scene-file keywords of labels and their typesetting: "label" at a
 // position or at an object, with its flags and an image beside the script;
 // "tsmode" and "tsfont", which a new top-level file resets; "tsinterpret"
-// definitions that later labels use; and their messages.
+// definitions that later labels use; the length texts are held to; and
+// their messages.
 #include <functional>
 
 #include "support/scriptfixture.h"

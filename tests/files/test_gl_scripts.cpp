@@ -1,6 +1,6 @@
 // Scripts in a shown main window on a virtual X server: the keywords that
-// act on the windows, the tick that reads scripts and moves the camera,
-// Space in full screen, and "exit".
+// act on the windows and the sizes they are held to, the tick that reads
+// scripts and moves the camera, Space in full screen, and "exit".
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
