@@ -132,6 +132,11 @@ public:
 	// What every name and text may not begin with unless quoted: such a
 	// word starts a multivector or a number.
 	static constexpr const char *sc_nameForbidden = "[]+-1234567890";
+	// The longest text a line may give (a label's text, the status line,
+	// markup read for its definitions, the delete question): the format's
+	// own bound, which labels made elsewhere keep too, so that every label
+	// a scene is saved with reads back.
+	static constexpr size_t sc_maxTextLength = 2059;
 
 protected:
 	// The reading loop; restarted: the file was found changed once already.

@@ -88,12 +88,15 @@ int gaKwDelete(const gaLine &l)
 		return 0;
 	}
 	GAfile *f = l.file;
+	std::string question;
+	const bool asks = word == sc_deleteAsk && gaReadName(l.line, pos, question) >= 0;
+	// a question too long leaves the line undone
+	if (asks && l.textTooLong(question)) return 0;
 	if (word == sc_deleteYes) {
 		f->m_deleteFile = 1;
 	} else if (word == sc_deleteAsk) {
 		f->m_deleteFile = 0;
-		std::string question;
-		if (gaReadName(l.line, pos, question) >= 0) {
+		if (asks) {
 			std::free(f->m_deleteFileQuestion);
 			f->m_deleteFileQuestion = copyString(question.c_str());
 		}

@@ -130,6 +130,14 @@ void gaLine::invalidEntry(const char *what) const
 	        file->m_lineNb);
 }
 
+bool gaLine::textTooLong(const std::string &text) const
+{
+	if (text.size() <= GAfile::sc_maxTextLength) return false;
+	cprintf("warning: GAfile::parseLine(): file '%s': text longer than %d characters in entry '%s' at line '%d'\n",
+	        file->m_filename, (int)GAfile::sc_maxTextLength, kw.c_str(), file->m_lineNb);
+	return true;
+}
+
 // --- lexical helpers ----------------------------------------------------------------
 
 int gaReadDouble(const char *line, int pos, double &value)
