@@ -164,6 +164,10 @@ public:
 	int setFade(double duration, float target, int action, float startFadeFactor);
 	int allocDisplayList();
 	int freeDisplayList();
+	// The view's OpenGL context was made anew, and what the object kept in
+	// the old one went with it: the names are forgotten, nothing deleted,
+	// and the next draw makes them again.
+	virtual void forgetGLObjects();
 
 	// --- fields
 	std::string m_name;

@@ -59,6 +59,9 @@ public:
 	// and font; the image is loaded again.
 	int copy(const object *src, int &changed, int forceFlags) override;
 	int setFontSize(float size) override;
+	// The display list and the image's texture; the next draw reads the
+	// image file again.
+	void forgetGLObjects() override;
 	// The common lines, the label's own typesetting mode and font, the label
 	// line with its flag and width words, and a "hide" line for a hidden
 	// label (the label line takes no object flag words).

@@ -35,7 +35,7 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	m_pick[0] = x;
 	m_pick[1] = y;
 	m_pick[2] = m_pick[3] = sc_pickHalfSize;
-	make_current();
+	makeContextCurrent();
 	std::vector<object *> objects = visibleObjectsInDrawOrder();
 	std::vector<GLuint> buffer(sc_hitRecordSize * (objects.size() + 1));
 	glSelectBuffer((GLsizei)buffer.size(), buffer.data());
