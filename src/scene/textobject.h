@@ -18,6 +18,8 @@
 // it draws the scene.
 constexpr const char *c_labelFontName = "verdana256x256";
 
+class typesetState;
+
 class textObject : public object {
 public:
 	// A label at a world position (label flags without LF_DYNAMIC).
@@ -109,6 +111,9 @@ private:
 	// The size of the content in pixels before the scale s; false when the
 	// typesetter refused the text.  A full-screen image sets s to 1.
 	bool contentSize(glwindow *w, double &width, double &height, double &s);
+	// The text laid out by the typesetter in the label's mode, font, size
+	// and colour; false when a step refused it.
+	bool typeset(typesetState *ts);
 	// Parts of draw: the followed point's position, the anchoring in the
 	// window, and the box, outline and content at scale s.
 	void followPoint();
