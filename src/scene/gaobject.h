@@ -142,6 +142,9 @@ protected:
 	// After a drag: the value's interpretation anew, and the variable
 	// recorded as changed.
 	void valueDragged();
+	// Notes a failure to draw the value by its draw method: true the first
+	// time, and again once the value or the method changed.
+	bool drawFailureIsNew();
 	// The world vector of a drag's motion at the depth of the drag (window
 	// y downwards); 0 without a view.
 	static e3ga dragMotion(glwindow *window, double depth, double motionX, double motionY);

@@ -26,6 +26,14 @@ public:
 
 	// The toolkit's redraw: the whole scene.
 	void draw() override;
+	// With the view's OpenGL context current: when the toolkit made it anew
+	// (at the first use, and after the window itself was made again, as
+	// going full screen without a window manager does), nothing made in
+	// the old one exists, so the fonts, the objects' display lists and the
+	// label images forget theirs and make them again as they are drawn.
+	void adoptNewContext();
+	// The context made current, and adopted, for work outside draw().
+	void makeContextCurrent();
 	void beginglDraw();
 	void endglDraw();
 	// Identity model-view, the perspective projection and depth testing;
