@@ -16,13 +16,6 @@
 #include "state/state.h"
 #include "os/stringarray.h"
 
-namespace {
-
-// Bytes above this are no part of the line format: they are reported and dropped.
-constexpr int sc_lastAsciiByte = 127;
-
-} // namespace
-
 GAfile::GAfile(state *) { initToNothing(); }
 
 GAfile::GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args)
@@ -210,10 +203,6 @@ int GAfile::readLines(state *s, bool restarted)
 		}
 		m_pos++;
 		m_lastChar = c;
-		if (c > sc_lastAsciiByte) {
-			cprintf("Invalid characted '%d' in file '%s'", c, m_filename);
-			continue;
-		}
 		if (c != '\n' && c != '\r') {
 			appendToLine((char)c);
 			continue;
@@ -266,6 +255,7 @@ void GAfile::interpretLine(state *s)
 	try {
 		ensureBufLen(m_bufLen);
 		m_buf[m_bufLen] = '\0';
+		dropBytesOutsideTexts();
 		substituteArguments(s);
 		parseLine(s);
 	} catch (const std::bad_alloc &) {

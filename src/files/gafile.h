@@ -44,6 +44,10 @@ public:
 	void freeArg();
 	// The file changed under the reader: it is read again from its start.
 	int truncated(state *s);
+	// Drops from the current line, with a message for each, the bytes above
+	// sc_lastAsciiByte that stand outside double-quoted texts: quoted names
+	// and texts keep them (UTF-8), the rest of the format is ASCII.
+	void dropBytesOutsideTexts();
 	// Puts the arguments in for "$N" in the current line, in one pass: 0,
 	// or -1 with a message, the line emptied, when the result would be
 	// longer than sc_maxLineLength.
@@ -72,9 +76,11 @@ public:
 	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
 	static int memberOf(char c, const char *set);
-	// Object flag words into draw-mode bits and creation flags; the number
-	// of words, -1 for none. Unknown words are reported and ignored.
-	int parseFlags(const char *text, int &drawMode, int &creationFlags);
+	// Object flag words into draw-mode bits and creation flags, and, where
+	// restore is given, whether the first word is "restore" (which does not
+	// count); the number of words, -1 for none. Unknown words are reported
+	// and ignored.
+	int parseFlags(const char *text, int &drawMode, int &creationFlags, bool *restore = nullptr);
 	// Label flag words into label flags and a width (-1 when none).
 	int parseLabelFlags(const char *text, int &flags, int &width);
 
@@ -119,6 +125,8 @@ public:
 	// 1 while the rest of a line that was too long to hold is dropped
 	int m_skippingLine;
 
+	// The last byte of the line format outside quoted texts (ASCII).
+	static constexpr int sc_lastAsciiByte = 127;
 	// The most arguments a file line passes to the file it opens.
 	static constexpr int sc_maxArgs = 8;
 	// Digits after "$" that make up an argument number.

@@ -224,6 +224,29 @@ TEST_F(Flags, ObjectAndLabelFlagWords)
 		EXPECT_EQ(cf, r.creationFlags) << r.text;
 		EXPECT_NE(out.find(r.message), std::string::npos) << r.text << ": " << out;
 	}
+	// "restore" is an algebra line's first word, on top of the eight
+	const struct {
+		const char *text;
+		bool asked, restore;
+		int drawMode, count;
+		const char *message;
+	} restores[] = {
+		{" Restore hide stipple orientation wireframe magnitude shade outline dm2", true, true,
+		 DM_HIDE | DM_STIPPLE | DM_ORI | DM_WIREFRAME | DM_MAGNITUDE | DM_SHADE | DM_OUTLINE, 8, ""},
+		{"restore", true, true, 0, -1, ""},
+		{"hide restore", true, false, DM_HIDE, 2, "unknown flag 'restore'"},
+		{"restored", true, false, 0, 1, "unknown flag 'restored'"},
+		{"restore hide", false, false, DM_HIDE, 2, "unknown flag 'restore'"},
+	};
+	for (const auto &r : restores) {
+		int dm = -1, cf = -1, n = 0;
+		bool restore = !r.restore;
+		std::string out = output([&] { n = f.parseFlags(r.text, dm, cf, r.asked ? &restore : nullptr); });
+		EXPECT_EQ(n, r.count) << r.text;
+		EXPECT_EQ(dm, r.drawMode) << r.text;
+		EXPECT_EQ(restore, r.restore || !r.asked) << r.text;
+		EXPECT_NE(out.find(r.message), std::string::npos) << r.text << ": " << out;
+	}
 
 	const struct {
 		const char *text;
@@ -298,20 +321,24 @@ class Reading : public scriptTest {};
 
 TEST_F(Reading, LinesNumbersAndEndings)
 {
-	// CR LF gives a line and an empty line; messages name each line's own number
-	std::string path = write("lines.geo", "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\nnokey3");
+	// CR LF gives a line and an empty line; messages name each line's own
+	// number; bytes beyond ASCII stay in quoted names and texts only
+	std::string path = write("lines.geo", "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\n"
+	                                      "e3ga \"\xce\xb1 \\\"\xc3\xa9\\\"\" [e3] # \xfc\nnokey3");
 	open(path);
 	std::string out = tick();
 	EXPECT_EQ(out, "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey1' at line '2'\n"
 	               "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey2' at line '3'\n"
-	               "Invalid characted '233' in file '" + path + "'");
-	EXPECT_TRUE(has("a") && has("b"));
+	               "Invalid characted '233' in file '" + path + "'"
+	               "Invalid characted '252' in file '" + path + "'");
+	EXPECT_TRUE(has("a") && has("b") && has("\xce\xb1 \"\xc3\xa9\""));
 	// a top-level file waits for the line feed of its last line, and stays
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	EXPECT_EQ(tick(), "");
-	std::string grown = "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\nnokey3 more\n";
+	std::string grown = "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\n"
+	                    "e3ga \"\xce\xb1 \\\"\xc3\xa9\\\"\" [e3] # \xfc\nnokey3 more\n";
 	writeFile(path, bytes(grown.begin(), grown.end()));
-	EXPECT_EQ(tick(), "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey3' at line '5'\n");
+	EXPECT_EQ(tick(), "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey3' at line '6'\n");
 }
 
 TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
