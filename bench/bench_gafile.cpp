@@ -1,7 +1,8 @@
 // Scripts: a ".geo" file of 10,000 object lines read in one tick (every line
 // made into a new object), an idle tick once a top-level script has reached
-// its end (the file opened, found at its end and closed again), and one line
-// in which an argument of 200 characters is put in for "$1" many times.
+// its end (the file opened, found at its end and closed again), one line
+// in which an argument of 200 characters is put in for "$1" many times, and
+// the search for the comment of a line whose quoted text holds many "#".
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -104,8 +105,24 @@ void BM_substitute_arguments(benchmark::State &bs)
 	bs.counters["substitutions/s"] = benchmark::Counter((double)n * (double)bs.iterations(), benchmark::Counter::kIsRate);
 }
 
+// One line "label l [e1] "#...#" # end": n "#" in the text, none of which
+// begins the comment, then the one that does.
+void BM_comment_start(benchmark::State &bs)
+{
+	const int n = (int)bs.range(0);
+	const std::string text = "label l [e1] \"" + std::string((size_t)n, '#') + "\" # end";
+	int cut = -1;
+	for (auto _ : bs) {
+		cut = GAfile::commentStart(text.c_str());
+		benchmark::DoNotOptimize(cut);
+	}
+	if (cut != (int)text.size() - 5) bs.SkipWithError("the comment was found elsewhere");
+	bs.counters["characters/s"] = benchmark::Counter((double)text.size() * (double)bs.iterations(), benchmark::Counter::kIsRate);
+}
+
 } // namespace
 
+BENCHMARK(BM_comment_start)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_substitute_arguments)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_read_10000_object_lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_idle_tick_after_a_script)->Unit(benchmark::kMicrosecond);

@@ -10,9 +10,9 @@ eyeori [-0.35*e2^e3 + 0.25*e3^e1]
 
 status "two vectors a and b; press Enter"
 fgcolor r
-e3ga a [1.0*e1 + 0.3*e2] orientation
+e3ga a [1.0*e1 + 0.3*e2] orientation magnitude
 fgcolor b
-e3ga b [0.4*e1 + 1.0*e2 + 0.3*e3] orientation
+e3ga b [0.4*e1 + 1.0*e2 + 0.3*e3] orientation magnitude
 # labels take the colour current when they are made
 fgcolor k
 label "a label" a "a" dynamic

@@ -23,31 +23,52 @@ constexpr const char *sc_displayEnding = "\n,";
 
 } // namespace
 
+namespace {
+
+// The position of the last character of text that is not a control
+// character (0 for an empty text or one of control characters only).
+size_t lastCharacter(const std::string &text)
+{
+	size_t p = text.empty() ? 0 : text.size() - 1;
+	while (p > 0 && (unsigned char)text[p] < sc_firstPrintable) p--;
+	return p;
+}
+
+} // namespace
+
+bool consoleEndingAdded(const char *cmd)
+{
+	const std::string text(cmd != nullptr ? cmd : "");
+	const size_t p = lastCharacter(text);
+	return text.empty() || (text[p] != ';' && text[p] != ',');
+}
+
 std::string consoleCompleteCommand(const char *cmd)
 {
 	// a copy that grows as needed, so that no command is too short or too long for it
 	std::string text(cmd != nullptr ? cmd : "");
-	size_t p = text.empty() ? 0 : text.size() - 1;
-	while (p > 0 && (unsigned char)text[p] < sc_firstPrintable) p--;
-	if (!text.empty() && (text[p] == ';' || text[p] == ',')) return text;
+	if (!consoleEndingAdded(cmd)) return text;
 	// the ending replaces the control characters after the last character
-	text.erase(text.empty() ? 0 : p + 1);
+	text.erase(text.empty() ? 0 : lastCharacter(text) + 1);
 	return text + sc_displayEnding;
 }
 
 void g_consoleCommandCallback(const char *cmd, void *cbArg)
 {
 	if (cbArg == nullptr) return;
-	static_cast<state *>(cbArg)->consoleCommandCallback(consoleCompleteCommand(cmd).c_str());
+	static_cast<state *>(cbArg)->consoleCommandCallback(consoleCompleteCommand(cmd).c_str(), nullptr,
+	                                                    consoleEndingAdded(cmd));
 }
 
-int state::consoleCommandCallback(const char *cmd)
+int state::consoleCommandCallback(const char *cmd) { return consoleCommandCallback(cmd, nullptr, false); }
+
+int state::consoleCommandCallback(const char *cmd, const char *wd, bool endingAdded)
 {
 	{
 		// the global scope runs the statements: nothing may replace it meanwhile
 		nestingGuard running(m_commandNesting);
 		int refused = 0;
-		consoleStmtListStmt *list = consoleParse(cmd, nullptr, &refused);
+		consoleStmtListStmt *list = consoleParse(cmd, wd, &refused, nullptr, endingAdded);
 		if (list != nullptr && !list->dummy()) {
 			m_globalScope->execStmtList(list);
 		} else {

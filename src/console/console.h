@@ -11,6 +11,9 @@
 // suspended command). Bytes from 0x80 up are characters, not control
 // characters.
 std::string consoleCompleteCommand(const char *cmd);
+// Whether consoleCompleteCommand(cmd) ends with a terminator that cmd lacks.
+bool consoleEndingAdded(const char *cmd);
 
-// Runs consoleCompleteCommand(cmd) in the state cbArg (nothing when it is null).
+// Runs consoleCompleteCommand(cmd) in the state cbArg (nothing when it is
+// null), telling the parser whether the terminator was added.
 void g_consoleCommandCallback(const char *cmd, void *cbArg);

@@ -91,6 +91,8 @@ consoleVariable *consoleControl::lookup() const
 	return v;
 }
 
+bool consoleControl::assigns(const std::string &name) const { return m_name != nullptr && name == m_name; }
+
 double consoleControl::lookupValue() const
 {
 	consoleVariable *v = lookup();

@@ -41,6 +41,9 @@ public:
 	// it; its numbers read back as exactly the same doubles.
 	virtual void writeToGeoFile(FILE *F) = 0;
 	void writeToGeoFileMemFun(FILE *F) { writeToGeoFile(F); }
+	// Whether that console line assigns the global variable of that name:
+	// the bound one, and a menu's options.
+	virtual bool assigns(const std::string &name) const;
 	// The widget w changed: its value goes to the variable.
 	virtual void widgetModified(Fl_Widget *w) = 0;
 	// The variable changed: its value goes to the widget.
@@ -157,6 +160,7 @@ public:
 	void consoleVariableModified() override;
 
 	int nbOptions() const;
+	bool assigns(const std::string &name) const override;
 
 	Fl_Menu_Button *m_menuButton;
 	// one item per option and an all-zero end item; item texts are heap copies

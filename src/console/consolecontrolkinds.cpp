@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "console/consolecontrol.h"
+#include "console/consolestatement.h"
 #include "console/consolevariable.h"
 
 namespace {
@@ -19,6 +20,10 @@ namespace {
 constexpr int sc_when = FL_WHEN_CHANGED | FL_WHEN_RELEASE;
 // The placeholder width of a widget until the layout sizes it.
 constexpr int sc_unsized = 1;
+
+// A control's or option's name as the console reads it back: quoted when it
+// is no identifier.
+std::string nameText(const char *name) { return consoleStatement::nameText(name != nullptr ? name : ""); }
 
 // Spans widget w from its x to the panel's usable width pw, at y.
 void span(Fl_Widget *w, int pw, int y)
@@ -62,7 +67,7 @@ void consoleControlBool::setWidgetWY(int pw, int py)
 
 void consoleControlBool::writeToGeoFile(FILE *F)
 {
-	std::fprintf(F, "console ctrl_bool(%s = %d);\n", m_name,
+	std::fprintf(F, "console ctrl_bool(%s = %d);\n", nameText(m_name).c_str(),
 	             m_checkButton != nullptr ? (int)m_checkButton->value() : lookupValueBool());
 }
 
@@ -117,7 +122,7 @@ void consoleControlRange::setWidgetWY(int pw, int py)
 void consoleControlRange::writeToGeoFile(FILE *F)
 {
 	if (m_valueSlider == nullptr) return;
-	std::fprintf(F, "console ctrl_range(%s = %s, %s, %s, %s);\n", m_name, consoleNumberText(m_valueSlider->value()).c_str(),
+	std::fprintf(F, "console ctrl_range(%s = %s, %s, %s, %s);\n", nameText(m_name).c_str(), consoleNumberText(m_valueSlider->value()).c_str(),
 	             consoleNumberText(m_valueSlider->minimum()).c_str(), consoleNumberText(m_valueSlider->maximum()).c_str(),
 	             consoleNumberText(m_valueSlider->step()).c_str());
 }
@@ -232,11 +237,18 @@ void consoleControlSelection::setWidgetWY(int pw, int py)
 void consoleControlSelection::writeToGeoFile(FILE *F)
 {
 	const int i = m_menuButton != nullptr ? m_menuButton->value() : -1;
-	std::fprintf(F, "console ctrl_select(%s = %s", m_name,
+	std::fprintf(F, "console ctrl_select(%s = %s", nameText(m_name).c_str(),
 	             consoleNumberText(i >= 0 ? m_menuValues[i] : lookupValue()).c_str());
 	for (int k = 0; k < nbOptions(); k++)
-		std::fprintf(F, ", %s = %s", m_menuItems[k].text, consoleNumberText(m_menuValues[k]).c_str());
+		std::fprintf(F, ", %s = %s", nameText(m_menuItems[k].text).c_str(), consoleNumberText(m_menuValues[k]).c_str());
 	std::fprintf(F, ");\n");
+}
+
+bool consoleControlSelection::assigns(const std::string &name) const
+{
+	for (int k = 0; k < nbOptions(); k++)
+		if (name == m_menuItems[k].text) return true;
+	return consoleControl::assigns(name);
 }
 
 void consoleControlSelection::widgetModified(Fl_Widget *)

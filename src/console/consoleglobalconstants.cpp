@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "console/consoleglobalscope.h"
+#include "console/consolestatement.h"
 #include "os/osdep.h"
 #include "state/state.h"
 
@@ -60,6 +61,7 @@ int consoleGlobalScope::renameBuiltinConstant(const std::string &oldName, const 
 int consoleGlobalScope::writeConstantsToGeoFile(FILE *F)
 {
 	for (const auto &kv : root()->m_userConstants)
-		std::fprintf(F, "console add_const(%s = %s);\n", kv.first.c_str(), kv.second.exactString().c_str());
+		std::fprintf(F, "console add_const(%s = %s);\n", consoleStatement::nameText(kv.first).c_str(),
+		             kv.second.exactString().c_str());
 	return 0;
 }

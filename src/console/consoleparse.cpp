@@ -96,11 +96,17 @@ consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused)
 
 consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors)
 {
+	return consoleParse(cmd, wd, refused, nbErrors, false);
+}
+
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors, bool endingAdded)
+{
 	if (refused != nullptr) *refused = 0;
 	if (nbErrors != nullptr) *nbErrors = 0;
 	if (g_state != nullptr) g_state->setWorkingDirectory(wd ? std::string(wd) : g_state->m_initialWorkingDirectory, false);
 	textLexer text(cmd ? cmd : "");
 	ConsoleParserWrapper parser(text.lexer());
+	parser.endingAdded(endingAdded);
 	try {
 		consoleStmtListStmt *list = parser.input();
 		if (nbErrors != nullptr) *nbErrors = parser.nbErrors();

@@ -17,3 +17,7 @@ consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused)
 // The same; *nbErrors (when given) becomes the number of syntax errors
 // reported, for callers that must not put a partly parsed text in force.
 consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors);
+// The same; endingAdded: the console entry ended cmd with a terminator the
+// user did not type, so that a control structure whose body would be only
+// that terminator is reported as having none and dropped.
+consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors, bool endingAdded);

@@ -77,6 +77,9 @@ public:
 
 	// The text of s as string() gives it, empty for null.
 	static std::string text(consoleStatement *s, int cr, int tl);
+	// A name as it reads back: between double quotes, with its quotes
+	// escaped, when it could not be read as one identifier.
+	static std::string nameText(const std::string &name);
 
 	int op() const { return m_op; }
 	int setOp(int code);
@@ -120,9 +123,6 @@ protected:
 	static const char *nl(int cr) { return cr ? "\n" : ""; }
 	// The tab level of a nested body.
 	static int deeper(int cr, int tl) { return cr ? tl + 1 : tl; }
-	// A name as it reads back: between double quotes, with its quotes
-	// escaped, when it could not be read as one identifier.
-	static std::string nameText(const std::string &name);
 	// The printed form of an operator code: infix text, then prefixes.
 	static std::string opText(int code);
 	// "default_model" words and argument types: e3ga, p3ga, c3ga, i2ga; empty for any other value.

@@ -281,8 +281,8 @@ std::string consoleVariable::exactString() const
 	std::string t;
 	visitModel(m_model, m_mv, [&](const auto &mv) {
 		typedef typename modelValue<decltype(mv)>::def def;
-		const char *const *names = def::basisElementNames();
-		// every stored coordinate, however small: nothing is lost on the way back
+		// every stored coordinate, however small: nothing is lost on the way
+		// back; under the names before any renaming, which a new program knows
 		for (int g = 0; g <= def::dim; g++) {
 			if (!(mv.gradeUsage() & (1 << g))) continue;
 			const double *c = mv.coordinates(1 << g);
@@ -290,7 +290,7 @@ std::string consoleVariable::exactString() const
 				if (c[k] == 0.0) continue;
 				if (!t.empty()) t += " + ";
 				t += consoleNumberText(c[k]);
-				if (g > 0) t += std::string("*") + names[def::gradeOffset[g] + k];
+				if (g > 0) t += std::string("*") + ga::originalBasisNames<def>::name(def::gradeOffset[g] + k);
 			}
 		}
 		if (t.empty()) t = "0";

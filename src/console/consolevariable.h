@@ -111,7 +111,8 @@ public:
 	// Text form with coordinate format "%e", in the algebra's rotating buffers.
 	const char *string() const;
 	// Text form in which every coordinate reads back as exactly the same
-	// double, for texts that are stored and read again.
+	// double, for texts that are stored and read again: the basis names are
+	// those before any renaming.
 	std::string exactString() const;
 	int print(const char *prefix) const;
 	// A new interpretation of the value with creation flags 0, owned by the

@@ -27,6 +27,12 @@ public:
 	// Commands a new console remembers: enough to browse back through a
 	// session, few enough that a long session's history stays small.
 	static constexpr int sc_defaultMaxHistory = 100;
+	// The most bytes one line of output shows: the window system refuses to
+	// draw a run of text some ten times longer, and the toolkit then ends
+	// the program; no one reads that far along one line anyway.
+	static constexpr int sc_maxShownLineLength = 10000;
+	// What stands at the end of an output line cut to that length.
+	static constexpr const char *sc_cutMark = " [...]";
 
 	Fl_Console(int X, int Y, int W, int H, const char *L = nullptr);
 	~Fl_Console() override;
@@ -53,7 +59,9 @@ public:
 	int newPrompt();
 
 	// Prints str: at the cursor when insert is non-zero, else above the
-	// command being typed.  Its length; -1 for null, 0 for empty.
+	// command being typed, each line of output cut to
+	// sc_maxShownLineLength bytes with sc_cutMark after it.  Its length;
+	// -1 for null, 0 for empty.
 	int cprint(const char *str, int insert);
 	int cprintf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 	int cprintf(const char *fmt, va_list ap) __attribute__((format(printf, 2, 0)));

@@ -42,6 +42,52 @@ int formatInto(char *buf, int size, const char *fmt, va_list ap)
 	return n;
 }
 
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
+
+// The text of str as the console shows it, into out: every line cut to
+// Fl_Console::sc_maxShownLineLength bytes, at the start of a character,
+// with the cut mark after it. column is the length of the line in the
+// buffer that str continues, which may have been cut already. False, out
+// untouched, when nothing of str is cut.
+bool cutLongLines(const char *str, int length, int column, std::string &out)
+{
+	const int limit = Fl_Console::sc_maxShownLineLength;
+	// most output has no line that long
+	bool tooLong = false;
+	for (int i = 0, c = column; i < length && !tooLong; i++) {
+		c = str[i] == '\n' ? 0 : c + 1;
+		tooLong = c > limit;
+	}
+	if (!tooLong)
+		return false;
+	// a line longer than the limit already ends in the mark
+	bool cut = column > limit;
+	int c = column;
+	for (int i = 0; i < length; i++) {
+		if (str[i] == '\n') {
+			out.push_back('\n');
+			c = 0;
+			cut = false;
+		} else if (cut) {
+			continue;
+		} else if (c < limit) {
+			out.push_back(str[i]);
+			c++;
+		} else {
+			// the bytes put of a character cut in two go
+			if (isContinuationByte(str[i])) {
+				while (!out.empty() && isContinuationByte(out.back()))
+					out.pop_back();
+				if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xc0)
+					out.pop_back();
+			}
+			out += Fl_Console::sc_cutMark;
+			cut = true;
+		}
+	}
+	return true;
+}
+
 } // namespace
 
 int Fl_Console::cprint(const char *str, int insert)
@@ -59,6 +105,13 @@ int Fl_Console::cprint(const char *str, int insert)
 		show_insert_position();
 		return length;
 	}
+	// No line shows more than the window system draws: the output is cut
+	// where the line it continues would grow too long.
+	const int at = m_callingCallbacks ? m_textBuffer->length() : m_promptPos;
+	std::string cut;
+	if (cutLongLines(str, length, at - m_textBuffer->line_start(at), cut))
+		str = cut.c_str();
+	const int shownLength = static_cast<int>(std::strlen(str));
 	// While the callbacks run, output only piles up after the entered line;
 	// the next prompt follows when they are done.
 	if (m_callingCallbacks) {
@@ -72,7 +125,7 @@ int Fl_Console::cprint(const char *str, int insert)
 	const char *promptText = m_prompt ? m_prompt : "";
 	m_modifySelf = 1;
 	m_textBuffer->insert(m_promptPos, (std::string(str) + promptText).c_str());
-	int end = m_promptPos + length;
+	int end = m_promptPos + shownLength;
 	m_promptPos = end + static_cast<int>(std::strlen(promptText));
 	if (lineEndBefore(end)) {
 		m_textBuffer->insert(end, "\n");

@@ -16,13 +16,6 @@
 #include "state/state.h"
 #include "os/stringarray.h"
 
-namespace {
-
-// Bytes above this are no part of the line format: they are reported and dropped.
-constexpr int sc_lastAsciiByte = 127;
-
-} // namespace
-
 GAfile::GAfile(state *) { initToNothing(); }
 
 GAfile::GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args)
@@ -77,6 +70,8 @@ void GAfile::initToNothing()
 	m_bufMaxLen = 0;
 	m_buf = nullptr;
 	m_unseekable = 0;
+	m_maxLineLength = sc_maxLineLength;
+	m_skippingLine = 0;
 }
 
 int GAfile::setArg(int n, char **args)
@@ -123,6 +118,7 @@ int GAfile::reset(state *s)
 {
 	m_pos = 0;
 	m_bufLen = 0;
+	m_skippingLine = 0;
 	m_lineNb = 1;
 	m_lastChar = -1;
 	// the bottom file of the stack starts from an empty scene
@@ -154,7 +150,7 @@ int GAfile::truncated(state *s)
 namespace {
 
 // The file stands at byte pos, and the byte before it is still lastChar.
-bool atResumePoint(FILE *f, int pos, int lastChar)
+bool atResumePoint(FILE *f, long pos, int lastChar)
 {
 	if (pos == 0) return std::fseek(f, 0, SEEK_SET) == 0;
 	return std::fseek(f, pos - 1, SEEK_SET) == 0 && std::fgetc(f) == lastChar;
@@ -195,7 +191,6 @@ int GAfile::readLines(state *s, bool restarted)
 
 	for (;;) {
 		if (mustPause(s)) break;
-		ensureBufLen(m_bufLen + 1);
 		int c = std::fgetc(f);
 		if (c == EOF) {
 			// the last line of an import or a playlist counts without its
@@ -214,18 +209,15 @@ int GAfile::readLines(state *s, bool restarted)
 		}
 		m_pos++;
 		m_lastChar = c;
-		if (c > sc_lastAsciiByte) {
-			cprintf("Invalid characted '%d' in file '%s'", c, m_filename);
-			continue;
-		}
 		if (c != '\n' && c != '\r') {
-			m_buf[m_bufLen++] = (char)c;
+			appendToLine((char)c);
 			continue;
 		}
 		// a line ends; a line feed counts it once it has been interpreted,
 		// so that its messages name its own number
 		bool hadWindow = uiHasMainWindow();
-		interpretLine(s);
+		if (m_skippingLine) m_skippingLine = 0;
+		else interpretLine(s);
 		if (c == '\n') m_lineNb++;
 		// the line ended the program
 		if (hadWindow && !uiHasMainWindow()) break;
@@ -234,14 +226,50 @@ int GAfile::readLines(state *s, bool restarted)
 	return 0;
 }
 
+void GAfile::appendToLine(char c)
+{
+	if (m_skippingLine) return;
+	if ((size_t)m_bufLen >= m_maxLineLength) {
+		cprintf("GAfile::read(): file '%s': line %d is longer than %zu characters; it is skipped\n", m_filename,
+		        m_lineNb, m_maxLineLength);
+		skipLine();
+		return;
+	}
+	try {
+		ensureBufLen(m_bufLen + 1);
+	} catch (const std::bad_alloc &) {
+		cprintf("GAfile::read(): file '%s': no memory to hold line %d; it is skipped\n", m_filename, m_lineNb);
+		skipLine();
+		return;
+	}
+	m_buf[m_bufLen++] = c;
+}
+
+void GAfile::skipLine()
+{
+	// what was read of the line is of no use, and may be large
+	std::free(m_buf);
+	m_buf = nullptr;
+	m_bufLen = m_bufMaxLen = 0;
+	m_skippingLine = 1;
+}
+
 void GAfile::interpretLine(state *s)
 {
-	ensureBufLen(m_bufLen);
-	m_buf[m_bufLen] = '\0';
-	substituteArguments(s);
-	parseLine(s);
+	// a line that cannot be held or interpreted for want of memory ends
+	// there, and the reading goes on
+	try {
+		ensureBufLen(m_bufLen);
+		m_buf[m_bufLen] = '\0';
+		dropBytesOutsideTexts();
+		substituteArguments(s);
+		parseLine(s);
+	} catch (const std::bad_alloc &) {
+		cprintf("GAfile::read(): file '%s': no memory to interpret line %d; the rest of it is skipped\n", m_filename,
+		        m_lineNb);
+	}
 	m_bufLen = 0;
-	m_buf[0] = '\0';
+	if (m_buf != nullptr) m_buf[0] = '\0';
 }
 
 int GAfile::handleDelete()

@@ -47,6 +47,10 @@ public:
 	void freeArg();
 	// The file changed under the reader: it is read again from its start.
 	int truncated(state *s);
+	// Drops from the current line, with a message for each, the bytes above
+	// sc_lastAsciiByte that stand outside double-quoted texts: quoted names
+	// and texts keep them (UTF-8), the rest of the format is ASCII.
+	void dropBytesOutsideTexts();
 	// Puts the arguments in for "$N" in the current line, in one pass: 0,
 	// or -1 with a message, the line emptied, when the result would be
 	// longer than sc_maxLineLength.
@@ -68,13 +72,18 @@ public:
 	// The number of double quotes before end of line that open or close a
 	// quoted text (escaped ones are inside a text and do not count).
 	static int stringQuotesBefore(const char *line, int end);
+	// Where the comment of line begins: the first "#" with an even number
+	// of those quotes after it; -1 when there is none.
+	static int commentStart(const char *line);
 	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
 	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
 	static int memberOf(char c, const char *set);
-	// Object flag words into draw-mode bits and creation flags; the number
-	// of words, -1 for none. Unknown words are reported and ignored.
-	int parseFlags(const char *text, int &drawMode, int &creationFlags);
+	// Object flag words into draw-mode bits and creation flags, and, where
+	// restore is given, whether the first word is "restore" (which does not
+	// count); the number of words, -1 for none. Unknown words are reported
+	// and ignored.
+	int parseFlags(const char *text, int &drawMode, int &creationFlags, bool *restore = nullptr);
 	// Label flag words into label flags and a width (-1 when none).
 	int parseLabelFlags(const char *text, int &flags, int &width);
 
@@ -105,7 +114,7 @@ public:
 	// bytes consumed so far, the current line number (1-based after
 	// reset), the last byte read (-1 for none), to resume reading and to
 	// see that the file changed under the reader
-	int m_pos;
+	long m_pos;
 	int m_lineNb;
 	int m_lastChar;
 	// the current line, NUL-terminated; the interpreter edits it in place
@@ -114,23 +123,40 @@ public:
 	char *m_buf;
 	// 1 when the file cannot be positioned (a pipe): it is read no further
 	int m_unseekable;
+	// the longest line the reader holds (sc_maxLineLength unless set lower)
+	size_t m_maxLineLength;
+	// 1 while the rest of a line that was too long to hold is dropped
+	int m_skippingLine;
 
+	// The last byte of the line format outside quoted texts (ASCII).
+	static constexpr int sc_lastAsciiByte = 127;
 	// The most arguments a file line passes to the file it opens.
 	static constexpr int sc_maxArgs = 8;
 	// Digits after "$" that make up an argument number.
 	static constexpr int sc_maxArgDigits = 15;
 	// The longest line: its length and its terminating zero are counted in
-	// an int. A line that its arguments would make longer is skipped.
+	// an int. A longer line in the file, or one that its arguments would
+	// make longer, is skipped.
 	static constexpr size_t sc_maxLineLength = INT_MAX - 1;
 	// Blank-separated words of a flag text that count.
 	static constexpr int sc_maxFlagWords = 8;
 	// What every name and text may not begin with unless quoted: such a
 	// word starts a multivector or a number.
 	static constexpr const char *sc_nameForbidden = "[]+-1234567890";
+	// The longest text a line may give (a label's text, the status line,
+	// markup read for its definitions, the delete question): the format's
+	// own bound, which labels made elsewhere keep too, so that every label
+	// a scene is saved with reads back.
+	static constexpr size_t sc_maxTextLength = 2059;
 
 protected:
 	// The reading loop; restarted: the file was found changed once already.
 	int readLines(state *s, bool restarted);
 	// One complete line: substituted, interpreted, emptied.
 	void interpretLine(state *s);
+	// Appends a byte read to the current line; a line that grows longer than
+	// m_maxLineLength, or than memory allows, is reported and dropped to its end.
+	void appendToLine(char c);
+	// The current line is dropped, the rest of it too as it is read.
+	void skipLine();
 };

@@ -88,12 +88,15 @@ int gaKwDelete(const gaLine &l)
 		return 0;
 	}
 	GAfile *f = l.file;
+	std::string question;
+	const bool asks = word == sc_deleteAsk && gaReadName(l.line, pos, question) >= 0;
+	// a question too long leaves the line undone
+	if (asks && l.textTooLong(question)) return 0;
 	if (word == sc_deleteYes) {
 		f->m_deleteFile = 1;
 	} else if (word == sc_deleteAsk) {
 		f->m_deleteFile = 0;
-		std::string question;
-		if (gaReadName(l.line, pos, question) >= 0) {
+		if (asks) {
 			std::free(f->m_deleteFileQuestion);
 			f->m_deleteFileQuestion = copyString(question.c_str());
 		}
@@ -122,10 +125,12 @@ int gaKwOpen(const gaLine &l)
 int gaKwConsole(const gaLine &l)
 {
 	const char *command = std::strlen(l.line) > sc_consoleCommandStart ? l.line + sc_consoleCommandStart : "";
-	// the command is parsed in a working directory of its own; the file's
-	// later lines still resolve their names against the file's directory
+	// the command resolves its names against the file's directory, as the
+	// file's own lines do, and a function it defines keeps that directory;
+	// the file's later lines still resolve theirs against it when the
+	// command changed it
 	const std::string directory = l.s->m_workingDirectory;
-	const int result = l.s->consoleCommandCallback(command);
+	const int result = l.s->consoleCommandCallback(command, directory.empty() ? nullptr : directory.c_str(), false);
 	l.s->m_workingDirectory = directory;
 	return result;
 }

@@ -27,6 +27,8 @@ struct gaLine {
 	void noKeyword() const;
 	// "warning: GAfile::parseLine(): file '%s': invalid <what> entry at line '%d'"
 	void invalidEntry(const char *what) const;
+	// True, with a message, for a text longer than the format holds.
+	bool textTooLong(const std::string &text) const;
 };
 
 typedef int gaKeyword(const gaLine &l);

@@ -52,6 +52,7 @@ int gaKwLabel(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
+	if (l.textTooLong(text)) return 0;
 	int flags = 0, width = -1;
 	l.file->parseLabelFlags(l.line + pos, flags, width);
 	// an image is found beside the file that names it
@@ -73,6 +74,7 @@ int gaKwTsInterpret(const gaLine &l)
 		        l.kw.c_str(), l.file->m_lineNb);
 		return 0;
 	}
+	if (l.textTooLong(text)) return 0;
 	if (l.s->tsParse(text.c_str()) != 0)
 		cprintf("warning: GAfile::parseLine(): file '%s': error in text in '%s' entry at line '%d'\n",
 		        l.file->m_filename, l.kw.c_str(), l.file->m_lineNb);

@@ -54,6 +54,11 @@ const flagWord c_flagWords[] = {
 	{"specify_normals", 0, OC_SPECIFY_NORMALS},
 };
 
+// The first flag word of an algebra object's line may be this one, on top of
+// the words that count: the object comes back as it was saved
+// (state::addObject). The lines of other objects do not know it.
+constexpr const char *sc_restoreWord = "restore";
+
 // The highest grade and draw method a flag word names.
 constexpr int sc_maxGradeWord = 8;
 constexpr int sc_maxDrawMethodWord = 7;
@@ -175,6 +180,21 @@ int GAfile::stringQuotesBefore(const char *line, int end)
 	return quotes;
 }
 
+int GAfile::commentStart(const char *line)
+{
+	const int quotes = stringQuotesBefore(line, (int)std::strlen(line));
+	// one pass, counting the quotes before each "#" along the way
+	quoteParity parity;
+	int before = 0;
+	for (int i = 0; line[i] != '\0'; i++) {
+		if (line[i] == '#' && (quotes - before) % 2 == 0) return i;
+		const bool wasInString = parity.inString;
+		parity.feed(line[i]);
+		if (parity.inString != wasInString) before++;
+	}
+	return -1;
+}
+
 int GAfile::substituteArguments(state *)
 {
 	// most lines name no argument
@@ -234,6 +254,23 @@ int GAfile::substituteArguments(state *)
 	return 0;
 }
 
+void GAfile::dropBytesOutsideTexts()
+{
+	quoteParity quotes;
+	int kept = 0;
+	for (int i = 0; i < m_bufLen; i++) {
+		const int c = (unsigned char)m_buf[i];
+		if (c > sc_lastAsciiByte && !quotes.inString) {
+			cprintf("Invalid characted '%d' in file '%s'", c, m_filename);
+			continue;
+		}
+		quotes.feed(m_buf[i]);
+		m_buf[kept++] = m_buf[i];
+	}
+	m_bufLen = kept;
+	m_buf[kept] = '\0';
+}
+
 int GAfile::readString(const char *line, int pos, std::string &out, const char *forbidden)
 {
 	out.clear();
@@ -258,9 +295,15 @@ int GAfile::memberOf(char c, const char *set)
 	return set != nullptr && c != '\0' && std::strchr(set, c) != nullptr ? 1 : 0;
 }
 
-int GAfile::parseFlags(const char *text, int &drawMode, int &creationFlags)
+int GAfile::parseFlags(const char *text, int &drawMode, int &creationFlags, bool *restore)
 {
 	drawMode = creationFlags = 0;
+	if (restore != nullptr) {
+		while (text != nullptr && *text != '\0' && isBlank(*text)) text++;
+		const size_t n = std::strlen(sc_restoreWord);
+		*restore = text != nullptr && strncasecmp(text, sc_restoreWord, n) == 0 && isBlank(text[n]);
+		if (*restore) text += n;
+	}
 	std::string words[sc_maxFlagWords];
 	int n = splitWords(text, words);
 	for (int w = 0; w < n; w++) {

@@ -18,7 +18,8 @@
 namespace {
 
 // A name, a bracketed value of the algebra and object flags: the object is
-// added (or a kept one updated), taking colours and alphas from the state.
+// added (or a kept one updated), taking colours and alphas from the state;
+// with "restore" it comes back as saved (state::addObject).
 template <class V, class R, class A>
 int addAlgebraObject(const gaLine &l, R readValue, A add)
 {
@@ -35,8 +36,9 @@ int addAlgebraObject(const gaLine &l, R readValue, A add)
 		return 0;
 	}
 	int drawMode, creationFlags;
-	l.file->parseFlags(l.line + end, drawMode, creationFlags);
-	(l.s->*add)(value, name, drawMode, creationFlags, FF_COPY_COLORS | FF_COPY_ALPHAS);
+	bool restore;
+	l.file->parseFlags(l.line + end, drawMode, creationFlags, &restore);
+	(l.s->*add)(value, name, drawMode, creationFlags, FF_COPY_COLORS | FF_COPY_ALPHAS, restore);
 	return 0;
 }
 

@@ -86,20 +86,6 @@ const keyword c_keywords[] = {
 	{"meshface", gaKwMeshFace},
 };
 
-// The first "#" with an even number of double quotes after it begins the
-// comment; without one, -1. Only the quotes that open or close a quoted
-// text count: an escaped one is part of the text.
-int commentStart(const char *line)
-{
-	const int length = (int)std::strlen(line);
-	const int quotes = GAfile::stringQuotesBefore(line, length);
-	for (const char *hash = std::strchr(line, '#'); hash != nullptr; hash = std::strchr(hash + 1, '#')) {
-		const int i = (int)(hash - line);
-		if ((quotes - GAfile::stringQuotesBefore(line, i)) % 2 == 0) return i;
-	}
-	return -1;
-}
-
 // The value at pos, parsed with the file format's names; the position after it, or -1.
 template <class V, class B> int readMultivector(const char *line, int pos, V &value, const B &names)
 {
@@ -142,6 +128,14 @@ void gaLine::invalidEntry(const char *what) const
 {
 	cprintf("warning: GAfile::parseLine(): file '%s': invalid %s entry at line '%d'\n", file->m_filename, what,
 	        file->m_lineNb);
+}
+
+bool gaLine::textTooLong(const std::string &text) const
+{
+	if (text.size() <= GAfile::sc_maxTextLength) return false;
+	cprintf("warning: GAfile::parseLine(): file '%s': text longer than %d characters in entry '%s' at line '%d'\n",
+	        file->m_filename, (int)GAfile::sc_maxTextLength, kw.c_str(), file->m_lineNb);
+	return true;
 }
 
 // --- lexical helpers ----------------------------------------------------------------

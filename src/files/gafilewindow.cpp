@@ -41,6 +41,23 @@ int readInts(const gaLine &l, int *v, int max)
 	return n;
 }
 
+// Sizes and places of windows, held within what the view's GL serves (a
+// larger view ends the software GL, and numbers near the range of an int
+// overflow the layout's sums), with a message when one was held.
+void holdWithinWindowSides(const gaLine &l, int *v, int n)
+{
+	const int most = uiMaxWindowSide();
+	bool held = false;
+	for (int k = 0; k < n; k++) {
+		if (v[k] >= -most && v[k] <= most) continue;
+		v[k] = v[k] < 0 ? -most : most;
+		held = true;
+	}
+	if (held)
+		cprintf("warning: GAfile::parseLine(): file '%s': '%s' entry at line '%d' held within %d pixels\n",
+		        l.file->m_filename, l.kw.c_str(), l.file->m_lineNb, most);
+}
+
 } // namespace
 
 int gaKwTitle(const gaLine &l)
@@ -103,7 +120,7 @@ int gaKwStatus(const gaLine &l)
 {
 	std::string text;
 	if (gaReadName(l.line, l.pos, text) < 0) l.noName();
-	else uiSetStatus(text.c_str());
+	else if (!l.textTooLong(text)) uiSetStatus(text.c_str());
 	return 0;
 }
 
@@ -125,6 +142,7 @@ int gaKwResize(const gaLine &l)
 	}
 	if (wh[0] < sc_minWindowWidth) wh[0] = sc_minWindowWidth;
 	if (wh[1] < sc_minWindowHeight) wh[1] = sc_minWindowHeight;
+	holdWithinWindowSides(l, v, n);
 	uiResizeMainWindow(n == 4 ? v[0] : 0, n == 4 ? v[1] : 0, wh[0], wh[1], n == 4);
 	return 0;
 }
@@ -152,8 +170,10 @@ int gaKwViewWindowSize(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
-	int w = v[0] < sc_minViewWidth ? sc_minViewWidth : v[0];
-	int h = v[1] < sc_minViewHeight ? sc_minViewHeight : v[1];
+	if (v[0] < sc_minViewWidth) v[0] = sc_minViewWidth;
+	if (v[1] < sc_minViewHeight) v[1] = sc_minViewHeight;
+	holdWithinWindowSides(l, v, 2);
+	int w = v[0], h = v[1];
 	uiSetViewSize(w, h);
 	cprintf("New view window size: %d x %d", w, h);
 	return 0;

@@ -12,6 +12,7 @@
 #include "scene/object.h"
 #include "scene/polygonobject.h"
 #include "scene/textobject.h"
+#include "state/state.h"
 
 namespace {
 
@@ -77,19 +78,33 @@ int object::writeToGeoFileProperties(FILE *F)
 	return streamResult(F);
 }
 
-template <class V> int gaObject<V>::writeToGeoFile(FILE *F)
+namespace {
+
+// The lines of an algebra object; words go before its property words.
+template <class V> int writeValueLines(FILE *F, gaObject<V> &obj, const char *words)
 {
-	object::writeToGeoFile(F);
-	std::fprintf(F, "%s %s [%s] ", gaObjectKind<V>::fileKeyword, quoted(m_name).c_str(), m_mv.storedString());
-	writeToGeoFileProperties(F);
+	obj.object::writeToGeoFile(F);
+	std::fprintf(F, "%s %s [%s] %s", gaObjectKind<V>::fileKeyword, quoted(obj.m_name).c_str(), obj.m_mv.storedString(),
+	             words);
+	obj.writeToGeoFileProperties(F);
 	std::fputc('\n', F);
 	return streamResult(F);
 }
+
+} // namespace
+
+template <class V> int gaObject<V>::writeToGeoFile(FILE *F) { return writeValueLines(F, *this, ""); }
+
+template <class V> int gaObject<V>::writeRestoreToGeoFile(FILE *F) { return writeValueLines(F, *this, "restore "); }
 
 template int gaObject<e3ga>::writeToGeoFile(FILE *F);
 template int gaObject<p3ga>::writeToGeoFile(FILE *F);
 template int gaObject<c3ga>::writeToGeoFile(FILE *F);
 template int gaObject<i2ga>::writeToGeoFile(FILE *F);
+template int gaObject<e3ga>::writeRestoreToGeoFile(FILE *F);
+template int gaObject<p3ga>::writeRestoreToGeoFile(FILE *F);
+template int gaObject<c3ga>::writeRestoreToGeoFile(FILE *F);
+template int gaObject<i2ga>::writeRestoreToGeoFile(FILE *F);
 
 int textObject::writeToGeoFile(FILE *F)
 {
@@ -97,11 +112,14 @@ int textObject::writeToGeoFile(FILE *F)
 	// a label without a mode of its own is verbatim
 	std::fprintf(F, "tsmode %s\n", m_tsMode != nullptr ? m_tsMode : "verbatim");
 	std::fprintf(F, "tsfont %s\n", m_tsFont != nullptr ? m_tsFont : "regular");
-	// where it stands: the point it follows, or its position
-	const std::string where =
-	    (m_flags & LF_DYNAMIC) ? quoted(m_pointName) : std::string("[") + m_pos.storedString() + "]";
+	// where it stands: the point it follows, or its position; a label that
+	// follows no object (made from a value that is no variable) stays where
+	// it is shown, which the reader can take
+	const bool follows = (m_flags & LF_DYNAMIC) && g_state != nullptr && g_state->getObjectPtrByName(m_pointName) != nullptr;
+	const e3ga pos = (m_flags & LF_DYNAMIC) ? pointOf(m_pointName) : m_pos;
+	const std::string where = follows ? quoted(m_pointName) : std::string("[") + pos.storedString() + "]";
 	std::fprintf(F, "label %s %s %s ", quoted(m_name).c_str(), where.c_str(), quoted(m_text).c_str());
-	writeWords(F, c_labelFlagWords, m_flags);
+	writeWords(F, c_labelFlagWords, follows ? m_flags : m_flags & ~LF_DYNAMIC);
 	if (m_flags & LF_WIDTH) std::fprintf(F, "width=%d ", m_userWidth);
 	std::fputc('\n', F);
 	if (hidden()) std::fprintf(F, "hide %s\n", quoted(m_name).c_str());

@@ -65,6 +65,16 @@ inline size_t numberTokenEnd(const char *str, size_t i)
 	return i;
 }
 
+// End of the word "inf" or "nan" at i, which the writer gives a coordinate
+// that is no finite number (its sign goes before it, as a number's does);
+// 0 when no such word stands there, ended as a name is or by the '*' that
+// joins a number to its names.
+inline size_t nonFiniteWordEnd(const char *str, size_t i, char endDelimiter)
+{
+	if (std::strncmp(str + i, "inf", 3) != 0 && std::strncmp(str + i, "nan", 3) != 0) return 0;
+	return endsName(str[i + 3], endDelimiter) || str[i + 3] == '*' ? i + 3 : 0;
+}
+
 } // namespace text
 
 template <class D, class Def, class S> const char *mvImpl<D, Def, S>::fpPrecision = sc_defaultCoordinateFormat;
@@ -223,15 +233,23 @@ template <class D, class Def, class S> int mvImpl<D, Def, S>::parseString(const 
 		if (nbTerms > 0 && nbSigns == 0) return -1;
 
 		// number, then a scalar term or the names it multiplies
-		if (memberOf(str[i], "0123456789.")) {
-			size_t end = numberTokenEnd(str, i);
-			// strtod reads the same prefix of the token as atof of a copy
-			// would; it could read past the token only for a hexadecimal
-			// "0x", whose 'x' then fails the parse below anyway
-			double number = std::strtod(str + i, nullptr);
-			// an overflowing number would turn the whole value infinite
-			if (!std::isfinite(number)) return -1;
-			coefficient *= number;
+		const size_t nonFiniteEnd = nonFiniteWordEnd(str, i, endDelimiter);
+		if (nonFiniteEnd != 0 || memberOf(str[i], "0123456789.")) {
+			size_t end = nonFiniteEnd;
+			double number;
+			if (nonFiniteEnd != 0) {
+				number = str[i] == 'i' ? HUGE_VAL : std::nan("");
+			} else {
+				end = numberTokenEnd(str, i);
+				// strtod reads the same prefix of the token as atof of a copy
+				// would; it could read past the token only for a hexadecimal
+				// "0x", whose 'x' then fails the parse below anyway
+				number = std::strtod(str + i, nullptr);
+				// an overflowing number would turn the whole value infinite
+				if (!std::isfinite(number)) return -1;
+			}
+			// the sign run's sign, by negation, which a NaN keeps ("-nan")
+			coefficient = coefficient < 0.0 ? -number : number;
 			i = end;
 			skipBlanks(str, i);
 			if (str[i] == '\0') {
@@ -270,8 +288,20 @@ template <class D, class Def, class S> int mvImpl<D, Def, S>::parseString(const 
 			i++;
 		}
 
-		// the finished term joins the sum
-		term.op(coefficient, blade);
+		// the finished term joins the sum; a coefficient that is no finite
+		// number scales only the blade's own coordinates, where times 0 it
+		// would put NaNs in all the others
+		if (std::isfinite(coefficient)) {
+			term.op(coefficient, blade);
+		} else {
+			double full[Def::nbCoor] = {};
+			for (int g = 0; g <= Def::dim; g++) {
+				const double *bc = blade.coordinates(1 << g);
+				for (int k = 0; k < Def::gradeSize[g]; k++)
+					if (bc[k] != 0.0) full[Def::gradeOffset[g] + k] = coefficient * bc[k];
+			}
+			term.compress(full);
+		}
 		add(self(), term);
 		nbTerms++;
 		if (isEnd(str[i])) return (int)(i + 1);

@@ -48,8 +48,11 @@ void drawSegment(const double *a, const double *b)
 int c3gaObject::draw(glwindow *window)
 {
 	beginAlgebraDraw(*this, window);
-	// a value that is no blade has nothing to show
-	if (!m_int.m_valid || !(m_int.m_type & MVI_BLADE)) return 0;
+	// a value that is no blade has nothing to show, and nothing failed
+	if (!m_int.m_valid || !(m_int.m_type & MVI_BLADE)) {
+		noteDrawn();
+		return 0;
+	}
 
 	const bool magnitude = (m_drawMode & DM_MAGNITUDE) != 0, ori = (m_drawMode & DM_ORI) != 0;
 	const int flags = ori ? DRAW_FLAG_ORI : 0;
@@ -85,8 +88,12 @@ int c3gaObject::draw(glwindow *window)
 	case MVI_POINT_PAIR: drawPointPair(); break;
 	case MVI_CIRCLE: drawCircle(); break;
 	case MVI_SPHERE: drawSphere(); break;
-	default: std::printf("Can not (yet) drawn the blade object #%d\n", kind()); break;
+	default:
+		// once for the value and method, not at every redraw
+		if (drawFailureIsNew()) std::printf("Can not (yet) drawn the blade object #%d\n", kind());
+		return 0;
 	}
+	noteDrawn();
 	return 0;
 }
 

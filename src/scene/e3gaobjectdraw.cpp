@@ -60,8 +60,12 @@ int e3gaObject::draw(glwindow *window)
 		drawTriVector(nullptr, magnitude ? s : (s < 0.0 ? -1.0 : 1.0), v, m_dmMenuIdx, flags, this);
 		break;
 	case MVI_ROTOR: drawRotor(flags); break;
-	default: cprintf("e3gaObject::draw(): can not draw object #%d\n", k); break;
+	default:
+		// once for the value and method, not at every redraw
+		if (drawFailureIsNew()) cprintf("e3gaObject::draw(): can not draw object #%d\n", k);
+		return 0;
 	}
+	noteDrawn();
 	return 0;
 }
 

@@ -95,6 +95,12 @@ template <class V> void gaObject<V>::valueDragged()
 	if (g_state != nullptr) g_state->modified(m_name);
 }
 
+template <class V> bool gaObject<V>::drawFailureIsNew()
+{
+	// the value with every coordinate exactly as held, and the method
+	return noteFailure(std::string(m_mv.storedString(nullptr)) + " method " + std::to_string(m_dmMenuIdx));
+}
+
 namespace {
 
 // An i2ga value is always an unknown object: the model knows no kinds.

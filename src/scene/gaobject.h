@@ -122,6 +122,10 @@ public:
 	// The common lines, then the algebra's keyword, the name, the value with
 	// every coordinate exactly as held, and the property words.
 	int writeToGeoFile(FILE *F) override;
+	// The same lines with the flag word "restore": read after the console
+	// lines of a saved scene, they bring the object back as it was, whatever
+	// those lines made of it.
+	int writeRestoreToGeoFile(FILE *F);
 	// The points and vectors of the interpretation; null outside their tables.
 	const double *getPoint(int idx) const override { return tableRow(m_int.m_point, idx); }
 	const double *getNormal(int idx) const override { return tableRow(m_int.m_vector, idx); }
@@ -142,6 +146,9 @@ protected:
 	// After a drag: the value's interpretation anew, and the variable
 	// recorded as changed.
 	void valueDragged();
+	// Notes a failure to draw the value by its draw method: true the first
+	// time, and again once the value or the method changed.
+	bool drawFailureIsNew();
 	// The world vector of a drag's motion at the depth of the drag (window
 	// y downwards); 0 without a view.
 	static e3ga dragMotion(glwindow *window, double depth, double motionX, double motionY);

@@ -54,6 +54,8 @@ void object::initToNothing()
 	m_dmMenuIdx = -1;
 	m_properties = 0;
 	m_displayList = NO_DISPLAY_LIST;
+	m_failed = false;
+	m_failureKey.clear();
 	for (int i = 0; i < 4; i++) m_fgColor[i] = m_bgColor[i] = m_olColor[i] = 0.0f;
 }
 
@@ -112,6 +114,14 @@ int object::copy(const object *o, int &propertiesChanged, int forceFlag)
 		m_fontSize = o->m_fontSize;
 	}
 	return 0;
+}
+
+bool object::noteFailure(const std::string &key)
+{
+	if (failedOn(key)) return false;
+	m_failed = true;
+	m_failureKey = key;
+	return true;
 }
 
 int object::setFontSize(float size)

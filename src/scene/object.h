@@ -164,6 +164,20 @@ public:
 	int setFade(double duration, float target, int action, float startFadeFactor);
 	int allocDisplayList();
 	int freeDisplayList();
+	// The view's OpenGL context was made anew, and what the object kept in
+	// the old one went with it: the names are forgotten, nothing deleted,
+	// and the next draw makes them again.
+	virtual void forgetGLObjects();
+
+	// --- failures to draw, reported once rather than at every redraw
+	// Notes that the object failed to draw (or lay out) what key describes
+	// (its value and draw method, a label's text): true the first time,
+	// false while it keeps failing on the same key.
+	bool noteFailure(const std::string &key);
+	// Whether the failure noted last, with no draw since, was on key.
+	bool failedOn(const std::string &key) const { return m_failed && m_failureKey == key; }
+	// The object drew: its next failure is news, whatever its key.
+	void noteDrawn() { m_failed = false; }
 
 	// --- fields
 	std::string m_name;
@@ -187,6 +201,9 @@ public:
 	float m_fgColor[4];
 	float m_bgColor[4];
 	float m_olColor[4];
+	// a failure to draw was noted, and on what
+	bool m_failed;
+	std::string m_failureKey;
 
 	// Number of the next object made without a name; back to 1 when the
 	// state removes all objects.

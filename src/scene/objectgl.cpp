@@ -39,3 +39,5 @@ int object::freeDisplayList()
 	m_displayList = NO_DISPLAY_LIST;
 	return 0;
 }
+
+void object::forgetGLObjects() { m_displayList = NO_DISPLAY_LIST; }

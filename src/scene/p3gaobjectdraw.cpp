@@ -20,8 +20,11 @@ constexpr double sc_pointHairPerWeight = 0.01;
 int p3gaObject::draw(glwindow *window)
 {
 	beginAlgebraDraw(*this, window);
-	// a value that is no blade has nothing to show
-	if (!m_int.m_valid || !(m_int.m_type & MVI_BLADE)) return 0;
+	// a value that is no blade has nothing to show, and nothing failed
+	if (!m_int.m_valid || !(m_int.m_type & MVI_BLADE)) {
+		noteDrawn();
+		return 0;
+	}
 
 	const bool magnitude = (m_drawMode & DM_MAGNITUDE) != 0;
 	const int flags = (m_drawMode & DM_ORI) ? DRAW_FLAG_ORI : 0;
@@ -51,7 +54,11 @@ int p3gaObject::draw(glwindow *window)
 		break;
 	case MVI_LINE: drawFlatLine(m_int.m_point[0], v[0], W, m_dmMenuIdx, m_drawMode); break;
 	case MVI_PLANE: drawFlatPlane(m_int.m_point[0], v[0], v[1], v[2], W, m_drawMode); break;
-	default: cprintf("Can not (yet) draw the blade object #%d\n", kind()); break;
+	default:
+		// once for the value and method, not at every redraw
+		if (drawFailureIsNew()) cprintf("Can not (yet) draw the blade object #%d\n", kind());
+		return 0;
 	}
+	noteDrawn();
 	return 0;
 }

@@ -18,6 +18,8 @@
 // it draws the scene.
 constexpr const char *c_labelFontName = "verdana256x256";
 
+class typesetState;
+
 class textObject : public object {
 public:
 	// A label at a world position (label flags without LF_DYNAMIC).
@@ -59,6 +61,9 @@ public:
 	// and font; the image is loaded again.
 	int copy(const object *src, int &changed, int forceFlags) override;
 	int setFontSize(float size) override;
+	// The display list and the image's texture; the next draw reads the
+	// image file again.
+	void forgetGLObjects() override;
 	// The common lines, the label's own typesetting mode and font, the label
 	// line with its flag and width words, and a "hide" line for a hidden
 	// label (the label line takes no object flag words).
@@ -106,6 +111,9 @@ private:
 	// The size of the content in pixels before the scale s; false when the
 	// typesetter refused the text.  A full-screen image sets s to 1.
 	bool contentSize(glwindow *w, double &width, double &height, double &s);
+	// The text laid out by the typesetter in the label's mode, font, size
+	// and colour; false when a step refused it.
+	bool typeset(typesetState *ts);
 	// Parts of draw: the followed point's position, the anchoring in the
 	// window, and the box, outline and content at scale s.
 	void followPoint();

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "view/glwindow.h"
 #include "state/state.h"
@@ -75,15 +76,29 @@ bool textObject::contentSize(glwindow *w, double &width, double &height, double 
 	}
 	typesetState *ts = g_state != nullptr ? g_state->m_typesetState : nullptr;
 	if (ts == nullptr) return false;
+	// a text the typesetter refused is refused again, with its messages,
+	// until the text, its mode or its font changes: it is not tried before
+	const std::string key = std::string(m_text) + '\n' + (m_tsMode != nullptr ? m_tsMode : "") + '\n' +
+	                        (m_tsFont != nullptr ? m_tsFont : "");
+	if (failedOn(key)) return false;
+	if (!typeset(ts)) {
+		noteFailure(key);
+		return false;
+	}
+	noteDrawn();
+	width = std::ceil(ts->m_width);
+	height = std::ceil(ts->m_height);
+	return true;
+}
+
+bool textObject::typeset(typesetState *ts)
+{
 	if (ts->setInitialMode(m_tsMode) != 0 || ts->setInitialFont(m_tsFont) != 0 || ts->setInitialSize(m_fontSize) != 0)
 		return false;
 	if (ts->setColor(sc_currentColor, m_fgColor[0], m_fgColor[1], m_fgColor[2]) != 0 || ts->setAlpha(fgColor(3)) != 0 ||
 	    ts->setInitialColor(ts->getColor(sc_currentColor)) != 0)
 		return false;
-	if (ts->typeset(m_text, (m_flags & LF_WIDTH) ? m_userWidth : -1.0) != 0) return false;
-	width = std::ceil(ts->m_width);
-	height = std::ceil(ts->m_height);
-	return true;
+	return ts->typeset(m_text, (m_flags & LF_WIDTH) ? m_userWidth : -1.0) == 0;
 }
 
 void textObject::followPoint() { m_pos = pointOf(m_pointName); }

@@ -42,7 +42,7 @@ glwindow *currentView()
 {
 	glwindow *view = gui_state != nullptr ? gui_state->m_glWindow : nullptr;
 	if (view == nullptr || !view->shown()) return nullptr;
-	view->make_current();
+	view->makeContextCurrent();
 	return view;
 }
 
@@ -129,12 +129,19 @@ void textObject::imageFailed()
 
 int textObject::freeImage()
 {
-	if (m_textureName != NO_TEXTURE) {
-		currentView();
+	// a view whose context is new has forgotten the texture while it was
+	// made current: the name is then no longer the label's
+	if (m_textureName != NO_TEXTURE && currentView() != nullptr && m_textureName != NO_TEXTURE)
 		glDeleteTextures(1, &m_textureName);
-	}
 	m_imageWidth = m_imageHeight = -1;
 	m_textureWidth = m_textureHeight = -1;
 	m_textureName = NO_TEXTURE;
 	return 0;
+}
+
+void textObject::forgetGLObjects()
+{
+	object::forgetGLObjects();
+	// an image label loads its file again when it is drawn next
+	m_textureName = NO_TEXTURE;
 }

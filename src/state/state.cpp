@@ -163,13 +163,13 @@ int state::setDefaultGlobalScopeVariables()
 	return 0;
 }
 
-int state::modified(const std::string &name)
+int state::modified(const std::string &name, bool markStatements)
 {
 	m_netVarChanges.insert(name);
 	// a change of an element counts for its array
 	const std::string base = name.substr(0, name.find('['));
 	for (dynStmtInfo &d : m_dynStmt)
-		if (d.ds()->dependsOn(base)) d.ds()->evalRequired(1);
+		if (markStatements && d.ds()->dependsOn(base)) d.ds()->evalRequired(1);
 	// the control bound to it shows the new value at the next update
 	for (consoleControl *cc : m_consoleControls)
 		if (base == cc->m_name) {

@@ -103,11 +103,18 @@ public:
 	// Takes obj over.  An object of that name that can take obj's properties
 	// (object::copy) stays and obj is deleted; otherwise obj replaces it.
 	// forceFlags say which of obj's attributes are copied onto a kept object.
-	int addObject(object *obj, int forceFlags);
-	int addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
-	int addP3gaObject(const p3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
-	int addC3gaObject(const c3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
-	int addI2gaObject(const i2ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
+	// A restored obj comes back as it was saved: it replaces any object of
+	// its name, and the dynamic statements that read the name do not run
+	// again for it.
+	int addObject(object *obj, int forceFlags, bool restored = false);
+	int addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+	                  bool restored = false);
+	int addP3gaObject(const p3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+	                  bool restored = false);
+	int addC3gaObject(const c3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+	                  bool restored = false);
+	int addI2gaObject(const i2ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+	                  bool restored = false);
 	// 0 when the object was removed, -1 when no object has that name.
 	int removeObject(const std::string &name);
 	int removeObject(object *obj);
@@ -122,8 +129,9 @@ public:
 	// at once, it is removed after the call.  -1 when no object has that name.
 	int fadeObject(const std::string &name, double duration, float target, int action, float startFadeFactor);
 	// Records that the variable of that name changed: the network's change
-	// set, and the dynamic statements that read it (name cut before "[").
-	int modified(const std::string &name);
+	// set, the control bound to it and, when markStatements, the dynamic
+	// statements that read it (name cut before "[").
+	int modified(const std::string &name, bool markStatements = true);
 
 	// --- labels (statelabels.cpp)
 	// A label at the named point object or at a position, replacing every
@@ -155,6 +163,10 @@ public:
 	// then resets the state when a statement asked for it, or updates the
 	// dynamic statements. Always 0.
 	int consoleCommandCallback(const char *cmd);
+	// The same, parsed and run in the working directory wd (the directory
+	// the program started in when null); endingAdded: the console entry
+	// ended cmd with a terminator the user did not type.
+	int consoleCommandCallback(const char *cmd, const char *wd, bool endingAdded);
 
 	// --- script files (statescripts.cpp). Levels: -1 a new top-level script
 	// (the state is reset first), 0 a switch in place of the file on top,
@@ -501,8 +513,12 @@ private:
 	// Runs one entry in the global scope and takes the names it read.
 	void runDynStmt(dynStmtInfo &entry);
 
+	// removeObject, which marks the dynamic statements that read the name
+	// only when markStatements.
+	int removeObject(const std::string &name, bool markStatements);
 	template <class T, class V>
-	int addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags);
+	int addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+	                     bool restored);
 };
 
 extern state *g_state;

@@ -1,7 +1,10 @@
 // Labels of the state: making them, and the typesetter with the mode and
 // font that new labels take.
 #include <cctype>
+#include <cstring>
 
+#include "files/gafile.h"
+#include "os/osdep.h"
 #include "state/state.h"
 #include "scene/textobject.h"
 #include "typeset/typeset.h"
@@ -26,16 +29,28 @@ constexpr int sc_labelCreationFlags = 0;
 // The lower-case first letter of s, 0 for none.
 int firstLetter(const char *s) { return s != nullptr ? std::tolower((unsigned char)s[0]) : 0; }
 
+// True, with a message, for a label text longer than a saved scene can hold:
+// such a label could not be read back.
+bool labelTextTooLong(const char *text)
+{
+	if (text == nullptr || std::strlen(text) <= GAfile::sc_maxTextLength) return false;
+	cprintf("state::addTextObject(): label text longer than %d characters; no label made\n",
+	        (int)GAfile::sc_maxTextLength);
+	return true;
+}
+
 } // namespace
 
 int state::addTextObject(const char *text, const std::string &pointName, const std::string &name, int labelFlags,
                          int width)
 {
+	if (labelTextTooLong(text)) return -1;
 	return addObject(new textObject(text, pointName, name, sc_labelCreationFlags, labelFlags, width), sc_labelForceFlags);
 }
 
 int state::addTextObject(const char *text, const e3ga &position, const std::string &name, int labelFlags, int width)
 {
+	if (labelTextTooLong(text)) return -1;
 	return addObject(new textObject(text, position, name, sc_labelCreationFlags, labelFlags, width), sc_labelForceFlags);
 }
 

@@ -25,9 +25,11 @@ object *state::getObjectPtrByName(const std::string &name) const
 	return it == m_objectsByName.end() ? nullptr : it->second;
 }
 
-int state::addObject(object *obj, int forceFlags)
+int state::addObject(object *obj, int forceFlags, bool restored)
 {
-	modified(obj->m_name);
+	// a restored object comes back as it was saved, when what reads it was
+	// up to date with it: nothing runs again for it
+	modified(obj->m_name, !restored);
 
 	// the state's defaults
 	obj->setFgColor(m_fgColor);
@@ -43,7 +45,7 @@ int state::addObject(object *obj, int forceFlags)
 
 	// an object that can take the new one's properties stays
 	int propertiesChanged = 0;
-	if (old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
+	if (!restored && old != nullptr && old->copy(obj, propertiesChanged, forceFlags) == 0) {
 		old->m_drawMode |= internal;
 		delete obj;
 		// the object panel shows what changed
@@ -53,7 +55,7 @@ int state::addObject(object *obj, int forceFlags)
 	}
 
 	// otherwise the new object takes the old one's place
-	removeObject(obj->m_name);
+	removeObject(obj->m_name, !restored);
 	obj->m_drawMode |= internal;
 	m_objects[&obj->m_name] = obj;
 	m_objectsByName[obj->m_name] = obj;
@@ -62,37 +64,44 @@ int state::addObject(object *obj, int forceFlags)
 }
 
 template <class T, class V>
-int state::addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+int state::addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+                            bool restored)
 {
 	T *obj = new T(value, name, drawMode, creationFlags, forceFlags);
 	// a value that means something and has no interpretation is not drawn: say so
 	const bool quiet = m_globalScope != nullptr && m_globalScope->supressWarnings();
 	if (!obj->m_int.m_valid && value.norm_a() > sc_interpretationWarningNorm2 && !quiet)
 		cprintf("Interpretation of object '%s' with coordinates %s failed.\n", obj->m_name.c_str(), value.string(nullptr));
-	return addObject(obj, forceFlags);
+	return addObject(obj, forceFlags, restored);
 }
 
-int state::addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+int state::addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+                         bool restored)
 {
-	return addAlgebraObject<e3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+	return addAlgebraObject<e3gaObject>(value, name, drawMode, creationFlags, forceFlags, restored);
 }
 
-int state::addP3gaObject(const p3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+int state::addP3gaObject(const p3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+                         bool restored)
 {
-	return addAlgebraObject<p3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+	return addAlgebraObject<p3gaObject>(value, name, drawMode, creationFlags, forceFlags, restored);
 }
 
-int state::addC3gaObject(const c3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+int state::addC3gaObject(const c3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+                         bool restored)
 {
-	return addAlgebraObject<c3gaObject>(value, name, drawMode, creationFlags, forceFlags);
+	return addAlgebraObject<c3gaObject>(value, name, drawMode, creationFlags, forceFlags, restored);
 }
 
-int state::addI2gaObject(const i2ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags)
+int state::addI2gaObject(const i2ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
+                         bool restored)
 {
-	return addAlgebraObject<i2gaObject>(value, name, drawMode, creationFlags, forceFlags);
+	return addAlgebraObject<i2gaObject>(value, name, drawMode, creationFlags, forceFlags, restored);
 }
 
-int state::removeObject(const std::string &name)
+int state::removeObject(const std::string &name) { return removeObject(name, true); }
+
+int state::removeObject(const std::string &name, bool markStatements)
 {
 	objectMap::iterator it = m_objects.find(&name);
 	if (it == m_objects.end()) return -1;
@@ -101,7 +110,7 @@ int state::removeObject(const std::string &name)
 	const std::string removed = name;
 	m_objectsByName.erase(removed);
 	m_objects.erase(it);
-	modified(removed);
+	modified(removed, markStatements);
 	// the object panel and the view's recent picks let go of it first
 	if (gui_state != nullptr && gui_state->m_currentObject == obj) gui_state->setCurrentObject(nullptr);
 	if (gui_state != nullptr && gui_state->m_glWindow != nullptr) gui_state->m_glWindow->forgetRecentPick(obj);

@@ -1,7 +1,8 @@
 // Saving the scene: one scene file that, opened, rebuilds what the state
 // holds: factors, objects, title, colours and settings, the camera, the
 // console's default model and inner product, the console controls, the
-// dynamic statements and the console constants. Every number that a value is
+// dynamic statements and the console constants, and last the variables that
+// those console lines make again, as they are. Every number that a value is
 // made of is written with all its digits.
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "console/consoleglobalscope.h"
 #include "console/consolemodel.h"
 #include "files/gafile.h"
+#include "scene/gaobject.h"
 #include "view/glwindow.h"
 #include "os/osdep.h"
 #include "ui/scriptui.h"
@@ -38,6 +40,36 @@ bool isValueObject(const object &obj)
 // True when a and b hold the same coordinates to the last bit: their stored
 // texts are the same.
 bool sameValue(const e3ga &a, const e3ga &b) { return std::strcmp(a.storedString(), b.storedString()) == 0; }
+
+// The colours and the font size that the state gives the objects made
+// next; every object's lines set them for their object.
+void writeObjectDefaults(FILE *F, const state &s)
+{
+	GAfile::writeColor(F, "fgcolor", s.m_fgColor);
+	GAfile::writeColor(F, "bgcolor", s.m_bgColor);
+	GAfile::writeColor(F, "olcolor", s.m_olColor);
+	std::fprintf(F, "fontsize %f\n", s.m_fontSize);
+}
+
+// Whether a console line of the saved scene assigns the variable: a
+// control's, or one that a dynamic statement reads or assigns.
+bool madeAgainByConsoleLines(const state &s, const std::string &name)
+{
+	for (const consoleControl *cc : s.m_consoleControls)
+		if (cc->assigns(name)) return true;
+	for (const state::dynStmtInfo &d : s.m_dynStmt)
+		if (!d.removed() && d.ds()->dependsOn(name)) return true;
+	return false;
+}
+
+// The algebra object's lines with the word that brings it back as saved;
+// false, writing nothing, for an object of another model.
+template <class V> bool writeRestored(FILE *F, object *obj)
+{
+	gaObject<V> *g = dynamic_cast<gaObject<V> *>(obj);
+	if (g != nullptr) g->writeRestoreToGeoFile(F);
+	return g != nullptr;
+}
 
 // The default model and the inner product, each when it is not what a new
 // scene starts with: the "clear" that opens the file has put that back.
@@ -116,10 +148,24 @@ int state::writeStateToGeoFile(const char *filename)
 	for (const dynStmtInfo &d : m_dynStmt) {
 		if (d.removed()) continue;
 		const std::string text = consoleStatement::text(d.ds(), 0, 0);
-		if (d.hasName()) std::fprintf(F, "console dynamic{%s : %s}\n", d.name().c_str(), text.c_str());
+		if (d.hasName())
+			std::fprintf(F, "console dynamic{%s : %s}\n", consoleStatement::nameText(d.name()).c_str(), text.c_str());
 		else std::fprintf(F, "console dynamic{%s}\n", text.c_str());
 	}
 	if (m_globalScope != nullptr) m_globalScope->writeConstantsToGeoFile(F);
+
+	// the variables that those lines make again, in the colours, visibility
+	// and model of the moment they run, come back as they are now; then the
+	// state's own colours and font size once more
+	bool restored = false;
+	for (const auto &kv : m_objects) {
+		object *obj = kv.second;
+		if (!isValueObject(*obj) || (obj->m_drawMode & DM_INTERNAL) || !madeAgainByConsoleLines(*this, obj->m_name))
+			continue;
+		restored |= writeRestored<e3ga>(F, obj) || writeRestored<p3ga>(F, obj) || writeRestored<c3ga>(F, obj) ||
+		            writeRestored<i2ga>(F, obj);
+	}
+	if (restored) writeObjectDefaults(F, *this);
 
 	// a full disk shows at the latest when the last bytes go out on closing
 	const bool failed = std::ferror(F) != 0;

@@ -134,6 +134,8 @@ int fontParseSetInputBuf(const char *text, int len)
 	memcpy(s.buf + len, "\\eof", sc_fontParseMarkerLength + 1);
 	s.len = len;
 	s.readPos = s.scanPos = s.tokenIdx = 0;
+	s.lineStarts.clear();
+	s.lineStartsKnown = false;
 	fontScanRestart();
 	return 0;
 }

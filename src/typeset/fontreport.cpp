@@ -2,9 +2,50 @@
 // that shows where the problem lies.
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "typeset/fontparse.h"
 #include "typeset/fontscan.h"
+
+namespace {
+
+// The line (from 1) of input position n and the position where that line
+// begins: from the table of line starts, made on the first call for a text,
+// or by counting when there is no memory for the table.
+void lineOf(int n, int &line, int &lineStart)
+{
+	fontParseState_s &s = g_fontParse;
+	const char *text = s.buf ? s.buf : "";
+	int len = s.buf ? s.len : 0;
+	n = std::min(n, len);
+	if (!s.lineStartsKnown) {
+		try {
+			for (int i = 0; i < len; i++)
+				if (text[i] == '\n')
+					s.lineStarts.push_back(i + 1);
+			s.lineStartsKnown = true;
+		} catch (const std::bad_alloc &) {
+			s.lineStarts.clear();
+		}
+	}
+	line = 1;
+	lineStart = 0;
+	if (!s.lineStartsKnown) {
+		for (int i = 0; i < n; i++)
+			if (text[i] == '\n') {
+				line++;
+				lineStart = i + 1;
+			}
+		return;
+	}
+	// the lines that begin at or before n
+	auto after = std::upper_bound(s.lineStarts.begin(), s.lineStarts.end(), n);
+	line += (int)(after - s.lineStarts.begin());
+	if (after != s.lineStarts.begin())
+		lineStart = *(after - 1);
+}
+
+} // namespace
 
 void fontParsePrintInput(int idx, int before, int after)
 {
@@ -13,12 +54,8 @@ void fontParsePrintInput(int idx, int before, int after)
 	int len = s.buf ? s.len : 0;
 	int total = len + sc_fontParseMarkerLength;
 	// Line and column of idx, counted from 1.
-	int line = 1, lineStart = 0;
-	for (int i = 0; i < std::min(idx, len); i++)
-		if (text[i] == '\n') {
-			line++;
-			lineStart = i + 1;
-		}
+	int line, lineStart;
+	lineOf(idx, line, lineStart);
 	int column = (idx <= 0 || len == 0) ? 1 : idx - lineStart + 1;
 	printf("line %d, column %d\n", line, column);
 	if (idx < 0 || idx > total) {

@@ -36,6 +36,11 @@ struct fontParseState_s {
 	// free what the parser's stack still holds.
 	std::vector<fpNode_s *> nodes;
 	std::vector<char *> strings;
+	// Where each line of the text after the first begins, found once a text
+	// when a message first quotes it: a long text with many messages then
+	// costs one pass, not one a message.
+	std::vector<int> lineStarts;
+	bool lineStartsKnown = false;
 
 	// Frees the buffer and what scanning without parsing left behind.
 	~fontParseState_s();

@@ -234,13 +234,22 @@ int oglffont(const char *name)
 	if (name == nullptr) return 0;
 	oglfThreadInfo &t = g_oglfThreadInfo;
 	// every frame asks for the current font: one comparison
+	int found = -1;
 	if (t.currentFont >= 0 && strncmp(t.fonts[t.currentFont]->fontName, name, sc_oglfMaxName) == 0)
-		return 1;
-	for (int i = 0; i < t.nFonts; i++) {
-		if (strncmp(t.fonts[i]->fontName, name, sc_oglfMaxName) == 0) {
-			t.currentFont = i;
-			return 1;
+		found = t.currentFont;
+	for (int i = 0; found < 0 && i < t.nFonts; i++)
+		if (strncmp(t.fonts[i]->fontName, name, sc_oglfMaxName) == 0) found = i;
+	if (found >= 0) {
+		// a font whose context went makes its atlas in the current one
+		oglfFontInfo *f = t.fonts[found];
+		int imageWidth = 0, imageHeight = 0;
+		if (f->textureLost && buildTexture(f, imageWidth, imageHeight) != 0) {
+			fprintf(stderr, "oglffont(): Could not load %s\n", f->imageName);
+			return 0;
 		}
+		f->textureLost = false;
+		t.currentFont = found;
+		return 1;
 	}
 
 	oglfFontInfo *f = oglfReadDescription(fontDesc, name);
@@ -258,6 +267,17 @@ int oglffont(const char *name)
 		return 0;
 	}
 	return 1;
+}
+
+void oglfForgetTextures()
+{
+	oglfThreadInfo &t = g_oglfThreadInfo;
+	for (int i = 0; i < t.nFonts; i++) {
+		oglfFontInfo *f = t.fonts[i];
+		if (f->textureName == 0) continue;
+		f->textureName = 0;
+		f->textureLost = true;
+	}
 }
 
 int oglfpreprint(va_list *ap, const char *fmt, char **out)

@@ -36,7 +36,8 @@ struct oglfFontInfo {
 	int nChars;                        // number of glyphs
 	float height;                      // glyph height: pixels while reading, then a fraction of the image height
 	oglfCharInfo *c;                   // nChars glyphs, owned
-	GLuint textureName;                // the atlas texture
+	GLuint textureName;                // the atlas texture, 0 while it has none
+	bool textureLost;                  // the texture went with its OpenGL context: make it again
 };
 
 // The cache of loaded fonts; fonts are never unloaded.
@@ -49,10 +50,14 @@ struct oglfThreadInfo {
 extern oglfThreadInfo g_oglfThreadInfo;
 
 // Makes the font of that name current, building it from the built-in data
-// (which needs a current OpenGL context) when no cached font has the name.
-// 1 on success, 0 on failure, which leaves the cache and current font as
-// they were.
+// (which needs a current OpenGL context) when no cached font has the name,
+// and its atlas texture again when that was lost.  1 on success, 0 on
+// failure, which leaves the cache and current font as they were.
 int oglffont(const char *name);
+// The OpenGL context the fonts' textures lived in is gone: every cached
+// font that had a texture forgets it (deleting nothing) and makes it again
+// when it is next made current.
+void oglfForgetTextures();
 
 // A font record of the given height and glyph count with both names copied
 // (at most sc_oglfMaxName characters each) and all glyphs zero; null when it

@@ -9,10 +9,11 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "ui/uilabel.h"
@@ -45,6 +46,14 @@ int labelColumnWidth(std::initializer_list<const char *> texts)
 	int widest = 0;
 	for (const char *text : texts) widest = std::max(widest, static_cast<int>(std::ceil(fl_width(text))));
 	return widest + 2 * sc_textMargin;
+}
+
+// The number in a size field, held within the range of an int: a number too
+// large for one is then refused as too large, not read as another size.
+int sizeIn(const Fl_Int_Input *input)
+{
+	const long long v = std::strtoll(input->value(), nullptr, 10);
+	return (int)std::clamp(v, (long long)INT_MIN, (long long)INT_MAX);
 }
 
 } // namespace
@@ -133,8 +142,8 @@ void screenShotDialog::callback(Fl_Widget *w)
 {
 	if (w == m_OKButton) {
 		const std::string filename = m_filenameInput->value();
-		const int width = std::atoi(m_widthInput->value());
-		const int height = std::atoi(m_heightInput->value());
+		const int width = sizeIn(m_widthInput);
+		const int height = sizeIn(m_heightInput);
 		const bool alsoNoLabels = m_noLabelsCheckButton->value() != 0;
 		close();
 		if (gui_state != nullptr) gui_state->setupScreenshot(filename, width, height, alsoNoLabels);
@@ -145,7 +154,7 @@ void screenShotDialog::callback(Fl_Widget *w)
 	} else if (w == m_widthInput || w == m_heightInput) {
 		// sizes are never negative
 		Fl_Int_Input *input = static_cast<Fl_Int_Input *>(w);
-		if (std::atoi(input->value()) < 0) input->value("0");
+		if (sizeIn(input) < 0) input->value("0");
 	}
 }
 

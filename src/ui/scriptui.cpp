@@ -5,6 +5,8 @@
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
 
+#include <algorithm>
+
 #include "console/consolewindow.h"
 #include "console/fl_console.h"
 #include "view/glwindow.h"
@@ -18,6 +20,9 @@ mainWindow *window() { return gui_state != nullptr ? gui_state->m_mainWindow : n
 
 // The main window places its parts again at its own size.
 void relayout(mainWindow *m) { m->resize(m->x(), m->y(), m->w(), m->h()); }
+
+// v held within -most .. most.
+int heldWithin(int v, int most) { return std::clamp(v, -most, most); }
 
 } // namespace
 
@@ -77,11 +82,16 @@ void uiFullscreen(bool on)
 	if (window() != nullptr && (gui_state->m_fullscreen != 0) != on) ui_menuCommand(MC_FULLSCREEN);
 }
 
+int uiMaxWindowSide() { return glwindow::maxSide(); }
+
 void uiResizeMainWindow(int x, int y, int w, int h, bool place)
 {
 	mainWindow *m = window();
 	if (m == nullptr) return;
-	if (place) m->resize(x, y, w, h);
+	const int most = uiMaxWindowSide();
+	w = heldWithin(w, most);
+	h = heldWithin(h, most);
+	if (place) m->resize(heldWithin(x, most), heldWithin(y, most), w, h);
 	else m->resize(m->x(), m->y(), w, h);
 }
 
@@ -107,6 +117,10 @@ void uiSetViewSize(int &w, int &h)
 	if (!uiHasView()) return;
 	glwindow *view = gui_state->m_glWindow;
 	mainWindow *m = window();
+	// within what the GL serves, every sum below stays far inside an int
+	const int most = uiMaxWindowSide();
+	w = heldWithin(w, most);
+	h = heldWithin(h, most);
 	// the window grows by what the view lacks; once more when the layout
 	// gave the view another size than asked for
 	for (int pass = 0; pass < 2 && (view->w() != w || view->h() != h); pass++)

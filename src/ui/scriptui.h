@@ -21,14 +21,20 @@ enum uiPanel { UI_PANEL_CONTROLS, UI_PANEL_SCALAR_CONTROLS, UI_PANEL_CONSOLE };
 void uiShowPanel(uiPanel panel, bool visible);
 // Full-screen mode on or off, through the menu command when it differs.
 void uiFullscreen(bool on);
-// The main window takes that size where it stands, or the whole rectangle.
+// The longest side, in pixels, of the main window and of the view, and the
+// farthest a window is placed from the screen's corner: what the view's GL
+// serves.
+int uiMaxWindowSide();
+// The main window takes that size where it stands, or the whole rectangle,
+// each held within uiMaxWindowSide().
 void uiResizeMainWindow(int x, int y, int w, int h, bool place);
 // The console panel's height in pixels or text lines, its margin added;
 // false when there is no console panel.
 bool uiHasConsolePanel();
 void uiSetConsoleHeight(int n, bool lines);
-// The main window grows or shrinks so that the view gets w x h; the view's
-// size afterwards in w and h. False when there is no view.
+// The main window grows or shrinks so that the view gets w x h, each held
+// within uiMaxWindowSide(); the view's size afterwards in w and h. False
+// when there is no view.
 bool uiHasView();
 void uiSetViewSize(int &w, int &h);
 // The main window goes, and with it the program once the event loop sees

@@ -200,7 +200,9 @@ public:
 	static constexpr int sc_screenShotRedraws = 3;
 	// the longest side of a screenshot in pixels: the assembly band (the
 	// image's width times a tile's height, 3 bytes a pixel) stays within
-	// tens of megabytes and the number of tiles within hundreds
+	// tens of megabytes for a view of a thousand pixels (a few hundred at the
+	// largest view, and a band that cannot be had is reported), and the
+	// number of tiles within hundreds
 	static constexpr int sc_maxScreenshotSide = 16384;
 
 private:

@@ -26,10 +26,22 @@ public:
 
 	// The toolkit's redraw: the whole scene.
 	void draw() override;
+	// With the view's OpenGL context current: when the toolkit made it anew
+	// (at the first use, and after the window itself was made again, as
+	// going full screen without a window manager does), nothing made in
+	// the old one exists, so the fonts, the objects' display lists and the
+	// label images forget theirs and make them again as they are drawn.
+	void adoptNewContext();
+	// The context made current, and adopted, for work outside draw().
+	void makeContextCurrent();
 	void beginglDraw();
 	void endglDraw();
-	// Identity model-view, the perspective projection and depth testing.
+	// Identity model-view, the perspective projection and depth testing;
+	// it also learns the largest viewport the GL serves.
 	void setupViewport();
+	// The longest side, in pixels, a view may have: what the GL serves, once
+	// a view has drawn, and never more than sc_maxSide.
+	static int maxSide();
 	// The perspective projection of the window, or of the current tile of a
 	// screenshot; one unit spans 1200 pixels at the near plane.
 	void setup3DProjection();
@@ -164,6 +176,13 @@ public:
 	int m_lastX, m_lastY;
 	int m_inside;
 	e3ga m_firstRot;
+
+	// the longest side of a view: beyond it a software GL's frame buffers
+	// alone take gigabytes, and no screen shows that much; larger images
+	// are screenshots, which are drawn in tiles
+	static constexpr int sc_maxSide = 8192;
+	// the longest viewport side the GL serves; 0 until a view has drawn
+	static int s_glMaxViewportSide;
 
 	// pixels of window (or screenshot) width that span one unit at the near plane
 	static constexpr double sc_pixelsPerNearUnit = 1200.0;

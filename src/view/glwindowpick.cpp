@@ -4,6 +4,7 @@
 // the cursor, at which a drag then moves it.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -22,6 +23,18 @@ constexpr int sc_pickHalfSize = 1;
 
 bool isLabel(const object *o) { return o != nullptr && o->m_type == OT_TEXT; }
 
+// The nearest window depth drawn within half pixels of (x, y) in a view of
+// width x height pixels; 1 where nothing was drawn.
+GLfloat nearestDepthAround(int x, int y, int half, int width, int height)
+{
+	const int x0 = std::max(x - half, 0), y0 = std::max(y - half, 0);
+	const int x1 = std::min(x + half, width - 1), y1 = std::min(y + half, height - 1);
+	if (x0 > x1 || y0 > y1) return 1.0f;
+	std::vector<GLfloat> depths((size_t)(x1 - x0 + 1) * (size_t)(y1 - y0 + 1), 1.0f);
+	glReadPixels(x0, y0, x1 - x0 + 1, y1 - y0 + 1, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+	return *std::min_element(depths.begin(), depths.end());
+}
+
 } // namespace
 
 object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDepth)
@@ -35,7 +48,7 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	m_pick[0] = x;
 	m_pick[1] = y;
 	m_pick[2] = m_pick[3] = sc_pickHalfSize;
-	make_current();
+	makeContextCurrent();
 	std::vector<object *> objects = visibleObjectsInDrawOrder();
 	std::vector<GLuint> buffer(sc_hitRecordSize * (objects.size() + 1));
 	glSelectBuffer((GLsizei)buffer.size(), buffer.data());
@@ -109,8 +122,10 @@ object *glwindow::pick(int x, int y, int repeastLastPick, int storeTranslationDe
 	drawObject(result);
 	setupObjectState();
 	m_depthMaskAllowedOff = 1;
-	GLfloat z = 1.0f;
-	glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &z);
+	// the nearest depth it wrote in the region the selection looked at: a
+	// press in a hole of its stipple or wireframe, or beside a thin line,
+	// selects it and grabs it too
+	const GLfloat z = nearestDepthAround(x, y, sc_pickHalfSize, w(), h());
 	// the eye-space distance of the window depth z; nothing drawn there
 	// (z = 1) leaves the depth as it was
 	if (z < 1.0f) {

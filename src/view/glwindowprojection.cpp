@@ -1,16 +1,28 @@
 // The view's projections (perspective, also per screenshot tile, and window
-// pixels), the eye transform and the world vector of a window motion.
+// pixels), the largest view the GL serves, the eye transform and the world
+// vector of a window motion.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "draw/geomutil.h"
 #include "view/glwindow.h"
 #include "ui/ui.h"
 
+int glwindow::s_glMaxViewportSide = 0;
+
+int glwindow::maxSide()
+{
+	return s_glMaxViewportSide > 0 ? std::min(s_glMaxViewportSide, sc_maxSide) : sc_maxSide;
+}
+
 void glwindow::setupViewport()
 {
+	GLint dims[2] = {0, 0};
+	glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
+	if (dims[0] > 0 && dims[1] > 0) s_glMaxViewportSide = std::min(dims[0], dims[1]);
 	glMatrixMode(GL_MODELVIEW);
 	glLoadIdentity();
 	setup3DProjection();

@@ -89,6 +89,8 @@ void drawWaitIndicator(glwindow *view)
 
 void glwindow::draw()
 {
+	// the toolkit made the context current, maybe a new one
+	adoptNewContext();
 	m_screenShotActive = false;
 	for (int &p : m_pick) p = -1;
 	// the labels' font; a failure is reported and the scene still drawn
@@ -101,6 +103,21 @@ void glwindow::draw()
 	}
 	drawScene();
 	endglDraw();
+}
+
+void glwindow::makeContextCurrent()
+{
+	make_current();
+	adoptNewContext();
+}
+
+void glwindow::adoptNewContext()
+{
+	if (context_valid()) return;
+	oglfForgetTextures();
+	if (g_state != nullptr)
+		for (const state::objectMap::value_type &entry : g_state->m_objects) entry.second->forgetGLObjects();
+	context_valid(1);
 }
 
 void glwindow::beginglDraw()

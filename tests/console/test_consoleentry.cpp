@@ -44,8 +44,13 @@ TEST(CommandCompletion, TheLastCharacterThatIsNoControlCharacterDecides)
 		{"", "\n,"},
 		{"\n", "\n\n,"},
 	};
-	for (const row &r : rows) EXPECT_EQ(consoleCompleteCommand(r.typed), r.run) << r.typed;
+	for (const row &r : rows) {
+		EXPECT_EQ(consoleCompleteCommand(r.typed), r.run) << r.typed;
+		// the parser is told when the terminator is not the user's
+		EXPECT_EQ(consoleEndingAdded(r.typed), std::string(r.typed) != r.run) << r.typed;
+	}
 	EXPECT_EQ(consoleCompleteCommand(nullptr), "\n,");
+	EXPECT_TRUE(consoleEndingAdded(nullptr));
 	// no length is too long
 	std::string longCommand(1 << 20, ' ');
 	longCommand = "x = 1" + longCommand;

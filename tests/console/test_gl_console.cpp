@@ -1,6 +1,7 @@
 // The console widget driven through the toolkit's event dispatch in a shown
 // window: the history, the read-only transcript, the cursor keys, the
-// bracket jump, output around a half-typed command, formatting and clearing.
+// bracket jump, output around a half-typed command, output lines too long
+// to draw, formatting and clearing.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -240,6 +241,61 @@ void printFromCallback(const char *command, void *arg)
 void clearFromCallback(const char *, void *arg)
 {
 	static_cast<Fl_Console *>(arg)->clear();
+}
+
+void printPiecesFromCallback(const char *, void *arg)
+{
+	// a line printed a piece at a time grows past the limit
+	const std::string piece(1000, 'b');
+	for (int i = 0; i < 3 * Fl_Console::sc_maxShownLineLength / 1000; i++)
+		static_cast<Fl_Console *>(arg)->cprint(piece.c_str(), 0);
+	static_cast<Fl_Console *>(arg)->cprint("\nshort\n", 0);
+}
+
+TEST_F(console, LongOutputLinesAreCutAndDrawn)
+{
+	const int limit = Fl_Console::sc_maxShownLineLength;
+	const std::string mark = Fl_Console::sc_cutMark, e = "\xc3\xa9";
+	// a line of about a megabyte; lines around it stay whole; a two-byte
+	// character that the limit would cut in two goes; a line of exactly the
+	// limit is whole
+	std::string many;
+	for (int i = 0; i < limit; i++) many += e;
+	m_window->wait_for_expose();
+	const struct {
+		std::string printed, shown;
+	} rows[] = {
+		{std::string(1 << 20, 'a'), std::string(limit - 3, 'a') + mark},
+		{"one\n" + std::string(limit + 1, 'a') + "\ntwo", "one\n" + std::string(limit, 'a') + mark + "\ntwo"},
+		{many, [&] {
+			 std::string s;
+			 for (int i = 0; i < (limit - 4) / 2; i++) s += e;
+			 return s + mark;
+		 }()},
+		{"\n" + std::string(limit, 'a') + "\n", "\n" + std::string(limit, 'a') + "\n"},
+	};
+	for (const auto &r : rows) {
+		m_console->clear();
+		type("x");
+		EXPECT_EQ(m_console->cprint(r.printed.c_str(), 0), static_cast<int>(r.printed.size()));
+		const std::string shown = " \n>> " + r.shown + (r.shown.back() == '\n' ? "" : "\n") + ">> x";
+		EXPECT_EQ(text(), shown) << r.shown.substr(0, 20);
+		// drawn to the end of the longest line: the window system takes it
+		m_console->scroll(1, limit * 20);
+		m_window->redraw();
+		Fl::flush();
+		Fl::check();
+	}
+	// pieces from a command's callback join up to the limit, then only the
+	// mark shows of that line
+	m_console->clear();
+	m_console->add_command_callback(printPiecesFromCallback, m_console);
+	enter("p");
+	EXPECT_EQ(text(), " \n>> p\n" + std::string(limit, 'b') + mark + "\nshort\n>> ");
+	m_console->scroll(2, limit * 20);
+	m_window->redraw();
+	Fl::flush();
+	Fl::check();
 }
 
 TEST_F(console, CallbackOutputLandsBeforeTheNextPrompt)

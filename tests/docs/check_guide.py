@@ -10,6 +10,7 @@
 - Every relative link of a page (other pages, pictures, files of the source
   tree) names a file that exists.
 - Every example scene in DEMO_DIR is named in the guide ("demo/NAME.geo").
+- The commands the guide files under a help topic are in that topic's help.
 
 The scene-file examples (blocks marked "geo") are played by the test binary
 test_gl_guide.
@@ -17,12 +18,30 @@ test_gl_guide.
 import glob
 import os
 import re
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "console"))
 from check_transcript import check  # noqa: E402
 
 LINK = re.compile(r"\]\(([^)#\s]+)(#[^)]*)?\)")
+# The commands that language.md names under help(display) and help(system).
+HELP_TOPICS = {
+    "display": ["clf()", "clc()"],
+    "system": ["remove(", "label(", "cmd(", "screenshot(", "add_const(", "reset()"],
+}
+# a help text prints at once: this bounds a hung driver
+HELP_SECONDS = 30
+
+
+def help_problems(driver):
+    """The commands the guide files under a topic whose help lacks them."""
+    problems = []
+    for topic, names in sorted(HELP_TOPICS.items()):
+        run = subprocess.run([driver], input="help(%s)\n" % topic, capture_output=True, text=True,
+                             timeout=HELP_SECONDS)
+        problems += ["help(%s) does not list %s" % (topic, n) for n in names if "\n" + n not in run.stdout]
+    return problems
 
 
 def page_parts(path):
@@ -74,6 +93,9 @@ def main():
         failed |= bool(problems)
         if transcript:
             failed |= check(driver, transcript, name)
+    for p in help_problems(driver):
+        print(p)
+        failed = 1
     for demo in sorted(glob.glob(os.path.join(demos, "*.geo"))):
         mention = "demo/" + os.path.basename(demo)
         if mention not in text:

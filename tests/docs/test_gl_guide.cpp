@@ -4,12 +4,17 @@
 // end in the program's main window and drawn: none may print a message.
 // What their console lines display ("name = value") is no message. Waits
 // and sleeps pass at once, as during a search for a bookmark.
+// Whatever a scene leaves draws as the guide says: vectors at their lengths,
+// pictures in their own colours.
+// The console sessions of each page (blocks marked "console") typed into the
+// window, the view drawn after every command: the console reads as the page.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -19,6 +24,10 @@
 #include <vector>
 
 #include "files/gafile.h"
+#include "scene/gaobject.h"
+#include "scene/labelflags.h"
+#include "scene/mvint.h"
+#include "scene/textobject.h"
 #include "view/glwindow.h"
 #include "support/scratchfiles.h"
 #include "support/shownui.h"
@@ -133,6 +142,52 @@ std::vector<scene> guideScenes()
 	return played;
 }
 
+// The pages that hold console sessions.
+std::vector<scene> guideSessions()
+{
+	std::vector<scene> pages;
+	for (const std::string &page : filesIn(KORIMBEL_DOCS_DIR, ".md"))
+		if (fileText(page).find("```console\n") != std::string::npos)
+			pages.push_back({identifier(fs::path(page).stem().string()), page});
+	return pages;
+}
+
+// The lines of a page's console sessions, in order: commands (">> ...") and
+// what they print.
+std::vector<std::string> transcript(const std::string &page)
+{
+	std::vector<std::string> out;
+	bool inSession = false;
+	for (const std::string &l : lines(fileText(page))) {
+		if (l.rfind("```", 0) == 0) inSession = !inSession && l == "```console";
+		else if (inSession) out.push_back(l);
+	}
+	return out;
+}
+
+// Objects of the scene not drawn as the guide says they are: an e3ga vector
+// drawn at another length than its own (without the weight flag an arrow is
+// one unit long), a picture tinted by a foreground colour other than white.
+std::string misdrawn()
+{
+	// lengths are compared to the console's two decimals
+	constexpr double lengthTolerance = 0.005;
+	std::string found;
+	for (const auto &entry : g_state->m_objects) {
+		const object *o = entry.second;
+		if (const e3gaObject *v = dynamic_cast<const e3gaObject *>(o)) {
+			if (v->kind() != MVI_VECTOR || (o->m_drawMode & DM_MAGNITUDE)) continue;
+			const double length = std::sqrt(v->m_mv.norm_a());
+			if (std::fabs(length - 1.0) > lengthTolerance)
+				found += o->name() + ": a vector of length " + std::to_string(length) + " drawn one unit long\n";
+		} else if (const textObject *t = dynamic_cast<const textObject *>(o)) {
+			if ((t->m_flags & LF_IMAGE) && (o->fgColor()[0] != 1.0f || o->fgColor()[1] != 1.0f || o->fgColor()[2] != 1.0f))
+				found += o->name() + ": a picture tinted by its foreground colour\n";
+		}
+	}
+	return found;
+}
+
 // The lines of console text that are neither a value a statement displayed
 // nor the note of a new function: the messages.
 std::string messages(const std::string &console)
@@ -162,7 +217,7 @@ protected:
 		for (int i = 0; i < sc_maxTicks; i++) {
 			const int depth = g_state->m_GAfileStackDepth;
 			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
-			const int pos = top != nullptr ? top->m_pos : -1;
+			const long pos = top != nullptr ? top->m_pos : -1;
 			// waits and sleeps pass, motions and fades end at once
 			g_state->bookmarkSearch();
 			m_ui->timerCallback();
@@ -194,6 +249,34 @@ TEST_P(playedScene, PlaysToItsEndWithoutMessages)
 	EXPECT_TRUE(ended) << GetParam().path << " still read after " << sc_maxTicks << " ticks";
 	EXPECT_EQ(messages(consoleText()), "") << GetParam().path;
 	EXPECT_EQ(printed, "") << GetParam().path;
+	EXPECT_EQ(misdrawn(), "") << GetParam().path;
+}
+
+class typedSession : public shownUI, public testing::WithParamInterface<scene> {};
+
+TEST_P(typedSession, ReadsInTheWindowAsOnThePage)
+{
+	const std::vector<std::string> session = transcript(GetParam().path);
+	m_ui->m_console->clear();
+	std::string expected = " \n";
+	testing::internal::CaptureStdout();
+	for (const std::string &l : session) {
+		expected += l + "\n";
+		if (l != ">>" && l.rfind(">> ", 0) != 0) continue;
+		// typed at the prompt and entered, as Enter does, then a tick and a frame
+		m_ui->m_console->command(l.c_str() + std::min<size_t>(l.size(), 3));
+		m_ui->m_console->commandEnter();
+		m_ui->m_console->newPrompt();
+		m_ui->timerCallback();
+		m_ui->m_glWindow->redraw();
+		Fl::check();
+	}
+	const std::string printed = testing::internal::GetCapturedStdout();
+	// the console ends each prompt in a blank, the page does not
+	std::string shown;
+	for (const std::string &l : lines(consoleText())) shown += (l == ">> " ? ">>" : l) + "\n";
+	EXPECT_EQ(shown, expected + ">>\n") << GetParam().path;
+	EXPECT_EQ(printed, "") << GetParam().path;
 }
 
 // What the scenes' test takes for a message, and what for a displayed value.
@@ -218,6 +301,8 @@ TEST(GuideSceneMessages, AreTheLinesThatShowNoValue)
 INSTANTIATE_TEST_SUITE_P(Demo, playedScene, testing::ValuesIn(demoScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
 INSTANTIATE_TEST_SUITE_P(Guide, playedScene, testing::ValuesIn(guideScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Guide, typedSession, testing::ValuesIn(guideSessions()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
 
 } // namespace

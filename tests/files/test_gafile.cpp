@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "scene/object.h"
+#include "scene/textobject.h"
 #include "support/scriptfixture.h"
 
 namespace {
@@ -172,6 +173,27 @@ TEST(GAfileLex, Strings)
 	EXPECT_EQ(GAfile::memberOf('3', forbidden), 1);
 }
 
+TEST(GAfileLex, CommentStart)
+{
+	const std::string many(1000, '#');
+	const struct {
+		std::string line;
+		int start;
+	} rows[] = {
+		{"e3ga a [e1] # note", 12},
+		{"no comment", -1},
+		{"# at once", 0},
+		// a "#" in a quoted text is text, an escaped quote does not end it
+		{"label l [e1] \"a # b\" # note", 21},
+		{"label l [e1] \"a \\\" # b\"", -1},
+		{"label l [e1] \"a \\\\\" # b", 20},
+		// after a string left open every "#" begins the comment
+		{"label l [e1] \"a # b", 16},
+		{"label l [e1] \"" + many + "\" # end", 1016},
+	};
+	for (const auto &r : rows) EXPECT_EQ(GAfile::commentStart(r.line.c_str()), r.start) << r.line;
+}
+
 class Flags : public scriptTest {};
 
 TEST_F(Flags, ObjectAndLabelFlagWords)
@@ -200,6 +222,29 @@ TEST_F(Flags, ObjectAndLabelFlagWords)
 		EXPECT_EQ(n, r.count) << r.text;
 		EXPECT_EQ(dm, r.drawMode) << r.text;
 		EXPECT_EQ(cf, r.creationFlags) << r.text;
+		EXPECT_NE(out.find(r.message), std::string::npos) << r.text << ": " << out;
+	}
+	// "restore" is an algebra line's first word, on top of the eight
+	const struct {
+		const char *text;
+		bool asked, restore;
+		int drawMode, count;
+		const char *message;
+	} restores[] = {
+		{" Restore hide stipple orientation wireframe magnitude shade outline dm2", true, true,
+		 DM_HIDE | DM_STIPPLE | DM_ORI | DM_WIREFRAME | DM_MAGNITUDE | DM_SHADE | DM_OUTLINE, 8, ""},
+		{"restore", true, true, 0, -1, ""},
+		{"hide restore", true, false, DM_HIDE, 2, "unknown flag 'restore'"},
+		{"restored", true, false, 0, 1, "unknown flag 'restored'"},
+		{"restore hide", false, false, DM_HIDE, 2, "unknown flag 'restore'"},
+	};
+	for (const auto &r : restores) {
+		int dm = -1, cf = -1, n = 0;
+		bool restore = !r.restore;
+		std::string out = output([&] { n = f.parseFlags(r.text, dm, cf, r.asked ? &restore : nullptr); });
+		EXPECT_EQ(n, r.count) << r.text;
+		EXPECT_EQ(dm, r.drawMode) << r.text;
+		EXPECT_EQ(restore, r.restore || !r.asked) << r.text;
 		EXPECT_NE(out.find(r.message), std::string::npos) << r.text << ": " << out;
 	}
 
@@ -276,20 +321,24 @@ class Reading : public scriptTest {};
 
 TEST_F(Reading, LinesNumbersAndEndings)
 {
-	// CR LF gives a line and an empty line; messages name each line's own number
-	std::string path = write("lines.geo", "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\nnokey3");
+	// CR LF gives a line and an empty line; messages name each line's own
+	// number; bytes beyond ASCII stay in quoted names and texts only
+	std::string path = write("lines.geo", "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\n"
+	                                      "e3ga \"\xce\xb1 \\\"\xc3\xa9\\\"\" [e3] # \xfc\nnokey3");
 	open(path);
 	std::string out = tick();
 	EXPECT_EQ(out, "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey1' at line '2'\n"
 	               "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey2' at line '3'\n"
-	               "Invalid characted '233' in file '" + path + "'");
-	EXPECT_TRUE(has("a") && has("b"));
+	               "Invalid characted '233' in file '" + path + "'"
+	               "Invalid characted '252' in file '" + path + "'");
+	EXPECT_TRUE(has("a") && has("b") && has("\xce\xb1 \"\xc3\xa9\""));
 	// a top-level file waits for the line feed of its last line, and stays
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	EXPECT_EQ(tick(), "");
-	std::string grown = "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\nnokey3 more\n";
+	std::string grown = "e3ga a [e1]\r\nnokey1\nnokey2\n\xe9" "e3ga b [e2]\n"
+	                    "e3ga \"\xce\xb1 \\\"\xc3\xa9\\\"\" [e3] # \xfc\nnokey3 more\n";
 	writeFile(path, bytes(grown.begin(), grown.end()));
-	EXPECT_EQ(tick(), "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey3' at line '5'\n");
+	EXPECT_EQ(tick(), "warning: GAfile::parseLine(): file '" + path + "': Unknown entry 'nokey3' at line '6'\n");
 }
 
 TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
@@ -321,6 +370,29 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	                  "GAfile::read(): can not position in '" + pipeName + "'; it is read no further\n");
 	EXPECT_EQ(tick(), "");
 	close(fd[0]);
+}
+
+TEST_F(Reading, OverlongLinesAndConsoleLinesInTheFilesDirectory)
+{
+	// a console line runs in the file's directory: a label image it makes
+	// through the file format is found beside the file
+	const std::string console = "console cmd(\"label l [e1] \\\"pic.png\\\" flag_image\");\n";
+	const std::string longName(70, 'b');
+	std::string path = write("long.geo", "e3ga a [e1]\ne3ga " + longName + " [e2]\n" + console + "e3ga " + longName);
+	open(path);
+	// the longest line a reader holds is counted in an int; a smaller one
+	// takes the same path with a file that is not gigabytes long
+	top()->m_maxLineLength = 64;
+	EXPECT_EQ(tick(), "GAfile::read(): file '" + path + "': line 2 is longer than 64 characters; it is skipped\n"
+	                  "GAfile::read(): file '" + path + "': line 4 is longer than 64 characters; it is skipped\n");
+	EXPECT_TRUE(has("a") && !has(longName));
+	textObject *l = dynamic_cast<textObject *>(m_state.getObjectPtrByName("l"));
+	ASSERT_NE(l, nullptr);
+	EXPECT_EQ(std::string(l->m_text), m_dir.file("pic.png"));
+	// the file grows: the rest of the long line still goes, the next line counts
+	write("long.geo", "e3ga a [e1]\ne3ga " + longName + " [e2]\n" + console + "e3ga " + longName + " [e3]\ne3ga d [e1]\n");
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("d") && !has(longName));
 }
 
 TEST_F(Reading, MissingFilesAndTheDeleteQuestion)

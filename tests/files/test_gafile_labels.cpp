@@ -1,7 +1,10 @@
 // The scene-file keywords of labels and their typesetting: "label" at a
 // position or at an object, with its flags and an image beside the script;
 // "tsmode" and "tsfont", which a new top-level file resets; "tsinterpret"
-// definitions that later labels use; and their messages.
+// definitions that later labels use; the length texts are held to; and
+// their messages.
+#include <functional>
+
 #include "support/scriptfixture.h"
 #include "scene/textobject.h"
 #include "typeset/typeset.h"
@@ -105,6 +108,53 @@ TEST_F(LabelKeywords, TypesettingModeFontAndDefinitions)
 	EXPECT_EQ(out.substr(out.size() - bad.size()), bad);
 	EXPECT_NE(out.find("typesetState::typeset(): could not parse string."), std::string::npos);
 	EXPECT_EQ(m_state.m_typesetState->getCommand("pair"), pair);
+}
+
+TEST_F(LabelKeywords, TextsAreHeldToTheFormatsLength)
+{
+	const size_t most = GAfile::sc_maxTextLength;
+	ASSERT_EQ(most, 2059u);
+	const std::string longest(most, 'x'), over(most + 1, 'x');
+	// a definition of the command name, so many characters long
+	auto definition = [](const char *name, size_t n) {
+		const std::string head = std::string("\\newcommand{\\") + name + "}{";
+		return head + std::string(n - head.size() - 1, 'y') + "}";
+	};
+	const char *const tooLong =
+	    "warning: GAfile::parseLine(): file '%s': text longer than 2059 characters in entry '%s' at line '%d'\n";
+	GAfile *f = m_state.m_consoleGAfile;
+	f->m_deleteFile = 1;
+	const struct {
+		std::string line;
+		const char *kw;
+		bool taken;
+		std::function<bool()> effect;
+	} rows[] = {
+	    {"label l [e1] \"" + longest + "\"", "label", true, [&] { return label("l") && label("l")->m_text == longest; }},
+	    {"label m [e1] \"" + over + "\" 2d", "label", false, [&] { return !has("m"); }},
+	    {"tsinterpret \"" + definition("a", most) + "\"", "tsinterpret", true,
+	     [&] { return m_state.m_typesetState->getCommand("a") != nullptr; }},
+	    {"tsinterpret \"" + definition("b", most + 1) + "\"", "tsinterpret", false,
+	     [&] { return m_state.m_typesetState->getCommand("b") == nullptr; }},
+	    {"status \"" + longest + "\"", "status", true, [] { return true; }},
+	    {"status \"" + over + "\"", "status", false, [] { return true; }},
+	    // a question too long leaves the file's fate as it was
+	    {"delete ask \"" + over + "\"", "delete", false, [&] { return f->m_deleteFile == 1; }},
+	    {"delete ask \"" + longest + "\"", "delete", true,
+	     [&] { return f->m_deleteFile == 0 && f->m_deleteFileQuestion == longest; }},
+	};
+	for (const auto &r : rows) {
+		EXPECT_EQ(line(r.line), r.taken ? std::string() : message(tooLong, r.kw)) << r.kw << " " << r.line.size();
+		EXPECT_TRUE(r.effect()) << r.kw << " " << r.line.size();
+	}
+	// labels of the console too, which a saved scene could not hold
+	typed("p = e1;");
+	EXPECT_EQ(typed(("label(p, \"" + over + "\");").c_str()),
+	          "state::addTextObject(): label text longer than 2059 characters; no label made\n");
+	EXPECT_FALSE(has("p_label"));
+	EXPECT_EQ(typed(("label(p, \"" + longest + "\");").c_str()), "");
+	ASSERT_NE(label("p_label"), nullptr);
+	EXPECT_EQ(label("p_label")->m_text, longest);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Saved scenes opened again in a shown main window, where every kind of
 // console control has its widget: save, open, save, open, save loses
-// nothing, and the last two files are the same byte for byte; the console's
-// default model and inner product come back with the scene.
+// nothing, and the last two files are the same byte for byte, also for what
+// the closing console lines make again; the console's default model and
+// inner product come back with the scene.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -17,6 +18,7 @@
 #include "console/consolegafile.h"
 #include "console/consoleglobalscope.h"
 #include "view/glwindow.h"
+#include "support/savedobjects.h"
 #include "support/scratchfiles.h"
 #include "support/shownui.h"
 #include "state/state.h"
@@ -55,21 +57,7 @@ protected:
 	}
 
 	// What each object writes of itself, by name; the camera is compared apart.
-	static std::map<std::string, std::string> objectLines()
-	{
-		std::map<std::string, std::string> lines;
-		for (const auto &kv : g_state->m_objects) {
-			if (kv.second->m_drawMode & DM_INTERNAL) continue;
-			char *buf = nullptr;
-			size_t size = 0;
-			FILE *F = open_memstream(&buf, &size);
-			kv.second->writeToGeoFile(F);
-			std::fclose(F);
-			lines[*kv.first] = std::string(buf, size);
-			std::free(buf);
-		}
-		return lines;
-	}
+	static std::map<std::string, std::string> objectLines() { return savedObjectLines(*g_state); }
 	// Every object of before is there as it was; the others are points of
 	// the static polygon.
 	static void expectKept(const std::map<std::string, std::string> &before)
@@ -105,7 +93,7 @@ protected:
 		typed("y = dm3(stipple(e1^e2))");
 		typed("h = hide(e1^e2^e3)");
 		typed("p = p3ga_point(1/3, 2, 3); q = c3ga_point(1/3, 0.5, 0); j = cast_i2ga(e1 + e2/3);");
-		typed("ctrl_bool(flag = 1); ctrl_range(r = 1/3, 0, 1, 0.01); ctrl_select(m = 2.5, a1 = 1, b1 = 2.5);");
+		typed("ctrl_bool(flag = 1); ctrl_range(r = 1/3, 0, 1, 0.01); ctrl_select(m = 2.5, a1 = 1, \"b 1\" = 2.5);");
 		typed("add_const(K = 1/3*e1);");
 		typed("dynamic{ d = 2*x + K; } dynamic{ nm : f = 3*r; }");
 		// labels, polygons and meshes at points named after them in name order
@@ -122,6 +110,16 @@ protected:
 			line(l);
 		// the camera moved after the file set it
 		typed("campos = campos + 1/3*e2; camori = (0.6 + 0.8*e3^e1) * camori;");
+		// what the console lines make again is changed after they ran, in
+		// the object panel and by a model that now makes other values
+		const float c[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+		for (const char *name : {"d", "r", "b 1"}) {
+			object *obj = g_state->getObjectPtrByName(name);
+			ASSERT_NE(obj, nullptr) << name;
+			obj->setFgColor(c);
+			obj->toggleHide();
+		}
+		typed("default_model(p3ga);");
 	}
 };
 

@@ -1,11 +1,14 @@
 // Scripts in a shown main window on a virtual X server: the keywords that
-// act on the windows, the tick that reads scripts and moves the camera,
-// Space in full screen, and "exit".
+// act on the windows and the sizes they are held to, the tick that reads
+// scripts and moves the camera, Space in full screen, and "exit".
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Output.H>
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -15,6 +18,7 @@
 #include "console/fl_console.h"
 #include "view/glwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/scriptui.h"
 #include "os/osdep.h"
 #include "support/scratchfiles.h"
 #include "support/shownui.h"
@@ -114,6 +118,70 @@ TEST_F(scriptWindows, SizesAndFullScreen)
 	EXPECT_EQ(m_ui->m_fullscreen, 1);
 	line("fullscreen off");
 	EXPECT_EQ(m_ui->m_fullscreen, 0);
+}
+
+TEST_F(scriptWindows, WindowSizesAreHeldWithinWhatTheViewsGLServes)
+{
+	// the view has drawn: the largest is the GL's viewport or the bound
+	GLint dims[2] = {0, 0};
+	m_ui->m_glWindow->make_current();
+	glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
+	const int most = uiMaxWindowSide();
+	ASSERT_EQ(most, std::min({(int)dims[0], (int)dims[1], glwindow::sc_maxSide}));
+	const std::string held = "' held within " + std::to_string(most) + " pixels\n";
+	enum { NONE, HELD, INVALID };
+	struct sizeCase {
+		const char *line;
+		// the size of the view, else of the main window, and the main
+		// window's place when x is not -1
+		bool view;
+		int x, y, w, h;
+		int message;
+	};
+	const sizeCase cases[] = {
+	    {"resize 100000 100000", false, -1, -1, most, most, HELD},
+	    {"resize 2147483647 2147483647", false, -1, -1, most, most, HELD},
+	    {"resize 2147483647 -2147483648 600 500", false, most, -most, 600, 500, HELD},
+	    {"resize 10 20 2147483647 450", false, 10, 20, most, 450, HELD},
+	    {"resize 640 480", false, -1, -1, 640, 480, NONE},
+	    {"resize 0 2147483647", false, -1, -1, 640, 480, INVALID},
+	    {"resize -5 -2147483648", false, -1, -1, 640, 480, INVALID},
+	    {"resize 2147483648 500", false, -1, -1, 640, 480, INVALID},
+	    {"viewwindowsize 50000 50000", true, -1, -1, most, most, HELD},
+	    {"viewwindowsize 300 2147483647", true, -1, -1, 300, most, HELD},
+	    {"viewwindowsize 400 300", true, -1, -1, 400, 300, NONE},
+	    {"viewwindowsize -1 2147483647", true, -1, -1, 400, 300, INVALID},
+	    {"viewwindowsize -2147483648 5", true, -1, -1, 400, 300, INVALID},
+	};
+	for (const sizeCase &c : cases) {
+		m_ui->m_console->clear();
+		line(c.line);
+		Fl::check();
+		const Fl_Widget *w = c.view ? static_cast<Fl_Widget *>(m_ui->m_glWindow) : m_ui->m_mainWindow;
+		EXPECT_EQ(boxOf(w).w, c.w) << c.line;
+		EXPECT_EQ(boxOf(w).h, c.h) << c.line;
+		if (c.x != -1) {
+			EXPECT_EQ(boxOf(m_ui->m_mainWindow).x, c.x) << c.line;
+			EXPECT_EQ(boxOf(m_ui->m_mainWindow).y, c.y) << c.line;
+		}
+		const std::string kw = std::string(c.line).substr(0, std::string(c.line).find(' '));
+		const std::string text = consoleText();
+		EXPECT_EQ(text.find("'" + kw + "' entry at line '") != std::string::npos && text.find(held) != std::string::npos,
+		          c.message == HELD)
+		    << c.line << "\n" << text;
+		EXPECT_EQ(text.find("invalid '" + kw + "' entry") != std::string::npos, c.message == INVALID) << c.line;
+		if (c.view && c.message != INVALID) {
+			EXPECT_NE(text.find("New view window size: " + std::to_string(c.w) + " x " + std::to_string(c.h)),
+			          std::string::npos)
+			    << c.line;
+		}
+	}
+	// the console's way to a scene-file line, which network peers use too
+	m_ui->m_console->clear();
+	g_state->consoleCommandCallback("cmd(\"viewwindowsize 50000 50000\");");
+	Fl::check();
+	EXPECT_EQ(m_ui->m_glWindow->w(), most);
+	EXPECT_NE(consoleText().find(held), std::string::npos);
 }
 
 TEST_F(scriptWindows, TheTickReadsScriptsAndMovesTheCamera)

@@ -1,9 +1,11 @@
 // Saving the scene without a user interface: the exact lines of a saved
-// scene, quoted texts that read back unchanged, image labels saved and read
+// scene, quoted texts that read back unchanged, scenes of values, names and
+// console lines that once did not read back, image labels saved and read
 // again from other directories, and files that cannot be written.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 
 #include "scene/labelflags.h"
 #include "image/pngwrapper.h"
+#include "support/savedobjects.h"
 #include "support/scriptfixture.h"
 #include "scene/textobject.h"
 
@@ -75,22 +78,40 @@ TEST_F(sceneWriter, EveryPartOfTheSceneHasItsLines)
 	// the program's own variables are not objects of the file
 	EXPECT_EQ(text.find("\"camori\""), std::string::npos);
 	EXPECT_EQ(text.find("\"campos\""), std::string::npos);
-	EXPECT_EQ(from(text, "title"), "title \"say \\\"hi\\\" # no comment\"\n"
-	                               "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
-	                               "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
-	                               "olcolor 0.000000 0.000000 0.000000 1.000000\n"
-	                               "cvcolor 0.500000 0.500000 0.500000 1.000000\n"
-	                               "fontsize 20.000000\n"
-	                               "clip 7.500000\n"
-	                               "tsmode verbatim\n"
-	                               "tsfont regular\n"
-	                               "eyepos [5.00000000000000000000e-01*e1 + 8.00000000000000000000e+00*e3]\n"
-	                               "eyeori [0]\n"
-	                               "console ctrl_bool(flag = 1);\n"
-	                               "console ctrl_select(m = 0.1, a = 0.1, b = 2);\n"
-	                               "console dynamic{f = 3 * v;}\n"
-	                               "console dynamic{nm : d = v;}\n"
-	                               "console add_const(K = 0.1*e2);\n");
+	const std::string state = from(text, "title");
+	EXPECT_EQ(state.substr(0, state.find("\nfgcolor", state.find("console add_const")) + 1),
+	          "title \"say \\\"hi\\\" # no comment\"\n"
+	          "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	          "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	          "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	          "cvcolor 0.500000 0.500000 0.500000 1.000000\n"
+	          "fontsize 20.000000\n"
+	          "clip 7.500000\n"
+	          "tsmode verbatim\n"
+	          "tsfont regular\n"
+	          "eyepos [5.00000000000000000000e-01*e1 + 8.00000000000000000000e+00*e3]\n"
+	          "eyeori [0]\n"
+	          "console ctrl_bool(flag = 1);\n"
+	          "console ctrl_select(m = 0.1, a = 0.1, b = 2);\n"
+	          "console dynamic{f = 3 * v;}\n"
+	          "console dynamic{nm : d = v;}\n"
+	          "console add_const(K = 0.1*e2);\n");
+	// then, once more, what those lines assign or read, and the state's
+	// colours and font size again
+	EXPECT_EQ(text.substr(text.find("\nfgcolor", text.rfind("\ne3ga \"m\" [")) + 1),
+	          "fgcolor 0.250000 0.500000 0.750000 0.500000\n"
+	          "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	          "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	          "fontsize 12.000000\n"
+	          "e3ga \"v\" [5.00000000000000000000e-01*e1 + 2.00000000000000000000e+00*e2] restore "
+	          "stipple orientation shade \n"
+	          "fgcolor 1.000000 0.000000 0.000000 1.000000\n"
+	          "bgcolor 0.700000 0.700000 0.700000 1.000000\n"
+	          "olcolor 0.000000 0.000000 0.000000 1.000000\n"
+	          "fontsize 20.000000\n");
+	for (const char *restored : {"a", "b", "d", "f", "flag", "m", "v"})
+		EXPECT_NE(text.find(std::string("\ne3ga \"") + restored + "\" [", text.find("console add_const")),
+		          std::string::npos) << restored;
 }
 
 TEST_F(sceneWriter, CopiesOfTheProgramsVariablesAreSavedAndReopened)
@@ -187,6 +208,66 @@ TEST_F(sceneWriter, QuotedTextsReadBackUnchanged)
 	m_state.openGAfile(path.c_str(), 1, args, -1);
 	EXPECT_EQ(tick(), "");
 	EXPECT_TRUE(has("a\"#b c"));
+}
+
+TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
+{
+	const std::string noInterpretation = "Interpretation of object 'a' with coordinates inf*e1 failed.\n"
+	                                     "Interpretation of object 'n' with coordinates -inf*e1 failed.\n";
+	// what is typed, what it prints, then lines the saved file holds for it
+	const struct {
+		const char *typed;
+		std::string out;
+		std::vector<std::string> written;
+	} items[] = {
+		// coordinates that are no number, and a label at such a point
+		{"a = 1e308*e1 + 1e308*e1; b = sqrt(-1); n = -a; label(b, \"at b\");", noInterpretation,
+		 {"e3ga \"a\" [inf*e1] hide magnitude shade \n", "e3ga \"b\" [-nan] hide magnitude shade \n",
+		  "e3ga \"n\" [-inf*e1] hide magnitude shade \n", "label \"b_label\" \"b\" \"at b\" flag_3d flag_dynamic \n"}},
+		// names of options, controls, constants and statements that are no identifiers
+		{"ctrl_select(s = 2, \"a b\" = 1, c = 2); ctrl_bool(\"x y\" = 1); add_const(\"k k\" = e2);"
+		 "dynamic{\"d n\" : dn = e3;}", "",
+		 {"console ctrl_select(s = 2, \"a b\" = 1, c = 2);\n", "console ctrl_bool(\"x y\" = 1);\n",
+		  "console add_const(\"k k\" = 1*e2);\n", "console dynamic{\"d n\" : dn = e3;}\n"}},
+		// names and texts beyond ASCII
+		{"\"\xc3\xa9t\xc3\xa9\" = e1; label(\"\xc3\xa9t\xc3\xa9\", \"\xce\xbb\");", "",
+		 {"e3ga \"\xc3\xa9t\xc3\xa9\" [1.00000000000000000000e+00*e1] hide magnitude shade \n",
+		  "label \"\xc3\xa9t\xc3\xa9_label\" \"\xc3\xa9t\xc3\xa9\" \"\xce\xbb\" flag_3d flag_dynamic \n"}},
+		// labels of values that are no variables stay where they are shown
+		{"label(e1, \"t\"); label(e1 + e2, \"t4\");", "",
+		 {"label \"e1_label\" [0] \"t\" flag_3d \n", "label \"temporary console variable _label\" [0] \"t4\" flag_3d \n"}},
+		// what the closing console lines make again comes back as it is
+		{"x = e1; dynamic{d = 2*x;} ctrl_bool(f = 1); default_model(c3ga);", "",
+		 {"console dynamic{d = 2 * x;}\n", "e3ga \"d\" [2.00000000000000000000e+00*e1] restore magnitude shade \n",
+		  "e3ga \"f\" [1.00000000000000000000e+00] restore magnitude shade \n",
+		  "e3ga \"x\" [1.00000000000000000000e+00*e1] restore hide magnitude shade \n"}},
+		// a constant saved after its basis vector was renamed
+		{"add_const(K3 = 1/3*e1); rename_builtin_const(e1, q1);", "", {"console add_const(K3 = 0.3333333333333333*e1);\n"}},
+	};
+	for (const auto &item : items) EXPECT_EQ(typed(item.typed), item.out) << item.typed;
+	// the user recolours and shows what the console lines make again
+	for (const char *name : {"d", "f", "dn", "a b"}) {
+		object *obj = m_state.getObjectPtrByName(name);
+		EXPECT_NE(obj, nullptr) << name;
+		const float c[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+		if (obj != nullptr) obj->setFgColor(c);
+		if (obj != nullptr) obj->show();
+	}
+	const std::string text = saved();
+	// a new program knows the basis vector by its first name
+	typed("rename_builtin_const(q1, e1);");
+	for (const auto &item : items)
+		for (const std::string &l : item.written) EXPECT_NE(text.find("\n" + l), std::string::npos) << l;
+	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
+
+	open(m_dir.file("saved.geo"));
+	// read without a message of its own: the statement runs in the saved
+	// scene's model, and the values are what they were
+	EXPECT_EQ(tick(), noInterpretation + "Coerced 'x' to c3ga\n");
+	// nothing runs again that would change what came back
+	m_state.updateDynStmts();
+	EXPECT_EQ(savedObjectLines(m_state), objects);
+	EXPECT_EQ(saved(), text);
 }
 
 // The process works in another directory while the value lives.

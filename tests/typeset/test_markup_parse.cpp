@@ -185,6 +185,29 @@ TEST(MarkupParse, ExcerptLimits)
 		fontParsePrintInput(c.idx);
 		EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out) << c.idx;
 	}
+
+	// Lines of a text with an empty line, asked for in any order, and
+	// counted afresh for the next text.
+	const std::string lines = "ab\n\ncd\nef";
+	ASSERT_EQ(fontParseSetInputBuf(lines.c_str(), (int)lines.size()), 0);
+	const excerptCase lineCases[] = {
+	    {7, "line 4, column 1\n...ef...\n   ^\n"},
+	    {3, "line 2, column 1\n......\n   ^\n"},
+	    {5, "line 3, column 2\n...cd...\n    ^\n"},
+	    {2, "line 1, column 3\n...ab...\n     ^\n"},
+	    {9, "line 4, column 3\n...ef...\n     ^\n"},
+	    {13, "line 4, column 7\n...ef...\n         ^\n"},
+	    {4, "line 3, column 1\n...cd...\n   ^\n"},
+	};
+	for (const excerptCase &c : lineCases) {
+		testing::internal::CaptureStdout();
+		fontParsePrintInput(c.idx);
+		EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out) << c.idx;
+	}
+	ASSERT_EQ(fontParseSetInputBuf("xyz", 3), 0);
+	testing::internal::CaptureStdout();
+	fontParsePrintInput(3);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "line 1, column 4\n...xyz...\n      ^\n");
 }
 
 TEST(MarkupParse, NestingAndStackLimits)

@@ -248,6 +248,39 @@ TEST_F(mouse, CtrlButton3DragsAPointAtItsDepth)
 	EXPECT_NEAR(p->m_int.m_point[0][1], 100 * 0.05 * unit, 1e-6);
 }
 
+TEST_F(mouse, CtrlButton3DragsAStippledOrWireframeSphereFromAHole)
+{
+	const int canvas = 128;
+	for (int mode : {DM_STIPPLE, DM_WIREFRAME}) {
+		m_state->removeAllObjects();
+		m_state->addC3gaObject(cpoint(0, 0, 0) - gp(0.5, c3gai::ni), "s", mode, 0, 0);
+		drawFrame();
+		// a pixel of the canvas near the centre with the sphere drawn at
+		// the pixel beside it (pixels() counts rows from the bottom)
+		const std::vector<unsigned char> rgb = pixels();
+		auto isCanvas = [&](int x, int y) {
+			const unsigned char *p = &rgb[3 * ((size_t)y * c_width + x)];
+			return p[0] == canvas && p[1] == canvas && p[2] == canvas;
+		};
+		int hx = -1, hy = -1;
+		for (int y = c_cy - 20; y < c_cy + 20 && hx < 0; y++)
+			for (int x = c_cx - 20; x < c_cx + 20 && hx < 0; x++)
+				if (isCanvas(x, y) && !isCanvas(x + 1, y)) hx = x, hy = y;
+		ASSERT_GE(hx, 0) << mode;
+		// pressed there, the sphere is selected and grabbed at its front
+		const c3ga before = static_cast<c3gaObject *>(m_state->getObjectPtrByName("s"))->m_mv;
+		press(hx, c_height - 1 - hy, FL_BUTTON3 | FL_CTRL);
+		EXPECT_EQ(current(), "s") << mode;
+		EXPECT_NEAR(m_view->m_translationDepth, 10.0, 0.05) << mode;
+		send(FL_DRAG, hx + 50, c_height - 1 - hy, FL_BUTTON3 | FL_CTRL);
+		send(FL_RELEASE, hx + 50, c_height - 1 - hy, FL_CTRL);
+		c3gaObject *s = static_cast<c3gaObject *>(m_state->getObjectPtrByName("s"));
+		EXPECT_GT(sub(s->m_mv, before).norm_a(), 0.0) << mode;
+		EXPECT_NEAR(s->m_int.m_point[0][0], 50 * 10.0 / (1200.0 * 0.95), 0.01) << mode;
+		m_view->clear_damage();
+	}
+}
+
 TEST_F(mouse, InFullScreenAPressInTheCornerEndsAWait)
 {
 	// full screen or not, the press's position: whether the wait ends

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Int_Input.H>
 #include <GL/gl.h>
 #include <sys/stat.h>
 
@@ -16,6 +18,7 @@
 #include "view/glwindow.h"
 #include "scene/object.h"
 #include "image/pngwrapper.h"
+#include "ui/screenshotdialog.h"
 #include "support/scratchfiles.h"
 #include "support/shownui.h"
 #include "state/state.h"
@@ -277,6 +280,53 @@ TEST_F(screenshot, SizesThatAreRefused)
 	// a size beyond any int is refused, not undefined
 	g_state->consoleCommandCallback("screenshot(x, 1e300, 10, 1);");
 	EXPECT_NE(consoleText().find("Invalid screenshot size: 2147483647 x 10\n"), std::string::npos);
+
+	// the built-in and the dialog's fields near and beyond the range of an
+	// int: sizes too large for one are refused as such, never read as others
+	struct fieldCase {
+		const char *width, *height;
+		int w, h;
+		bool taken;
+	};
+	const fieldCase fields[] = {
+	    {"2147483647", "10", INT_MAX, 10, false},      {"10", "2147483648", 10, INT_MAX, false},
+	    {"4294967396", "100", INT_MAX, 100, false},    {"100", "18446744073709551716", 100, INT_MAX, false},
+	    {"-2147483649", "100", INT_MIN, 100, false},   {"16384", "2", 16384, 2, true},
+	    {"16385", "2", 16385, 2, false},
+	};
+	for (const fieldCase &f : fields) {
+		m_ui->m_console->clear();
+		m_ui->m_screenShotOnNextRedraw = 0;
+		g_state->consoleCommandCallback(
+		    (std::string("screenshot(\"") + m_dir.file("f.png") + "\", " + f.width + ", " + f.height + ", 0);").c_str());
+		m_ui->createScreenshotDialog();
+		screenShotDialog *d = m_ui->m_screenShotDialog;
+		ASSERT_NE(d, nullptr);
+		d->m_widthInput->value(f.width);
+		d->m_heightInput->value(f.height);
+		d->m_OKButton->do_callback();
+		Fl::check();
+		const std::string refused =
+		    "Invalid screenshot size: " + std::to_string(f.w) + " x " + std::to_string(f.h) + "\n";
+		// once from the built-in, once from the dialog
+		const std::string text = consoleText();
+		const size_t first = text.find(refused);
+		EXPECT_EQ(first != std::string::npos && text.find(refused, first + 1) != std::string::npos, !f.taken)
+		    << f.width << " x " << f.height << "\n" << text;
+		EXPECT_EQ(m_ui->m_screenShotOnNextRedraw != 0, f.taken) << f.width << " x " << f.height;
+		if (f.taken) {
+			EXPECT_EQ(m_ui->m_ssWidth, f.w);
+			EXPECT_EQ(m_ui->m_ssHeight, f.h);
+		}
+	}
+	m_ui->m_screenShotOnNextRedraw = 0;
+	// a negative size in a field becomes 0 however many digits it has
+	m_ui->createScreenshotDialog();
+	screenShotDialog *d = m_ui->m_screenShotDialog;
+	d->m_widthInput->value("-4294967296");
+	d->m_widthInput->do_callback();
+	EXPECT_STREQ(d->m_widthInput->value(), "0");
+	d->m_cancelButton->do_callback();
 }
 
 TEST_F(screenshot, FailuresAreReportedAndTheProgramGoesOn)

@@ -291,12 +291,25 @@ TEST_F(view, EveryE3gaKindDrawsAndLeavesTheStack)
 		EXPECT_EQ(glRenderMode(GL_RENDER) > 0, r.drawn) << r.name;
 		EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.name;
 	}
-	// an odd versor is reported at every draw
+	// a value that cannot be drawn is reported at its first draw, not at
+	// every redraw or pick; again once the value changed, also when it is
+	// back after another; the same value assigned again is no news
 	m_state->removeAllObjects();
-	m_state->addE3gaObject(gp(gp(e(1), e(1) + e(2)), e(3)), "x", 0, 0, 0);
-	testing::internal::CaptureStdout();
-	drawFrame();
-	EXPECT_EQ(testing::internal::GetCapturedStdout(), "e3gaObject::draw(): can not draw object #513\n");
+	const e3ga odd = gp(gp(e(1), e(1) + e(2)), e(3)), other = e(1) + (e(2) ^ e(3));
+	const char *message = "e3gaObject::draw(): can not draw object #513\n";
+	const struct step {
+		e3ga value;
+		int reports;
+	} steps[] = {{odd, 1}, {odd, 0}, {other, 1}, {e(1), 0}, {other, 1}};
+	for (const step &st : steps) {
+		m_state->addE3gaObject(st.value, "x", 0, 0, 0);
+		testing::internal::CaptureStdout();
+		for (int frame = 0; frame < 3; frame++) drawFrame();
+		m_view->pick(c_width / 2, c_height / 2, 0, 1);
+		std::string out = testing::internal::GetCapturedStdout(), expected;
+		for (int i = 0; i < st.reports; i++) expected += message;
+		EXPECT_EQ(out, expected) << st.value.string();
+	}
 }
 
 TEST_F(view, TransparentObjectsWriteNoDepthWhenTheViewAllowsIt)

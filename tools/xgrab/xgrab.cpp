@@ -1,7 +1,8 @@
 // xgrab: reads a window's pixels back from the X server.
 //
-//   xgrab WINDOW X Y   prints the pixel at (X, Y) of the window as "R G B"
-//   xgrab WINDOW       writes the whole window to standard output as PPM
+//   xgrab WINDOW X Y       prints the pixel at (X, Y) of the window as "R G B"
+//   xgrab WINDOW           writes the whole window to standard output as PPM
+//   xgrab WINDOW X Y W H   writes W x H pixels from (X, Y) of it as PPM
 //
 // WINDOW is an X window id (decimal or 0x hex, as xdotool prints it); X and Y
 // count from the window's top left.  The pixels are read from the screen
@@ -37,7 +38,7 @@ int component(unsigned long pixel, unsigned long mask)
 
 int usage()
 {
-	std::fprintf(stderr, "usage: xgrab WINDOW [X Y]\n");
+	std::fprintf(stderr, "usage: xgrab WINDOW [X Y [W H]]\n");
 	return 2;
 }
 
@@ -45,7 +46,7 @@ int usage()
 
 int main(int argc, char **argv)
 {
-	if (argc != 2 && argc != 4) return usage();
+	if (argc != 2 && argc != 4 && argc != 6) return usage();
 	char *end = nullptr;
 	const Window window = std::strtoul(argv[1], &end, 0);
 	if (end == argv[1] || *end != '\0') return usage();
@@ -66,12 +67,18 @@ int main(int argc, char **argv)
 	Window child;
 	XTranslateCoordinates(display, window, root, 0, 0, &rootX, &rootY, &child);
 
-	// the part of the window (or the one pixel) that lies on the screen
+	// the part of the window (the one pixel, or the region) that lies on
+	// the screen
 	int x = 0, y = 0, w = attributes.width, h = attributes.height;
-	if (argc == 4) {
+	if (argc >= 4) {
 		x = std::atoi(argv[2]);
 		y = std::atoi(argv[3]);
 		w = h = 1;
+	}
+	if (argc == 6) {
+		w = std::atoi(argv[4]);
+		h = std::atoi(argv[5]);
+		if (w <= 0 || h <= 0) return usage();
 	}
 	if (rootX + x < 0 || rootY + y < 0 || rootX + x + w > rootAttributes.width || rootY + y + h > rootAttributes.height) {
 		std::fprintf(stderr, "xgrab: the area is not on the screen\n");

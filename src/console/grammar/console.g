@@ -42,10 +42,17 @@ options {
 private:
 	// how many statement and operand rules are running, one inside the other
 	int m_nestingDepth = 0;
-	// how many syntax errors the rules have recovered from so far
+	// how many syntax errors the rules have recovered from so far, and
+	// control structures refused for want of a body
 	int m_nbRecoveries = 0;
+	// the command entry ended the text with a terminator the user did not type
+	bool m_endingAdded = false;
 
 public:
+	// Tells the parser that the text's last token is a terminator that the
+	// command entry added to a command typed without one.
+	void endingAdded(bool added) { m_endingAdded = added; }
+
 	// Every syntax error a rule catches is reported and then recovered from
 	// here: counted, so that a loop can tell whether its text held one.
 	void recover(const antlr::RecognitionException &ex, const antlr::BitSet &tokenSet) override
@@ -65,6 +72,20 @@ private:
 		case MODEL_I2GA: return "cast_i2ga";
 		default: return "cast_e3ga";
 		}
+	}
+
+	// Whether the statement that comes next, the body of the control
+	// structure begun by keyword, is only the terminator that the command
+	// entry added: its header ended the text, and the structure would run a
+	// body the user never wrote (a loop for ever). Such a structure is
+	// reported and dropped, as after a syntax error in it.
+	bool bodyMissing(const antlr::RefToken &keyword)
+	{
+		if (!m_endingAdded || LA(1) != COMMA || LA(2) != antlr::Token::EOF_TYPE) return false;
+		reportError(antlr::RecognitionException("\"" + keyword->getText() + "\" has no body", getFilename(),
+		                                        keyword->getLine(), keyword->getColumn()));
+		m_nbRecoveries++;
+		return true;
 	}
 
 	static bool isKeyword(int type) { return type >= LITERAL_return && type <= LITERAL_variable; }
@@ -173,23 +194,30 @@ stmt returns [consoleStatement *r = nullptr]
 		{ r = new consoleSetStmt(t->getLine(), t->getColumn(), t->getText(), -1); }
 	;
 
+// An if whose statement, or whose else's, would be only the terminator
+// that the command entry added is dropped.
 if_ returns [consoleIfElseStmt *r = nullptr]
 {
 	consoleResultGuard<consoleIfElseStmt> guard(r);
 	antlr::RefToken t = LT(1);
+	bool missing = false;
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleStatement> thenS;
 	consoleOwned<consoleStatement> elseS;
 }
-	: "if" PAROPEN cond=exprlist PARCLOSE thenS=stmt
+	: "if" PAROPEN cond=exprlist PARCLOSE { missing = bodyMissing(t); } thenS=stmt
 	  // an else belongs to the innermost if still open
-	  ( options { greedy = true; } : "else" elseS=stmt )?
-		{ r = new consoleIfElseStmt(t->getLine(), t->getColumn(), cond.release(), thenS.release(), elseS.release()); }
+	  ( options { greedy = true; } : e:"else" { missing = bodyMissing(e) || missing; } elseS=stmt )?
+		{
+			if (!missing)
+				r = new consoleIfElseStmt(t->getLine(), t->getColumn(), cond.release(), thenS.release(), elseS.release());
+		}
 	;
 
 // A loop in whose text a syntax error was reported is dropped: what the
 // recovery left of it (a condition gone, the statements after it read into
-// its body) is a loop the user never wrote, and could run for ever.
+// its body) is a loop the user never wrote, and could run for ever. So is a
+// loop whose body would be only the terminator the command entry added.
 while_ returns [consoleWhileStmt *r = nullptr]
 {
 	consoleResultGuard<consoleWhileStmt> guard(r);
@@ -198,7 +226,7 @@ while_ returns [consoleWhileStmt *r = nullptr]
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleStatement> body;
 }
-	: "while" PAROPEN cond=exprlist PARCLOSE body=stmt
+	: "while" PAROPEN cond=exprlist PARCLOSE { bodyMissing(t); } body=stmt
 		{
 			if (m_nbRecoveries == recoveries)
 				r = new consoleWhileStmt(t->getLine(), t->getColumn(), cond.release(), body.release());
@@ -216,7 +244,7 @@ for_ returns [consoleForStmt *r = nullptr]
 	consoleOwned<consoleStatement> body;
 }
 	// dropped after a syntax error in its text, as a while loop
-	: "for" PAROPEN init=exprlist SEMICOLON cond=exprlist SEMICOLON step=exprlist PARCLOSE body=stmt
+	: "for" PAROPEN init=exprlist SEMICOLON cond=exprlist SEMICOLON step=exprlist PARCLOSE { bodyMissing(t); } body=stmt
 		{
 			if (m_nbRecoveries == recoveries)
 				r = new consoleForStmt(t->getLine(), t->getColumn(), init.release(), cond.release(), step.release(),
