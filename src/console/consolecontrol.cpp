@@ -7,7 +7,9 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Scroll.H>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "console/consoleglobalscope.h"
 #include "state/state.h"
@@ -110,14 +112,27 @@ int consoleControl::lookupValueBool() const
 void consoleControl::assignVariable(double v)
 {
 	if (g_state == nullptr || g_state->m_globalScope == nullptr) return;
-	g_state->m_globalScope->externalAssignVariable(m_name, e3ga(v), 0);
+	consoleGlobalScope *g = g_state->m_globalScope;
+	// the statement that makes the control usually assigned the variable
+	// in its argument already: it shows the variable once
+	std::vector<consoleGlobalScope::caItem> listed = g->takeConsoleAssignmentList();
+	g->externalAssignVariable(m_name, e3ga(v), 0);
+	for (consoleGlobalScope::caItem &own : g->takeConsoleAssignmentList())
+		if (std::none_of(listed.begin(), listed.end(), [&](const consoleGlobalScope::caItem &i) { return i.name == own.name; }))
+			listed.push_back(std::move(own));
+	g->restoreConsoleAssignmentList(std::move(listed));
 	// this control may be gone after the update: nothing of it is used below
 	g_state->updateDynStmts();
 }
 
 bool consoleControl::hasPanel() { return gui_state != nullptr && gui_state->m_scalarGroupScroll != nullptr; }
 
-void consoleControl::addToPanel(Fl_Widget *w) { gui_state->m_scalarGroupScroll->add(w); }
+void consoleControl::addToPanel(Fl_Widget *w)
+{
+	// a click sets the control, and typing still goes to the command line
+	w->clear_visible_focus();
+	gui_state->m_scalarGroupScroll->add(w);
+}
 
 void consoleControl::deleteWidget(Fl_Widget *w)
 {

@@ -22,20 +22,26 @@ GAfile::GAfile(state *s, const char *filename, int level, const char *deleteQues
 {
 	initToNothing();
 	m_level = level;
-	if (filename == nullptr || filename[0] == '\0') {
-		cprintf("GAfile::GAfile(): invalid filename\n");
-		return;
-	}
-	FILE *f = std::fopen(filename, "rb");
-	if (f == nullptr) {
-		cprintf("GAfile::GAfile(): can not open '%s'\n", filename);
-		return;
-	}
-	std::fclose(f);
+	if (!readable(filename)) return;
 	m_filename = copyString(filename);
 	if (deleteQuestion != nullptr) m_deleteFileQuestion = copyString(deleteQuestion);
 	setArg(nbArg, args);
 	reset(s);
+}
+
+bool GAfile::readable(const char *filename)
+{
+	if (filename == nullptr || filename[0] == '\0') {
+		cprintf("GAfile::GAfile(): invalid filename\n");
+		return false;
+	}
+	FILE *f = std::fopen(filename, "rb");
+	if (f == nullptr) {
+		cprintf("GAfile::GAfile(): can not open '%s'\n", filename);
+		return false;
+	}
+	std::fclose(f);
+	return true;
 }
 
 GAfile::~GAfile()

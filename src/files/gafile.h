@@ -22,6 +22,9 @@ public:
 	// arguments; filename() stays null when the file cannot be read.
 	GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args);
 	virtual ~GAfile();
+	// Whether filename names a file that can be read; when not, the reader's
+	// message says so, as a reader of it would.
+	static bool readable(const char *filename);
 	GAfile(const GAfile &) = delete;
 	GAfile &operator=(const GAfile &) = delete;
 

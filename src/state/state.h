@@ -170,7 +170,9 @@ public:
 
 	// --- script files (statescripts.cpp). Levels: -1 a new top-level script
 	// (the state is reset first), 0 a switch in place of the file on top,
-	// 1 an import that runs on top of the current file until its end.
+	// 1 an import that runs on top of the current file until its end. A file
+	// that cannot be read gives -1 with the reader's message; a top-level
+	// open then resets nothing.
 	int openGAfile(const char *name, int nbArg, char **args, int level);
 	// Pops the top file; with a name, the top file gets its delete handling
 	// when it is that file or appears lower on the stack.
@@ -180,7 +182,8 @@ public:
 	// 1 when one of the entries 0..depth (the whole stack for a negative
 	// depth) is the file name, compared without regard to case.
 	int filenameOnGAfileStack(const char *name, int depth);
-	// Opens the bottom file again as a new top-level script.
+	// Opens the bottom file again as a new top-level script; when it can no
+	// longer be read, the files that run stay (-1).
 	int replayFirstGAfile();
 	// The open carried out by the next tick (or by the command entry, after
 	// its statements, for a console line); copies are kept.
@@ -204,7 +207,9 @@ public:
 	int runDeferred(bool openToo);
 
 	// --- playlists (stateplaylist.cpp)
-	// Reads the playlist's "play" lines in one go and opens its first entry.
+	// Reads the playlist's "play" lines in one go and opens its first entry:
+	// 0, or -1 with a message, the current playlist kept, when the file
+	// cannot be read.
 	int openPlayList(const char *name);
 	int clearPlayList();
 	int addPlayListEntry(const char *file, int nbArg, char **args);

@@ -10,6 +10,8 @@
 
 int state::openPlayList(const char *name)
 {
+	// a playlist that cannot be read leaves the current one
+	if (!GAfile::readable(name)) return -1;
 	clearPlayList();
 	// every "play" line of the file adds an entry, in one reading
 	m_playListParse = 1;

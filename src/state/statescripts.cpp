@@ -42,8 +42,12 @@ int state::openGAfile(const char *name, int nbArg, char **args, int level)
 	// the name and arguments may belong to what the reset below frees
 	const std::string file(name);
 	argCopy argv(nbArg, args);
-	// a new top-level script, or a switch in place of the only file, starts over
-	if (level == -1 || (level == 0 && m_GAfileStackDepth == 0)) reset(file.c_str());
+	// a new top-level script, or a switch in place of the only file, starts
+	// over; a file that cannot be read leaves the session as it is
+	if (level == -1 || (level == 0 && m_GAfileStackDepth == 0)) {
+		if (!GAfile::readable(file.c_str())) return -1;
+		reset(file.c_str());
+	}
 
 	// the reader sees the depth it will have, to know whether it is the bottom file
 	m_GAfileStackDepth++;
@@ -113,6 +117,8 @@ int state::replayFirstGAfile()
 {
 	if (m_GAfileStackDepth < 0 || m_GAfileStack[0] == nullptr) return 0;
 	const std::string name(m_GAfileStack[0]->filename());
+	// a file gone meanwhile is not replayed: the files that run stay
+	if (!GAfile::readable(name.c_str())) return -1;
 	argCopy args(m_GAfileStack[0]->m_nbArg, m_GAfileStack[0]->m_arg);
 	deleteGAfileStack(name.c_str(), 0);
 	return openGAfile(name.c_str(), args.count(), args.argv(), -1);

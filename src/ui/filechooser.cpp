@@ -1,19 +1,23 @@
 // A chooser of its own for every question, its name field set up so that a
-// bare name typed into it names a file in the directory it shows.
+// bare name typed into it names a file in the directory it shows, and a
+// name typed with "/" or "~" in front names that very file.
 #include "ui/filechooser.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_File_Input.H>
 #include <FL/Fl_Group.H>
+#include <FL/filename.H>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 namespace {
 
-// the directory the previous chooser ended in: the next one without a
-// start file opens there, as the toolkit's own shared chooser does
+// the directory the last answered chooser ended in, when it existed: the
+// next one without a start file opens there, as the toolkit's own shared
+// chooser does
 std::string s_lastDirectory;
 // the answer, kept until the next question
 std::string s_chosen;
@@ -33,27 +37,73 @@ void selectNamePart(Fl_File_Chooser &chooser)
 	field->position(field->size(), slash != nullptr ? static_cast<int>(slash - text) + 1 : 0);
 }
 
+// The directory part of a file name: all before its last "/" ("/" for a
+// file in the root, "." for a bare name); a name from home counts as a
+// name in home.
+std::string directoryOf(const char *name)
+{
+	char expanded[FL_PATH_MAX];
+	fl_filename_expand(expanded, sizeof expanded, name);
+	const char *slash = std::strrchr(expanded, '/');
+	if (slash == nullptr) return ".";
+	if (slash == expanded) return "/";
+	return std::string(expanded, static_cast<size_t>(slash - expanded));
+}
+
+// The name field of the chooser being shown, or null.
+Fl_File_Input *s_nameField = nullptr;
+
+// A "/" or "~" typed where a new name begins (into an empty field, or over
+// the name after the shown directory, with nothing behind it) starts a name
+// of its own: an absolute one or one from the home directory.  The chooser
+// would join it behind the directory it shows.
+int startOwnName(int event, Fl_Window *window)
+{
+	Fl_File_Input *field = s_nameField;
+	const char *typed = Fl::event_text();
+	if (event != FL_KEYBOARD || field == nullptr || Fl::focus() != field || Fl::event_length() != 1 ||
+	    (typed[0] != '/' && typed[0] != '~'))
+		return Fl::handle_(event, window);
+	const std::string text = field->value();
+	const int from = std::min(field->position(), field->mark()), to = std::max(field->position(), field->mark());
+	if (to < static_cast<int>(text.size()) || (from > 0 && text[from - 1] != '/')) return Fl::handle_(event, window);
+	// the field holds what was typed alone; the chooser follows with the
+	// next letter, when the name no longer ends at the root or at home
+	field->value(typed, 1);
+	field->position(1);
+	return 1;
+}
+
 } // namespace
 
 const char *askForFile(const char *title, const char *filter, const char *start, bool directory)
 {
-	if (start == nullptr || start[0] == '\0') start = s_lastDirectory.empty() ? "." : s_lastDirectory.c_str();
+	// a start file in a directory that is gone starts where the previous
+	// chooser ended too: a chooser in a missing directory lists nothing
+	if (start == nullptr || start[0] == '\0' || !fl_filename_isdir(directoryOf(start).c_str()))
+		start = s_lastDirectory.empty() ? "." : s_lastDirectory.c_str();
 	const int type = directory ? Fl_File_Chooser::CREATE | Fl_File_Chooser::DIRECTORY : Fl_File_Chooser::CREATE;
 	// a new chooser each time, so that no answer of an earlier question is
 	// left in it
 	Fl_File_Chooser chooser(start, directory ? "*" : filter, type, title);
 	chooser.show();
 	selectNamePart(chooser);
+	s_nameField = chooserNameField(chooser.previewButton->window());
+	const Fl_Event_Dispatch dispatch = Fl::event_dispatch();
+	Fl::event_dispatch(startOwnName);
 	while (chooser.shown()) Fl::wait();
-	// with its "/": the chooser takes the last part of a start name without
-	// one for a file in the directory above
+	Fl::event_dispatch(dispatch);
+	s_nameField = nullptr;
+	const char *name = chooser.value();
+	if (name == nullptr || name[0] == '\0') return nullptr;
+	// an answered chooser's directory is where the next one starts, when it
+	// exists; with its "/": the chooser takes the last part of a start name
+	// without one for a file in the directory above
 	const char *ended = chooser.directory();
-	if (ended != nullptr && ended[0] != '\0') {
+	if (ended != nullptr && ended[0] != '\0' && fl_filename_isdir(ended)) {
 		s_lastDirectory = ended;
 		if (s_lastDirectory.back() != '/') s_lastDirectory += '/';
 	}
-	const char *name = chooser.value();
-	if (name == nullptr || name[0] == '\0') return nullptr;
 	s_chosen = name;
 	return s_chosen.c_str();
 }

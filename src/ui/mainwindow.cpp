@@ -118,6 +118,13 @@ int mainWindow::handle(int event)
 	// a key comes as a shortcut when no widget has the focus (after the
 	// window was shown again): then too Escape must not close the window
 	if (event == FL_KEYBOARD || event == FL_SHORTCUT) {
+		// typing goes to the command line whenever the console shows and no
+		// dialog is open, whatever had the keyboard before (a dialog that
+		// closed, a view clicked into)
+		if (keyboardBelongsToConsole() && Fl::focus() != m_ui->m_console) {
+			m_ui->m_console->take_focus();
+			if (m_ui->m_console->handle(FL_KEYBOARD)) return 1;
+		}
 		const int key = Fl::event_key();
 		// Enter ends the wait of a script for the user
 		if (key == FL_Enter || key == FL_KP_Enter) {
@@ -154,8 +161,19 @@ bool mainWindow::consoleShows() const
 	return m_ui != nullptr && m_ui->m_console != nullptr && m_ui->m_console->visible_r();
 }
 
+bool mainWindow::dialogOpen()
+{
+	// the toolkit may still name a modal window that has just gone
+	Fl_Window *modal = Fl::modal();
+	return modal != nullptr && modal->shown();
+}
+
+bool mainWindow::keyboardBelongsToConsole() const { return consoleShows() && !dialogOpen(); }
+
 void mainWindow::takeKeyboard()
 {
+	// a dialog keeps the keyboard until it closes
+	if (dialogOpen()) return;
 	if (consoleShows()) m_ui->m_console->take_focus();
 	else Fl::focus(this);
 }

@@ -32,8 +32,11 @@ public:
 	int handle(int event) override;
 	// The keyboard goes to the console's command line when the console
 	// shows, else to the window itself: a hidden widget never takes what is
-	// typed, and the window's keys always reach its handle().
+	// typed, and the window's keys always reach its handle().  Nothing while
+	// a dialog is open: it keeps the keyboard.
 	void takeKeyboard();
+	// Whether a modal window (a dialog, a chooser, a message box) shows.
+	static bool dialogOpen();
 	// The base window resizes, then the layout places every part.
 	void resize(int X, int Y, int W, int H) override;
 	// True while the base window resizes its children within a layout: a
@@ -55,6 +58,9 @@ private:
 	static bool s_layoutRunning;
 	// Whether the console's widget shows, its windows included.
 	bool consoleShows() const;
+	// Whether what is typed is the command line's: the console shows and
+	// no dialog is open.
+	bool keyboardBelongsToConsole() const;
 	// The parts when not in full-screen mode.
 	void layout(int W, int H);
 };

@@ -6,11 +6,14 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Int_Input.H>
 #include <FL/Fl_Output.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "ui/uilabel.h"
@@ -23,6 +26,27 @@ namespace {
 
 // The file name offered before any screenshot was requested.
 const char *const c_defaultFilename = "default.png";
+
+// The layout: the margin at the window's edges and between widgets, the
+// row height, the browse button's width, the size inputs' width and the gap
+// after them.
+constexpr int sc_margin = 5;
+constexpr int sc_rowHeight = 25;
+constexpr int sc_browseWidth = 30;
+constexpr int sc_sizeInputWidth = 100;
+constexpr int sc_afterSizeInput = 20;
+// an input's text stands this far inside its box on either side
+constexpr int sc_textMargin = 3;
+
+// The width of a label column that shows each of texts whole, in the
+// labels' font.
+int labelColumnWidth(std::initializer_list<const char *> texts)
+{
+	fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+	int widest = 0;
+	for (const char *text : texts) widest = std::max(widest, static_cast<int>(std::ceil(fl_width(text))));
+	return widest + 2 * sc_textMargin;
+}
 
 // The number in a size field, held within the range of an int: a number too
 // large for one is then refused as too large, not read as another size.
@@ -66,14 +90,20 @@ int screenShotDialog::setupWidgets()
 {
 	if (gui_state == nullptr || g_state == nullptr) return -1;
 	begin();
-	m_storeLabel = uiLabel(5, 5, 55, 25, "filename: ");
-	m_filenameInput = new Fl_Input(65, 5, 495, 25);
-	m_browseButton = new Fl_Button(565, 5, 30, 25, "...");
-	m_widthLabel = uiLabel(5, 40, 55, 25, "width: ");
-	m_widthInput = new Fl_Int_Input(65, 40, 100, 25);
-	m_noLabelsCheckButton = new Fl_Check_Button(185, 40, 300, 25, "Render second screenshot without labels");
-	m_heightLabel = uiLabel(5, 70, 55, 25, "height: ");
-	m_heightInput = new Fl_Int_Input(65, 70, 100, 25);
+	// the label column shows its texts whole, the inputs stand beside it
+	const char *const filenameText = "filename: ", *const widthText = "width: ", *const heightText = "height: ";
+	const int labelWidth = labelColumnWidth({filenameText, widthText, heightText});
+	const int inputX = sc_margin + labelWidth + sc_margin;
+	const int browseX = w() - sc_margin - sc_browseWidth;
+	m_storeLabel = uiLabel(sc_margin, 5, labelWidth, sc_rowHeight, filenameText);
+	m_filenameInput = new Fl_Input(inputX, 5, browseX - sc_margin - inputX, sc_rowHeight);
+	m_browseButton = new Fl_Button(browseX, 5, sc_browseWidth, sc_rowHeight, "...");
+	m_widthLabel = uiLabel(sc_margin, 40, labelWidth, sc_rowHeight, widthText);
+	m_widthInput = new Fl_Int_Input(inputX, 40, sc_sizeInputWidth, sc_rowHeight);
+	m_noLabelsCheckButton = new Fl_Check_Button(inputX + sc_sizeInputWidth + sc_afterSizeInput, 40, 300, sc_rowHeight,
+	                                            "Render second screenshot without labels");
+	m_heightLabel = uiLabel(sc_margin, 70, labelWidth, sc_rowHeight, heightText);
+	m_heightInput = new Fl_Int_Input(inputX, 70, sc_sizeInputWidth, sc_rowHeight);
 	m_OKButton = new Fl_Button(5, 105, 100, 25, "OK");
 	m_cancelButton = new Fl_Button(115, 105, 100, 25, "Cancel");
 	end();

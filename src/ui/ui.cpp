@@ -176,8 +176,13 @@ int UIstate::setConsoleFontSizeFromMenu(int code)
 int UIstate::setStatus(const char *text)
 {
 	if (m_statusOutput == nullptr) return 0;
+	// the status line is one line: a line end (a label's description has
+	// one) or any other control character shows as a blank, not as "^J"
+	std::string line = text != nullptr ? text : "";
+	for (char &c : line)
+		if (static_cast<unsigned char>(c) < ' ') c = ' ';
 	// the output copies the text
-	m_statusOutput->value(text != nullptr ? text : "");
+	m_statusOutput->value(line.c_str());
 	return 0;
 }
 

@@ -77,6 +77,15 @@ Fl_Check_Button *panelCheck(int y, const char *label)
 	return b;
 }
 
+// w and every widget in it take no keyboard focus when clicked, so that
+// they never keep what is typed from the command line.
+void keepNoKeyboard(Fl_Widget *w)
+{
+	w->clear_visible_focus();
+	Fl_Group *g = w->as_group();
+	for (int i = 0; g != nullptr && i < g->children(); i++) keepNoKeyboard(g->child(i));
+}
+
 // Ends an input wait when the user enters a line: the console takes Enter
 // before the main window could.
 void endWaitOnEnter(const char *, void *)
@@ -157,6 +166,9 @@ void UIstate::buildStatusLine()
 	m_statusOutput->clear_visible_focus();
 	m_waitButton = new Fl_Button(sc_windowWidth - sc_waitButtonWidth, y, sc_waitButtonWidth, sc_statusHeight, "pause");
 	m_waitButton->callback(ui_statusCallback);
+	// pressed, it leaves the keyboard with the command line: Space typed
+	// next is not a second press
+	m_waitButton->clear_visible_focus();
 }
 
 void UIstate::buildControlPanel()
@@ -198,6 +210,8 @@ void UIstate::buildControlPanel()
 	m_descriptionOutput = new Fl_Multiline_Output(sc_rowX, y + 25, sc_rowWidth, sc_descriptionHeight);
 	m_descriptionOutput->color(FL_WHITE);
 	m_controlGroup->end();
+	// a click into the panel works, and typing still goes to the command line
+	keepNoKeyboard(m_controlGroup);
 }
 
 void UIstate::buildScalarPanel()
@@ -205,6 +219,8 @@ void UIstate::buildScalarPanel()
 	m_scalarGroup = new Fl_Window(sc_viewWidth, sc_viewHeight, sc_panelWidth, sc_consoleHeight);
 	m_scalarGroupScroll = new Fl_Scroll(0, 0, sc_panelWidth, sc_consoleHeight);
 	m_scalarGroupScroll->end();
+	// the controls that go into the scroll area keep no keyboard either
+	keepNoKeyboard(m_scalarGroupScroll);
 	m_scalarGroup->resizable(m_scalarGroupScroll);
 	m_scalarGroup->end();
 }

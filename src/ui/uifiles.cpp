@@ -1,8 +1,12 @@
 // The file commands of the menu: scene scripts, playlists, console-language
 // source files and directories, and saving the scene, each asking for its
 // file with the toolkit's chooser.
+#include <FL/fl_ask.H>
+
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "ui/filechooser.h"
@@ -30,6 +34,22 @@ std::string extensionOf(const char *name)
 	return dot != nullptr ? dot : "";
 }
 
+// Whether the last part of name has an extension: a "." after its first
+// character (a name of a hidden file alone has none).
+bool hasExtension(const std::string &name)
+{
+	const std::string::size_type slash = name.rfind('/');
+	const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
+	const std::string::size_type dot = name.rfind('.');
+	return dot != std::string::npos && dot > start;
+}
+
+// The extension of scene files, which Save State writes.
+constexpr const char *sc_sceneExtension = ".geo";
+// The toolkit's question box with the buttons (none, "No", "Yes"): "No" is
+// the default that Enter presses, "Yes" gives this.
+constexpr int sc_answerYes = 2;
+
 } // namespace
 
 const char *UIstate::genericOpenFile(const std::string &title, const std::vector<std::string> &patterns,
@@ -44,9 +64,12 @@ int UIstate::openGeoFile(const char *name)
 	if (name == nullptr) return 0;
 	// the chooser's text is the toolkit's, and gone with the next chooser
 	const std::string file = name;
+	// a file that cannot be read changes nothing, the playlist included
+	const int result = g_state->openGAfile(file.c_str(), 0, nullptr, -1);
+	if (result != 0) return result;
 	m_prevGeoFile = m_prevAnyFile = file;
 	g_state->clearPlayList();
-	return g_state->openGAfile(file.c_str(), 0, nullptr, -1);
+	return result;
 }
 
 int UIstate::openPlayList(const char *name)
@@ -54,8 +77,9 @@ int UIstate::openPlayList(const char *name)
 	if (name == nullptr) name = genericOpenFile("Open gpl file: ", {"*.gpl", "*.*"}, m_prevGPLFile);
 	if (name == nullptr) return 0;
 	const std::string file = name;
-	m_prevGPLFile = m_prevAnyFile = file;
-	return g_state->openPlayList(file.c_str());
+	const int result = g_state->openPlayList(file.c_str());
+	if (result == 0) m_prevGPLFile = m_prevAnyFile = file;
+	return result;
 }
 
 int UIstate::loadGFile(const char *name)
@@ -97,7 +121,16 @@ int UIstate::saveState()
 {
 	const char *name = askForFile("Save file", "*.geo", "");
 	if (name == nullptr) return 0;
-	const std::string file = name;
-	g_state->writeStateToGeoFile(file.c_str());
+	std::string file = name;
+	// a scene file is what Open takes: a name typed without extension gets
+	// the one of scene files
+	if (!hasExtension(file)) file += sc_sceneExtension;
+	// a file that is there (the user's own script, a name the chooser
+	// completed) is replaced only when the user says so
+	std::error_code error;
+	if (std::filesystem::exists(file, error) &&
+	    fl_choice("The file '%s' exists. Replace it?", nullptr, "No", "Yes", file.c_str()) != sc_answerYes)
+		return 0;
+	if (g_state->writeStateToGeoFile(file.c_str()) == 0) cprintf("Scene saved in '%s'\n", file.c_str());
 	return 0;
 }

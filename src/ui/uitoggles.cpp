@@ -32,6 +32,9 @@ int UIstate::toggleHideConsole(int menuIndex)
 	setMenuCheck(menuIndex, m_consoleVisible);
 	if (!m_controlGroupVisible && !m_consoleVisible && m_scalarGroupVisible) ui_menuCommand(MC_TOGGLE_SCALAR_CONTROLS);
 	relayout(m_mainWindow);
+	// shown again, the command line takes the keyboard back; hidden, the
+	// window keeps it
+	if (m_mainWindow != nullptr) m_mainWindow->takeKeyboard();
 	return 0;
 }
 

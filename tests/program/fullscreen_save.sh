@@ -35,16 +35,6 @@ fullscreen_window() {
 	done
 	return 1
 }
-# waits until the view's centre is blue (1) or the canvas grey (0)
-expect_blue() {
-	for i in $(seq 1 100); do
-		set -- "$1" $("$xgrab" "$window" $x $y)
-		if [ "$4" -gt 100 ] && [ "$4" -gt $(($2 + 60)) ]; then is=1; else is=0; fi
-		[ "$is" = "$1" ] && return 0
-		sleep 0.05
-	done
-	fail "the view's centre is $2 $3 $4; blue expected: $1"
-}
 focus() { timeout 10 xdotool windowfocus --sync "$1"; }
 type_line() {
 	xdotool type --delay 20 "$1"

@@ -80,7 +80,7 @@ field() {
 field 300 17 "$dir/shot.png"
 field 115 52 2000
 field 115 82 1500
-xdotool mousemove --window "$dialog" 195 52 click 1
+xdotool mousemove --window "$dialog" 260 52 click 1
 xdotool mousemove --window "$dialog" 55 117 click 1
 for i in $(seq 1 200); do
 	[ -s "$dir/shot_wol.png" ] && grep -q "Writing row 0 to png" "$out" && break

@@ -1,15 +1,28 @@
 # Sourced by the scripts that drive the running program: starts KORIMBEL
 # ($korimbel, with the words of $options when set) in the background, finds
 # its main window ($window) and waits for the first frame at the view's
-# centre ($x, $y).  $xgrab reads a pixel.  fail ends the script with a
-# message and what the program printed; window_named finds a top-level
-# window by its title.
+# centre ($x, $y), then gives the window the keyboard, unless $pointer_focus
+# is set: the window system's own rule then holds, keys going to the window
+# under the pointer, as on a machine without a window manager.  $xgrab
+# reads a pixel.  fail ends the script with a message and what the program
+# printed; window_named finds a top-level window by its title; expect_blue
+# waits for the view's centre.
 out=$(mktemp)
 "$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null; rm -f "$out"' EXIT
 
 fail() { echo "$1"; cat "$out"; exit 1; }
+# waits until the view's centre is blue (1) or the canvas grey (0)
+expect_blue() {
+	for i in $(seq 1 100); do
+		set -- "$1" $("$xgrab" "$window" $x $y)
+		if [ "$4" -gt 100 ] && [ "$4" -gt $(($2 + 60)) ]; then is=1; else is=0; fi
+		[ "$is" = "$1" ] && return 0
+		sleep 0.05
+	done
+	fail "the view's centre is $2 $3 $4; blue expected: $1"
+}
 # the top-level window of that title, once it is there
 window_named() {
 	for i in $(seq 1 200); do
@@ -43,4 +56,4 @@ for i in $(seq 1 500); do
 	sleep 0.005
 done
 echo "first frame after $(awk "BEGIN { print $(date +%s.%N) - $started }") s: $pixel"
-timeout 10 xdotool windowfocus --sync "$window"
+[ -n "${pointer_focus:-}" ] || timeout 10 xdotool windowfocus --sync "$window"

@@ -4,6 +4,8 @@
 // would delete what runs them.
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "support/scriptfixture.h"
 
 namespace {
@@ -12,12 +14,12 @@ class Stack : public scriptTest {};
 
 TEST_F(Stack, OpenLevelsImportsAndSwitches)
 {
-	// a missing top-level file: everything is reset and the stack is empty
+	// a missing top-level file: the message, and nothing else changes
 	typed("u = 1;");
 	std::string missing = m_dir.file("missing.geo");
-	EXPECT_NE(open(missing).find("GAfile::GAfile(): can not open '" + missing + "'\n"), std::string::npos);
+	EXPECT_EQ(open(missing), "GAfile::GAfile(): can not open '" + missing + "'\n");
 	EXPECT_EQ(m_state.m_GAfileStackDepth, -1);
-	EXPECT_FALSE(has("u"));
+	EXPECT_TRUE(has("u"));
 
 	// an import runs nested with its arguments, its last line without a line
 	// feed counts, and the file below goes on after it
@@ -45,6 +47,14 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	EXPECT_STREQ(top()->filename(), a.c_str());
 
+	// a switch to a missing file, or a top-level open of one, while only the
+	// top-level file is open keeps it and its scene
+	for (int level : {0, -1}) {
+		m_state.setOpenFile(missing.c_str(), 0, nullptr, level);
+		EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "'\n");
+		EXPECT_TRUE(has("a") && has("c"));
+		EXPECT_STREQ(top()->filename(), a.c_str());
+	}
 	// a switch while only the top-level file is open starts over
 	m_state.setOpenFile(b.c_str(), 0, nullptr, 0);
 	tick();
@@ -65,10 +75,16 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	EXPECT_EQ(m_state.filenameOnGAfileStack(a.c_str(), -1), 1);
 	EXPECT_EQ(m_state.filenameOnGAfileStack(c.c_str(), -1), 0);
-	// replaying opens the bottom file again
+	// replaying opens the bottom file again; once it is gone, the scene and
+	// the stack stay
 	m_state.replayFirstGAfile();
 	EXPECT_FALSE(has("d"));
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
+	tick();
+	ASSERT_EQ(std::remove(a.c_str()), 0);
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.replayFirstGAfile(), -1); }), "GAfile::GAfile(): can not open '" + a + "'\n");
+	EXPECT_TRUE(has("a"));
+	EXPECT_STREQ(m_state.m_GAfileStack[0]->filename(), a.c_str());
 }
 
 TEST_F(Stack, DeleteHandlingWhenFilesAreDropped)
@@ -178,6 +194,14 @@ TEST_F(Stack, Playlists)
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.previousPlayListEntry(), -1); }),
 	          "state::setPlayListPos(): playlist position '0' is out of range\n");
 	EXPECT_EQ(m_state.m_playListPos, 0);
+	// a playlist that cannot be read leaves the one loaded, and the scene
+	tick();
+	const std::string missing = m_dir.file("missing.gpl");
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(missing.c_str()), -1); }),
+	          "GAfile::GAfile(): can not open '" + missing + "'\n");
+	EXPECT_EQ(m_state.m_playListLength, 2);
+	EXPECT_EQ(m_state.m_playListPos, 0);
+	EXPECT_TRUE(has("first"));
 
 	m_state.clearPlayList();
 	EXPECT_EQ(output([&] { m_state.nextPlayListEntry(); }), "state::nextPlayListEntry(): no playlist open\n");

@@ -10,7 +10,10 @@
 #include <FL/Fl_Int_Input.H>
 #include <FL/Fl_Output.H>
 #include <FL/Fl_Text_Editor.H>
+#include <FL/fl_draw.H>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -83,23 +86,32 @@ TEST_F(dialogs, TheScreenshotDialogOffersTheViewOrThePreviousRequest)
 	EXPECT_TRUE(d->modal());
 	const mainWindow *m = m_ui->m_mainWindow;
 	EXPECT_EQ(boxOf(d), (box_s{m->x() + 1024 / 2 - 140, m->y() + 30 + 445 + 50, 600, 150}));
+	// the labels' column is as wide as their longest text with the margins
+	// an input keeps on either side; the inputs stand beside it
+	const int L = d->m_storeLabel->w(), X = 5 + L + 5;
 	struct widget_s {
 		Fl_Widget *w;
 		box_s box;
 		const char *text;
 	} widgets[] = {
-	    {d->m_storeLabel, {5, 5, 55, 25}, "filename: "}, {d->m_filenameInput, {65, 5, 495, 25}, "default.png"},
-	    {d->m_browseButton, {565, 5, 30, 25}, "..."},     {d->m_widthLabel, {5, 40, 55, 25}, "width: "},
-	    {d->m_widthInput, {65, 40, 100, 25}, "724"},      {d->m_heightLabel, {5, 70, 55, 25}, "height: "},
-	    {d->m_heightInput, {65, 70, 100, 25}, "445"},     {d->m_OKButton, {5, 105, 100, 25}, "OK"},
+	    {d->m_storeLabel, {5, 5, L, 25}, "filename: "},  {d->m_filenameInput, {X, 5, 560 - X, 25}, "default.png"},
+	    {d->m_browseButton, {565, 5, 30, 25}, "..."},     {d->m_widthLabel, {5, 40, L, 25}, "width: "},
+	    {d->m_widthInput, {X, 40, 100, 25}, "724"},       {d->m_heightLabel, {5, 70, L, 25}, "height: "},
+	    {d->m_heightInput, {X, 70, 100, 25}, "445"},      {d->m_OKButton, {5, 105, 100, 25}, "OK"},
 	    {d->m_cancelButton, {115, 105, 100, 25}, "Cancel"},
-	    {d->m_noLabelsCheckButton, {185, 40, 300, 25}, "Render second screenshot without labels"},
+	    {d->m_noLabelsCheckButton, {X + 120, 40, 300, 25}, "Render second screenshot without labels"},
 	};
 	for (const widget_s &w : widgets) {
 		EXPECT_EQ(boxOf(w.w), w.box) << w.text;
 		Fl_Input_ *input = dynamic_cast<Fl_Input_ *>(w.w);
 		EXPECT_STREQ(input != nullptr ? input->value() : w.w->label(), w.text);
 	}
+	int widest = 0;
+	for (Fl_Output *label : {d->m_storeLabel, d->m_widthLabel, d->m_heightLabel}) {
+		fl_font(label->textfont(), label->textsize());
+		widest = std::max(widest, static_cast<int>(std::ceil(fl_width(label->value()))));
+	}
+	EXPECT_EQ(L, widest + 2 * 3);
 	EXPECT_EQ(d->m_noLabelsCheckButton->value(), 0);
 	EXPECT_EQ(d->m_storeLabel->color(), 49u);
 

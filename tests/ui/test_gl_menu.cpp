@@ -314,9 +314,34 @@ TEST_F(menu, SaveStateWritesASceneThatOpensAgain)
 	m_ui->openGeoFile(file.c_str());
 	m_ui->timerCallback();
 	EXPECT_TRUE(has("kept"));
-	// cancelled: the command ends quietly
+	// a name without extension gets the scene files' one; the console says
+	// where the scene went
+	size_t from = consoleText().size();
+	m_answers.chooseFile(m_dir.file("plain"));
+	run(MC_SAVE_STATE);
+	EXPECT_TRUE(printed(from, "Scene saved in '" + m_dir.file("plain.geo") + "'\n")) << consoleSince(from);
+	// an existing file is replaced only after "Yes"
+	const std::string mine = write("mine.geo", "title \"mine\"\n");
+	for (const char *answer : {"No", "Yes"}) {
+		from = consoleText().size();
+		m_answers.chooseFile(mine);
+		m_answers.press(answer);
+		run(MC_SAVE_STATE);
+		EXPECT_EQ(m_answers.seen.back().texts.find("The file '" + mine + "' exists. Replace it?\n"), 0u) << m_answers.seen.back().texts;
+		EXPECT_EQ(readFile(mine).size() > 20, answer == std::string("Yes")) << answer;
+		EXPECT_EQ(printed(from, "Scene saved in '" + mine + "'\n"), answer == std::string("Yes")) << consoleSince(from);
+	}
+	// a directory that does not exist: nothing is written, and the next
+	// chooser starts in the directory of the last answer that exists;
+	// cancelled, the command ends quietly
+	from = consoleText().size();
+	m_answers.chooseFile(m_dir.file("nodir/s3.geo"));
+	run(MC_SAVE_STATE);
+	EXPECT_TRUE(printed(from, "state::writeStateToGeoFile(): can not open '" + m_dir.file("nodir/s3.geo") + "' for writing.\n"))
+	    << consoleSince(from);
 	m_answers.press("Cancel");
 	run(MC_SAVE_STATE);
+	EXPECT_EQ(m_answers.seen.back().directory + "/", m_dir.file(""));
 	EXPECT_TRUE(m_answers.allAnswered());
 }
 

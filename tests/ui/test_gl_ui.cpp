@@ -12,6 +12,7 @@
 #include <FL/Fl_Menu_Button.H>
 #include <FL/Fl_Multiline_Output.H>
 #include <FL/Fl_Output.H>
+#include <FL/Fl_Scroll.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Value_Slider.H>
 #include <FL/Fl_Window.H>
@@ -30,6 +31,7 @@
 #include "scene/object.h"
 #include "os/osdep.h"
 #include "support/shownui.h"
+#include "scene/textobject.h"
 #include "state/state.h"
 #include "ui/ui.h"
 #include "ui/uimenu.h"
@@ -48,6 +50,25 @@ protected:
 		Fl::e_text = s_text;
 		Fl::e_length = static_cast<int>(std::strlen(text));
 		return Fl::handle(FL_KEYBOARD, m_ui->m_mainWindow);
+	}
+	// A click of the left button at the middle of widget w, delivered to the
+	// main window as the window system does: at a place in the main
+	// window's coordinates, which the subwindows between pass on.
+	void click(Fl_Widget *w)
+	{
+		int x = w->x() + w->w() / 2, y = w->y() + w->h() / 2;
+		for (Fl_Window *sub = w->window(); sub != nullptr && sub->window() != nullptr; sub = sub->window()) {
+			x += sub->x();
+			y += sub->y();
+		}
+		Fl::e_x = x;
+		Fl::e_y = y;
+		Fl::e_keysym = FL_Button + 1;
+		Fl::e_state = FL_BUTTON1;
+		Fl::e_clicks = 0;
+		Fl::handle(FL_PUSH, w->top_window());
+		Fl::e_state = 0;
+		Fl::handle(FL_RELEASE, w->top_window());
 	}
 	// Types text into the console as keys.
 	void type(const std::string &text)
@@ -217,6 +238,14 @@ TEST_F(ui, ThePanelStacksTheControlsOfTheCurrentObject)
 	EXPECT_STREQ(m_ui->m_drawMethodMenu->label(), "Cross");
 	EXPECT_EQ(m_ui->setDrawMethodMenu(B->m_dmMenu, 6), -1);
 	EXPECT_EQ(m_ui->setDrawMethodMenu(B->m_dmMenu, -1), -1);
+	// the status line is one line: a label's description shows its line
+	// ends, and any control character, as blanks
+	textObject *c = new textObject("two\nlines", e3ga(e3gai::e1), "c_label", 0, 0, -1);
+	g_state->addObject(c, 0);
+	m_ui->setCurrentObject(c);
+	EXPECT_STREQ(m_ui->m_statusOutput->value(), "c_label: text:  'two lines'");
+	m_ui->setStatus("a\tb\r\n");
+	EXPECT_STREQ(m_ui->m_statusOutput->value(), "a b  ");
 	// a name without object clears the selection
 	m_ui->setCurrentObjectByName("nothing");
 	EXPECT_EQ(m_ui->m_currentObject, nullptr);
@@ -243,6 +272,27 @@ TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)
 	m_ui->m_fgAlphaSlider->value(0.25);
 	m_ui->m_fgAlphaSlider->do_callback();
 	EXPECT_FLOAT_EQ(v->fgColor(3), 0.25f);
+
+	// a click works and leaves the keyboard with the command line, for the
+	// panel's widgets, the wait button and the console controls alike: a
+	// Space typed next is the command line's, not a second click
+	g_state->consoleCommandCallback("ctrl_bool(f = 0); ctrl_range(k = 2, 0, 10);");
+	std::vector<Fl_Widget *> clicked = {m_ui->m_dmWireframeButton, m_ui->m_fgAlphaSlider, m_ui->m_nameOutput,
+	                                    m_ui->m_descriptionOutput, m_ui->m_waitButton};
+	for (int i = 0; i < m_ui->m_scalarGroupScroll->children(); i++) clicked.push_back(m_ui->m_scalarGroupScroll->child(i));
+	m_ui->m_console->take_focus();
+	for (Fl_Widget *w : clicked) {
+		if (!w->visible_r()) continue;
+		click(w);
+		EXPECT_EQ(Fl::focus(), m_ui->m_console) << (w->label() != nullptr ? w->label() : "a panel widget");
+	}
+	EXPECT_EQ(v->m_drawMode & DM_WIREFRAME, DM_WIREFRAME);
+	EXPECT_EQ(g_state->m_inputWait, 1);
+	const size_t before = consoleText().size();
+	press(' ', " ");
+	EXPECT_EQ(consoleText().size(), before + 1);
+	EXPECT_EQ(v->m_drawMode & DM_WIREFRAME, DM_WIREFRAME);
+	g_state->setInputWaitState(0);
 
 	// a new value for the object shows in the panel; removal lets go of it
 	g_state->addE3gaObject(e3ga(e3gai::e2), "v", 0, 0, 0);

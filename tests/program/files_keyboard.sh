@@ -1,0 +1,148 @@
+#!/bin/sh
+# Starts Korimbel on the X display without a window manager and without
+# giving it the keyboard (keys go to the window under the pointer), and
+# drives it as a user would:
+# 1. a click on "draw wireframe" of the object panel works, and the line
+#    typed next runs on the console's command line, Spaces and all;
+# 2. after a chooser cancelled with Escape and after the About box closed
+#    with Return, typing goes to the command line again;
+# 3. "&Open" of a file that does not exist changes nothing: the variables,
+#    the scene and the title stay;
+# 4. "&Save State" writes to a name typed with "/" or "~" in front, adds
+#    ".geo" to a name without extension, and asks before it replaces a file
+#    ("No" the default): the file stays as it was until "Yes";
+# 5. a script hides the console, waits for Enter and shows the console
+#    again: typing goes to the command line.
+# The title shows what ran: each typed line sets it through cmd().
+#
+#   files_keyboard.sh KORIMBEL XGRAB
+#
+# Run it on a virtual X server (tests/support/onxvfb.sh).
+set -u
+korimbel=$1
+xgrab=$2
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$(mktemp -d)
+# the program starts in the scratch directory, where its choosers start;
+# "~" names a directory in it
+cd "$dir"
+HOME=$dir/home
+export HOME
+pointer_focus=1
+. "$here/startprogram.sh"
+trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+
+type_line() {
+	xdotool type --delay 20 "$1"
+	xdotool key Return
+}
+# the main window's title names what ran last
+titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
+
+# a top-level window of the program other than the main window, with no
+# title (the toolkit's message and question boxes), once it shows
+untitled_box() {
+	for i in $(seq 1 200); do
+		for w in $(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null); do
+			[ "$w" != "$window" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && { echo "$w"; return 0; }
+		done
+		sleep 0.05
+	done
+	return 1
+}
+# waits until window $1 no longer shows
+gone() {
+	for i in $(seq 1 200); do
+		xdotool getwindowname "$1" > /dev/null 2>&1 || return 0
+		[ -z "$(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null | grep -x "$1")" ] && return 0
+		sleep 0.05
+	done
+	fail "$2 did not close"
+}
+# waits until file $1 exists and begins with line $2
+file_begins() {
+	for i in $(seq 1 100); do
+		[ -f "$1" ] && [ "$(head -n 1 "$1")" = "$2" ] && return 0
+		sleep 0.05
+	done
+	fail "$1 does not begin with '$2'; the directory holds: $(find "$dir" -name '*.geo' | sort)"
+}
+# "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
+save_state() {
+	xdotool key alt+f Down Down Down Down Return
+	chooser=$(window_named "Save file") || fail "no Save State chooser for $1"
+	type_line "$1"
+	gone "$chooser" "the Save State chooser for $1"
+}
+
+# 1. the object panel stands right of the view; "draw wireframe" is its
+# eighth row for a vector (y 205 in the panel, which starts at y 30)
+type_line "a = e1"
+sleep 0.5
+xdotool mousemove --window "$window" 790 245 click 1
+type_line 'if (get_wireframe(a)) cmd("title wire"); else cmd("title solid");'
+titled wire "a click on draw wireframe, then a typed line"
+echo "the click set the wireframe, and the line typed next ran"
+
+# 2. "&Open" cancelled with Escape, "About" (the first item of "&Help")
+# closed with Return: the next line runs
+xdotool key alt+o
+chooser=$(window_named "open file: ") || fail "no Open chooser"
+xdotool key Escape
+gone "$chooser" "the Open chooser"
+type_line 'cmd("title chooser")'
+titled chooser "a line typed after the chooser was cancelled"
+xdotool key alt+h Down Return
+box=$(untitled_box) || fail "no About box"
+xdotool key Return
+gone "$box" "the About box"
+type_line 'cmd("title about")'
+titled about "a line typed after the About box closed"
+echo "after a chooser and a message box the keyboard went back to the command line"
+
+# 3. "&Open" of a missing file: the message, and nothing else happens
+type_line "remove(a); q1 = 7; b = e1 ^ e2"
+expect_blue 1
+xdotool key alt+o
+chooser=$(window_named "open file: ") || fail "no Open chooser"
+type_line "missing.geo"
+gone "$chooser" "the Open chooser"
+titled about "the Open of a missing file"
+type_line 'if (q1 == 7) cmd("title kept");'
+titled kept "q1 after the Open of a missing file"
+expect_blue 1
+echo "the Open of a missing file kept the variable, the scene and the title"
+
+# 4. "&Save State": an absolute name, a name without extension (in the
+# directory of the last answer), a name from home, an existing name
+mkdir -p "$dir/sub" "$dir/home"
+save_state "$dir/sub/abs.geo"
+file_begins "$dir/sub/abs.geo" clear
+save_state plain
+file_begins "$dir/sub/plain.geo" clear
+[ -e "$dir/sub/plain" ] && fail "Save State wrote plain without extension"
+
+save_state "~/tilde.geo"
+file_begins "$dir/home/tilde.geo" clear
+echo "Save State wrote $dir/sub/abs.geo, $dir/sub/plain.geo and ~/tilde.geo"
+printf 'title "mine"\n' > "$dir/home/keep.geo"
+for answer in Return "Tab space"; do
+	save_state keep.geo
+	box=$(untitled_box) || fail "Save State did not ask before replacing keep.geo"
+	file_begins "$dir/home/keep.geo" 'title "mine"'
+	xdotool key $answer
+	gone "$box" "the question"
+done
+file_begins "$dir/home/keep.geo" clear
+echo "Save State asked before replacing keep.geo: No (Return) kept it, Yes replaced it"
+
+# 5. a script hides the console, waits, shows it again
+printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\n' > "$dir/hide.geo"
+type_line "cmd(\"open $dir/hide.geo\")"
+titled hidden "the script"
+xdotool key Return
+titled shown "Enter during the script's wait"
+type_line 'cmd("title typed")'
+titled typed "a line typed after the script showed the console"
+echo "after the script showed the console again the keyboard was the command line's"
+exit 0
