@@ -60,8 +60,6 @@ void g_consoleCommandCallback(const char *cmd, void *cbArg)
 	                                                    consoleEndingAdded(cmd));
 }
 
-int state::consoleCommandCallback(const char *cmd) { return consoleCommandCallback(cmd, nullptr, false); }
-
 int state::consoleCommandCallback(const char *cmd, const char *wd, bool endingAdded)
 {
 	{

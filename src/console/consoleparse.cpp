@@ -87,18 +87,6 @@ bool textLexer::s_sharedBusy = false;
 
 } // namespace
 
-consoleStmtListStmt *consoleParse(const char *cmd, const char *wd) { return consoleParse(cmd, wd, nullptr); }
-
-consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused)
-{
-	return consoleParse(cmd, wd, refused, nullptr);
-}
-
-consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors)
-{
-	return consoleParse(cmd, wd, refused, nbErrors, false);
-}
-
 consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused, int *nbErrors, bool endingAdded)
 {
 	if (refused != nullptr) *refused = 0;

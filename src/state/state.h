@@ -162,11 +162,10 @@ public:
 	// resumes the newest suspended one when the text holds no statement;
 	// then resets the state when a statement asked for it, or updates the
 	// dynamic statements. Always 0.
-	int consoleCommandCallback(const char *cmd);
-	// The same, parsed and run in the working directory wd (the directory
-	// the program started in when null); endingAdded: the console entry
-	// ended cmd with a terminator the user did not type.
-	int consoleCommandCallback(const char *cmd, const char *wd, bool endingAdded);
+	// It is parsed and run in the working directory wd (the directory the
+	// program started in when null); endingAdded: the console entry ended
+	// cmd with a terminator the user did not type.
+	int consoleCommandCallback(const char *cmd, const char *wd = nullptr, bool endingAdded = false);
 
 	// --- script files (statescripts.cpp). Levels: -1 a new top-level script
 	// (the state is reset first), 0 a switch in place of the file on top,

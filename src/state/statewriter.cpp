@@ -126,11 +126,8 @@ int state::writeStateToGeoFile(const char *filename)
 
 	// the title, the state's colours and settings last: the object lines set them too
 	std::fprintf(F, "title %s\n", GAfile::quoted(m_title).c_str());
-	GAfile::writeColor(F, "fgcolor", m_fgColor);
-	GAfile::writeColor(F, "bgcolor", m_bgColor);
-	GAfile::writeColor(F, "olcolor", m_olColor);
+	writeObjectDefaults(F, *this);
 	GAfile::writeColor(F, "cvcolor", m_cvColor);
-	std::fprintf(F, "fontsize %f\n", m_fontSize);
 	std::fprintf(F, "clip %f\n", m_clipDistance);
 	std::fprintf(F, "tsmode %s\n", m_tsMode);
 	std::fprintf(F, "tsfont %s\n", m_tsFont);

@@ -3,7 +3,6 @@
 // file with the toolkit's chooser.
 #include <FL/fl_ask.H>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -27,21 +26,14 @@ std::string chooserFilter(const std::vector<std::string> &patterns)
 	return filter;
 }
 
-// The extension of name: from its last "." on, or "" when it has none.
-std::string extensionOf(const char *name)
-{
-	const char *dot = std::strrchr(name, '.');
-	return dot != nullptr ? dot : "";
-}
-
-// Whether the last part of name has an extension: a "." after its first
-// character (a name of a hidden file alone has none).
-bool hasExtension(const std::string &name)
+// The extension of name's last part: from its last "." on, or "" when it
+// has none (the "." that begins a hidden file's name is no extension).
+std::string extensionOf(const std::string &name)
 {
 	const std::string::size_type slash = name.rfind('/');
 	const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
 	const std::string::size_type dot = name.rfind('.');
-	return dot != std::string::npos && dot > start;
+	return dot != std::string::npos && dot > start ? name.substr(dot) : "";
 }
 
 // The extension of scene files, which Save State writes.
@@ -99,7 +91,7 @@ int UIstate::openAnyFile()
 	if (name == nullptr) return 0;
 	const std::string file = name;
 	// the extension decides, exactly as written
-	const std::string extension = extensionOf(file.c_str());
+	const std::string extension = extensionOf(file);
 	if (extension == ".geo") return openGeoFile(file.c_str());
 	if (extension == ".gpl") return openPlayList(file.c_str());
 	if (extension == ".g") return loadGFile(file.c_str());
@@ -124,7 +116,7 @@ int UIstate::saveState()
 	std::string file = name;
 	// a scene file is what Open takes: a name typed without extension gets
 	// the one of scene files
-	if (!hasExtension(file)) file += sc_sceneExtension;
+	if (extensionOf(file).empty()) file += sc_sceneExtension;
 	// a file that is there (the user's own script, a name the chooser
 	// completed) is replaced only when the user says so
 	std::error_code error;

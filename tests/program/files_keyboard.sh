@@ -32,10 +32,6 @@ pointer_focus=1
 . "$here/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
-type_line() {
-	xdotool type --delay 20 "$1"
-	xdotool key Return
-}
 # the main window's title names what ran last
 titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
 

@@ -18,23 +18,6 @@ trap 'kill $pid 2>/dev/null; rm -rf "$out" "$shots"' EXIT
 
 # the view: 724 x 445 pixels, 30 below the window's top
 capture() { "$xgrab" "$window" 0 30 724 445 > "$shots/$1" 2>/dev/null; }
-# the program's top-level window that covers the whole screen (full), or
-# the main window that does not (back)
-top_window() {
-	for i in $(seq 1 200); do
-		for w in $(xdotool search --maxdepth 1 --pid $pid 2>/dev/null); do
-			case "$1 $(xdotool getwindowgeometry "$w" 2>/dev/null)" in
-			"full "*"Geometry: 1280x1024"*) echo "$w"; return 0 ;;
-			"full "*) ;;
-			*"Geometry: 1280x1024"*) ;;
-			*) [ "$(xdotool getwindowname "$w" 2>/dev/null)" = Korimbel ] && { echo "$w"; return 0; } ;;
-			esac
-		done
-		sleep 0.05
-	done
-	return 1
-}
-focus() { timeout 10 xdotool windowfocus --sync "$1"; }
 
 capture empty.ppm
 xdotool type --delay 20 'a = c3ga_point(1, 1, 0); label(a, "some text");'

@@ -23,29 +23,11 @@ options="-l list.gpl"
 . "$here/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
-# the program's top-level window that covers the whole screen
-fullscreen_window() {
-	for i in $(seq 1 200); do
-		for w in $(xdotool search --maxdepth 1 --pid $pid 2>/dev/null); do
-			case "$(xdotool getwindowgeometry "$w" 2>/dev/null)" in
-			*"Geometry: 1280x1024"*) echo "$w"; return 0 ;;
-			esac
-		done
-		sleep 0.05
-	done
-	return 1
-}
-focus() { timeout 10 xdotool windowfocus --sync "$1"; }
-type_line() {
-	xdotool type --delay 20 "$1"
-	xdotool key Return
-}
-
 # 1. full screen: "//" would make a comment of the next command if it
 # reached the console's command line, and Enter there would run it
 window=$(window_named "Korimbel: first") || fail "the playlist did not start"
 xdotool key alt+u
-screen=$(fullscreen_window) || fail "Alt+U: no full-screen window"
+screen=$(top_window full) || fail "Alt+U: no full-screen window"
 focus "$screen"
 xdotool type --delay 20 "//"
 xdotool key Return space Escape

@@ -5,8 +5,9 @@
 # is set: the window system's own rule then holds, keys going to the window
 # under the pointer, as on a machine without a window manager.  $xgrab
 # reads a pixel.  fail ends the script with a message and what the program
-# printed; window_named finds a top-level window by its title; expect_blue
-# waits for the view's centre.
+# printed; window_named finds a top-level window by its title, top_window
+# the full-screen or the main window; expect_blue waits for the view's
+# centre; focus gives a window the keyboard and type_line enters a line.
 out=$(mktemp)
 "$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
@@ -22,6 +23,28 @@ expect_blue() {
 		sleep 0.05
 	done
 	fail "the view's centre is $2 $3 $4; blue expected: $1"
+}
+# the program's top-level window that covers the whole screen (full), or
+# the main window that does not (back), once it is there
+top_window() {
+	for i in $(seq 1 200); do
+		for w in $(xdotool search --maxdepth 1 --pid $pid 2>/dev/null); do
+			case "$1 $(xdotool getwindowgeometry "$w" 2>/dev/null)" in
+			"full "*"Geometry: 1280x1024"*) echo "$w"; return 0 ;;
+			"full "*) ;;
+			*"Geometry: 1280x1024"*) ;;
+			*) [ "$(xdotool getwindowname "$w" 2>/dev/null)" = Korimbel ] && { echo "$w"; return 0; } ;;
+			esac
+		done
+		sleep 0.05
+	done
+	return 1
+}
+focus() { timeout 10 xdotool windowfocus --sync "$1"; }
+# types a line into whatever has the keyboard and enters it
+type_line() {
+	xdotool type --delay 20 "$1"
+	xdotool key Return
 }
 # the top-level window of that title, once it is there
 window_named() {
