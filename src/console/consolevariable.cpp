@@ -41,8 +41,8 @@ std::string termText(double c, const std::string &blade)
 {
 	const std::string times = blade.empty() ? std::string() : "*" + blade;
 	if (std::isfinite(c)) return consoleNumberText(c) + times;
-	const std::string infinity =
-	    blade.empty() ? sc_infinityText : std::string("(") + sc_largestPowerText + times + " + " + sc_largestPowerText + times + ")";
+	const std::string largest = sc_largestPowerText + times;
+	const std::string infinity = blade.empty() ? sc_infinityText : "(" + largest + " + " + largest + ")";
 	if (std::isinf(c)) return c > 0 ? infinity : "-" + infinity;
 	static const bool negativeNaN = differenceNaNIsNegative();
 	const std::string nan = "(" + infinity + " - " + infinity + ")";
