@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "console/consoleglobalscope.h"
+#include "console/consolemodel.h"
 #include "console/consolestatement.h"
 #include "os/osdep.h"
 #include "state/state.h"
@@ -52,16 +53,33 @@ int consoleGlobalScope::renameBuiltinConstant(const std::string &oldName, const 
 	else if (k->i2 != nullptr) i2gai::renameBasisVector(oldName.c_str(), newName.c_str());
 	char *name = strdup(newName.c_str());
 	if (name == nullptr) return -1;
-	if (k->nameAlloced) std::free(const_cast<char *>(k->name));
+	if (k->renamed()) std::free(const_cast<char *>(k->name));
 	k->name = name;
-	k->nameAlloced = 1;
 	return 0;
 }
 
 int consoleGlobalScope::writeConstantsToGeoFile(FILE *F)
 {
-	for (const auto &kv : root()->m_userConstants)
-		std::fprintf(F, "console add_const(%s = %s);\n", consoleStatement::nameText(kv.first).c_str(),
-		             kv.second.exactString().c_str());
+	consoleGlobalScope *r = root();
+	// the model that the file's console lines read values in here; with no
+	// default model that of e3ga
+	const int inForce = r->getDefaultModel() == -1 ? MODEL_E3GA : r->getDefaultModel();
+	for (const auto &kv : r->m_userConstants) {
+		// a renamed builtin constant frees its name, which a program that
+		// opens the file reads as that constant again
+		if (builtinFirstName(kv.first)) {
+			cprintf("Constant '%s' is not saved: a program that opens the file knows '%s' as a builtin constant\n",
+			        kv.first.c_str(), kv.first.c_str());
+			continue;
+		}
+		const std::string add =
+		    "add_const(" + consoleStatement::nameText(kv.first) + " = " + kv.second.exactString() + ");";
+		// a value of another model is read in its own and the default model put back
+		const int model = kv.second.model();
+		if (model == inForce) std::fprintf(F, "console %s\n", add.c_str());
+		else
+			std::fprintf(F, "console default_model(%s); %s default_model(%s);\n", consoleModelName(model), add.c_str(),
+			             consoleModelName(r->getDefaultModel()));
+	}
 	return 0;
 }

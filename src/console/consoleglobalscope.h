@@ -102,7 +102,11 @@ public:
 	// vector in the text forms of its algebra; nothing for an unknown name.
 	int renameBuiltinConstant(const std::string &oldName, const std::string &newName);
 	// One line "console add_const(name = value);" per user constant, in name
-	// order, the value written to the last bit so that it reads back exactly.
+	// order, the value written to the last bit so that it reads back exactly;
+	// a value of a model other than the default one is added in its own
+	// model, between two default_model() calls on its line. A constant under
+	// the first name of a renamed builtin constant is left out with a
+	// message: a program that opens the file reads that name as the builtin.
 	int writeConstantsToGeoFile(FILE *F);
 
 	// No suspended lists, no collected names.

@@ -44,18 +44,18 @@ consoleVariable *copyOf(const consoleVariable *v) { return new consoleVariable(s
 } // namespace
 
 consoleScope::builtinConstant consoleScope::s_constant[] = {
-	{"e1", &e3gai::e1, nullptr, nullptr, nullptr, 0},
-	{"e2", &e3gai::e2, nullptr, nullptr, nullptr, 0},
-	{"e3", &e3gai::e3, nullptr, nullptr, nullptr, 0},
-	{"e0", nullptr, &p3gai::e0, nullptr, nullptr, 0},
-	{"no", nullptr, nullptr, &c3gai::no, nullptr, 0},
-	{"ni", nullptr, nullptr, &c3gai::ni, nullptr, 0},
-	{"go", nullptr, nullptr, nullptr, &i2gai::go, 0},
-	{"gi", nullptr, nullptr, nullptr, &i2gai::gi, 0},
-	{"einf", nullptr, nullptr, &c3gai::ni, nullptr, 0},
-	{"pi", &s_pi, nullptr, nullptr, nullptr, 0},
-	{"e_", &s_e, nullptr, nullptr, nullptr, 0},
-	{nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+	{"e1", &e3gai::e1, nullptr, nullptr, nullptr},
+	{"e2", &e3gai::e2, nullptr, nullptr, nullptr},
+	{"e3", &e3gai::e3, nullptr, nullptr, nullptr},
+	{"e0", nullptr, &p3gai::e0, nullptr, nullptr},
+	{"no", nullptr, nullptr, &c3gai::no, nullptr},
+	{"ni", nullptr, nullptr, &c3gai::ni, nullptr},
+	{"go", nullptr, nullptr, nullptr, &i2gai::go},
+	{"gi", nullptr, nullptr, nullptr, &i2gai::gi},
+	{"einf", nullptr, nullptr, &c3gai::ni, nullptr},
+	{"pi", &s_pi, nullptr, nullptr, nullptr},
+	{"e_", &s_e, nullptr, nullptr, nullptr},
+	{nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 int consoleScope::m_idCount = 0;
@@ -185,6 +185,13 @@ int consoleScope::lookupConstant(int, const std::string &name, int, consoleVaria
 	}
 	if (g_state == nullptr || g_state->m_globalScope == nullptr) return -1;
 	return g_state->m_globalScope->lookupUserConstant(name, variable);
+}
+
+bool consoleScope::builtinFirstName(const std::string &name)
+{
+	for (const builtinConstant *k = s_constant; k->name != nullptr; k++)
+		if (name == k->firstName) return true;
+	return false;
 }
 
 int consoleScope::processConstant(consoleVariable **variable)

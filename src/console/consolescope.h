@@ -46,15 +46,24 @@ constexpr int SF_KEPT_AT_STATEMENT_START = SF_BREAK_ALLOWED | SF_CONTINUE_ALLOWE
 class consoleScope {
 public:
 	// A builtin constant: its name and its value, exactly one of the four
-	// pointers set; nameAlloced is 1 once name is a heap copy made by a rename.
+	// pointers set, and the name it has when the program starts; a rename
+	// makes name a heap copy.
 	struct builtinConstant {
+		constexpr builtinConstant(const char *n, const e3gai *ev, const p3gai *pv, const c3gai *cv, const i2gai *iv)
+		    : name(n), e(ev), p(pv), c(cv), i2(iv), firstName(n)
+		{
+		}
+		bool renamed() const { return name != firstName; }
 		const char *name;
 		const e3gai *e;
 		const p3gai *p;
 		const c3gai *c;
 		const i2gai *i2;
-		int nameAlloced;
+		const char *firstName;
 	};
+	// Whether name is that of a builtin constant when the program starts,
+	// whatever it is called now.
+	static bool builtinFirstName(const std::string &name);
 	// The builtin constants, ended by a row whose name is null. They hide
 	// variables of the same name.
 	static builtinConstant s_constant[];

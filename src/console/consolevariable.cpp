@@ -19,6 +19,35 @@ constexpr double sc_gradeEpsilon = 1e-14;
 constexpr int sc_maxSignificantDigits = 17;
 // Room for a number printed with that many digits, sign and exponent included.
 constexpr int sc_numberTextSize = 32;
+// A number that a double cannot hold: it reads as infinity.
+constexpr const char *sc_infinityText = "1e999";
+// The largest power of ten a double holds: twice it is infinity.
+constexpr const char *sc_largestPowerText = "1e308";
+
+// Whether the NaN that infinity minus infinity gives here has its sign bit
+// set (the processors differ); the value stays out of the compiler's reach.
+bool differenceNaNIsNegative()
+{
+	volatile double infinity = HUGE_VAL;
+	return std::signbit(infinity - infinity);
+}
+
+// The console's text of c times the basis blade (the scalar when blade is
+// empty), as it reads back to exactly c on that blade and nothing on the
+// others. A product 1e999*e1 would put NaN (infinity times 0) on e2 and e3:
+// an infinite coordinate of a blade is a sum that overflows, and NaN is the
+// difference of two infinities, negated when its sign must differ.
+std::string termText(double c, const std::string &blade)
+{
+	const std::string times = blade.empty() ? std::string() : "*" + blade;
+	if (std::isfinite(c)) return consoleNumberText(c) + times;
+	const std::string largest = sc_largestPowerText + times;
+	const std::string infinity = blade.empty() ? sc_infinityText : "(" + largest + " + " + largest + ")";
+	if (std::isinf(c)) return c > 0 ? infinity : "-" + infinity;
+	static const bool negativeNaN = differenceNaNIsNegative();
+	const std::string nan = "(" + infinity + " - " + infinity + ")";
+	return std::signbit(c) == negativeNaN ? nan : "-" + nan;
+}
 
 // The draw mode of a copy that is the user's own: not internal, and shown
 // unless hiding was asked for explicitly.
@@ -289,8 +318,7 @@ std::string consoleVariable::exactString() const
 			for (int k = 0; k < def::gradeSize[g]; k++) {
 				if (c[k] == 0.0) continue;
 				if (!t.empty()) t += " + ";
-				t += consoleNumberText(c[k]);
-				if (g > 0) t += std::string("*") + ga::originalBasisNames<def>::name(def::gradeOffset[g] + k);
+				t += termText(c[k], g > 0 ? ga::originalBasisNames<def>::name(def::gradeOffset[g] + k) : "");
 			}
 		}
 		if (t.empty()) t = "0";
@@ -316,8 +344,8 @@ int consoleVariable::print(const char *prefix) const
 
 std::string consoleNumberText(double d)
 {
-	// infinity, which a number too large for a double gives, prints as such a number
-	if (std::isinf(d)) return d > 0 ? "1e999" : "-1e999";
+	// infinity and NaN as texts that make them
+	if (!std::isfinite(d)) return termText(d, "");
 	char t[sc_numberTextSize];
 	for (int digits = 1; digits <= sc_maxSignificantDigits; digits++) {
 		std::snprintf(t, sizeof(t), "%.*g", digits, d);

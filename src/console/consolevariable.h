@@ -112,7 +112,8 @@ public:
 	const char *string() const;
 	// Text form in which every coordinate reads back as exactly the same
 	// double, for texts that are stored and read again: the basis names are
-	// those before any renaming.
+	// those before any renaming. The text is read in the value's own model;
+	// coordinates that are no finite number are expressions that make them.
 	std::string exactString() const;
 	int print(const char *prefix) const;
 	// A new interpretation of the value with creation flags 0, owned by the
@@ -159,7 +160,8 @@ template <class V> const V &consoleVariable::held() const
 // value is shown as "ans".
 constexpr const char *sc_tempVarPrefix = "temporary console variable ";
 
-// The shortest decimal text that reads back as exactly d.
+// The shortest decimal text that reads back as exactly d; infinity and NaN
+// as console expressions that make them ("1e999", "(1e999 - 1e999)").
 std::string consoleNumberText(double d);
 
 // Destroys and frees a value given as an untyped pointer; null is ignored.

@@ -55,6 +55,10 @@ public:
 	// or -1 with a message, the line emptied, when the result would be
 	// longer than sc_maxLineLength.
 	int substituteArguments(state *s);
+	// text with a backslash put before every "$" that a digit follows:
+	// substituteArguments gives such a line back as text was, whatever
+	// arguments the file is given.
+	static std::string argumentsEscaped(const std::string &text);
 	// Interprets the current line (gafileparse.cpp); it is edited in place.
 	int parseLine(state *s);
 

@@ -254,6 +254,17 @@ int GAfile::substituteArguments(state *)
 	return 0;
 }
 
+std::string GAfile::argumentsEscaped(const std::string &text)
+{
+	std::string out;
+	out.reserve(text.size());
+	for (size_t i = 0; i < text.size(); i++) {
+		if (text[i] == '$' && i + 1 < text.size() && isDigit(text[i + 1])) out.push_back('\\');
+		out.push_back(text[i]);
+	}
+	return out;
+}
+
 void GAfile::dropBytesOutsideTexts()
 {
 	quoteParity quotes;

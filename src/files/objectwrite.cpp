@@ -119,7 +119,9 @@ int textObject::writeToGeoFile(FILE *F)
 	const e3ga pos = (m_flags & LF_DYNAMIC) ? pointOf(m_pointName) : m_pos;
 	const std::string where = follows ? quoted(m_pointName) : std::string("[") + pos.storedString() + "]";
 	std::fprintf(F, "label %s %s %s ", quoted(m_name).c_str(), where.c_str(), quoted(m_text).c_str());
-	writeWords(F, c_labelFlagWords, follows ? m_flags : m_flags & ~LF_DYNAMIC);
+	// an image that could not be shown is still asked for
+	const int flags = m_imageFailed ? m_flags | LF_IMAGE : m_flags;
+	writeWords(F, c_labelFlagWords, follows ? flags : flags & ~LF_DYNAMIC);
 	if (m_flags & LF_WIDTH) std::fprintf(F, "width=%d ", m_userWidth);
 	std::fputc('\n', F);
 	if (hidden()) std::fprintf(F, "hide %s\n", quoted(m_name).c_str());

@@ -86,6 +86,7 @@ void textObject::initToNothing()
 	m_imageWidth = m_imageHeight = -1;
 	m_textureWidth = m_textureHeight = -1;
 	m_textureName = NO_TEXTURE;
+	m_imageFailed = false;
 }
 
 bool textObject::verbatim() const { return m_tsMode == nullptr || m_tsMode[0] == 'v' || m_tsMode[0] == 'V'; }
@@ -189,6 +190,7 @@ int textObject::copy(const object *src, int &changed, int forceFlags)
 	m_pointName = o->m_pointName;
 	m_userWidth = o->m_userWidth;
 	m_flags = o->m_flags;
+	m_imageFailed = o->m_imageFailed;
 	m_tsMode = o->m_tsMode;
 	m_tsFont = o->m_tsFont;
 	if (m_flags & LF_IMAGE) initImage();

@@ -95,6 +95,10 @@ public:
 	int m_imageWidth, m_imageHeight;
 	int m_textureWidth, m_textureHeight;
 	GLuint m_textureName;
+	// made as an image label whose file could not be used: it shows the
+	// file name as text, and is saved as the image label it was asked to
+	// be, which shows the picture once the file is there
+	bool m_imageFailed;
 
 	// m_textureName of a label without a texture
 	static constexpr GLuint NO_TEXTURE = ~0u;

@@ -124,6 +124,7 @@ void textObject::imageFailed()
 	freeImage();
 	// the label shows the file name as its text
 	m_flags &= ~LF_IMAGE;
+	m_imageFailed = true;
 	m_tsMode = "verbatim";
 }
 

@@ -330,6 +330,9 @@ public:
 	// Writes the scene as a scene file that rebuilds it when opened: 0, or
 	// -1 with a message when the file cannot be created or written.
 	int writeStateToGeoFile(const char *filename);
+	// The lines of that file as they are meant to be read, before the
+	// arguments' "$" are escaped.
+	void writeSceneLines(FILE *F);
 	// The console controls' lines, in the state's order.
 	int writeConsoleControlsToGeoFile(FILE *F);
 	// The window title as given; the window shows it after the product name.

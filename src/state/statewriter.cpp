@@ -2,10 +2,14 @@
 // holds: factors, objects, title, colours and settings, the camera, the
 // console's default model and inner product, the console controls, the
 // dynamic statements and the console constants, and last the variables that
-// those console lines make again, as they are. Every number that a value is
-// made of is written with all its digits.
+// those console lines make again, and the console's answer that they remove,
+// as they are. Every number that a value is made of is written with all its
+// digits, and every "$" that a digit follows stays itself when the file is
+// opened with arguments.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "files/cameraorientation.h"
 #include "console/consolecontrol.h"
@@ -23,6 +27,9 @@ namespace {
 
 // Grade-usage bitmap of the vector part.
 constexpr int GRADE1 = 0x2;
+// The variable in which the console leaves the value of a displayed
+// statement that assigned nothing.
+constexpr const char *sc_answerName = "ans";
 
 // The stored factors of one model, numbered from 1 as the reader counts.
 template <class V, int N> void writeFactors(FILE *F, const char *model, const V (&factors)[N])
@@ -110,6 +117,33 @@ int state::writeStateToGeoFile(const char *filename)
 		cprintf("state::writeStateToGeoFile(): can not open '%s' for writing.\n", filename);
 		return -1;
 	}
+	// the lines are composed first: a "$" and a digit in a name, a text or a
+	// console line must not become an argument of the file, nor a "\$1"
+	// lose its backslash to the escaping of arguments
+	char *lines = nullptr;
+	size_t size = 0;
+	FILE *M = open_memstream(&lines, &size);
+	bool failed = M == nullptr;
+	if (M != nullptr) {
+		writeSceneLines(M);
+		failed = std::fclose(M) != 0;
+	}
+	if (!failed) {
+		const std::string text = GAfile::argumentsEscaped(std::string(lines, size));
+		failed = std::fwrite(text.data(), 1, text.size(), F) != text.size();
+	}
+	std::free(lines);
+	// a full disk shows at the latest when the last bytes go out on closing
+	failed |= std::ferror(F) != 0;
+	if (std::fclose(F) != 0 || failed) {
+		cprintf("state::writeStateToGeoFile(): error while writing '%s'.\n", filename);
+		return -1;
+	}
+	return 0;
+}
+
+void state::writeSceneLines(FILE *F)
+{
 	// the scene starts from nothing
 	std::fprintf(F, "clear\n");
 	writeFactors(F, "e3ga", m_e3gaFactor);
@@ -139,6 +173,7 @@ int state::writeStateToGeoFile(const char *filename)
 	std::fprintf(F, "eyeori [%s]\n", m_eyeOriBivector.storedString());
 
 	// the console's settings, which the console lines after them compute with
+	const long beforeConsoleLines = std::ftell(F);
 	if (m_globalScope != nullptr) writeConsoleSettings(F, *m_globalScope);
 	writeConsoleControlsToGeoFile(F);
 	// the dynamic statements on one line each, so that a line holds a statement
@@ -150,25 +185,20 @@ int state::writeStateToGeoFile(const char *filename)
 		else std::fprintf(F, "console dynamic{%s}\n", text.c_str());
 	}
 	if (m_globalScope != nullptr) m_globalScope->writeConstantsToGeoFile(F);
+	// the end of every console line's statement removes the console's answer
+	const bool consoleLines = std::ftell(F) != beforeConsoleLines;
 
 	// the variables that those lines make again, in the colours, visibility
-	// and model of the moment they run, come back as they are now; then the
-	// state's own colours and font size once more
+	// and model of the moment they run, come back as they are now, and so
+	// does the answer they remove; then the state's own colours and font
+	// size once more
 	bool restored = false;
 	for (const auto &kv : m_objects) {
 		object *obj = kv.second;
-		if (!isValueObject(*obj) || (obj->m_drawMode & DM_INTERNAL) || !madeAgainByConsoleLines(*this, obj->m_name))
-			continue;
+		if (!isValueObject(*obj) || (obj->m_drawMode & DM_INTERNAL)) continue;
+		if (!madeAgainByConsoleLines(*this, obj->m_name) && !(consoleLines && obj->m_name == sc_answerName)) continue;
 		restored |= writeRestored<e3ga>(F, obj) || writeRestored<p3ga>(F, obj) || writeRestored<c3ga>(F, obj) ||
 		            writeRestored<i2ga>(F, obj);
 	}
 	if (restored) writeObjectDefaults(F, *this);
-
-	// a full disk shows at the latest when the last bytes go out on closing
-	const bool failed = std::ferror(F) != 0;
-	if (std::fclose(F) != 0 || failed) {
-		cprintf("state::writeStateToGeoFile(): error while writing '%s'.\n", filename);
-		return -1;
-	}
-	return 0;
 }

@@ -7,7 +7,8 @@
 // Whatever a scene leaves draws as the guide says: vectors at their lengths,
 // pictures in their own colours.
 // The console sessions of each page (blocks marked "console") typed into the
-// window, the view drawn after every command: the console reads as the page.
+// window, the view drawn after every command: the console reads as the page,
+// and the scene they leave, saved and opened, is saved as the same file.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -277,6 +278,16 @@ TEST_P(typedSession, ReadsInTheWindowAsOnThePage)
 	for (const std::string &l : lines(consoleText())) shown += (l == ">> " ? ">>" : l) + "\n";
 	EXPECT_EQ(shown, expected + ">>\n") << GetParam().path;
 	EXPECT_EQ(printed, "") << GetParam().path;
+
+	// what the session leaves, saved, opened and saved again: the same file
+	scratchDir dir;
+	const std::string saved = dir.file("saved.geo"), again = dir.file("again.geo");
+	ASSERT_EQ(g_state->writeStateToGeoFile(saved.c_str()), 0);
+	g_state->openGAfile(saved.c_str(), 0, nullptr, -1);
+	g_state->readScripts();
+	Fl::check();
+	ASSERT_EQ(g_state->writeStateToGeoFile(again.c_str()), 0);
+	EXPECT_EQ(fileText(again), fileText(saved)) << GetParam().path;
 }
 
 // What the scenes' test takes for a message, and what for a displayed value.

@@ -12,11 +12,16 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/consolecontrol.h"
 #include "console/consolegafile.h"
 #include "console/consoleglobalscope.h"
+#include "files/gafile.h"
+#include "image/pngwrapper.h"
+#include "scene/labelflags.h"
+#include "scene/textobject.h"
 #include "view/glwindow.h"
 #include "support/savedobjects.h"
 #include "support/scratchfiles.h"
@@ -77,6 +82,9 @@ protected:
 		return at == std::string::npos ? std::string() : file.substr(at + 1);
 	}
 
+	// The picture of a label, which is put there only after the scene was saved.
+	std::string picturePath() const { return m_dir.file("later.png"); }
+
 	void buildScene()
 	{
 		g_state->setE3gaFactor(e3ga(2, 1.0 / 3.0, -2.0, 0.0), 0);
@@ -108,6 +116,8 @@ protected:
 		      "meshvertex \"D\" 0 \"pt\"", "meshvertex \"D\" 1 \"pu\"", "meshvertex \"D\" 2 \"pv\"",
 		      "meshface \"D\" 2 1 0"})
 			line(l);
+		// a picture label whose file is not there yet shows its file name
+		line(("label \"Pic\" [0.5*e1] " + GAfile::quoted(picturePath()) + " image 2d").c_str());
 		// the camera moved after the file set it
 		typed("campos = campos + 1/3*e2; camori = (0.6 + 0.8*e3^e1) * camori;");
 		// what the console lines make again is changed after they ran, in
@@ -126,6 +136,10 @@ protected:
 TEST_F(savedScene, SavingAndOpeningLosesNothing)
 {
 	buildScene();
+	// the picture label shows its file name
+	const auto picture = [] { return dynamic_cast<const textObject *>(g_state->getObjectPtrByName("Pic")); };
+	ASSERT_NE(picture(), nullptr);
+	EXPECT_FALSE(picture()->m_flags & LF_IMAGE);
 	const std::map<std::string, std::string> objects = objectLines();
 	const e3ga camOri = glwindow::getCamOri();
 	const e3ga camPos = glwindow::getCamPos();
@@ -156,6 +170,14 @@ TEST_F(savedScene, SavingAndOpeningLosesNothing)
 	expectKept(objects);
 	const std::string f3 = save("3.geo");
 	EXPECT_EQ(text(f3), text(f2));
+
+	// the picture label is one still: with its file there it shows the picture
+	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
+	ASSERT_EQ(savePNG(picturePath().c_str(), grey.data(), 2, 2), 0);
+	open(f3);
+	ASSERT_NE(picture(), nullptr);
+	EXPECT_TRUE(picture()->m_flags & LF_IMAGE);
+	EXPECT_EQ(picture()->m_imageWidth, 2);
 }
 
 TEST_F(savedScene, TheDefaultModelAndTheInnerProductComeBack)

@@ -214,6 +214,9 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 {
 	const std::string noInterpretation = "Interpretation of object 'a' with coordinates inf*e1 failed.\n"
 	                                     "Interpretation of object 'n' with coordinates -inf*e1 failed.\n";
+	// an infinite constant is made through a variable of its name
+	const std::string infiniteConstants = "Interpretation of object 'Ki' with coordinates inf*e1 + -1.00*e2 failed.\n"
+	                                      "Interpretation of object 'Km' with coordinates -inf*e1 + 1.00*e2 failed.\n";
 	// what is typed, what it prints, then lines the saved file holds for it
 	const struct {
 		const char *typed;
@@ -228,7 +231,8 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		{"ctrl_select(s = 2, \"a b\" = 1, c = 2); ctrl_bool(\"x y\" = 1); add_const(\"k k\" = e2);"
 		 "dynamic{\"d n\" : dn = e3;}", "",
 		 {"console ctrl_select(s = 2, \"a b\" = 1, c = 2);\n", "console ctrl_bool(\"x y\" = 1);\n",
-		  "console add_const(\"k k\" = 1*e2);\n", "console dynamic{\"d n\" : dn = e3;}\n"}},
+		  "console default_model(e3ga); add_const(\"k k\" = 1*e2); default_model(c3ga);\n",
+		  "console dynamic{\"d n\" : dn = e3;}\n"}},
 		// names and texts beyond ASCII
 		{"\"\xc3\xa9t\xc3\xa9\" = e1; label(\"\xc3\xa9t\xc3\xa9\", \"\xce\xbb\");", "",
 		 {"e3ga \"\xc3\xa9t\xc3\xa9\" [1.00000000000000000000e+00*e1] hide magnitude shade \n",
@@ -236,13 +240,34 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		// labels of values that are no variables stay where they are shown
 		{"label(e1, \"t\"); label(e1 + e2, \"t4\");", "",
 		 {"label \"e1_label\" [0] \"t\" flag_3d \n", "label \"temporary console variable _label\" [0] \"t4\" flag_3d \n"}},
+		// constants that are no finite number, or of another model than the
+		// default one, which the next row sets
+		{"add_const(Kn = sqrt(-1)); add_const(Kp = -sqrt(-1)); add_const(Ki = 1e308*e1 + 1e308*e1 - e2);"
+		 "add_const(Km = -Ki); add_const(Kq = -(Ki - Ki) + e3); default_model(p3ga); add_const(Kw = e0 + 0.5*e3);"
+		 "default_model();", infiniteConstants,
+		 {"console default_model(e3ga); add_const(Kn = (1e999 - 1e999)); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Kp = -(1e999 - 1e999)); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Ki = (1e308*e1 + 1e308*e1) + -1*e2); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Km = -(1e308*e1 + 1e308*e1) + 1*e2); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Kq = -((1e308*e1 + 1e308*e1) - (1e308*e1 + 1e308*e1)) + 1*e3); "
+		  "default_model(c3ga);\n",
+		  "console default_model(p3ga); add_const(Kw = 0.5*e3 + 1*e0); default_model(c3ga);\n"}},
 		// what the closing console lines make again comes back as it is
 		{"x = e1; dynamic{d = 2*x;} ctrl_bool(f = 1); default_model(c3ga);", "",
 		 {"console dynamic{d = 2 * x;}\n", "e3ga \"d\" [2.00000000000000000000e+00*e1] restore magnitude shade \n",
 		  "e3ga \"f\" [1.00000000000000000000e+00] restore magnitude shade \n",
 		  "e3ga \"x\" [1.00000000000000000000e+00*e1] restore hide magnitude shade \n"}},
-		// a constant saved after its basis vector was renamed
-		{"add_const(K3 = 1/3*e1); rename_builtin_const(e1, q1);", "", {"console add_const(K3 = 0.3333333333333333*e1);\n"}},
+		// a constant saved after its basis vector was renamed, and one under
+		// the name that a new program gives a builtin constant
+		{"add_const(K3 = 1/3*e1); rename_builtin_const(e1, q1); rename_builtin_const(e2, q2); add_const(e2);", "",
+		 {"console add_const(K3 = 0.3333333333333333*e1);\n"}},
+		// a "$" and a digit in names, texts and console lines, after a backslash or not
+		{"\"v$1\" = e3; label(\"v$1\", \"a\\b \\$1 $2 \\\\$3\"); ctrl_bool(\"b\\$1\" = 1);", "",
+		 {"c3ga \"v\\$1\" [1.00000000000000000000e+00*e3] hide shade \n",
+		  "label \"v\\$1_label\" \"v\\$1\" \"a\\b \\\\$1 \\$2 \\\\\\$3\" flag_3d flag_dynamic \n",
+		  "console ctrl_bool(\"b\\\\$1\" = 1);\n"}},
+		// the console's answer, which every console line removes
+		{"no,", "ans = 1.00*no\n", {"c3ga \"ans\" [1.00000000000000000000e+00*no] restore shade \n"}},
 	};
 	for (const auto &item : items) EXPECT_EQ(typed(item.typed), item.out) << item.typed;
 	// the user recolours and shows what the console lines make again
@@ -253,17 +278,24 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		if (obj != nullptr) obj->setFgColor(c);
 		if (obj != nullptr) obj->show();
 	}
-	const std::string text = saved();
-	// a new program knows the basis vector by its first name
-	typed("rename_builtin_const(q1, e1);");
+	std::string text;
+	EXPECT_EQ(output([&] { text = saved(); }),
+	          "Constant 'e2' is not saved: a program that opens the file knows 'e2' as a builtin constant\n");
+	EXPECT_EQ(text.find("add_const(e2"), std::string::npos);
+	// a new program knows the basis vectors by their first names; no
+	// statement ends, which would remove the answer
+	m_state.m_globalScope->renameBuiltinConstant("q1", "e1");
+	m_state.m_globalScope->renameBuiltinConstant("q2", "e2");
 	for (const auto &item : items)
 		for (const std::string &l : item.written) EXPECT_NE(text.find("\n" + l), std::string::npos) << l;
 	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
 
-	open(m_dir.file("saved.geo"));
+	// opened with arguments, which none of its "$" stands for
+	char arg1[] = "one", arg2[] = "two", arg3[] = "three", *args[] = {arg1, arg2, arg3};
+	m_state.openGAfile(m_dir.file("saved.geo").c_str(), 3, args, -1);
 	// read without a message of its own: the statement runs in the saved
 	// scene's model, and the values are what they were
-	EXPECT_EQ(tick(), noInterpretation + "Coerced 'x' to c3ga\n");
+	EXPECT_EQ(tick(), noInterpretation + "Coerced 'x' to c3ga\n" + infiniteConstants);
 	// nothing runs again that would change what came back
 	m_state.updateDynStmts();
 	EXPECT_EQ(savedObjectLines(m_state), objects);
