@@ -8,9 +8,14 @@
 // pictures in their own colours.
 // The console sessions of each page (blocks marked "console") typed into the
 // window, the view drawn after every command: the console reads as the page.
+// Each demo played step by step, as a user presses Enter and waits: at every
+// wait and sleep, and at its end, the status line shows whole the text of
+// the demo's last "status" line.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Output.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <cctype>
@@ -24,6 +29,7 @@
 #include <vector>
 
 #include "files/gafile.h"
+#include "os/osdep.h"
 #include "scene/gaobject.h"
 #include "scene/labelflags.h"
 #include "scene/mvint.h"
@@ -252,6 +258,102 @@ TEST_P(playedScene, PlaysToItsEndWithoutMessages)
 	EXPECT_EQ(misdrawn(), "") << GetParam().path;
 }
 
+// The text of the last "status" line among the first n lines of a scene
+// file; false when there is none.
+bool lastStatus(const std::string &path, int n, std::string &text)
+{
+	static const std::regex status("\\s*status\\s+(\"((\\\\.|[^\"\\\\])*)\"|(\\S+)).*", std::regex::icase);
+	const std::vector<std::string> read = lines(fileText(path));
+	bool found = false;
+	for (int i = 0; i < n && i < (int)read.size(); i++) {
+		std::smatch m;
+		if (!std::regex_match(read[i], m, status)) continue;
+		text = m[2].matched ? std::regex_replace(m[2].str(), std::regex("\\\\(.)"), "$1") : m[4].str();
+		found = true;
+	}
+	return found;
+}
+
+class narratedDemo : public shownUI, public testing::WithParamInterface<scene> {
+protected:
+	// the clock moves only when a sleep of the demo is to end
+	static double s_now;
+	static double clock() { return s_now; }
+	void SetUp() override
+	{
+		s_now = 1000.0;
+		u_timeSetSource(clock);
+		shownUI::SetUp();
+	}
+	void TearDown() override
+	{
+		shownUI::TearDown();
+		u_timeSetSource(nullptr);
+	}
+
+	// What the status line should show now: the last status text read, in
+	// the file on top or, when it has none, in the files below it that are
+	// read up to their import; "" when none (an opened file starts empty).
+	std::string expectedStatus() const
+	{
+		std::string text;
+		for (int d = g_state->m_GAfileStackDepth; d >= 0; d--) {
+			const GAfile *f = g_state->m_GAfileStack[d];
+			// the reader counts lines from 1, and a line once it is read
+			if (f != nullptr && lastStatus(f->filename(), f->m_lineNb - 1, text)) return text;
+		}
+		return "";
+	}
+	// The status line against the expected text at a pause: what differs,
+	// or what does not fit in the line's width.
+	std::string statusProblem(const std::string &where) const
+	{
+		const Fl_Output *out = m_ui->m_statusOutput;
+		const std::string expected = expectedStatus(), shown = out->value();
+		if (shown != expected) return where + ": the status line shows \"" + shown + "\", not \"" + expected + "\"\n";
+		// the box's frame and the output's margin on each side
+		constexpr int margins = 2 * 3 + 2 * 3;
+		fl_font(out->textfont(), out->textsize());
+		if (fl_width(shown.c_str()) > out->w() - margins) return where + ": \"" + shown + "\" does not fit the status line\n";
+		return "";
+	}
+};
+
+double narratedDemo::s_now = 0.0;
+
+TEST_P(narratedDemo, EachStepShowsItsStatusWhileItWaits)
+{
+	testing::internal::CaptureStdout();
+	g_state->openGAfile(GetParam().path.c_str(), 0, nullptr, -1);
+	std::string problems;
+	bool ended = false;
+	for (int i = 0; i < sc_maxTicks && !ended; i++) {
+		const int depth = g_state->m_GAfileStackDepth;
+		const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
+		const long pos = top != nullptr ? top->m_pos : -1;
+		m_ui->timerCallback();
+		m_ui->m_glWindow->redraw();
+		Fl::check();
+		const int newDepth = g_state->m_GAfileStackDepth;
+		const GAfile *newTop = newDepth >= 0 ? g_state->m_GAfileStack[newDepth] : nullptr;
+		const bool sleeping = g_state->m_inputSleepTime >= 0.0 && s_now < g_state->m_inputSleepTime;
+		const std::string where = newTop != nullptr ? std::string(newTop->filename()) + ":" + std::to_string(newTop->m_lineNb - 1) : "";
+		if (g_state->m_inputWait || sleeping) {
+			problems += statusProblem(where);
+			// Enter, or the time the sleep asked for
+			if (g_state->m_inputWait) g_state->setInputWaitState(0);
+			else s_now = g_state->m_inputSleepTime;
+		} else if (newDepth == depth && newTop == top && (top == nullptr || top->m_pos == pos) &&
+		           g_state->m_openFilename == nullptr) {
+			problems += statusProblem(where + " (the end)");
+			ended = true;
+		}
+	}
+	testing::internal::GetCapturedStdout();
+	EXPECT_TRUE(ended) << GetParam().path << " still read after " << sc_maxTicks << " ticks";
+	EXPECT_EQ(problems, "") << GetParam().path;
+}
+
 class typedSession : public shownUI, public testing::WithParamInterface<scene> {};
 
 TEST_P(typedSession, ReadsInTheWindowAsOnThePage)
@@ -299,6 +401,8 @@ TEST(GuideSceneMessages, AreTheLinesThatShowNoValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, playedScene, testing::ValuesIn(demoScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Demo, narratedDemo, testing::ValuesIn(demoScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
 INSTANTIATE_TEST_SUITE_P(Guide, playedScene, testing::ValuesIn(guideScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
