@@ -171,9 +171,30 @@ std::vector<std::string> transcript(const std::string &page)
 	return out;
 }
 
+// Whether the label, where its last draw put it, lies whole inside the view.
+bool wholeInView(const textObject &t)
+{
+	// a full-screen picture fills the view whatever its size
+	if (t.m_flags & LF_FULLSCREEN) return true;
+	// as the label's pick finds it: a window label's drawing space is in
+	// pixels, another's is scaled to pixels
+	double ux = 1.0, uy = 1.0;
+	if (!(t.m_flags & LF_2D)) t.wcUnitXY(ux, uy);
+	const double s = gui_state->m_textScale;
+	const double corners[2][3] = {{0.0, 0.0, 0.0}, {t.m_width * s * ux, -t.m_height * s * uy, 0.0}};
+	const double *v = t.m_viewport;
+	for (const double *c : corners) {
+		double w[2];
+		t.windowCoordinates(c, w);
+		if (!(w[0] >= v[0] && w[0] <= v[0] + v[2] && w[1] >= v[1] && w[1] <= v[1] + v[3])) return false;
+	}
+	return true;
+}
+
 // Objects of the scene not drawn as the guide says they are: an e3ga vector
 // drawn at another length than its own (without the weight flag an arrow is
-// one unit long), a picture tinted by a foreground colour other than white.
+// one unit long), a picture tinted by a foreground colour other than white,
+// a shown label not whole in the view.
 std::string misdrawn()
 {
 	// lengths are compared to the console's two decimals
@@ -189,6 +210,7 @@ std::string misdrawn()
 		} else if (const textObject *t = dynamic_cast<const textObject *>(o)) {
 			if ((t->m_flags & LF_IMAGE) && (o->fgColor()[0] != 1.0f || o->fgColor()[1] != 1.0f || o->fgColor()[2] != 1.0f))
 				found += o->name() + ": a picture tinted by its foreground colour\n";
+			if (!o->hidden() && !wholeInView(*t)) found += o->name() + ": a label not whole in the view\n";
 		}
 	}
 	return found;
