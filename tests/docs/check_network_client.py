@@ -16,8 +16,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "net"))
-from program_net import (DEFAULT_PORT, SKIP_EXIT, Failure, PortInUse, connect_own,  # noqa: E402
-                         listening_sockets, start, stop, wait_until_free)
+from program_net import (DEFAULT_PORT, Failure, connect_own, exit_code, listening_sockets,  # noqa: E402
+                         start, stop, wait_until_free)
 
 # the client sleeps a second and reads once; this leaves room for a slow start
 CLIENT_SECONDS = 30
@@ -28,37 +28,31 @@ def blocks(page, kind):
         return re.findall(r"^```%s\n(.*?)^```" % kind, f.read(), re.S | re.M)
 
 
+def run_client(program, client, output):
+    """Runs the client against the program started with "-net"; Failure
+    when it prints anything else than the output."""
+    wait_until_free(DEFAULT_PORT)
+    process = start(program, "-net")
+    try:
+        connect_own(process, DEFAULT_PORT).close()
+        # the server is local: programs of other machines cannot reach it
+        addresses = list(listening_sockets(DEFAULT_PORT).values())
+        if addresses != ["127.0.0.1"]:
+            raise Failure("the program listens on %s, not on 127.0.0.1 alone" % addresses)
+        run = subprocess.run([sys.executable, "-c", client], capture_output=True, text=True, timeout=CLIENT_SECONDS)
+    finally:
+        stop(process)
+    if run.returncode != 0 or run.stdout != output:
+        raise Failure("the client printed:\n%s%s\nthe page says:\n%s" % (run.stdout, run.stderr, output))
+
+
 def main():
     program, page = sys.argv[1], sys.argv[2]
     clients, outputs = blocks(page, "python"), blocks(page, "text")
     if len(clients) != 1 or len(outputs) != 1:
         print("%s: expected one python block and one text block" % page)
         return 1
-    process = None
-    try:
-        wait_until_free(DEFAULT_PORT)
-        process = start(program, "-net")
-        connect_own(process, DEFAULT_PORT).close()
-        # the server is local: programs of other machines cannot reach it
-        addresses = list(listening_sockets(DEFAULT_PORT).values())
-        if addresses != ["127.0.0.1"]:
-            print("the program listens on %s, not on 127.0.0.1 alone" % addresses)
-            return 1
-        run = subprocess.run([sys.executable, "-c", clients[0]], capture_output=True, text=True,
-                             timeout=CLIENT_SECONDS)
-    except PortInUse as p:
-        print("SKIPPED: %s" % p)
-        return SKIP_EXIT
-    except Failure as f:
-        print("FAILED: %s" % f)
-        return 1
-    finally:
-        if process is not None:
-            stop(process)
-    if run.returncode != 0 or run.stdout != outputs[0]:
-        print("the client printed:\n%s%s\nthe page says:\n%s" % (run.stdout, run.stderr, outputs[0]))
-        return 1
-    return 0
+    return exit_code(run_client, program, clients[0], outputs[0])
 
 
 if __name__ == "__main__":

@@ -330,12 +330,12 @@ def with_network(program):
         stop(process)
 
 
-def main():
-    program = sys.argv[1]
+def exit_code(test, *args):
+    """Runs the test with the arguments; its exit code: 0 when it passed,
+    SKIP_EXIT when another program held a port it needed, 1 when it failed.
+    Says why for the last two."""
     try:
-        without_network(program)
-        wait_until_free(DEFAULT_PORT)
-        with_network(program)
+        test(*args)
     except PortInUse as p:
         print("SKIPPED: %s" % p)
         return SKIP_EXIT
@@ -345,5 +345,11 @@ def main():
     return 0
 
 
+def both_ways(program):
+    without_network(program)
+    wait_until_free(DEFAULT_PORT)
+    with_network(program)
+
+
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(exit_code(both_ways, sys.argv[1]))

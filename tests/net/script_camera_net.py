@@ -17,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from program_net import HOST, SKIP_EXIT, START_SECONDS, Failure, PortInUse, connect_own, start, stop
+from program_net import HOST, START_SECONDS, Failure, connect_own, exit_code, start, stop
 
 # the script's motion: 2 e1 over this many seconds, after a sleep of one
 MOTION_SECONDS = 2.0
@@ -82,12 +82,11 @@ def main(program):
             stop(process)
 
 
-if __name__ == "__main__":
-    try:
-        failure = main(sys.argv[1])
-    except PortInUse as p:
-        print("SKIPPED: %s" % p)
-        sys.exit(SKIP_EXIT)
+def camera_seen(program):
+    failure = main(program)
     if failure:
-        print(failure)
-        sys.exit(1)
+        raise Failure(failure)
+
+
+if __name__ == "__main__":
+    sys.exit(exit_code(camera_seen, sys.argv[1]))
