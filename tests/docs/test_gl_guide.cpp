@@ -234,6 +234,26 @@ std::string messages(const std::string &console)
 // many lines of reading steps would be cut off, and the test says so.
 constexpr int sc_maxTicks = 5000;
 
+// Where the scripts are read: the file on top of the stack and its place.
+struct readingPlace {
+	int depth;
+	const GAfile *top;
+	long pos;
+
+	static readingPlace now()
+	{
+		const int depth = g_state->m_GAfileStackDepth;
+		const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
+		return {depth, top, top != nullptr ? top->m_pos : -1};
+	}
+	// The same place as before, and no file waiting to be opened: a tick
+	// read nothing more.
+	bool stillAt(const readingPlace &before) const
+	{
+		return depth == before.depth && top == before.top && pos == before.pos && g_state->m_openFilename == nullptr;
+	}
+};
+
 class playedScene : public shownUI, public testing::WithParamInterface<scene> {
 protected:
 	// Plays the file from its start to its end, ticking as the timer does;
@@ -243,19 +263,13 @@ protected:
 		if (fs::path(path).extension() == ".gpl") g_state->openPlayList(path.c_str());
 		else g_state->openGAfile(path.c_str(), 0, nullptr, -1);
 		for (int i = 0; i < sc_maxTicks; i++) {
-			const int depth = g_state->m_GAfileStackDepth;
-			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
-			const long pos = top != nullptr ? top->m_pos : -1;
+			const readingPlace before = readingPlace::now();
 			// waits and sleeps pass, motions and fades end at once
 			g_state->bookmarkSearch();
 			m_ui->timerCallback();
 			m_ui->m_glWindow->redraw();
 			Fl::check();
-			const int newDepth = g_state->m_GAfileStackDepth;
-			const GAfile *newTop = newDepth >= 0 ? g_state->m_GAfileStack[newDepth] : nullptr;
-			if (newDepth == depth && newTop == top && (top == nullptr || top->m_pos == pos) &&
-			    g_state->m_openFilename == nullptr)
-				return true;
+			if (readingPlace::now().stillAt(before)) return true;
 		}
 		return false;
 	}
@@ -333,8 +347,8 @@ protected:
 		const Fl_Output *out = m_ui->m_statusOutput;
 		const std::string expected = expectedStatus(), shown = out->value();
 		if (shown != expected) return where + ": the status line shows \"" + shown + "\", not \"" + expected + "\"\n";
-		// the box's frame and the output's margin on each side
-		constexpr int margins = 2 * 3 + 2 * 3;
+		// the box's frame and the output's margin, on both sides
+		constexpr int margins = 2 * (3 + 3);
 		fl_font(out->textfont(), out->textsize());
 		if (fl_width(shown.c_str()) > out->w() - margins) return where + ": \"" + shown + "\" does not fit the status line\n";
 		return "";
@@ -350,23 +364,20 @@ TEST_P(narratedDemo, EachStepShowsItsStatusWhileItWaits)
 	std::string problems;
 	bool ended = false;
 	for (int i = 0; i < sc_maxTicks && !ended; i++) {
-		const int depth = g_state->m_GAfileStackDepth;
-		const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
-		const long pos = top != nullptr ? top->m_pos : -1;
+		const readingPlace before = readingPlace::now();
 		m_ui->timerCallback();
 		m_ui->m_glWindow->redraw();
 		Fl::check();
-		const int newDepth = g_state->m_GAfileStackDepth;
-		const GAfile *newTop = newDepth >= 0 ? g_state->m_GAfileStack[newDepth] : nullptr;
+		const readingPlace after = readingPlace::now();
 		const bool sleeping = g_state->m_inputSleepTime >= 0.0 && s_now < g_state->m_inputSleepTime;
-		const std::string where = newTop != nullptr ? std::string(newTop->filename()) + ":" + std::to_string(newTop->m_lineNb - 1) : "";
+		const std::string where =
+		    after.top != nullptr ? std::string(after.top->filename()) + ":" + std::to_string(after.top->m_lineNb - 1) : "";
 		if (g_state->m_inputWait || sleeping) {
 			problems += statusProblem(where);
 			// Enter, or the time the sleep asked for
 			if (g_state->m_inputWait) g_state->setInputWaitState(0);
 			else s_now = g_state->m_inputSleepTime;
-		} else if (newDepth == depth && newTop == top && (top == nullptr || top->m_pos == pos) &&
-		           g_state->m_openFilename == nullptr) {
+		} else if (after.stillAt(before)) {
 			problems += statusProblem(where + " (the end)");
 			ended = true;
 		}
