@@ -7,10 +7,11 @@
 title "animation"
 eyepos [7*e3]
 
-status "a point runs round the circle C, a pulsing sphere with it"
 console C = c3ga_point(1.5, 0, 0) ^ c3ga_point(0, 1.5, 0) ^ c3ga_point(-1.5, 0, 0),
 console start_animation();
 console dynamic{orbit: p = c3ga_point(1.5 cos(atime), 1.5 sin(atime), 0), r = 0.3 + 0.1 sin(3 atime); ball = dual(p - 0.5 r r ni),}
+# after the console lines: the values they show take the status line
+status "a point runs round the circle C, a pulsing sphere with it"
 sleep 3
 
 status "the camera moves back for two seconds"

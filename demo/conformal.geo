@@ -9,28 +9,30 @@ eyepos [8*e3]
 eyeori [-0.5*e2^e3 + 0.3*e3^e1]
 # numbers and e1, e2, e3 are conformal values from here on
 console default_model(c3ga)
+# Each step's status line comes after its console lines: a value the console
+# shows becomes the current object, whose description would replace the text.
 
-status "a sphere of radius 1 about the origin: the dual of no - 0.5 ni; press Enter"
 console S = dual(no - 0.5 ni),
+status "a sphere of radius 1 about the origin: the dual of no - 0.5 ni; press Enter"
 wait
 
-status "the plane z = 0.5, the dual of e3 + 0.5 ni, meets the sphere in the circle K = S & Pl"
 console Pl = alpha(cyan(dual(e3 + 0.5 ni)), 0.3),
 console K = S & Pl,
 fgcolor k
 label "K label" K "K" dynamic
+status "the plane z = 0.5, the dual of e3 + 0.5 ni, meets the sphere in the circle K = S & Pl; press Enter"
 wait
 
-status "the line L through p and q meets the sphere in the point pair PP = L & S, the plane in the flat point F = L & Pl"
 console p = c3ga_point(-1.5, 0.7, -0.6), q = c3ga_point(1.5, 0.7, 1.2),
 console dynamic{line: L = p ^ q ^ ni, PP = L & S, F = L & Pl,}
 label "p label" p "p" dynamic
 label "q label" q "q" dynamic
 label "F label" F "F" dynamic
+status "the line L through p and q meets the sphere in the point pair PP = L & S, the plane in the flat point F = L & Pl; press Enter"
 wait
 
-status "a second sphere S2; two spheres meet in a circle too: K2 = S & S2"
 console S2 = dual(c3ga_point(0.6, -0.6, -0.4) - 0.32 ni),
 console K2 = S & S2,
 label "K2 label" K2 "K2" dynamic
+status "a second sphere S2; two spheres meet in a circle too: K2 = S & S2"
 bookmark

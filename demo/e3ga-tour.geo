@@ -19,23 +19,25 @@ label "a label" a "a" dynamic
 label "b label" b "b" dynamic
 wait
 
-status "B = a ^ b: the oriented area they span; press Enter"
 console B = a ^ b,
 label "B label" B "B = a ^ b" dynamic
+# a value the console shows becomes the current object, whose description
+# takes the status line: each step's text comes after its console lines
+status "B = a ^ b: the oriented area they span; press Enter"
 wait
 
-status "B ^ e3: a trivector, an oriented volume; press Enter"
 console remove("B label"); B = B;
 console T = B ^ e3,
+status "B ^ e3: a trivector, an oriented volume; press Enter"
 wait
 
-status "the geometric product a b = a . b + a ^ b: see its value in the console"
 console T = T;
 console ab = a b; print(ab); dot = a . b; print(dot);
+status "the geometric product a b = a . b + a ^ b: see its value in the console; press Enter"
 wait
 
-status "R = exp(-angle/2 e1^e2) turns a in the e1^e2 plane; move the slider 'angle'"
 console ctrl_range(angle = 0.8, 0, 6.28);
 console dynamic{turn: R = exp(-angle / 2 * e1 ^ e2); Ra = R a ~R,}
 label "Ra label" Ra "R a ~R" dynamic
+status "R = exp(-angle/2 e1^e2) turns a in the e1^e2 plane; move the slider 'angle'"
 bookmark

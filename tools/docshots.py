@@ -6,7 +6,9 @@ virtual X server, in the order of the page, and wherever the page shows a
 picture from docs/images it has the program render its view into that file
 with screenshot(). A picture docs/images/demo-NAME.png, wherever the guide
 shows it, is the view of demo/NAME.geo at its end (such a demo must not
-wait for the user).
+wait for the user), and a picture docs/images/example-NAME.png the view of
+the scene-file example that the same page names NAME.geo (its block marked
+"geo NAME.geo").
 
     tools/docshots.py [BUILD_DIR]        (default: build)
 
@@ -42,6 +44,7 @@ SHOT_SECONDS = 1.0
 RUN_SECONDS = 120
 PICTURE = re.compile(r"!\[[^\]]*\]\(images/([^)]+\.png)\)")
 DEMO_PICTURE = re.compile(r"\(images/(demo-([^)]+))\.png\)")
+EXAMPLE_PICTURE = re.compile(r"\(images/(example-([^)]+))\.png\)")
 
 
 def steps(page):
@@ -85,13 +88,16 @@ def shot(path, width, height):
             "sleep %g" % SHOT_SECONDS]
 
 
-def play(korimbel, text):
+def play(korimbel, text, files=None):
     """Plays the scene text in Korimbel; files it writes itself land in a
-    scratch directory."""
+    scratch directory, beside the further files given (name: text) and the
+    guide's pictures."""
     with tempfile.TemporaryDirectory() as scratch:
+        os.symlink(IMAGES, os.path.join(scratch, "images"))
+        for name, content in dict(files or {}, **{"pictures.geo": text}).items():
+            with open(os.path.join(scratch, name), "w", encoding="utf-8") as f:
+                f.write(content)
         geo = os.path.join(scratch, "pictures.geo")
-        with open(geo, "w", encoding="utf-8") as f:
-            f.write(text)
         subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", korimbel, "-f", geo],
                        cwd=scratch, check=True, timeout=RUN_SECONDS, stdout=subprocess.DEVNULL)
 
@@ -106,6 +112,27 @@ def demo_pictures():
                   for picture, name in found)
 
 
+def example_pictures():
+    """The pictures of the guide's scene-file examples that its pages show:
+    (picture file, example's file name, example's text)."""
+    found = []
+    for page in sorted(glob.glob(os.path.join(DOCS, "*.md"))):
+        with open(page, encoding="utf-8") as f:
+            text = f.read()
+        for picture, name in sorted(set(EXAMPLE_PICTURE.findall(text))):
+            block = re.search(r"^```geo %s\.geo\n(.*?)^```" % re.escape(name), text, re.S | re.M)
+            if block is None:
+                sys.exit("docshots: %s shows %s.png but has no example named %s.geo" % (page, picture, name))
+            found.append((os.path.join(IMAGES, picture + ".png"), name + ".geo", block.group(1)))
+    return found
+
+
+def picture_scene(picture, scene):
+    """The lines that play a scene file and picture its view at the end."""
+    lines = ['import "%s"' % scene, "sleep %g" % DEMO_SECONDS] + shot(picture, VIEW_WIDTH, VIEW_HEIGHT) + ["exit"]
+    return "".join(l + "\n" for l in lines)
+
+
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
     korimbel = os.path.join(build, "korimbel")
@@ -113,15 +140,17 @@ def main():
     found = [(k, t) for k, t in found if not t.startswith("demo-")]
     walk = [os.path.join(IMAGES, t) for k, t in found if k == "picture"]
     demos = demo_pictures()
-    pictures = walk + [p for p, _ in demos]
+    examples = example_pictures()
+    pictures = walk + [p for p, _ in demos] + [p for p, _, _ in examples]
     os.makedirs(IMAGES, exist_ok=True)
     for p in pictures:
         if os.path.exists(p):
             os.remove(p)
     play(korimbel, script(found))
     for picture, demo in demos:
-        lines = ['import "%s"' % demo, "sleep %g" % DEMO_SECONDS] + shot(picture, VIEW_WIDTH, VIEW_HEIGHT) + ["exit"]
-        play(korimbel, "".join(l + "\n" for l in lines))
+        play(korimbel, picture_scene(picture, demo))
+    for picture, name, example in examples:
+        play(korimbel, picture_scene(picture, name), {name: example})
     missing = [p for p in pictures if not os.path.exists(p)]
     if missing:
         sys.exit("docshots: not rendered: " + ", ".join(missing))

@@ -1,8 +1,12 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test.  The
+# build uses CMAKE_BUILD_PARALLEL_LEVEL cores when that is set, else every
+# core; the tests run CTEST_PARALLEL_LEVEL at once when that is set, else as
+# many as the build's cores.
 set -e
 cd "$(dirname "$0")/.."
 tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$(nproc)"
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "${CTEST_PARALLEL_LEVEL:-$jobs}"

@@ -49,7 +49,11 @@ netServer::netServer(const char *port) : m_listenPort(netPortNumber(port)), m_li
 	address.sin_port = htons((unsigned short)m_listenPort);
 	int result = bind(m_listenSocket, (const sockaddr *)&address, sizeof address);
 	if (result != 0) {
-		cprintf("netServer::netServer(): could not bind server socket.\n");
+		// the port and the system's reason tell the user whether another
+		// program holds the port or it is refused for another cause
+		const int reason = errno;
+		cprintf("netServer::netServer(): could not bind server socket. Port %d: %s\n", m_listenPort,
+		        std::strerror(reason));
 		failSetup(&m_listenSocket, result);
 	}
 

@@ -9,9 +9,14 @@
 // The console sessions of each page (blocks marked "console") typed into the
 // window, the view drawn after every command: the console reads as the page,
 // and the scene they leave, saved and opened, is saved as the same file.
+// Each demo played step by step, as a user presses Enter and waits: at every
+// wait and sleep, and at its end, the status line shows whole the text of
+// the demo's last "status" line.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Output.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <cctype>
@@ -25,6 +30,7 @@
 #include <vector>
 
 #include "files/gafile.h"
+#include "os/osdep.h"
 #include "scene/gaobject.h"
 #include "scene/labelflags.h"
 #include "scene/mvint.h"
@@ -166,9 +172,30 @@ std::vector<std::string> transcript(const std::string &page)
 	return out;
 }
 
+// Whether the label, where its last draw put it, lies whole inside the view.
+bool wholeInView(const textObject &t)
+{
+	// a full-screen picture fills the view whatever its size
+	if (t.m_flags & LF_FULLSCREEN) return true;
+	// as the label's pick finds it: a window label's drawing space is in
+	// pixels, another's is scaled to pixels
+	double ux = 1.0, uy = 1.0;
+	if (!(t.m_flags & LF_2D)) t.wcUnitXY(ux, uy);
+	const double s = gui_state->m_textScale;
+	const double corners[2][3] = {{0.0, 0.0, 0.0}, {t.m_width * s * ux, -t.m_height * s * uy, 0.0}};
+	const double *v = t.m_viewport;
+	for (const double *c : corners) {
+		double w[2];
+		t.windowCoordinates(c, w);
+		if (!(w[0] >= v[0] && w[0] <= v[0] + v[2] && w[1] >= v[1] && w[1] <= v[1] + v[3])) return false;
+	}
+	return true;
+}
+
 // Objects of the scene not drawn as the guide says they are: an e3ga vector
 // drawn at another length than its own (without the weight flag an arrow is
-// one unit long), a picture tinted by a foreground colour other than white.
+// one unit long), a picture tinted by a foreground colour other than white,
+// a shown label not whole in the view.
 std::string misdrawn()
 {
 	// lengths are compared to the console's two decimals
@@ -184,6 +211,7 @@ std::string misdrawn()
 		} else if (const textObject *t = dynamic_cast<const textObject *>(o)) {
 			if ((t->m_flags & LF_IMAGE) && (o->fgColor()[0] != 1.0f || o->fgColor()[1] != 1.0f || o->fgColor()[2] != 1.0f))
 				found += o->name() + ": a picture tinted by its foreground colour\n";
+			if (!o->hidden() && !wholeInView(*t)) found += o->name() + ": a label not whole in the view\n";
 		}
 	}
 	return found;
@@ -207,6 +235,26 @@ std::string messages(const std::string &console)
 // many lines of reading steps would be cut off, and the test says so.
 constexpr int sc_maxTicks = 5000;
 
+// Where the scripts are read: the file on top of the stack and its place.
+struct readingPlace {
+	int depth;
+	const GAfile *top;
+	long pos;
+
+	static readingPlace now()
+	{
+		const int depth = g_state->m_GAfileStackDepth;
+		const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
+		return {depth, top, top != nullptr ? top->m_pos : -1};
+	}
+	// The same place as before, and no file waiting to be opened: a tick
+	// read nothing more.
+	bool stillAt(const readingPlace &before) const
+	{
+		return depth == before.depth && top == before.top && pos == before.pos && g_state->m_openFilename == nullptr;
+	}
+};
+
 class playedScene : public shownUI, public testing::WithParamInterface<scene> {
 protected:
 	// Plays the file from its start to its end, ticking as the timer does;
@@ -216,19 +264,13 @@ protected:
 		if (fs::path(path).extension() == ".gpl") g_state->openPlayList(path.c_str());
 		else g_state->openGAfile(path.c_str(), 0, nullptr, -1);
 		for (int i = 0; i < sc_maxTicks; i++) {
-			const int depth = g_state->m_GAfileStackDepth;
-			const GAfile *top = depth >= 0 ? g_state->m_GAfileStack[depth] : nullptr;
-			const long pos = top != nullptr ? top->m_pos : -1;
+			const readingPlace before = readingPlace::now();
 			// waits and sleeps pass, motions and fades end at once
 			g_state->bookmarkSearch();
 			m_ui->timerCallback();
 			m_ui->m_glWindow->redraw();
 			Fl::check();
-			const int newDepth = g_state->m_GAfileStackDepth;
-			const GAfile *newTop = newDepth >= 0 ? g_state->m_GAfileStack[newDepth] : nullptr;
-			if (newDepth == depth && newTop == top && (top == nullptr || top->m_pos == pos) &&
-			    g_state->m_openFilename == nullptr)
-				return true;
+			if (readingPlace::now().stillAt(before)) return true;
 		}
 		return false;
 	}
@@ -251,6 +293,99 @@ TEST_P(playedScene, PlaysToItsEndWithoutMessages)
 	EXPECT_EQ(messages(consoleText()), "") << GetParam().path;
 	EXPECT_EQ(printed, "") << GetParam().path;
 	EXPECT_EQ(misdrawn(), "") << GetParam().path;
+}
+
+// The text of the last "status" line among the first n lines of a scene
+// file; false when there is none.
+bool lastStatus(const std::string &path, int n, std::string &text)
+{
+	static const std::regex status("\\s*status\\s+(\"((\\\\.|[^\"\\\\])*)\"|(\\S+)).*", std::regex::icase);
+	const std::vector<std::string> read = lines(fileText(path));
+	bool found = false;
+	for (int i = 0; i < n && i < (int)read.size(); i++) {
+		std::smatch m;
+		if (!std::regex_match(read[i], m, status)) continue;
+		text = m[2].matched ? std::regex_replace(m[2].str(), std::regex("\\\\(.)"), "$1") : m[4].str();
+		found = true;
+	}
+	return found;
+}
+
+class narratedDemo : public shownUI, public testing::WithParamInterface<scene> {
+protected:
+	// the clock moves only when a sleep of the demo is to end
+	static double s_now;
+	static double clock() { return s_now; }
+	void SetUp() override
+	{
+		s_now = 1000.0;
+		u_timeSetSource(clock);
+		shownUI::SetUp();
+	}
+	void TearDown() override
+	{
+		shownUI::TearDown();
+		u_timeSetSource(nullptr);
+	}
+
+	// What the status line should show now: the last status text read, in
+	// the file on top or, when it has none, in the files below it that are
+	// read up to their import; "" when none (an opened file starts empty).
+	std::string expectedStatus() const
+	{
+		std::string text;
+		for (int d = g_state->m_GAfileStackDepth; d >= 0; d--) {
+			const GAfile *f = g_state->m_GAfileStack[d];
+			// the reader counts lines from 1, and a line once it is read
+			if (f != nullptr && lastStatus(f->filename(), f->m_lineNb - 1, text)) return text;
+		}
+		return "";
+	}
+	// The status line against the expected text at a pause: what differs,
+	// or what does not fit in the line's width.
+	std::string statusProblem(const std::string &where) const
+	{
+		const Fl_Output *out = m_ui->m_statusOutput;
+		const std::string expected = expectedStatus(), shown = out->value();
+		if (shown != expected) return where + ": the status line shows \"" + shown + "\", not \"" + expected + "\"\n";
+		// the box's frame and the output's margin, on both sides
+		constexpr int margins = 2 * (3 + 3);
+		fl_font(out->textfont(), out->textsize());
+		if (fl_width(shown.c_str()) > out->w() - margins) return where + ": \"" + shown + "\" does not fit the status line\n";
+		return "";
+	}
+};
+
+double narratedDemo::s_now = 0.0;
+
+TEST_P(narratedDemo, EachStepShowsItsStatusWhileItWaits)
+{
+	testing::internal::CaptureStdout();
+	g_state->openGAfile(GetParam().path.c_str(), 0, nullptr, -1);
+	std::string problems;
+	bool ended = false;
+	for (int i = 0; i < sc_maxTicks && !ended; i++) {
+		const readingPlace before = readingPlace::now();
+		m_ui->timerCallback();
+		m_ui->m_glWindow->redraw();
+		Fl::check();
+		const readingPlace after = readingPlace::now();
+		const bool sleeping = g_state->m_inputSleepTime >= 0.0 && s_now < g_state->m_inputSleepTime;
+		const std::string where =
+		    after.top != nullptr ? std::string(after.top->filename()) + ":" + std::to_string(after.top->m_lineNb - 1) : "";
+		if (g_state->m_inputWait || sleeping) {
+			problems += statusProblem(where);
+			// Enter, or the time the sleep asked for
+			if (g_state->m_inputWait) g_state->setInputWaitState(0);
+			else s_now = g_state->m_inputSleepTime;
+		} else if (after.stillAt(before)) {
+			problems += statusProblem(where + " (the end)");
+			ended = true;
+		}
+	}
+	testing::internal::GetCapturedStdout();
+	EXPECT_TRUE(ended) << GetParam().path << " still read after " << sc_maxTicks << " ticks";
+	EXPECT_EQ(problems, "") << GetParam().path;
 }
 
 class typedSession : public shownUI, public testing::WithParamInterface<scene> {};
@@ -310,6 +445,8 @@ TEST(GuideSceneMessages, AreTheLinesThatShowNoValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, playedScene, testing::ValuesIn(demoScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Demo, narratedDemo, testing::ValuesIn(demoScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
 INSTANTIATE_TEST_SUITE_P(Guide, playedScene, testing::ValuesIn(guideScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });

@@ -4,7 +4,9 @@ Starts the program on a virtual X server with a script that opens a command
 server on a free port, sleeps, and moves the camera by 2 e1 over two
 seconds. A client on 127.0.0.1 receives campos on every tick it changes:
 the camera moves in many steps, forward only, over about two seconds, and
-ends exactly where the script says.
+ends exactly where the script says. The client connects only once the
+program holds the port; when another program took the free port first, the
+test says so and exits with SKIP_EXIT, which ctest counts as skipped.
 
 Usage: script_camera_net.py PROGRAM
 """
@@ -15,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from program_net import HOST, START_SECONDS, connect, start, stop
+from program_net import HOST, START_SECONDS, Failure, connect_own, exit_code, start, stop
 
 # the script's motion: 2 e1 over this many seconds, after a sleep of one
 MOTION_SECONDS = 2.0
@@ -42,9 +44,10 @@ def main(program):
             f.write("console add_net_port(%d);\nsleep 1\ncamtrl %g [e1]\n" % (port, MOTION_SECONDS))
         process = start(program, "-f", script)
         try:
-            client = connect(port, START_SECONDS)
-            if client is None:
-                return "the script opened no command server on port %d" % port
+            try:
+                client = connect_own(process, port)
+            except Failure as f:
+                return "the script opened no command server: %s" % f
             s = client.socket
             # every campos the server sends, with the time it came
             seen, received, end = [], b"", time.monotonic() + START_SECONDS
@@ -79,8 +82,11 @@ def main(program):
             stop(process)
 
 
-if __name__ == "__main__":
-    failure = main(sys.argv[1])
+def camera_seen(program):
+    failure = main(program)
     if failure:
-        print(failure)
-        sys.exit(1)
+        raise Failure(failure)
+
+
+if __name__ == "__main__":
+    sys.exit(exit_code(camera_seen, sys.argv[1]))
