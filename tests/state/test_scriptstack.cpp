@@ -1,7 +1,7 @@
 // The state's stack of script files: levels of opening, imports and
-// switches, the deferred open, sleeps and waits on a clock the test moves,
-// playlists, bookmark searches, and lines and statements that ask for what
-// would delete what runs them.
+// switches, the bound on nested imports, the deferred open, sleeps and waits
+// on a clock the test moves, playlists, bookmark searches, and lines and
+// statements that ask for what would delete what runs them.
 #include <unistd.h>
 
 #include <cstdio>
