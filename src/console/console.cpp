@@ -21,10 +21,6 @@ constexpr unsigned char sc_firstPrintable = 32;
 // line comment the command may end with, and "," ends the statement.
 constexpr const char *sc_displayEnding = "\n,";
 
-} // namespace
-
-namespace {
-
 // The position of the last character of text that is not a control
 // character (0 for an empty text or one of control characters only).
 size_t lastCharacter(const std::string &text)
@@ -34,11 +30,45 @@ size_t lastCharacter(const std::string &text)
 	return p;
 }
 
+// The length of text without the line comment it ends with, read as the
+// console's lexer reads it: a "//" inside a quoted name (up to its closing
+// quote or the line's end; a backslash before a quote keeps the quote in
+// the name) or inside a block comment starts no comment, and a line feed
+// ends one.
+size_t withoutTrailingComment(const std::string &text)
+{
+	enum { code, quoted, block, line } in = code;
+	size_t commentStart = text.size();
+	for (size_t i = 0; i < text.size(); i++) {
+		const char c = text[i], next = i + 1 < text.size() ? text[i + 1] : '\0';
+		switch (in) {
+		case code:
+			if (c == '"') in = quoted;
+			else if (c == '/' && next == '*') in = block, i++;
+			else if (c == '/' && next == '/') in = line, commentStart = i++;
+			break;
+		case quoted:
+			if (c == '\\' && next == '"') i++;
+			else if (c == '"' || c == '\n') in = code;
+			break;
+		case block:
+			if (c == '*' && next == '/') in = code, i++;
+			break;
+		case line:
+			if (c == '\n') in = code;
+			break;
+		}
+	}
+	return in == line ? commentStart : text.size();
+}
+
 } // namespace
 
 bool consoleEndingAdded(const char *cmd)
 {
-	const std::string text(cmd != nullptr ? cmd : "");
+	// a terminator inside a comment the command ends with terminates nothing
+	std::string text(cmd != nullptr ? cmd : "");
+	text.erase(withoutTrailingComment(text));
 	const size_t p = lastCharacter(text);
 	return text.empty() || (text[p] != ';' && text[p] != ',');
 }

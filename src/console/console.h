@@ -5,11 +5,13 @@
 #include <string>
 
 // The text that a typed command runs as: cmd itself when its last character
-// that is not a control character is ";" or ","; otherwise the text up to
-// that character followed by "\n,", which makes the last statement a
-// displayed one ("\n," alone for an empty command, which then resumes a
-// suspended command). Bytes from 0x80 up are characters, not control
-// characters.
+// that is not a control character, a line comment it ends with not counted,
+// is ";" or ","; otherwise the text up to its last character that is not a
+// control character followed by "\n,", which ends the comment and makes the
+// last statement a displayed one ("\n," alone for an empty command, which
+// then resumes a suspended command). Bytes from 0x80 up are characters, not
+// control characters; a "//" in a quoted name or a block comment begins no
+// comment.
 std::string consoleCompleteCommand(const char *cmd);
 // Whether consoleCompleteCommand(cmd) ends with a terminator that cmd lacks.
 bool consoleEndingAdded(const char *cmd);

@@ -38,10 +38,12 @@ consoleVariable *scalarOfModel(const std::string &name, int model, double x)
 
 consoleVariable *consoleConstantScalarStmt::execute(consoleScope *s)
 {
-	// named by its "%f" text, of whatever length the number needs
+	// named by its "%f" text, of whatever length the number needs, which
+	// is no name of the user's
 	consoleVariable *v = scalarOfModel(m_valueName, s->getDefaultModel(), m_value);
 	v->rhs(1);
 	v->lhs(0);
+	v->literal(1);
 	return v;
 }
 

@@ -4,11 +4,15 @@
 #include "console/consolegafile.h"
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
+#include "os/osdep.h"
 #include "state/state.h"
 
 namespace {
 
 consoleVariable *nothing() { return new consoleVariable("", e3ga(0.0)); }
+
+// Grade-usage bitmap of the bivector part, the part a rotation rate keeps.
+constexpr int sc_bivectorPart = 0x4;
 
 } // namespace
 
@@ -26,7 +30,11 @@ consoleVariable *cf_camrotfunc(consoleScope *, consoleVariable **a, const consol
 {
 	if (g_state == nullptr) return nothing();
 	e3ga rate = a[0]->e();
-	g_state->setRot(rate, a[1]->scalar());
+	// a rate that is not finite would turn the camera into NaN, which
+	// shows nothing; a running rotation goes on
+	if (!rate.grade(sc_bivectorPart).isFinite())
+		cprintf("camrot(): the rate is not finite; the camera does not turn\n");
+	else g_state->setRot(rate, a[1]->scalar());
 	return nothing();
 }
 

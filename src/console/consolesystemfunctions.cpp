@@ -18,16 +18,6 @@ consoleGlobalScope *globalScope(consoleScope *s, const char *refusal)
 	return g;
 }
 
-// Whether a value carries a name the user gave it: not a temporary's (the
-// result of a call or an operator, or of an assignment that failed), nor
-// the text of a number written as it is.
-bool hasUserName(const consoleVariable *v)
-{
-	const std::string &name = v->name();
-	if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
-	return name.compare(0, std::char_traits<char>::length(sc_tempVarPrefix), sc_tempVarPrefix) != 0;
-}
-
 } // namespace
 
 consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
@@ -35,7 +25,7 @@ consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consol
 	consoleGlobalScope *g = globalScope(s, "add_const() can only be called in the global scope!");
 	if (g == nullptr) return nothing();
 	// a constant is known, and saved, by its name
-	if (!hasUserName(a[0])) cprintf("add_const(): the value has no name; no constant is added\n");
+	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
 	else g->addConstant(a[0]->name(), a[0]);
 	return nothing();
 }

@@ -115,6 +115,7 @@ consoleVariable::consoleVariable(const std::string &name, const consoleVariable 
 	visitModel(cv->m_model, cv->m_mv, [&](const auto &mv) { setMV(m_name, &mv); });
 	m_op = cv->m_op;
 	m_flags = cv->m_flags;
+	if (!name.empty()) literal(0);
 	m_forceFlags = cv->m_forceFlags;
 	m_creationFlags = cv->m_creationFlags;
 	color4(cv->m_color);
@@ -201,6 +202,7 @@ void consoleVariable::deleteMV()
 int consoleVariable::name(const std::string &name)
 {
 	m_name = name;
+	literal(0);
 	return 0;
 }
 

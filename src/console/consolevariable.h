@@ -98,6 +98,12 @@ public:
 	int global(int on) { return setFlag(sc_global, on); }
 	int functionArgument(int on) { return setFlag(sc_functionArgument, on); }
 	int temporary(int on) { return setFlag(sc_temporary, on); }
+	int literal(int on) { return setFlag(sc_literal, on); }
+	// Whether the value is known by a name the user gave it: not a
+	// temporary without a name of its own, nor a number written as it is
+	// (named by its digits), nor a value with the empty name. Any text a
+	// quoted name holds is a name, digits first or not.
+	bool userNamed() const { return !m_name.empty() && !getFlag(sc_literal); }
 
 	// --- values and their forms
 	// The held multivector when it is of that algebra, else the algebra's zero.
@@ -134,6 +140,9 @@ public:
 	// made by a call or an operator: named by a flag rather than a copy of
 	// the temporaries' name, which would allocate for every result
 	static constexpr int sc_temporary = 0x02000000;
+	// a number written in the text, named by its digits until it is given
+	// a name: a copy is still the number, a value named anew is not
+	static constexpr int sc_literal = 0x01000000;
 	// sc_tempVarPrefix, held once
 	static const std::string &temporaryName();
 

@@ -1,5 +1,6 @@
 // Keywords on the camera: its position and orientation at once, or a
-// translation or rotation over time.
+// translation or rotation over time. A value that is not finite is refused
+// and the camera stays as it was.
 #include <cmath>
 
 #include "files/cameraorientation.h"
@@ -35,7 +36,9 @@ int gaKwEyePos(const gaLine &l)
 {
 	e3ga v;
 	if (gaReadE3ga(l.line, l.pos, v) < 0) return 0;
-	glwindow::setCamPos(v.grade(GRADE1));
+	const e3ga position = v.grade(GRADE1);
+	if (!l.finite(position)) return 0;
+	glwindow::setCamPos(position);
 	uiRedrawView();
 	return 0;
 }
@@ -47,7 +50,8 @@ int gaKwEyeTrl(const gaLine &l)
 	e3ga v;
 	if (pos < 0 || gaReadE3ga(l.line, pos, v) < 0) return 0;
 	e3ga velocity = v.grade(GRADE1);
-	l.s->setTrl(velocity, t);
+	// a refused velocity leaves a running translation running
+	if (l.finite(velocity)) l.s->setTrl(velocity, t);
 	return 0;
 }
 
@@ -56,7 +60,10 @@ int gaKwEyeOri(const gaLine &l)
 	e3ga v;
 	if (gaReadE3ga(l.line, l.pos, v) < 0) return 0;
 	const e3ga B = v.grade(GRADE2);
-	glwindow::setCamOri(cameraRotorOfBivector(B));
+	// a finite bivector too large to square gives no rotor either
+	const e3ga R = cameraRotorOfBivector(B);
+	if (!l.finite(R)) return 0;
+	glwindow::setCamOri(R);
 	l.s->eyeOriLine(glwindow::getCamOri(), B);
 	uiRedrawView();
 	return 0;
@@ -73,6 +80,6 @@ int gaKwEyeRot(const gaLine &l)
 		return 0;
 	}
 	e3ga rate = v.grade(GRADE2);
-	l.s->setRot(rate, t);
+	if (l.finite(rate)) l.s->setRot(rate, t);
 	return 0;
 }

@@ -29,6 +29,15 @@ struct gaLine {
 	void invalidEntry(const char *what) const;
 	// True, with a message, for a text longer than the format holds.
 	bool textTooLong(const std::string &text) const;
+	// True when every coordinate of value is a finite number; else false,
+	// with the message that the line is ignored. The camera and the stored
+	// factors take no infinity or NaN: the view would show nothing, and a
+	// saved scene would keep the fault.
+	template <class V> bool finite(const V &value) const { return value.isFinite() || notFinite(); }
+
+private:
+	// false, with the message
+	bool notFinite() const;
 };
 
 typedef int gaKeyword(const gaLine &l);

@@ -53,6 +53,18 @@ struct factorModel {
 const factorModel c_factorModels[] = {{"e3ga", "ca3d", 3}, {"p3ga", "ca4d", 4}, {"c3ga", "ca5d", 5}};
 // The largest factor index a line may name (the largest dimension).
 constexpr int sc_maxFactorIndex = 5;
+// Grade-usage bitmap of the vector part, the part a factor keeps.
+constexpr int sc_vectorPart = 0x2;
+
+// The factor of a "factor" line: its value read at pos, the zero value
+// when it does not fit or parse, stored at index (counted from 1); a vector
+// part that is not finite is refused and the factor stays as it was.
+template <class V, class R, class S> void storeFactor(const gaLine &l, bool fits, int pos, int index, R read, S store)
+{
+	V v;
+	if (!fits || read(l.line, pos, v) < 0) v = 0.0;
+	if (l.finite(v.grade(sc_vectorPart))) (l.s->*store)(v, index - 1);
+}
 
 struct fadeKeyword {
 	const char *word;
@@ -145,21 +157,12 @@ int gaKwFactor(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
-	// an index past the model's dimension, or a value that does not parse, stores zero
+	// an index past the model's dimension, or a value that does not parse,
+	// stores zero
 	const bool fits = index <= m->dim;
-	if (m->dim == 3) {
-		e3ga v;
-		if (!fits || gaReadE3ga(l.line, pos, v) < 0) v = 0.0;
-		l.s->setE3gaFactor(v, index - 1);
-	} else if (m->dim == 4) {
-		p3ga v;
-		if (!fits || gaReadP3ga(l.line, pos, v) < 0) v = 0.0;
-		l.s->setP3gaFactor(v, index - 1);
-	} else {
-		c3ga v;
-		if (!fits || gaReadC3ga(l.line, pos, v) < 0) v = 0.0;
-		l.s->setC3gaFactor(v, index - 1);
-	}
+	if (m->dim == 3) storeFactor<e3ga>(l, fits, pos, index, gaReadE3ga, &state::setE3gaFactor);
+	else if (m->dim == 4) storeFactor<p3ga>(l, fits, pos, index, gaReadP3ga, &state::setP3gaFactor);
+	else storeFactor<c3ga>(l, fits, pos, index, gaReadC3ga, &state::setC3gaFactor);
 	return 0;
 }
 

@@ -138,6 +138,14 @@ bool gaLine::textTooLong(const std::string &text) const
 	return true;
 }
 
+bool gaLine::notFinite() const
+{
+	cprintf("warning: GAfile::parseLine(): file '%s': value that is not finite in '%s' entry at line '%d'; the line is "
+	        "ignored\n",
+	        file->m_filename, kw.c_str(), file->m_lineNb);
+	return false;
+}
+
 // --- lexical helpers ----------------------------------------------------------------
 
 int gaReadDouble(const char *line, int pos, double &value)

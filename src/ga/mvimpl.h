@@ -89,6 +89,8 @@ public:
 	int maxGrade() const;
 	int largestGrade() const;
 	double largestCoordinate() const;
+	// Whether every coordinate is a finite number: no infinity, no NaN.
+	bool isFinite() const;
 
 	// --- conversions for the kernels -------------------------------------------
 	void expand(const double **pa) const;

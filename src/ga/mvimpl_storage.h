@@ -118,6 +118,13 @@ template <class D, class Def, class S> double mvImpl<D, Def, S>::largestCoordina
 	return m;
 }
 
+template <class D, class Def, class S> bool mvImpl<D, Def, S>::isFinite() const
+{
+	for (int i = 0, n = memUsage(); i < n; i++)
+		if (!std::isfinite(this->c[i])) return false;
+	return true;
+}
+
 template <class D, class Def, class S> void mvImpl<D, Def, S>::expand(const double **pa) const
 {
 	int bm = gradeUsage();

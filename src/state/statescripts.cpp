@@ -13,6 +13,7 @@
 #include "scene/object.h"
 #include "ui/scriptui.h"
 #include "state/state.h"
+#include "os/osdep.h"
 #include "os/stringarray.h"
 
 namespace {
@@ -34,6 +35,29 @@ struct argCopy {
 // The title of the main window while no script has given one.
 constexpr const char *sc_untitled = "untitled";
 
+// The files the stack holds at most: a top-level file and the imports
+// nested on it. A presentation nests a handful; a file that imports itself,
+// directly or through others, would grow the stack by a file a tick (or
+// the call stack, through console lines that import at once) without end.
+constexpr int sc_maxScriptNesting = 32;
+
+// Whether file may be imported on a stack of depth + 1 files; else false,
+// with the message that names the file and the reason. A directory would
+// read as an empty file, which says nothing.
+bool importable(const std::string &file, int depth)
+{
+	if (depth + 1 >= sc_maxScriptNesting) {
+		cprintf("Not imported: '%s': imports nest at most %d files deep; does a file import itself?\n", file.c_str(),
+		        sc_maxScriptNesting);
+		return false;
+	}
+	if (u_isDirectory(file.c_str())) {
+		cprintf("Not imported: '%s' is a directory\n", file.c_str());
+		return false;
+	}
+	return true;
+}
+
 } // namespace
 
 int state::openGAfile(const char *name, int nbArg, char **args, int level)
@@ -42,6 +66,7 @@ int state::openGAfile(const char *name, int nbArg, char **args, int level)
 	// the name and arguments may belong to what the reset below frees
 	const std::string file(name);
 	argCopy argv(nbArg, args);
+	if (level == 1 && !importable(file, m_GAfileStackDepth)) return -1;
 	// a new top-level script, or a switch in place of the only file, starts
 	// over; a file that cannot be read leaves the session as it is
 	if (level == -1 || (level == 0 && m_GAfileStackDepth == 0)) {

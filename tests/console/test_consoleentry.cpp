@@ -35,8 +35,18 @@ TEST(CommandCompletion, TheLastCharacterThatIsNoControlCharacterDecides)
 		{"x = 2   ", "x = 2   \n,"},
 		{"x = 2\r\n", "x = 2\n,"},
 		{"x = 2;\r\n", "x = 2;\r\n"},
-		{"x = 2 // note;", "x = 2 // note;"},
+		// a terminator in the comment the command ends with counts for nothing
+		{"x = 2 // note;", "x = 2 // note;\n,"},
 		{"x = 2 // note", "x = 2 // note\n,"},
+		{"x = 2; // a,\r", "x = 2; // a,\n,"},
+		{"x = 2 // a\ny = 3; // b", "x = 2 // a\ny = 3; // b\n,"},
+		{"x = 2 // a\ny = 3;", "x = 2 // a\ny = 3;"},
+		// except where the lexer starts no comment
+		{"\"a//b\" = 2 // c;", "\"a//b\" = 2 // c;\n,"},
+		{"\"a\\\"//b\" = 2;", "\"a\\\"//b\" = 2;"},
+		{"\"a\n// b;", "\"a\n// b;\n,"},
+		{"x = 2 /* a // b */;", "x = 2 /* a // b */;"},
+		{"x = 2 /* a // b; */", "x = 2 /* a // b; */\n,"},
 		// bytes of UTF-8 text are characters, not control characters
 		{"x = 2 // \xc3\xa9", "x = 2 // \xc3\xa9\n,"},
 		{"x = 2; // \xc3\xa9\x01", "x = 2; // \xc3\xa9\n,"},

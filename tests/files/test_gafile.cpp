@@ -24,6 +24,7 @@ std::string msg(const std::string &format, const std::string &kw)
 std::string invalid(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': invalid '%k' entry at line '0'\n", kw); }
 std::string noName(const std::string &kw) { return msg("GAfile::parseLine(): file '%f': no name specified in entry '%k' at line '0'\n", kw); }
 std::string noKey(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': Unknown entry '%k' at line '0'\n", kw); }
+std::string notFinite(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': value that is not finite in '%k' entry at line '0'; the line is ignored\n", kw); }
 std::string invalidEntry(const std::string &what) { return msg("warning: GAfile::parseLine(): file '%f': invalid %k entry at line '0'\n", what); }
 
 class Keywords : public scriptTest {};
@@ -73,6 +74,15 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"camtrl -1 [e1]", invalidEntry("camtrl"), nothing},
 		{"EYEROT x [e1]", invalidEntry("EYEROT"), nothing},
 		{"eyerot 1 [e1 +]", "warning: GAfile::parseLine(): file 'virtual console file.geo': could not parse rotation\n", nothing},
+		// a camera value that is not finite leaves the camera as it was; what
+		// the keyword does not use may be anything
+		{"eyepos [nan*e1 + 11*e3]", notFinite("eyepos"), [&] { return value("campos") == "1*e1 + 2*e3"; }},
+		{"campos [-inf*e2]", notFinite("campos"), [&] { return value("campos") == "1*e1 + 2*e3"; }},
+		{"eyepos [e1 + 2*e3 + nan*e1^e2]", "", [&] { return value("campos") == "1*e1 + 2*e3"; }},
+		{"eyeori [nan*e1^e2]", notFinite("eyeori"), [&] { return value("camori") == "1"; }},
+		{"camori [1e300*e1^e2 + 1e300*e2^e3]", notFinite("camori"), [&] { return value("camori") == "1"; }},
+		{"eyetrl 1 [inf*e1]", notFinite("eyetrl"), nothing},
+		{"camrot 0 [nan*e2^e3 + inf]", notFinite("camrot"), [&] { return value("camori") == "1"; }},
 		// showing and hiding
 		{"show \"a b\"", "", [&] { return !(drawMode("a b") & DM_HIDE); }},
 		{"hide p", "", [&] { return drawMode("p") & DM_HIDE; }},
@@ -90,6 +100,8 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"factor e3ga 2 [e1 + e1^e2]", "", [&] { return std::string(s.m_e3gaFactor[1].string("%g")) == "1*e1"; }},
 		{"factor e3ga 4 [e1]", "state::setE3gaFactor(): invalid index 3\n", nothing},
 		{"factor ca4d 4 [e1 +]", "", [&] { return std::string(s.m_p3gaFactor[3].string("%g")) == "0"; }},
+		{"factor e3ga 2 [nan*e2]", notFinite("factor"), [&] { return std::string(s.m_e3gaFactor[1].string("%g")) == "1*e1"; }},
+		{"factor ca5d 1 [e1 + inf*e2 + nan*e1^e2]", notFinite("factor"), [&] { return std::string(s.m_c3gaFactor[0].string("%g")) == "0"; }},
 		{"factor q3ga 1 [e1]", invalid("factor"), nothing},
 		{"factor c3ga 6 [e1]", invalid("factor"), nothing},
 		// the file's fate, windows, files

@@ -96,6 +96,22 @@ TEST_F(Motion, WaitsHoldMotionsAndRefusals)
 	m_state.setTrl(v, 2.0);
 	EXPECT_EQ(m_state.setTrl(v, -1.0), -1);
 	EXPECT_LT(m_state.m_trlTime, 0.0);
+	// a velocity or rate that is not finite, from a scene-file line or the
+	// console, is refused and the running motion goes on
+	m_state.setTrl(v, 2.0);
+	EXPECT_EQ(line("eyetrl 1 [nan*e1]"), "warning: GAfile::parseLine(): file 'virtual console file.geo': value that "
+	                                     "is not finite in 'eyetrl' entry at line '0'; the line is ignored\n");
+	EXPECT_GE(m_state.m_trlTime, 0.0);
+	typed("camrot(e1^e2, 2);");
+	EXPECT_EQ(typed("camrot(sqrt(-1) e1^e2, 1);"), "camrot(): the rate is not finite; the camera does not turn\n");
+	EXPECT_EQ(line("camrot 1 [e1^e2 + inf*e2^e3]"), "warning: GAfile::parseLine(): file 'virtual console file.geo': "
+	                                               "value that is not finite in 'camrot' entry at line '0'; the line "
+	                                               "is ignored\n");
+	later(1.0);
+	step();
+	EXPECT_GE(m_state.m_rotTime, 0.0);
+	EXPECT_TRUE(std::isfinite(glwindow::getCamOri().norm_a()) && std::isfinite(glwindow::getCamPos().norm_a()));
+	EXPECT_NEAR(camX(), 3.0, 1e-9);
 	// so is every motion without a user interface
 	gui_state = nullptr;
 	EXPECT_EQ(m_state.setRot(v, 1.0), -1);

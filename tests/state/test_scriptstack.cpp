@@ -1,7 +1,7 @@
 // The state's stack of script files: levels of opening, imports and
-// switches, the deferred open, sleeps and waits on a clock the test moves,
-// playlists, bookmark searches, and lines and statements that ask for what
-// would delete what runs them.
+// switches, the bound on nested imports, the deferred open, sleeps and waits
+// on a clock the test moves, playlists, bookmark searches, and lines and
+// statements that ask for what would delete what runs them.
 #include <unistd.h>
 
 #include <cstdio>
@@ -85,6 +85,48 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.replayFirstGAfile(), -1); }), "GAfile::GAfile(): can not open '" + a + "'\n");
 	EXPECT_TRUE(has("a"));
 	EXPECT_STREQ(m_state.m_GAfileStack[0]->filename(), a.c_str());
+}
+
+TEST_F(Stack, ImportsNestBoundedAndNotFromDirectories)
+{
+	// a file that imports itself, or two that import each other, stop with
+	// one message naming the file: each file then reads on after its import
+	// line, and the stack empties down to the top-level file
+	const std::string self = write("self.geo", "import self.geo\nconsole n = n + 1;\n");
+	write("b.geo", "console n = n + 1;\nimport a.geo\n");
+	const std::string a = write("a.geo", "import b.geo\n");
+	const std::string cons = write("cons.geo", "console cmd(\"import cons.geo\");\nconsole n = n + 1;\n");
+	const struct {
+		std::string file, refused;
+		// the objects the files' lines made: n counts the lines run after imports
+		const char *n;
+	} rows[] = {
+		{self, self, "32"},
+		{a, a, "16"},
+		// through a console line, which imports at once, nested on the call stack
+		{cons, cons, "32"},
+	};
+	for (const auto &r : rows) {
+		typed("n = 0;");
+		open(r.file);
+		// a tick a file on the way up and on the way down, within a bound,
+		// and one for the top-level file's last line
+		std::string printed = tick();
+		for (int i = 0; i < 200 && m_state.m_GAfileStackDepth > 0; i++) printed += tick();
+		printed += tick();
+		EXPECT_EQ(printed, "Not imported: '" + r.refused + "': imports nest at most 32 files deep; does a file import "
+		                   "itself?\n") << r.file;
+		EXPECT_EQ(m_state.m_GAfileStackDepth, 0) << r.file;
+		EXPECT_EQ(value("n"), r.n) << r.file;
+	}
+	// a directory is refused with a message, and the file reads on
+	const std::string dir = write("d.geo", "import .\ne3ga after [e1]\n");
+	open(dir);
+	std::string printed = tick();
+	printed += tick();
+	EXPECT_EQ(printed, "Not imported: '" + m_dir.file(".") + "' is a directory\n");
+	EXPECT_TRUE(has("after"));
+	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 }
 
 TEST_F(Stack, DeleteHandlingWhenFilesAreDropped)
