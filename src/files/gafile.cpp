@@ -58,6 +58,7 @@ void GAfile::initToNothing()
 	m_deleteFile = -1;
 	m_deleteFileQuestion = nullptr;
 	m_closeAtEOF = 0;
+	m_abandoned = 0;
 	m_nbArg = 0;
 	m_arg = nullptr;
 	m_level = -1;
@@ -191,11 +192,11 @@ int GAfile::readLines(state *s, bool restarted)
 
 	for (;;) {
 		if (mustPause(s)) break;
-		int c = std::fgetc(f);
+		int c = m_abandoned ? EOF : std::fgetc(f);
 		if (c == EOF) {
 			// the last line of an import or a playlist counts without its
 			// line feed; a growing top-level file waits for its line feed
-			if (m_bufLen > 0 && (m_closeAtEOF || s->m_playListParse)) {
+			if (m_bufLen > 0 && !m_abandoned && (m_closeAtEOF || s->m_playListParse)) {
 				interpretLine(s);
 				continue;
 			}

@@ -106,6 +106,9 @@ public:
 	char *m_deleteFileQuestion;
 	// 1: at its end the reader removes itself from the stack (imports)
 	int m_closeAtEOF;
+	// 1: an import nested in this one went too deep; this import reads no
+	// further and leaves the stack as if at its end
+	int m_abandoned;
 	// the arguments "$1".."$N", owned
 	int m_nbArg;
 	char **m_arg;

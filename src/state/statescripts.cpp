@@ -41,14 +41,19 @@ constexpr const char *sc_untitled = "untitled";
 // the call stack, through console lines that import at once) without end.
 constexpr int sc_maxScriptNesting = 32;
 
-// Whether file may be imported on a stack of depth + 1 files; else false,
-// with the message that names the file and the reason. A directory would
-// read as an empty file, which says nothing.
-bool importable(const std::string &file, int depth)
+// Whether file may be imported on top of the stack of s; else false, with
+// the message that names the file and the reason. A directory would read as
+// an empty file, which says nothing. An import nested too deep also ends the
+// imports it was nested in: a file that imports itself twice would otherwise
+// branch into ever more refused imports, one a tick.
+bool importable(state &s, const std::string &file)
 {
-	if (depth + 1 >= sc_maxScriptNesting) {
-		cprintf("Not imported: '%s': imports nest at most %d files deep; does a file import itself?\n", file.c_str(),
-		        sc_maxScriptNesting);
+	if (s.m_GAfileStackDepth + 1 >= sc_maxScriptNesting) {
+		cprintf("Not imported: '%s': imports nest at most %d files deep; does a file import itself? The imports "
+		        "it was nested in are read no further\n",
+		        file.c_str(), sc_maxScriptNesting);
+		for (int i = 0; i <= s.m_GAfileStackDepth; i++)
+			if (s.m_GAfileStack[i] != nullptr && s.m_GAfileStack[i]->m_closeAtEOF) s.m_GAfileStack[i]->m_abandoned = 1;
 		return false;
 	}
 	if (u_isDirectory(file.c_str())) {
@@ -66,7 +71,7 @@ int state::openGAfile(const char *name, int nbArg, char **args, int level)
 	// the name and arguments may belong to what the reset below frees
 	const std::string file(name);
 	argCopy argv(nbArg, args);
-	if (level == 1 && !importable(file, m_GAfileStackDepth)) return -1;
+	if (level == 1 && !importable(*this, file)) return -1;
 	// a new top-level script, or a switch in place of the only file, starts
 	// over; a file that cannot be read leaves the session as it is
 	if (level == -1 || (level == 0 && m_GAfileStackDepth == 0)) {

@@ -90,32 +90,40 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 TEST_F(Stack, ImportsNestBoundedAndNotFromDirectories)
 {
 	// a file that imports itself, or two that import each other, stop with
-	// one message naming the file: each file then reads on after its import
-	// line, and the stack empties down to the top-level file
+	// one message naming the file: the imports it was nested in read no
+	// further, and the top-level file reads on after its import line; a file
+	// that imports itself twice stops as soon
 	const std::string self = write("self.geo", "import self.geo\nconsole n = n + 1;\n");
 	write("b.geo", "console n = n + 1;\nimport a.geo\n");
 	const std::string a = write("a.geo", "import b.geo\n");
 	const std::string cons = write("cons.geo", "console cmd(\"import cons.geo\");\nconsole n = n + 1;\n");
+	const std::string twice = write("twice.geo", "import twice.geo\nconsole n = n + 1;\nimport twice.geo\n");
 	const struct {
 		std::string file, refused;
 		// the objects the files' lines made: n counts the lines run after imports
 		const char *n;
 	} rows[] = {
-		{self, self, "32"},
+		{self, self, "1"},
 		{a, a, "16"},
 		// through a console line, which imports at once, nested on the call stack
-		{cons, cons, "32"},
+		{cons, cons, "1"},
+		{twice, twice, "1"},
 	};
 	for (const auto &r : rows) {
 		typed("n = 0;");
 		open(r.file);
 		// a tick a file on the way up and on the way down, within a bound,
-		// and one for the top-level file's last line
+		// and one for the top-level file's next lines, for each of its imports
 		std::string printed = tick();
-		for (int i = 0; i < 200 && m_state.m_GAfileStackDepth > 0; i++) printed += tick();
-		printed += tick();
-		EXPECT_EQ(printed, "Not imported: '" + r.refused + "': imports nest at most 32 files deep; does a file import "
-		                   "itself?\n") << r.file;
+		for (int import = 0; import < 2; import++) {
+			for (int i = 0; i < 200 && m_state.m_GAfileStackDepth > 0; i++) printed += tick();
+			printed += tick();
+		}
+		const std::string refusal = "Not imported: '" + r.refused +
+		                            "': imports nest at most 32 files deep; does a file import itself? The imports it "
+		                            "was nested in are read no further\n";
+		// the file that imports itself twice is refused once for each of its own imports
+		EXPECT_EQ(printed, r.file == twice ? refusal + refusal : refusal) << r.file;
 		EXPECT_EQ(m_state.m_GAfileStackDepth, 0) << r.file;
 		EXPECT_EQ(value("n"), r.n) << r.file;
 	}
