@@ -198,7 +198,10 @@ int GAfile::readLines(state *s, bool restarted)
 {
 	// names in the file are relative to its directory
 	s->setWorkingDirectory(m_filename, true);
-	FILE *f = std::fopen(m_filename, "rb");
+	// a directory or a pipe in the file's place is no file to read on: a
+	// pipe would hold the program at its opening
+	std::error_code error;
+	FILE *f = std::filesystem::is_regular_file(m_filename, error) ? std::fopen(m_filename, "rb") : nullptr;
 	// a file gone is said once, not at every tick, until it is back
 	if (f == nullptr) {
 		if (!m_goneReported) cprintf("Could not fopen() '%s'\n", m_filename);
