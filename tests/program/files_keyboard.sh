@@ -196,4 +196,22 @@ alt+f Down Down Right Down Return|Open gpl file: |$dir/scene.geo|
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"
+# the command line's -f and -l: the program starts untitled, not as after
+# a file's start ("Korimbel: untitled")
+for option in "-f $dir/folder.geo" "-f $dir/picture.png" "-l $dir/words.gpl" "-l $dir/picture.geo"; do
+	"$korimbel" $option > /dev/null 2>&1 &
+	started=$!
+	title=""
+	for i in $(seq 1 200); do
+		w=$(xdotool search --maxdepth 1 --pid $started 2>/dev/null | head -n 1)
+		[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null) && [ -n "$title" ] && break
+		sleep 0.05
+	done
+	sleep 0.3
+	[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null)
+	kill $started 2>/dev/null
+	wait $started 2>/dev/null
+	[ "$title" = Korimbel ] || fail "korimbel $option: the title is '$title'"
+done
+echo "-f and -l of what holds no scene started the program untitled"
 exit 0
