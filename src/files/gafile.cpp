@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
+#include <system_error>
 
 #include "console/consoleglobalscope.h"
 #include "os/osdep.h"
@@ -35,12 +37,32 @@ bool GAfile::readable(const char *filename)
 		cprintf("GAfile::GAfile(): invalid filename\n");
 		return false;
 	}
+	// a directory opens on some systems and reads as nothing; a pipe or a
+	// device may hold the program waiting at its first byte
+	std::error_code error;
+	const std::filesystem::file_status status = std::filesystem::status(filename, error);
+	if (std::filesystem::is_directory(status)) {
+		cprintf("GAfile::GAfile(): can not open '%s': it is a directory\n", filename);
+		return false;
+	}
+	if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+		cprintf("GAfile::GAfile(): can not open '%s': it is not a regular file\n", filename);
+		return false;
+	}
 	FILE *f = std::fopen(filename, "rb");
 	if (f == nullptr) {
 		cprintf("GAfile::GAfile(): can not open '%s'\n", filename);
 		return false;
 	}
+	// no text holds a NUL byte, where images and archives have one near
+	// their start: such a file is no scene, however its name ends
+	char block[sc_textProbeLength];
+	const size_t n = std::fread(block, 1, sizeof block, f);
 	std::fclose(f);
+	if (std::memchr(block, '\0', n) != nullptr) {
+		cprintf("GAfile::GAfile(): can not open '%s': it is not a text file\n", filename);
+		return false;
+	}
 	return true;
 }
 
@@ -73,6 +95,7 @@ void GAfile::initToNothing()
 	m_unseekable = 0;
 	m_maxLineLength = sc_maxLineLength;
 	m_skippingLine = 0;
+	m_goneReported = 0;
 }
 
 int GAfile::setArg(int n, char **args)
@@ -176,11 +199,17 @@ int GAfile::readLines(state *s, bool restarted)
 {
 	// names in the file are relative to its directory
 	s->setWorkingDirectory(m_filename, true);
-	FILE *f = std::fopen(m_filename, "rb");
+	// a directory or a pipe in the file's place is no file to read on: a
+	// pipe would hold the program at its opening
+	std::error_code error;
+	FILE *f = std::filesystem::is_regular_file(m_filename, error) ? std::fopen(m_filename, "rb") : nullptr;
+	// a file gone is said once, not at every tick, until it is back
 	if (f == nullptr) {
-		cprintf("Could not fopen() '%s'\n", m_filename);
+		if (!m_goneReported) cprintf("Could not fopen() '%s'\n", m_filename);
+		m_goneReported = 1;
 		return -1;
 	}
+	m_goneReported = 0;
 	if (!atResumePoint(f, m_pos, m_lastChar)) {
 		std::fclose(f);
 		if (!restarted) return truncated(s);

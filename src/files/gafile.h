@@ -22,8 +22,9 @@ public:
 	// arguments; filename() stays null when the file cannot be read.
 	GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args);
 	virtual ~GAfile();
-	// Whether filename names a file that can be read; when not, the reader's
-	// message says so, as a reader of it would.
+	// Whether filename names a regular file that can be read and holds text
+	// (no NUL byte in its first sc_textProbeLength bytes); when not, one
+	// message names the file and says why.
 	static bool readable(const char *filename);
 	GAfile(const GAfile &) = delete;
 	GAfile &operator=(const GAfile &) = delete;
@@ -34,7 +35,7 @@ public:
 	// from an empty scene.
 	virtual int reset(state *s);
 	// Interprets lines until a pause or the end of the file: 0, or -1
-	// when the file cannot be opened. An imported file deletes itself at
+	// when the file cannot be opened (said once while it stays so). An imported file deletes itself at
 	// its end, so nothing may touch the reader after this returns.
 	virtual int read(state *s);
 	// What happens to the file when the state drops the reader: kept,
@@ -134,7 +135,13 @@ public:
 	size_t m_maxLineLength;
 	// 1 while the rest of a line that was too long to hold is dropped
 	int m_skippingLine;
+	// 1 once the file could not be opened, until it opens again
+	int m_goneReported;
 
+	// The first bytes of a file looked at for a NUL byte before it is
+	// opened: one block of the file system, where binary formats have their
+	// header.
+	static constexpr size_t sc_textProbeLength = 4096;
 	// The last byte of the line format outside quoted texts (ASCII).
 	static constexpr int sc_lastAsciiByte = 127;
 	// The most arguments a file line passes to the file it opens.
@@ -150,6 +157,10 @@ public:
 	// What every name and text may not begin with unless quoted: such a
 	// word starts a multivector or a number.
 	static constexpr const char *sc_nameForbidden = "[]+-1234567890";
+	// The longest name of an object a line may give: the format's own bound.
+	// Names made at the console or over the network may be longer; a scene
+	// file does not hold them.
+	static constexpr size_t sc_maxNameLength = 1023;
 	// The longest text a line may give (a label's text, the status line,
 	// markup read for its definitions, the delete question): the format's
 	// own bound, which labels made elsewhere keep too, so that every label

@@ -2,6 +2,7 @@
 // The keywords of the scene-file line interpreter, one family a file: each
 // handler gets the line with its comment cut and its blanks trimmed, and the
 // position right after the keyword.
+#include <cstddef>
 #include <string>
 
 class GAfile;
@@ -27,8 +28,10 @@ struct gaLine {
 	void noKeyword() const;
 	// "warning: GAfile::parseLine(): file '%s': invalid <what> entry at line '%d'"
 	void invalidEntry(const char *what) const;
-	// True, with a message, for a text longer than the format holds.
+	// True, with a message, for a text or an object's name longer than the
+	// format holds.
 	bool textTooLong(const std::string &text) const;
+	bool nameTooLong(const std::string &name) const;
 	// True when every coordinate of value is a finite number; else false,
 	// with the message that the line is ignored. The camera and the stored
 	// factors take no infinity or NaN: the view would show nothing, and a
@@ -36,6 +39,8 @@ struct gaLine {
 	template <class V> bool finite(const V &value) const { return value.isFinite() || notFinite(); }
 
 private:
+	// "warning: ... <what> longer than <most> characters in entry ..."
+	bool tooLong(const std::string &item, const char *what, size_t most) const;
 	// false, with the message
 	bool notFinite() const;
 };

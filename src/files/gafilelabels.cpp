@@ -37,6 +37,7 @@ int gaKwLabel(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
+	if (l.nameTooLong(name)) return 0;
 	// a position, or the name of an object to stand at
 	e3ga position(0.0);
 	int end = gaReadE3ga(l.line, pos, position);

@@ -27,6 +27,7 @@ int addAlgebraObject(const gaLine &l, R readValue, A add)
 	int pos = gaReadName(l.line, l.pos, name);
 	// without a name the value begins right after the keyword
 	if (pos < 0) pos = l.pos;
+	else if (l.nameTooLong(name)) return 0;
 	V value;
 	int end = readValue(l.line, pos, value);
 	if (end < 0) {

@@ -130,13 +130,17 @@ void gaLine::invalidEntry(const char *what) const
 	        file->m_lineNb);
 }
 
-bool gaLine::textTooLong(const std::string &text) const
+bool gaLine::tooLong(const std::string &item, const char *what, size_t most) const
 {
-	if (text.size() <= GAfile::sc_maxTextLength) return false;
-	cprintf("warning: GAfile::parseLine(): file '%s': text longer than %d characters in entry '%s' at line '%d'\n",
-	        file->m_filename, (int)GAfile::sc_maxTextLength, kw.c_str(), file->m_lineNb);
+	if (item.size() <= most) return false;
+	cprintf("warning: GAfile::parseLine(): file '%s': %s longer than %d characters in entry '%s' at line '%d'\n",
+	        file->m_filename, what, (int)most, kw.c_str(), file->m_lineNb);
 	return true;
 }
+
+bool gaLine::textTooLong(const std::string &text) const { return tooLong(text, "text", GAfile::sc_maxTextLength); }
+
+bool gaLine::nameTooLong(const std::string &name) const { return tooLong(name, "name", GAfile::sc_maxNameLength); }
 
 bool gaLine::notFinite() const
 {

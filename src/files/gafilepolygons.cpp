@@ -48,6 +48,7 @@ int gaKwPolygon(const gaLine &l)
 	std::string name;
 	int pos = gaReadName(l.line, l.pos, name);
 	if (pos < 0) pos = l.pos;
+	else if (l.nameTooLong(name)) return 0;
 	int n = 0;
 	pos = gaReadInt(l.line, pos, n);
 	if (pos < 0 || n < 0 || n > sc_maxPolygonVertices) {
@@ -81,6 +82,7 @@ int gaKwMesh(const gaLine &l)
 		l.noName();
 		return 0;
 	}
+	if (l.nameTooLong(name)) return 0;
 	int drawMode, creationFlags;
 	l.file->parseFlags(l.line + pos, drawMode, creationFlags);
 	l.s->addObject(new meshObject(name, drawMode, creationFlags), -1);

@@ -78,7 +78,5 @@ int u_dirFileDelete(const char *path);
 int u_dirDirDelete(const char *path);
 int u_dirSetCwd(const char *path);
 int u_dirGetCwd(char *buf, int size);
-// Whether path names a directory (what a link names counts).
-bool u_isDirectory(const char *path);
 // u_dirOpen, and when that fails, u_dirCreate and u_dirOpen once more.
 u_dirEnt_s *u_dirOpenOrCreate(const char *dirName, const char *filter);

@@ -101,12 +101,6 @@ int u_dirGetCwd(char *buf, int size)
 	return getcwd(buf, size) != nullptr ? 0 : -1;
 }
 
-bool u_isDirectory(const char *path)
-{
-	struct stat st;
-	return path != nullptr && stat(path, &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 u_dirEnt_s *u_dirOpenOrCreate(const char *dirName, const char *filter)
 {
 	u_dirEnt_s *d = u_dirOpen(dirName, filter);

@@ -206,9 +206,10 @@ public:
 	int runDeferred(bool openToo);
 
 	// --- playlists (stateplaylist.cpp)
-	// Reads the playlist's "play" lines in one go and opens its first entry:
-	// 0, or -1 with a message, the current playlist kept, when the file
-	// cannot be read.
+	// Reads the playlist's "play" lines in one go and, when at least one
+	// entry is valid, takes it in place of the current playlist and opens
+	// its first entry: 0; else -1 with a message, the current playlist and
+	// the scene kept.
 	int openPlayList(const char *name);
 	int clearPlayList();
 	int addPlayListEntry(const char *file, int nbArg, char **args);

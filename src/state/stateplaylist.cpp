@@ -2,34 +2,64 @@
 // through one at a time.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "files/gafile.h"
 #include "os/osdep.h"
 #include "state/state.h"
 #include "os/stringarray.h"
 
+namespace {
+
+// The texts of a playlist's entries.
+void freeEntries(state::playList_s *list, int length)
+{
+	for (int i = 0; i < length; i++) {
+		std::free(list[i].filename);
+		freeStringArray(list[i].nbArg, list[i].arg);
+	}
+	std::free(list);
+}
+
+// The reader's level for a playlist: that of an import, which begins no
+// scene of its own.
+constexpr int sc_playListReadLevel = 1;
+
+} // namespace
+
 int state::openPlayList(const char *name)
 {
 	// a playlist that cannot be read leaves the current one
 	if (!GAfile::readable(name)) return -1;
-	clearPlayList();
+	const std::string file(name);
+	// the new entries come into an empty list; the current one waits aside
+	playList_s *kept = m_playList;
+	const int keptLength = m_playListLength, keptPos = m_playListPos;
+	m_playList = nullptr;
+	m_playListLength = 0;
+	m_playListPos = -1;
 	// every "play" line of the file adds an entry, in one reading
 	m_playListParse = 1;
-	GAfile *list = new GAfile(this, name, -1, nullptr, 0, nullptr);
+	GAfile *list = new GAfile(this, file.c_str(), sc_playListReadLevel, nullptr, 0, nullptr);
 	if (list->filename() != nullptr) list->read(this);
 	delete list;
 	m_playListParse = 0;
+	if (m_playListLength <= 0) {
+		clearPlayList();
+		m_playList = kept;
+		m_playListLength = keptLength;
+		m_playListPos = keptPos;
+		cprintf("state::openPlayList(): '%s' holds no valid 'play' line; the playlist stays as it was\n", file.c_str());
+		return -1;
+	}
+	freeEntries(kept, keptLength);
 	setPlayListPos(0);
 	return 0;
 }
 
 int state::clearPlayList()
 {
-	for (int i = 0; i < m_playListLength; i++) {
-		std::free(m_playList[i].filename);
-		freeStringArray(m_playList[i].nbArg, m_playList[i].arg);
-	}
-	std::free(m_playList);
+	freeEntries(m_playList, m_playListLength);
 	m_playList = nullptr;
 	m_playListLength = 0;
 	m_playListPos = -1;

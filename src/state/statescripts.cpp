@@ -13,7 +13,6 @@
 #include "scene/object.h"
 #include "ui/scriptui.h"
 #include "state/state.h"
-#include "os/osdep.h"
 #include "os/stringarray.h"
 
 namespace {
@@ -42,10 +41,10 @@ constexpr const char *sc_untitled = "untitled";
 constexpr int sc_maxScriptNesting = 32;
 
 // Whether file may be imported on top of the stack of s; else false, with
-// the message that names the file and the reason. A directory would read as
-// an empty file, which says nothing. An import nested too deep also ends the
-// imports it was nested in: a file that imports itself twice would otherwise
-// branch into ever more refused imports, one a tick.
+// the message that names the file and the reason. (What is no readable text
+// file the reader refuses as on every other road.) An import nested too deep
+// also ends the imports it was nested in: a file that imports itself twice
+// would otherwise branch into ever more refused imports, one a tick.
 bool importable(state &s, const std::string &file)
 {
 	if (s.m_GAfileStackDepth + 1 >= sc_maxScriptNesting) {
@@ -54,10 +53,6 @@ bool importable(state &s, const std::string &file)
 		        file.c_str(), sc_maxScriptNesting);
 		for (int i = 0; i <= s.m_GAfileStackDepth; i++)
 			if (s.m_GAfileStack[i] != nullptr && s.m_GAfileStack[i]->m_closeAtEOF) s.m_GAfileStack[i]->m_abandoned = 1;
-		return false;
-	}
-	if (u_isDirectory(file.c_str())) {
-		cprintf("Not imported: '%s' is a directory\n", file.c_str());
 		return false;
 	}
 	return true;

@@ -3,7 +3,9 @@
 // reading loop over files that end without a line feed, hold bytes it does
 // not take, change under it or cannot be positioned.
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <vector>
 #include <unistd.h>
 
 #include "scene/object.h"
@@ -371,16 +373,20 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	tick();
 	EXPECT_TRUE(has("d"));
 
-	// a pipe cannot be positioned: reported once, then read no further
+	// a pipe is no file to open, nor to read on when it takes the place of
+	// an open file: that file is gone, and said so once
 	int fd[2];
 	ASSERT_EQ(pipe(fd), 0);
 	ASSERT_EQ(::write(fd[1], "e3ga p [e1]\n", 12), 12);
 	close(fd[1]);
 	std::string pipeName = "/dev/fd/" + std::to_string(fd[0]);
-	open(pipeName);
-	EXPECT_EQ(tick(), "GAfile::read(): fseek() on '" + pipeName + "' returned error.\nAssuming the file has been truncated\n"
-	                  "GAfile::read(): can not position in '" + pipeName + "'; it is read no further\n");
+	EXPECT_EQ(open(pipeName), "GAfile::GAfile(): can not open '" + pipeName + "': it is not a regular file\n");
+	EXPECT_STREQ(top()->filename(), path.c_str());
+	ASSERT_EQ(std::remove(path.c_str()), 0);
+	ASSERT_EQ(symlink(pipeName.c_str(), path.c_str()), 0);
+	EXPECT_EQ(tick(), "Could not fopen() '" + path + "'\n");
 	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("d"));
 	close(fd[0]);
 }
 
@@ -422,8 +428,39 @@ TEST_F(Reading, MissingFilesAndTheDeleteQuestion)
 	f.m_deleteFile = 1;
 	f.handleDelete();
 	EXPECT_NE(access(path.c_str(), F_OK), 0);
-	// a file that went away since it was opened
-	EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "Could not fopen() '" + path + "'\n");
+	// a file that went away since it was opened: said once, not at every
+	// tick, and again once it came back and went again
+	for (int round = 0; round < 2; round++) {
+		EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "Could not fopen() '" + path + "'\n");
+		for (int i = 0; i < 3; i++) EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "");
+		write("q.geo", "e3ga back [e1]\n");
+		EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), 0); }), "");
+		ASSERT_EQ(std::remove(path.c_str()), 0);
+	}
+}
+
+TEST_F(Reading, NamesAreHeldToTheFormatsLength)
+{
+	const size_t most = GAfile::sc_maxNameLength;
+	ASSERT_EQ(most, 1023u);
+	// each keyword that names a new object: a name of the longest length,
+	// its own, is taken; one character more is refused with the line
+	const char *const lines[] = {"e3ga %s [e1]", "c3ga %s [no]", "label %s [e1] \"t\"", "polygon %s 0", "mesh %s"};
+	std::string text, expected;
+	const std::string path = m_dir.file("names.geo"), over(most + 1, 'o');
+	std::vector<std::string> taken;
+	for (const char *l : lines) {
+		const std::string kw(l, std::strchr(l, ' ')), rest = std::strchr(l, ' ') + 3;
+		taken.push_back(std::string(most - kw.size(), 'n') + kw);
+		text += kw + " \"" + taken.back() + "\"" + rest + "\n" + kw + " \"" + over + "\"" + rest + "\n";
+		expected += "warning: GAfile::parseLine(): file '" + path + "': name longer than 1023 characters in entry '" + kw +
+		            "' at line '" + std::to_string(2 * taken.size()) + "'\n";
+	}
+	write("names.geo", text);
+	open(path);
+	EXPECT_EQ(tick(), expected);
+	for (const std::string &name : taken) EXPECT_TRUE(has(name)) << name.substr(most - 8);
+	EXPECT_FALSE(has(over));
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #    ("No" the default): the file stays as it was until "Yes";
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line.
+# 6. opens of a directory, an image, a playlist without a valid entry,
+#    by the menu, its keys, typed lines and a script: nothing changes.
 # The title shows what ran: each typed line sets it through cmd().
 #
 #   files_keyboard.sh KORIMBEL XGRAB
@@ -141,4 +143,75 @@ titled shown "Enter during the script's wait"
 type_line 'cmd("title typed")'
 titled typed "a line typed after the script showed the console"
 echo "after the script showed the console again the keyboard was the command line's"
+
+# 6. opens of what holds no scene change nothing, on every route: a
+# directory, an image (a NUL byte in its first block), a playlist without
+# a valid "play" line, a replay of a file that became a directory.  The
+# session is a playlist's first entry and a variable; after each row the
+# title is what it was, the bivector b still blue and q1 still 7.  A row:
+# the keys that ask for the open, the chooser they show, the name typed
+# into it (or the line typed, without a chooser), what happens first.
+mkdir "$dir/folder.geo"
+printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
+cp "$dir/picture.png" "$dir/picture.geo"
+printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
+printf 'e3ga c [e1]\n' > "$dir/words.gpl"
+printf 'open folder.geo\n' > "$dir/opener.geo"
+printf 'play scene.geo\nplay folder.geo\nplay picture.geo\n' > "$dir/list.gpl"
+xdotool key alt+f Down Down Right Down Return
+chooser=$(window_named "Open gpl file: ") || fail "no Open geo playlist chooser"
+type_line "$dir/list.gpl"
+gone "$chooser" "the Open geo playlist chooser"
+titled scene "the playlist's first entry"
+expect_blue 1
+type_line "q1 = 7"
+last=scene
+row=0
+while IFS='|' read -r keys chooser name before; do
+	row=$((row + 1))
+	[ -n "$before" ] && eval "$before"
+	[ -n "$keys" ] && xdotool key $keys
+	if [ -n "$chooser" ]; then
+		w=$(window_named "$chooser") || fail "row $row: no chooser '$chooser'"
+		type_line "$name"
+		gone "$w" "row $row: the chooser"
+	elif [ -n "$name" ]; then
+		type_line "$name"
+	fi
+	titled "$last" "row $row ($keys $name)"
+	expect_blue 1
+	type_line "if (q1 == 7) cmd(\"title row$row\");"
+	titled "row$row" "q1 after row $row ($keys $name)"
+	last=row$row
+done <<ROWS
+alt+period|||
+alt+period|||
+alt+o|open file: |$dir/picture.geo|
+alt+o|open file: |$dir/words.gpl|
+alt+f Down Down Right Return|Open geo file: |$dir/picture.png|
+alt+f Down Down Right Down Return|Open gpl file: |$dir/scene.geo|
+||cmd("open $dir/folder.geo")|
+||cmd("switchto $dir/picture.png")|
+||cmd("import $dir/opener.geo")|
+alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
+ROWS
+echo "$row opens of what holds no scene kept the variable, the scene and the title"
+# the command line's -f and -l: the program starts untitled, not as after
+# a file's start ("Korimbel: untitled")
+for option in "-f $dir/folder.geo" "-f $dir/picture.png" "-l $dir/words.gpl" "-l $dir/picture.geo"; do
+	"$korimbel" $option > /dev/null 2>&1 &
+	started=$!
+	title=""
+	for i in $(seq 1 200); do
+		w=$(xdotool search --maxdepth 1 --pid $started 2>/dev/null | head -n 1)
+		[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null) && [ -n "$title" ] && break
+		sleep 0.05
+	done
+	sleep 0.3
+	[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null)
+	kill $started 2>/dev/null
+	wait $started 2>/dev/null
+	[ "$title" = Korimbel ] || fail "korimbel $option: the title is '$title'"
+done
+echo "-f and -l of what holds no scene started the program untitled"
 exit 0

@@ -2,9 +2,11 @@
 // switches, the bound on nested imports, the deferred open, sleeps and waits
 // on a clock the test moves, playlists, bookmark searches, and lines and
 // statements that ask for what would delete what runs them.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "support/scriptfixture.h"
 
@@ -132,7 +134,7 @@ TEST_F(Stack, ImportsNestBoundedAndNotFromDirectories)
 	open(dir);
 	std::string printed = tick();
 	printed += tick();
-	EXPECT_EQ(printed, "Not imported: '" + m_dir.file(".") + "' is a directory\n");
+	EXPECT_EQ(printed, "GAfile::GAfile(): can not open '" + m_dir.file(".") + "': it is a directory\n");
 	EXPECT_TRUE(has("after"));
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 }
@@ -258,6 +260,80 @@ TEST_F(Stack, Playlists)
 	EXPECT_EQ(output([&] { m_state.previousPlayListEntry(); }), "state::previousPlayListEntry(): no playlist open\n");
 	EXPECT_EQ(output([&] { m_state.setPlayListPos(0); }), "state::setPlayListPos(): no playlist loaded\n");
 	EXPECT_EQ(m_state.addPlayListEntry(nullptr, 0, nullptr), -1);
+}
+
+TEST_F(Stack, OpensOfWhatHoldsNoSceneChangeNothing)
+{
+	// a directory, a pipe, an image named like a scene
+	const std::string dir = m_dir.file("demo"), fifo = m_dir.file("fifo.geo");
+	ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
+	ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+	const std::string png = write("picture.geo", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(9000, 'x'));
+	const struct {
+		std::string name, why;
+	} files[] = {{dir, ": it is a directory"}, {fifo, ": it is not a regular file"}, {png, ": it is not a text file"}};
+	// a session: a playlist's entry, its title and object, a variable
+	const std::string one = write("one.geo", "title \"one\"\ne3ga a [e1]\n");
+	const std::string list = write("list.gpl", "play one.geo\n");
+	m_state.openPlayList(list.c_str());
+	tick();
+	typed("q1 = 7;");
+	// every route to a top-level open, a switch in place of the only file,
+	// the open of a playlist
+	std::string grown = "title \"one\"\ne3ga a [e1]\n";
+	const std::function<std::string(const std::string &)> routes[] = {
+	    [&](const std::string &f) { return open(f); },
+	    [&](const std::string &f) { return typed(("cmd(\"open " + f + "\");").c_str()); },
+	    [&](const std::string &f) { return typed(("cmd(\"switchto " + f + "\");").c_str()); },
+	    [&](const std::string &f) {
+		    // the scene file's own line, carried out on the next tick
+		    grown += "open \"" + f + "\"\n";
+		    write("one.geo", grown);
+		    return tick() + tick();
+	    },
+	    [&](const std::string &f) { return output([&] { m_state.openPlayList(f.c_str()); }); },
+	};
+	for (const auto &file : files)
+		for (size_t r = 0; r < sizeof routes / sizeof routes[0]; r++) {
+			EXPECT_EQ(routes[r](file.name), "GAfile::GAfile(): can not open '" + file.name + "'" + file.why + "\n")
+			    << file.name << " route " << r;
+			EXPECT_TRUE(has("a") && value("q1") == "7" && m_state.m_title == "one") << file.name << " route " << r;
+			ASSERT_EQ(m_state.m_GAfileStackDepth, 0);
+			EXPECT_STREQ(top()->filename(), one.c_str());
+			ASSERT_EQ(m_state.m_playListLength, 1);
+			EXPECT_STREQ(m_state.m_playList[0].filename, one.c_str());
+		}
+	// a playlist without a valid "play" line: its lines refused, the
+	// playlist, the scene and the variables kept
+	std::string out = output([&] { EXPECT_EQ(m_state.openPlayList(one.c_str()), -1); });
+	EXPECT_EQ(out.substr(out.find("state::")),
+	          "state::openPlayList(): '" + one + "' holds no valid 'play' line; the playlist stays as it was\n");
+	EXPECT_TRUE(has("a") && value("q1") == "7" && m_state.m_title == "one");
+	EXPECT_EQ(m_state.m_playListLength, 1);
+	EXPECT_EQ(m_state.m_playListPos, 0);
+	// replaying a bottom file that became a directory, and a playlist
+	// entry that is one: the session stays
+	const std::string two = write("two.geo", "e3ga b [e2]\n");
+	write("list.gpl", "play two.geo\nplay one.geo\n");
+	m_state.openPlayList(list.c_str());
+	tick();
+	ASSERT_TRUE(has("b"));
+	typed("q1 = 8;");
+	ASSERT_EQ(std::remove(two.c_str()), 0);
+	ASSERT_EQ(mkdir(two.c_str(), 0700), 0);
+	const std::string refused = "GAfile::GAfile(): can not open '" + two + "': it is a directory\n";
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.replayFirstGAfile(), -1); }), refused);
+	m_state.nextPlayListEntry();
+	tick();
+	EXPECT_TRUE(has("a") && !has("b"));
+	EXPECT_EQ(output([&] { m_state.previousPlayListEntry(); }), refused);
+	EXPECT_TRUE(has("a") && value("q1") == "none" && m_state.m_title == "one");
+	// a text that is no scene is still read as one, from an empty scene
+	typed("q1 = 9;");
+	const std::string text = write("notes.txt", "some words\n");
+	open(text);
+	EXPECT_EQ(tick(), "warning: GAfile::parseLine(): file '" + text + "': Unknown entry 'some' at line '1'\n");
+	EXPECT_TRUE(!has("a") && value("q1") == "none");
 }
 
 TEST_F(Stack, BookmarkSearch)
