@@ -13,6 +13,7 @@
 #include "scene/object.h"
 #include "ui/scriptui.h"
 #include "state/state.h"
+#include "os/osdep.h"
 #include "os/stringarray.h"
 
 namespace {
