@@ -50,6 +50,7 @@ void selectWindow::initToNothing()
 {
 	m_mode = 0;
 	m_objectNames.clear();
+	m_close = nullptr;
 }
 
 bool selectWindow::lists(int mode, const object *obj)
@@ -87,9 +88,8 @@ int selectWindow::setupWidgets()
 		}
 		scroll->end();
 	}
-	Fl_Button *close =
-	    new Fl_Button(sc_margin, h() - 25, w() - 2 * sc_margin, sc_rowHeight, "close window");
-	close->callback(selectWindowCallback, entryData(-1));
+	m_close = new Fl_Button(sc_margin, h() - 25, w() - 2 * sc_margin, sc_rowHeight, "close window");
+	m_close->callback(selectWindowCallback, entryData(-1));
 	end();
 	// closed by the window system or Escape: as the close button
 	Fl_Widget::callback(selectWindowCallback, entryData(-1));
