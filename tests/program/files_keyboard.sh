@@ -18,7 +18,7 @@
 #    copies what is selected in the object panel's name and description,
 #    the status line and the console's output (after "No" and Escape to
 #    Save State's question: the line saying that nothing was saved); a
-#    300,000-character paste and a picked object's 60,000-character name
+#    400,000-character paste and a picked object's 60,000-character name
 #    end the program neither in the command line nor in Select object;
 # 7. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
@@ -40,7 +40,8 @@ HOME=$dir/home
 export HOME
 pointer_focus=1
 . "$here/startprogram.sh"
-trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+client=""
+trap 'kill $pid $client 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
 # the main window's title names what ran last
 titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
@@ -155,6 +156,7 @@ for answer in Return Escape "Tab space"; do
 		sleep 0.1
 		xdotool mousemove --window "$window" $to 625
 	done
+	sleep 0.1
 	xdotool mouseup 1
 	xdotool key ctrl+c
 	pasted_title ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer" BackSpace
@@ -208,22 +210,36 @@ for row in "904 47 copiedname" "760 372 Magnitude:" "165 686 vector"; do
 	sleep 0.5
 done
 echo "Space left the current object; Ctrl+C copied from the panel's name and description and the status line"
-# long texts: a 60,000-character name sent over the network (its panel
-# name copied and pasted five times), and the name picked with Ctrl and
-# the middle button, go to the command line; Select object lists it
+# long texts: a 60,000-character name sent over the network, printed with
+# its value in the console's last line above the command line, cut to
+# 10,000 characters: that name double-clicked, copied and pasted 40 times,
+# then the whole name picked with Ctrl and the middle button, go to the
+# command line; Select object lists it.  The name is of "m", a wide
+# letter: the window system's limit is met sooner than with narrow ones.
+# The client stays connected until then: its leaving prints a line.
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 type_line "add_net_port($port)"
-timeout 20 python3 -c '
-import socket, sys
-name = "n" * 60000
+timeout 60 python3 -c '
+import socket, sys, time
+name = "m" * 60000
 server = socket.create_connection(("127.0.0.1", int(sys.argv[1])))
 server.sendall((name + " = e1 + e2,$").encode())
 got = b""
 while ("\"%s\" = " % name).encode() not in got:
     got += server.recv(65536)
-' "$port" || fail "the long name did not arrive over the network"
-xdotool mousemove --window "$window" 904 47 click --repeat 2 --delay 100 1
-xdotool key ctrl+c ctrl+v ctrl+v ctrl+v ctrl+v ctrl+v Return
+print("in", flush=True)
+time.sleep(50)
+' "$port" > "$dir/client" &
+client=$!
+for i in $(seq 1 200); do
+	grep -q in "$dir/client" && break
+	sleep 0.05
+done
+grep -q in "$dir/client" || fail "the long name did not arrive over the network"
+xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
+xdotool key ctrl+c
+for i in $(seq 1 40); do xdotool key ctrl+v; done
+xdotool key Return
 # the vector e1 + e2 from the view's centre up to the right
 xdotool mousemove --window "$window" $((x + 40)) $((y - 40)) keydown ctrl click 2 keyup ctrl
 xdotool key Return
@@ -231,9 +247,10 @@ xdotool key alt+v Down Return
 list=$(window_named "Select object:") || fail "no Select object window with the long name"
 xdotool key space
 gone "$list" "the Select object window with the long name"
+kill $client
 type_line 'cmd("title long");'
 titled long "the long texts"
-echo "a 300,000-character paste and a 60,000-character name left the program running"
+echo "a 400,000-character paste and a 60,000-character name left the program running"
 
 # ---- 7. the choosers ----------------------------------------------------------
 # Each row: the keys that open a chooser, its title, the bare name typed
