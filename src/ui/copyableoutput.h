@@ -19,6 +19,15 @@ public:
 		// letter the command line takes next: nothing moves yet
 		if (key >= FL_Shift_L && key <= FL_Alt_R) return 1;
 		const bool copyKey = Fl::event_ctrl() != 0 && (key == 'c' || key == FL_Insert);
-		return copyKey ? Output::handle(event) : 0;
+		if (copyKey) return Output::handle(event);
+		// arrows and Tab the panel around would take to move the keyboard
+		// to its next widget: the window hands them to the command line,
+		// as every other key
+		const bool navigation = key == FL_Tab || key == FL_Left || key == FL_Right || key == FL_Up || key == FL_Down;
+		if (navigation && this->top_window() != nullptr) {
+			this->top_window()->handle(event);
+			return 1;
+		}
+		return 0;
 	}
 };

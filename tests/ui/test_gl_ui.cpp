@@ -294,7 +294,8 @@ TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)
 	g_state->setInputWaitState(0);
 	// the panel's name and description and the status line take the
 	// keyboard when clicked, for the copy keys: Ctrl pressed alone stays
-	// with them, a letter goes on to the command line
+	// with them; a letter, and an arrow that the panel would take to move
+	// on to its next widget, go to the command line
 	for (Fl_Widget *w : {static_cast<Fl_Widget *>(m_ui->m_nameOutput), static_cast<Fl_Widget *>(m_ui->m_descriptionOutput),
 	                     static_cast<Fl_Widget *>(m_ui->m_statusOutput)}) {
 		click(w);
@@ -304,6 +305,9 @@ TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)
 		const size_t typed = consoleText().size();
 		press('x', "x");
 		EXPECT_EQ(consoleText().size(), typed + 1);
+		EXPECT_EQ(Fl::focus(), m_ui->m_console);
+		click(w);
+		press(FL_Down);
 		EXPECT_EQ(Fl::focus(), m_ui->m_console);
 	}
 	m_ui->m_console->command("");
