@@ -10,16 +10,16 @@
 #    the scene and the title stay;
 # 4. "&Save State" writes to a name typed with "/" or "~" in front, adds
 #    ".geo" to a name without extension, and asks before it replaces a file
-#    ("No" the default): the file stays as it was until "Yes";
+#    ("No" the default): the file stays as it was until "Yes", and after
+#    "No" and Escape the console's last line, copied, says it was not saved;
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line.
 # 6. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object; Ctrl+C
-#    copies what is selected in the object panel's name and description,
-#    the status line and the console's output (after "No" and Escape to
-#    Save State's question: the line saying that nothing was saved); a
-#    400,000-character paste and a picked object's 60,000-character name
-#    end the program neither in the command line nor in Select object;
+#    copies what is selected in the object panel's name and description
+#    and the status line; a 400,000-character paste and a picked object's
+#    60,000-character name end the program neither in the command line
+#    nor in Select object;
 # 7. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
 # The title shows what ran: each typed line sets it through cmd(); a text
