@@ -10,6 +10,7 @@
 
 #include <cstdarg>
 #include <memory>
+#include <string>
 
 // Owns the console's text buffer.  It is a base listed before the editor so
 // that the buffer outlives the editor, whose destructor still detaches its
@@ -27,12 +28,20 @@ public:
 	// Commands a new console remembers: enough to browse back through a
 	// session, few enough that a long session's history stays small.
 	static constexpr int sc_defaultMaxHistory = 100;
-	// The most bytes one line of output shows: the window system refuses to
-	// draw a run of text some ten times longer, and the toolkit then ends
-	// the program; no one reads that far along one line anyway.
+	// The most bytes one line of output or of the command line shows: the
+	// window system refuses to draw a run of text some ten times longer,
+	// and the toolkit then ends the program; no one reads that far along
+	// one line anyway.
 	static constexpr int sc_maxShownLineLength = 10000;
-	// What stands at the end of an output line cut to that length.
+	// What stands at the end of a line cut to that length.
 	static constexpr const char *sc_cutMark = " [...]";
+
+	// The text of str (length bytes) as a widget that draws at most limit
+	// bytes of a line shows it, into out: every longer line cut at the
+	// start of a character, with sc_cutMark after it.  column is the
+	// length of the line that str continues, which may have been cut
+	// already.  False, out untouched, when nothing of str is cut.
+	static bool cutLongLines(const char *str, int length, int column, int limit, std::string &out);
 
 	Fl_Console(int X, int Y, int W, int H, const char *L = nullptr);
 	~Fl_Console() override;
@@ -100,7 +109,8 @@ public:
 	static int kf_Backspace(int key, Fl_Text_Editor *e);
 
 	// The buffer's modify callback (cbArg is the console): undoes every edit
-	// that starts before the prompt.
+	// that starts before the prompt, and cuts what is inserted after it to
+	// lines of sc_maxShownLineLength bytes.
 	static void modifyCallback(int pos, int nInserted, int nDeleted, int nRestyled,
 	                           const char *deletedText, void *cbArg);
 
@@ -134,6 +144,10 @@ protected:
 	void cursorTo(int pos);
 	// Undoes an edit reported by the modify callback.
 	void revertEdit(int pos, int nInserted, int nDeleted, const char *deletedText);
+	// Cuts the nInserted bytes just inserted at pos into the command line
+	// (typed, pasted, a picked object's name) where their line grows longer
+	// than sc_maxShownLineLength, as output is.
+	void holdLineLength(int pos, int nInserted);
 	// The bracket jump starting from the bracket at start; see kf_parenthesis_jump.
 	void jumpToMatchingBracket(int start);
 	// Drops the oldest n history entries.

@@ -1,6 +1,7 @@
 // Program output in the console: printed above the command being typed, or
 // typed in at the cursor; printf-style formatting into a buffer shared by
-// all consoles.
+// all consoles; every line of output and of the command line held to what
+// the window system draws.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -44,14 +45,10 @@ int formatInto(char *buf, int size, const char *fmt, va_list ap)
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
 
-// The text of str as the console shows it, into out: every line cut to
-// Fl_Console::sc_maxShownLineLength bytes, at the start of a character,
-// with the cut mark after it. column is the length of the line in the
-// buffer that str continues, which may have been cut already. False, out
-// untouched, when nothing of str is cut.
-bool cutLongLines(const char *str, int length, int column, std::string &out)
+} // namespace
+
+bool Fl_Console::cutLongLines(const char *str, int length, int column, int limit, std::string &out)
 {
-	const int limit = Fl_Console::sc_maxShownLineLength;
 	// most output has no line that long
 	bool tooLong = false;
 	for (int i = 0, c = column; i < length && !tooLong; i++) {
@@ -81,14 +78,33 @@ bool cutLongLines(const char *str, int length, int column, std::string &out)
 				if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xc0)
 					out.pop_back();
 			}
-			out += Fl_Console::sc_cutMark;
+			out += sc_cutMark;
 			cut = true;
 		}
 	}
 	return true;
 }
 
-} // namespace
+void Fl_Console::holdLineLength(int pos, int nInserted)
+{
+	// most insertions leave their lines far below the limit
+	const int lineStart = m_textBuffer->line_start(pos);
+	const int tail = m_textBuffer->line_end(pos + nInserted) - (pos + nInserted);
+	if (m_textBuffer->line_end(pos + nInserted) - lineStart <= sc_maxShownLineLength)
+		return;
+	char *inserted = m_textBuffer->text_range(pos, pos + nInserted);
+	std::string cut;
+	// the text after the insertion counts as if it stood before it: the
+	// line it joins is held within twice the limit at worst
+	const bool wasCut = cutLongLines(inserted, nInserted, pos - lineStart + tail, sc_maxShownLineLength, cut);
+	std::free(inserted);
+	if (!wasCut)
+		return;
+	m_modifySelf = 1;
+	m_textBuffer->replace(pos, pos + nInserted, cut.c_str());
+	m_modifySelf = 0;
+	cursorTo(pos + static_cast<int>(cut.size()));
+}
 
 int Fl_Console::cprint(const char *str, int insert)
 {
@@ -109,7 +125,7 @@ int Fl_Console::cprint(const char *str, int insert)
 	// where the line it continues would grow too long.
 	const int at = m_callingCallbacks ? m_textBuffer->length() : m_promptPos;
 	std::string cut;
-	if (cutLongLines(str, length, at - m_textBuffer->line_start(at), cut))
+	if (cutLongLines(str, length, at - m_textBuffer->line_start(at), sc_maxShownLineLength, cut))
 		str = cut.c_str();
 	const int shownLength = static_cast<int>(std::strlen(str));
 	// While the callbacks run, output only piles up after the entered line;

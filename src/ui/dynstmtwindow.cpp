@@ -86,7 +86,11 @@ dynStmtWindow::~dynStmtWindow()
 	initToNothing();
 }
 
-void dynStmtWindow::initToNothing() { m_rows.clear(); }
+void dynStmtWindow::initToNothing()
+{
+	m_rows.clear();
+	m_close = nullptr;
+}
 
 int dynStmtWindow::setupWidgets()
 {
@@ -131,9 +135,8 @@ int dynStmtWindow::setupWidgets()
 	}
 
 	// 4. the close button
-	Fl_Button *close =
-	    new Fl_Button(0, height - 25, sc_width, 25, n > 0 ? "close" : "close (no dynamic statements)");
-	close->callback(ui_dynStmtCallback, rowData(-1));
+	m_close = new Fl_Button(0, height - 25, sc_width, 25, n > 0 ? "close" : "close (no dynamic statements)");
+	m_close->callback(ui_dynStmtCallback, rowData(-1));
 	end();
 	// closed by the window system or Escape: as the close button
 	Fl_Widget::callback(ui_dynStmtCallback, rowData(-1));
@@ -187,6 +190,9 @@ int dynStmtWindow::remove(int i)
 	row.stmt = nullptr;
 	row.remove->deactivate();
 	row.update->deactivate();
+	// the keyboard goes to close, not on to the next row's "remove", where
+	// a second Space would remove that statement too
+	m_close->take_focus();
 	return 0;
 }
 

@@ -4,7 +4,9 @@
 // The rows are those of the statements when the window was built; a
 // statement removed or replaced meanwhile by other means is no longer found
 // by its row.  Closing the window with edits not yet applied asks whether to
-// apply them.
+// apply them.  The keyboard is on the close button when the window opens and
+// after a removal: "remove" is pressed by a click, or by a key only after
+// the user moved the keyboard onto it.
 #include <FL/Fl_Window.H>
 
 #include <vector>
@@ -43,8 +45,13 @@ public:
 	// The question on close, then the window closes.
 	void closeAsked();
 
-	// --- fields: the rows, one per dynamic statement
+	// The button that takes the keyboard when the window opens: close, so
+	// that a Space typed by habit removes no statement.
+	Fl_Button *openingFocus() const { return m_close; }
+
+	// --- fields: the rows, one per dynamic statement, and the close button
 	std::vector<dynStmtWidgets> m_rows;
+	Fl_Button *m_close;
 
 	// sizes: the window's width, a row's height, the room of the close
 	// button below the rows

@@ -1,6 +1,7 @@
 // A chooser of its own for every question, its name field set up so that a
-// bare name typed into it names a file in the directory it shows, and a
-// name typed with "/" or "~" in front names that very file.
+// bare name typed or pasted into it, also into a field emptied or wholly
+// selected first, names a file in the directory it shows, and a name typed
+// with "/" or "~" in front names that very file.
 #include "ui/filechooser.h"
 
 #include <FL/Fl.H>
@@ -74,6 +75,36 @@ int startOwnName(int event, Fl_Window *window)
 	return 1;
 }
 
+// The chooser being shown, and its own callback of the name field with
+// that callback's data.
+Fl_File_Chooser *s_chooser = nullptr;
+Fl_Callback *s_nameCallback = nullptr;
+void *s_nameCallbackData = nullptr;
+
+// The name field changed.  A bare name in it (typed into an emptied or
+// wholly selected field, or pasted) names a file in the shown directory:
+// the directory goes in front of it here, the cursor and the selection
+// staying behind what was typed.  The chooser would make the name absolute
+// itself, but with the cursor at the start, so that every further letter
+// lands in front of a new copy of the directory.  A name from home or with
+// a variable in it the chooser expands itself.
+void nameChanged(Fl_Widget *w, void *)
+{
+	Fl_File_Input *field = static_cast<Fl_File_Input *>(w);
+	const std::string text = field->value();
+	const char *shown = s_chooser != nullptr ? s_chooser->directory() : nullptr;
+	if (!text.empty() && text[0] != '/' && text[0] != '~' && text.find('$') == std::string::npos &&
+	    shown != nullptr && shown[0] == '/') {
+		std::string directory = shown;
+		if (directory.back() != '/') directory += '/';
+		const int moved = static_cast<int>(directory.size());
+		const int position = field->position(), mark = field->mark();
+		field->value((directory + text).c_str());
+		field->position(position + moved, mark + moved);
+	}
+	if (s_nameCallback != nullptr) s_nameCallback(w, s_nameCallbackData);
+}
+
 } // namespace
 
 const char *askForFile(const char *title, const char *filter, const char *start, bool directory)
@@ -89,11 +120,18 @@ const char *askForFile(const char *title, const char *filter, const char *start,
 	chooser.show();
 	selectNamePart(chooser);
 	s_nameField = chooserNameField(chooser.previewButton->window());
+	s_chooser = &chooser;
+	if (s_nameField != nullptr) {
+		s_nameCallback = s_nameField->callback();
+		s_nameCallbackData = s_nameField->user_data();
+		s_nameField->callback(nameChanged);
+	}
 	const Fl_Event_Dispatch dispatch = Fl::event_dispatch();
 	Fl::event_dispatch(startOwnName);
 	while (chooser.shown()) Fl::wait();
 	Fl::event_dispatch(dispatch);
 	s_nameField = nullptr;
+	s_chooser = nullptr;
 	const char *name = chooser.value();
 	if (name == nullptr || name[0] == '\0') return nullptr;
 	// an answered chooser's directory is where the next one starts, when it

@@ -6,7 +6,9 @@
 #include <FL/Fl_Scroll.H>
 
 #include <cstdint>
+#include <string>
 
+#include "console/fl_console.h"
 #include "scene/object.h"
 #include "state/state.h"
 #include "ui/ui.h"
@@ -19,6 +21,20 @@ constexpr int sc_rowHeight = 20;
 constexpr int sc_rowStep = 25;
 constexpr int sc_margin = 5;
 constexpr int sc_closeRoom = 30;
+// The most bytes of a name that a row shows, then the cut mark: as many as
+// a scene file's name holds, far more than a row's width shows.  The
+// window system refuses to draw a label some hundred thousand characters
+// long (a name sent over the network or pasted), and the toolkit then ends
+// the program.
+constexpr int sc_maxShownNameLength = 1023;
+
+// The label of a row: the name, cut to sc_maxShownNameLength bytes.
+std::string shownName(const std::string &name)
+{
+	std::string cut;
+	const int length = static_cast<int>(name.size());
+	return Fl_Console::cutLongLines(name.c_str(), length, 0, sc_maxShownNameLength, cut) ? cut : name;
+}
 
 // The index carried as a button's user data, and back.
 void *entryData(int i) { return reinterpret_cast<void *>(static_cast<intptr_t>(i)); }
@@ -50,6 +66,7 @@ void selectWindow::initToNothing()
 {
 	m_mode = 0;
 	m_objectNames.clear();
+	m_close = nullptr;
 }
 
 bool selectWindow::lists(int mode, const object *obj)
@@ -82,14 +99,13 @@ int selectWindow::setupWidgets()
 			Fl_Button *b = m_mode == SELECT_HIDDEN
 			                   ? new Fl_Button(sc_margin, y, w() - 2 * sc_margin, sc_rowHeight)
 			                   : new Fl_Check_Button(sc_margin, y, w() - 2 * sc_margin, sc_rowHeight);
-			b->copy_label(m_objectNames[i].c_str());
+			b->copy_label(shownName(m_objectNames[i]).c_str());
 			b->callback(selectWindowCallback, entryData((int)i));
 		}
 		scroll->end();
 	}
-	Fl_Button *close =
-	    new Fl_Button(sc_margin, h() - 25, w() - 2 * sc_margin, sc_rowHeight, "close window");
-	close->callback(selectWindowCallback, entryData(-1));
+	m_close = new Fl_Button(sc_margin, h() - 25, w() - 2 * sc_margin, sc_rowHeight, "close window");
+	m_close->callback(selectWindowCallback, entryData(-1));
 	end();
 	// closed by the window system or Escape: as the close button
 	Fl_Widget::callback(selectWindowCallback, entryData(-1));

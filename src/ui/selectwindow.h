@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class Fl_Button;
 class object;
 
 class selectWindow : public Fl_Window {
@@ -31,9 +32,15 @@ public:
 	// A click on the entry of index i (-1: the close button).
 	void clicked(int i);
 
-	// --- fields: the mode, and the names listed, in the state's order
+	// The button that takes the keyboard when the window opens: close, so
+	// that a Space typed by habit neither picks nor shows an object.
+	Fl_Button *openingFocus() const { return m_close; }
+
+	// --- fields: the mode, the names listed, in the state's order, and the
+	// close button
 	int m_mode;
 	std::vector<std::string> m_objectNames;
+	Fl_Button *m_close;
 
 	// the mode's values
 	static constexpr int SELECT_HIDDEN = 1;

@@ -17,6 +17,7 @@
 #include "console/consolewindow.h"
 #include "console/fl_console.h"
 #include "view/glwindow.h"
+#include "ui/copyableoutput.h"
 #include "ui/mainwindow.h"
 #include "state/state.h"
 #include "ui/ui.h"
@@ -160,10 +161,9 @@ void UIstate::buildConsole()
 void UIstate::buildStatusLine()
 {
 	const int y = sc_windowHeight - sc_statusHeight;
-	m_statusOutput = new Fl_Output(0, y, sc_windowWidth - sc_waitButtonWidth, sc_statusHeight);
+	m_statusOutput = new copyableOutput<Fl_Output>(0, y, sc_windowWidth - sc_waitButtonWidth, sc_statusHeight);
 	m_statusOutput->color(FL_BACKGROUND_COLOR);
 	m_statusOutput->box(FL_THIN_DOWN_BOX);
-	m_statusOutput->clear_visible_focus();
 	m_waitButton = new Fl_Button(sc_windowWidth - sc_waitButtonWidth, y, sc_waitButtonWidth, sc_statusHeight, "pause");
 	m_waitButton->callback(ui_statusCallback);
 	// pressed, it leaves the keyboard with the command line: Space typed
@@ -178,7 +178,7 @@ void UIstate::buildControlPanel()
 	m_controlGroup->resizable(nullptr);
 	int y = 5;
 	m_nameLabel = uiLabel(sc_rowX, y, 55, 25, "name: ");
-	m_nameOutput = new Fl_Output(65, y, 230, 25);
+	m_nameOutput = new copyableOutput<Fl_Output>(65, y, 230, 25);
 	y += 30;
 	m_removeButton = panelButton(y, "remove this object");
 	m_hideButton = panelButton(y += 25, "hide this object");
@@ -207,11 +207,15 @@ void UIstate::buildControlPanel()
 	m_drawMethodMenu->callback(ui_drawMethodMenuCallback);
 	y += 60;
 	m_descriptionLabel = uiLabel(sc_rowX, y, sc_rowWidth, sc_rowHeight, "object description:");
-	m_descriptionOutput = new Fl_Multiline_Output(sc_rowX, y + 25, sc_rowWidth, sc_descriptionHeight);
+	m_descriptionOutput = new copyableOutput<Fl_Multiline_Output>(sc_rowX, y + 25, sc_rowWidth, sc_descriptionHeight);
 	m_descriptionOutput->color(FL_WHITE);
 	m_controlGroup->end();
-	// a click into the panel works, and typing still goes to the command line
+	// a click into the panel works, and typing still goes to the command
+	// line; the name and the description take the keyboard for the copy
+	// keys alone
 	keepNoKeyboard(m_controlGroup);
+	m_nameOutput->set_visible_focus();
+	m_descriptionOutput->set_visible_focus();
 }
 
 void UIstate::buildScalarPanel()

@@ -1,6 +1,8 @@
 // Opening the dialogs of the menu: the select windows, the dynamic-statement
 // window and the screenshot dialog.  Each is modal; a new one takes the place
 // of the user interface's pointer to the last one of its kind.
+#include <FL/Fl_Button.H>
+
 #include <algorithm>
 
 #include "ui/dynstmtwindow.h"
@@ -28,6 +30,17 @@ constexpr int sc_dynStmtFirstWidth = 500, sc_dynStmtFirstHeight = 30;
 constexpr int sc_screenshotWidth = 600, sc_screenshotHeight = 150;
 constexpr int sc_screenshotLeft = 140, sc_screenshotBelow = 50;
 
+// Shows a list window modal, its point (sc_hotspot, sc_hotspot) under the
+// mouse, with the keyboard on opening: the window's first button would
+// otherwise take it, and a Space typed by habit would press that.
+void showList(Fl_Window *w, Fl_Widget *opening)
+{
+	w->set_modal();
+	w->hotspot(sc_hotspot, sc_hotspot);
+	w->show();
+	opening->take_focus();
+}
+
 } // namespace
 
 int UIstate::createSelectWindow(int mode)
@@ -42,18 +55,14 @@ int UIstate::createSelectWindow(int mode)
 		height = sc_selectEmptyHeight;
 	}
 	m_selectWindow = new selectWindow(mode, sc_selectWidth, height, title);
-	m_selectWindow->set_modal();
-	m_selectWindow->hotspot(sc_hotspot, sc_hotspot);
-	m_selectWindow->show();
+	showList(m_selectWindow, m_selectWindow->openingFocus());
 	return 0;
 }
 
 int UIstate::createDynStmtWindow()
 {
 	m_dynStmtWindow = new dynStmtWindow(sc_dynStmtFirstWidth, sc_dynStmtFirstHeight, "Dynamic statements:");
-	m_dynStmtWindow->set_modal();
-	m_dynStmtWindow->hotspot(sc_hotspot, sc_hotspot);
-	m_dynStmtWindow->show();
+	showList(m_dynStmtWindow, m_dynStmtWindow->openingFocus());
 	return 0;
 }
 

@@ -121,8 +121,11 @@ int UIstate::saveState()
 	// completed) is replaced only when the user says so
 	std::error_code error;
 	if (std::filesystem::exists(file, error) &&
-	    fl_choice("The file '%s' exists. Replace it?", nullptr, "No", "Yes", file.c_str()) != sc_answerYes)
+	    fl_choice("The file '%s' exists. Replace it?", nullptr, "No", "Yes", file.c_str()) != sc_answerYes) {
+		// said, so that no one takes the file for the scene of the moment
+		cprintf("Scene not saved: '%s' exists\n", file.c_str());
 		return 0;
+	}
 	if (g_state->writeStateToGeoFile(file.c_str()) == 0) cprintf("Scene saved in '%s'\n", file.c_str());
 	return 0;
 }

@@ -10,12 +10,22 @@
 #    the scene and the title stay;
 # 4. "&Save State" writes to a name typed with "/" or "~" in front, adds
 #    ".geo" to a name without extension, and asks before it replaces a file
-#    ("No" the default): the file stays as it was until "Yes";
+#    ("No" the default): the file stays as it was until "Yes", and after
+#    "No" and Escape the console's last line, copied, says it was not saved;
 # 5. a script hides the console, waits for Enter and shows the console
-#    again: typing goes to the command line.
+#    again: typing goes to the command line;
 # 6. opens of a directory, an image, a playlist without a valid entry,
-#    by the menu, its keys, typed lines and a script: nothing changes.
-# The title shows what ran: each typed line sets it through cmd().
+#    by the menu, its keys, typed lines and a script: nothing changes;
+# 7. keys and focus, a table: Space in the Dynamic statements and Select
+#    object windows presses close, not "remove" nor an object; Ctrl+C
+#    copies what is selected in the object panel's name and description
+#    and the status line; a 400,000-character paste and a picked object's
+#    60,000-character name end the program neither in the command line
+#    nor in Select object;
+# 8. the choosers, a table: in each, a directory typed with "/" in front,
+#    then Ctrl+A and a bare name: the name is a file in that directory.
+# The title shows what ran: each typed line sets it through cmd(); a text
+# copied is pasted into such a line.
 #
 #   files_keyboard.sh KORIMBEL XGRAB
 #
@@ -32,7 +42,8 @@ HOME=$dir/home
 export HOME
 pointer_focus=1
 . "$here/startprogram.sh"
-trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+client=""
+trap 'kill $pid $client 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
 # the main window's title names what ran last
 titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
@@ -64,6 +75,14 @@ file_begins() {
 		sleep 0.05
 	done
 	fail "$1 does not begin with '$2'; the directory holds: $(find "$dir" -name '*.geo' | sort)"
+}
+# the clipboard pasted into the title, then the keys $3 (if any): the
+# title is $1, else fail with $2
+pasted_title() {
+	xdotool type --delay 20 'cmd("title \"'
+	xdotool key ctrl+v ${3:-}
+	type_line '\"");'
+	titled "$1" "$2"
 }
 # "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
 save_state() {
@@ -124,15 +143,28 @@ save_state "~/tilde.geo"
 file_begins "$dir/home/tilde.geo" clear
 echo "Save State wrote $dir/sub/abs.geo, $dir/sub/plain.geo and ~/tilde.geo"
 printf 'title "mine"\n' > "$dir/home/keep.geo"
-for answer in Return "Tab space"; do
+for answer in Return Escape "Tab space"; do
 	save_state keep.geo
 	box=$(untitled_box) || fail "Save State did not ask before replacing keep.geo"
 	file_begins "$dir/home/keep.geo" 'title "mine"'
 	xdotool key $answer
 	gone "$box" "the question"
+	[ "$answer" = "Tab space" ] && break
+	# the console's last line above the command line says so: dragged
+	# over past its end, copied with its line end, which BackSpace drops
+	# from the paste
+	xdotool mousemove --window "$window" 10 625 mousedown 1
+	for to in 300 600; do
+		sleep 0.1
+		xdotool mousemove --window "$window" $to 625
+	done
+	sleep 0.1
+	xdotool mouseup 1
+	xdotool key ctrl+c
+	pasted_title ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer" BackSpace
 done
 file_begins "$dir/home/keep.geo" clear
-echo "Save State asked before replacing keep.geo: No (Return) kept it, Yes replaced it"
+echo "Save State asked before replacing keep.geo: No (Return) and Escape kept it and said so, Yes replaced it"
 
 # 5. a script hides the console, waits, shows it again
 printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\n' > "$dir/hide.geo"
@@ -214,4 +246,134 @@ for option in "-f $dir/folder.geo" "-f $dir/picture.png" "-l $dir/words.gpl" "-l
 	[ "$title" = Korimbel ] || fail "korimbel $option: the title is '$title'"
 done
 echo "-f and -l of what holds no scene started the program untitled"
+# ---- 7. keys and focus ------------------------------------------------------
+# Each row does what a user does with the keys and the mouse; the title
+# shows what came of it.
+type_line 'dynamic{d1: v1 = w1 + 1;}'
+type_line 'dynamic{d2: v2 = w2 + 1;}'
+type_line 'w1 = 1; w2 = 1; copiedname = e1,'
+# the Dynamic statements window (Alt+D, the first item): Space presses
+# close, and so it does after a click on the first row's "remove"
+for click in none remove; do
+	xdotool key alt+d Down Return
+	dyn=$(window_named "Dynamic statements:") || fail "no Dynamic statements window"
+	[ $click = remove ] && xdotool mousemove --window "$dyn" 55 45 click 1
+	xdotool key space
+	gone "$dyn" "the Dynamic statements window (click: $click) after Space"
+done
+type_line 'w1 = 5; w2 = 5;'
+type_line 'if (v1 == 2 && v2 == 6) cmd("title dynamic");'
+titled dynamic "the dynamic statements after Space and a click on remove"
+echo "Space in the Dynamic statements window pressed close, a click removed one statement"
+# "Select object" (Alt+V, the first item): Space presses close, and the
+# current object stays: the name field, double-clicked and copied, shows
+xdotool key alt+v Down Return
+list=$(window_named "Select object:") || fail "no Select object window"
+xdotool key space
+gone "$list" "the Select object window after Space"
+# a word double-clicked, then copied: the panel's name (x 724 + 65 on),
+# a word of its description, a word of the status line
+for row in "904 47 copiedname" "760 372 Magnitude:" "165 686 vector"; do
+	set -- $row
+	xdotool mousemove --window "$window" $1 $2 click --repeat 2 --delay 100 1
+	xdotool key ctrl+c
+	pasted_title "$3" "Ctrl+C of $3 at ($1, $2)"
+	# the next clicks are no triple click
+	sleep 0.5
+done
+echo "Space left the current object; Ctrl+C copied from the panel's name and description and the status line"
+# long texts: a 60,000-character name sent over the network, printed with
+# its value in the console's last line above the command line, cut to
+# 10,000 characters: that name double-clicked, copied and pasted 40 times,
+# then the whole name picked with Ctrl and the middle button, go to the
+# command line; Select object lists it.  The name is of "m", a wide
+# letter: the window system's limit is met sooner than with narrow ones.
+# The client stays connected until then: its leaving prints a line.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+type_line "add_net_port($port)"
+timeout 60 python3 -c '
+import socket, sys, time
+name = "m" * 60000
+server = socket.create_connection(("127.0.0.1", int(sys.argv[1])))
+server.sendall((name + " = e1 + e2,$").encode())
+got = b""
+while ("\"%s\" = " % name).encode() not in got:
+    got += server.recv(65536)
+print("in", flush=True)
+time.sleep(50)
+' "$port" > "$dir/client" &
+client=$!
+for i in $(seq 1 200); do
+	grep -q in "$dir/client" && break
+	sleep 0.05
+done
+grep -q in "$dir/client" || fail "the long name did not arrive over the network"
+xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
+xdotool key ctrl+c
+for i in $(seq 1 40); do xdotool key ctrl+v; done
+xdotool key Return
+# the vector e1 + e2 from the view's centre up to the right
+xdotool mousemove --window "$window" $((x + 40)) $((y - 40)) keydown ctrl click 2 keyup ctrl
+xdotool key Return
+xdotool key alt+v Down Return
+list=$(window_named "Select object:") || fail "no Select object window with the long name"
+xdotool key space
+gone "$list" "the Select object window with the long name"
+kill $client
+type_line 'cmd("title long");'
+titled long "the long texts"
+echo "a 400,000-character paste and a 60,000-character name left the program running"
+
+# ---- 8. the choosers ----------------------------------------------------------
+# Each row: the keys that open a chooser, its title, the bare name typed
+# after Ctrl+A and the keys after it (a directory chooser enters the
+# directory named with the first Return, takes it with the second), and
+# what shows that the name was taken: a file that begins with "clear", or
+# the title.
+mkdir -p "$dir/choose/gdir"
+printf 'title "chosen"\n' > "$dir/choose/chosen.geo"
+printf 'title "picked"\n' > "$dir/choose/picked.geo"
+printf 'title "listed"\n' > "$dir/choose/listed.geo"
+printf 'play listed.geo\n' > "$dir/choose/list.gpl"
+printf 'cmd("title gfile");\n' > "$dir/choose/funcs.g"
+printf 'cmd("title gdir");\n' > "$dir/choose/gdir/all.g"
+while IFS='|' read -r keys title name then check what; do
+	xdotool key $keys
+	chooser=$(window_named "$title") || fail "no chooser '$title'"
+	xdotool type --delay 20 "$dir/choose/"
+	xdotool key ctrl+a
+	xdotool type --delay 20 "$name"
+	xdotool key $then
+	gone "$chooser" "the chooser '$title'"
+	case $check in
+	file) file_begins "$dir/choose/$what" clear ;;
+	title) titled "$what" "the chooser '$title' with $name" ;;
+	esac
+done <<ROWS
+alt+f Down Down Down Down Return|Save file|freshname|Return|file|freshname.geo
+alt+o|open file: |chosen.geo|Return|title|chosen
+alt+f Down Down Right Return|Open geo file: |picked.geo|Return|title|picked
+alt+f Down Down Right Down Return|Open gpl file: |list.gpl|Return|title|listed
+alt+f Down Down Right Down Down Return|Open g file: |funcs.g|Return|title|gfile
+alt+f Down Down Down Return|Open dir|gdir|Return Return|title|gdir
+ROWS
+# the screenshot dialog (the fifth item of "&Utils"), its "..." button
+xdotool key alt+f Right Right Right
+sleep 0.3
+xdotool key Down Down Down Down Down Return
+dialog=$(window_named "Screen shot:") || fail "no screenshot dialog"
+xdotool mousemove --window "$dialog" 580 17 click 1
+# (the title is a pattern)
+chooser=$(window_named 'Save screenshot \(\.png\):') || fail "no screenshot chooser"
+xdotool type --delay 20 "$dir/choose/"
+xdotool key ctrl+a
+type_line shot.png
+gone "$chooser" "the screenshot chooser"
+xdotool mousemove --window "$dialog" 55 117 click 1
+for i in $(seq 1 200); do
+	[ -s "$dir/choose/shot.png" ] && break
+	sleep 0.05
+done
+[ -s "$dir/choose/shot.png" ] || fail "no screenshot in $dir/choose/shot.png"
+echo "every chooser took a bare name typed after Ctrl+A in the directory it showed"
 exit 0

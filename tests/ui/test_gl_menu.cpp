@@ -330,6 +330,8 @@ TEST_F(menu, SaveStateWritesASceneThatOpensAgain)
 		EXPECT_EQ(m_answers.seen.back().texts.find("The file '" + mine + "' exists. Replace it?\n"), 0u) << m_answers.seen.back().texts;
 		EXPECT_EQ(readFile(mine).size() > 20, answer == std::string("Yes")) << answer;
 		EXPECT_EQ(printed(from, "Scene saved in '" + mine + "'\n"), answer == std::string("Yes")) << consoleSince(from);
+		EXPECT_EQ(printed(from, "Scene not saved: '" + mine + "' exists\n"), answer == std::string("No"))
+		    << consoleSince(from);
 	}
 	// a directory that does not exist: nothing is written, and the next
 	// chooser starts in the directory of the last answer that exists;

@@ -277,8 +277,7 @@ TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)
 	// panel's widgets, the wait button and the console controls alike: a
 	// Space typed next is the command line's, not a second click
 	g_state->consoleCommandCallback("ctrl_bool(f = 0); ctrl_range(k = 2, 0, 10);");
-	std::vector<Fl_Widget *> clicked = {m_ui->m_dmWireframeButton, m_ui->m_fgAlphaSlider, m_ui->m_nameOutput,
-	                                    m_ui->m_descriptionOutput, m_ui->m_waitButton};
+	std::vector<Fl_Widget *> clicked = {m_ui->m_dmWireframeButton, m_ui->m_fgAlphaSlider, m_ui->m_waitButton};
 	for (int i = 0; i < m_ui->m_scalarGroupScroll->children(); i++) clicked.push_back(m_ui->m_scalarGroupScroll->child(i));
 	m_ui->m_console->take_focus();
 	for (Fl_Widget *w : clicked) {
@@ -293,6 +292,25 @@ TEST_F(ui, PanelControlsActOnTheObjectAndFollowIt)
 	EXPECT_EQ(consoleText().size(), before + 1);
 	EXPECT_EQ(v->m_drawMode & DM_WIREFRAME, DM_WIREFRAME);
 	g_state->setInputWaitState(0);
+	// the panel's name and description and the status line take the
+	// keyboard when clicked, for the copy keys: Ctrl pressed alone stays
+	// with them; a letter, and an arrow that the panel would take to move
+	// on to its next widget, go to the command line
+	for (Fl_Widget *w : {static_cast<Fl_Widget *>(m_ui->m_nameOutput), static_cast<Fl_Widget *>(m_ui->m_descriptionOutput),
+	                     static_cast<Fl_Widget *>(m_ui->m_statusOutput)}) {
+		click(w);
+		EXPECT_EQ(Fl::focus(), w);
+		press(FL_Control_L);
+		EXPECT_EQ(Fl::focus(), w);
+		const size_t typed = consoleText().size();
+		press('x', "x");
+		EXPECT_EQ(consoleText().size(), typed + 1);
+		EXPECT_EQ(Fl::focus(), m_ui->m_console);
+		click(w);
+		press(FL_Down);
+		EXPECT_EQ(Fl::focus(), m_ui->m_console);
+	}
+	m_ui->m_console->command("");
 
 	// a new value for the object shows in the panel; removal lets go of it
 	g_state->addE3gaObject(e3ga(e3gai::e2), "v", 0, 0, 0);
