@@ -3,6 +3,7 @@
 // every basis blade built only from matched vectors goes over to the same
 // blade of the target, with the sign of any reordering of its vectors, and
 // every other blade is dropped.
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -102,9 +103,16 @@ template <class S, class T> T &convert(const S &source)
 			if (table.target[k] >= 0) c[table.target[k]] = table.sign[k] * sc[j];
 		}
 	}
+	// a grade is kept when a coordinate lies beyond epsilon or is no number:
+	// a failed computation stays NaN instead of passing for a zero
+	int kept = 0;
+	for (int g = 0; g <= T::dim; g++)
+		for (int j = 0; j < T::def::gradeSize[g]; j++) {
+			const double x = c[T::def::gradeOffset[g] + j];
+			if (std::isnan(x) || std::fabs(x) > sc_castEpsilon) kept |= 1 << g;
+		}
 	T &result = T::getTemp();
-	result.set(T::def::gradeMask, c);
-	result.compress(sc_castEpsilon);
+	result.compress(c, kept);
 	return result;
 }
 

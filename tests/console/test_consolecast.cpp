@@ -3,6 +3,8 @@
 // attributes of a converted value.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -129,7 +131,8 @@ TEST(ConsoleCast, Cases)
 	}
 }
 
-// Every blade of every model goes over with its own name, or is dropped.
+// Every blade of every model goes over with its own name, or is dropped;
+// infinite and NaN coordinates go over as they are.
 TEST(ConsoleCast, BladesCarriedOver)
 {
 	struct row {
@@ -159,22 +162,27 @@ TEST(ConsoleCast, BladesCarriedOver)
 		{MODEL_I2GA, MODEL_P3GA, {"1", "e1", "e2", "e0", "e1^e2", "e1^e0", "e2^e0", "e1^e2^e0"}},
 		{MODEL_I2GA, MODEL_C3GA, c3gaNoE3},
 	};
-	for (const row &r : rows) {
-		// every coordinate of the source set
-		withModel(r.from, [&](auto v) {
-			typedef typename decltype(v)::def Def;
-			std::vector<double> full(Def::nbCoor, 1.0);
-			cvPtr result = castTo(consoleVariable("full", decltype(v)(Def::gradeMask, full.data())), r.to);
-			withModel(r.to, [&](auto t) {
-				typedef decltype(t) T;
-				ref::coords got = ref::fullOf(held<T>(*result));
-				std::set<std::string> carried;
-				for (int k = 0; k < T::def::nbCoor; k++)
-					if (got[k] != 0.0) carried.insert(T::def::basisElementNames()[k]);
-				EXPECT_EQ(carried, r.carried) << r.from << " to " << r.to;
+	// every coordinate of the source set to one number, finite or not: a
+	// carried coordinate is that number (with its reorder sign), a NaN too
+	const double fills[] = {1.0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+	for (const row &r : rows)
+		for (double x : fills)
+			withModel(r.from, [&](auto v) {
+				typedef typename decltype(v)::def Def;
+				std::vector<double> full(Def::nbCoor, x);
+				cvPtr result = castTo(consoleVariable("full", decltype(v)(Def::gradeMask, full.data())), r.to);
+				withModel(r.to, [&](auto t) {
+					typedef decltype(t) T;
+					ref::coords got = ref::fullOf(held<T>(*result));
+					std::set<std::string> carried;
+					for (int k = 0; k < T::def::nbCoor; k++) {
+						if (got[k] == 0.0) continue;
+						carried.insert(T::def::basisElementNames()[k]);
+						EXPECT_TRUE(std::isnan(x) ? std::isnan(got[k]) : std::fabs(got[k]) == x) << got[k];
+					}
+					EXPECT_EQ(carried, r.carried) << r.from << " to " << r.to << " of " << x;
+				});
 			});
-		});
-	}
 }
 
 // p3ga to c3ga and back, blade by blade, with the reorder signs.
