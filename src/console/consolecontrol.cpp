@@ -125,6 +125,14 @@ void consoleControl::assignVariable(double v)
 	g_state->updateDynStmts();
 }
 
+bool consoleControl::shownValue(double *) const { return false; }
+
+void consoleControl::widgetModified(Fl_Widget *)
+{
+	double v;
+	if (shownValue(&v)) assignVariable(v);
+}
+
 bool consoleControl::hasPanel() { return gui_state != nullptr && gui_state->m_scalarGroupScroll != nullptr; }
 
 void consoleControl::addToPanel(Fl_Widget *w)

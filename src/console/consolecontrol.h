@@ -44,8 +44,10 @@ public:
 	// Whether that console line assigns the global variable of that name:
 	// the bound one, and a menu's options.
 	virtual bool assigns(const std::string &name) const;
-	// The widget w changed: its value goes to the variable.
-	virtual void widgetModified(Fl_Widget *w) = 0;
+	// The widget w changed: the number it shows goes to the variable.
+	virtual void widgetModified(Fl_Widget *w);
+	// The number the widget shows; false without widgets.
+	virtual bool shownValue(double *v) const;
 	// The variable changed: its value goes to the widget.
 	virtual void consoleVariableModified() = 0;
 
@@ -112,7 +114,7 @@ public:
 	int widgetHeight() const override;
 	void setWidgetWY(int pw, int py) override;
 	void writeToGeoFile(FILE *F) override;
-	void widgetModified(Fl_Widget *w) override;
+	bool shownValue(double *v) const override;
 	void consoleVariableModified() override;
 
 	Fl_Check_Button *m_checkButton;
@@ -131,7 +133,7 @@ public:
 	int widgetHeight() const override;
 	void setWidgetWY(int pw, int py) override;
 	void writeToGeoFile(FILE *F) override;
-	void widgetModified(Fl_Widget *w) override;
+	bool shownValue(double *v) const override;
 	void consoleVariableModified() override;
 
 	Fl_Value_Slider *m_valueSlider;
@@ -157,6 +159,7 @@ public:
 	void setWidgetWY(int pw, int py) override;
 	void writeToGeoFile(FILE *F) override;
 	void widgetModified(Fl_Widget *w) override;
+	bool shownValue(double *v) const override;
 	void consoleVariableModified() override;
 
 	int nbOptions() const;

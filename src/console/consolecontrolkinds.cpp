@@ -71,9 +71,11 @@ void consoleControlBool::writeToGeoFile(FILE *F)
 	             m_checkButton != nullptr ? (int)m_checkButton->value() : lookupValueBool());
 }
 
-void consoleControlBool::widgetModified(Fl_Widget *)
+bool consoleControlBool::shownValue(double *v) const
 {
-	if (m_checkButton != nullptr) assignVariable(m_checkButton->value());
+	if (m_checkButton == nullptr) return false;
+	*v = m_checkButton->value();
+	return true;
 }
 
 void consoleControlBool::consoleVariableModified()
@@ -127,9 +129,11 @@ void consoleControlRange::writeToGeoFile(FILE *F)
 	             consoleNumberText(m_valueSlider->step()).c_str());
 }
 
-void consoleControlRange::widgetModified(Fl_Widget *)
+bool consoleControlRange::shownValue(double *v) const
 {
-	if (m_valueSlider != nullptr) assignVariable(m_valueSlider->value());
+	if (m_valueSlider == nullptr) return false;
+	*v = m_valueSlider->value();
+	return true;
 }
 
 void consoleControlRange::consoleVariableModified()
@@ -251,13 +255,21 @@ bool consoleControlSelection::assigns(const std::string &name) const
 	return consoleControl::assigns(name);
 }
 
-void consoleControlSelection::widgetModified(Fl_Widget *)
+void consoleControlSelection::widgetModified(Fl_Widget *w)
 {
 	if (m_menuButton == nullptr) return;
 	const int i = m_menuButton->value();
 	if (i < 0 || i >= nbOptions()) return;
 	m_menuButton->label(m_menuItems[i].text);
-	assignVariable(m_menuValues[i]);
+	consoleControl::widgetModified(w);
+}
+
+bool consoleControlSelection::shownValue(double *v) const
+{
+	const int i = m_menuButton != nullptr ? m_menuButton->value() : -1;
+	if (i < 0 || i >= nbOptions()) return false;
+	*v = m_menuValues[i];
+	return true;
 }
 
 void consoleControlSelection::consoleVariableModified()

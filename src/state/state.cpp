@@ -160,7 +160,8 @@ int state::setDefaultGlobalScopeVariables()
 	m_globalScope->externalAssignVariable("camori", e3ga(1.0), system);
 	m_globalScope->externalAssignVariable("campos", gp(sc_defaultCameraDistance, e3ga(e3gai::e3)), system | DM_MAGNITUDE);
 	m_globalScope->externalAssignVariable("autocolor", e3ga(1.0), system);
-	return 0;
+	// the controls stay with the values they show
+	return restoreConsoleControlVariables();
 }
 
 int state::modified(const std::string &name, bool markStatements)

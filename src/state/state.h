@@ -86,7 +86,8 @@ public:
 	// program's own global variables in it.
 	int newGlobalScope();
 	// camori (the camera's orientation), campos (its position) and
-	// autocolor, hidden and internal.
+	// autocolor, hidden and internal; then the console controls' variables
+	// take the controls' values again.
 	int setDefaultGlobalScopeVariables();
 
 	// --- objects (stateobjects.cpp)
@@ -190,7 +191,8 @@ public:
 	int freeOpenFile();
 	// The per-file state that a new top-level script starts from.
 	int resetGAfileState();
-	// All objects go; camori, campos and autocolor keep their values.
+	// All objects go; camori, campos and autocolor keep their values, and
+	// the console controls' variables take the controls' values again.
 	int removeAllObjectsButSystem();
 	// A scene file's "clear": no objects, no dynamic statements, an empty
 	// console and status line, a new global scope.
@@ -310,6 +312,10 @@ public:
 	int resizeConsoleControls();
 	// Controls whose variable changed show its value again.
 	int updateConsoleControls();
+	// Each control's variable takes the value the control shows, not
+	// displayed: the controls outlast a new scene or clf(), their
+	// variables do not.
+	int restoreConsoleControlVariables();
 
 	// --- colours (statecolors.cpp): the defaults that objects added
 	// afterwards take, and the canvas colour

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "console/consolecontrol.h"
+#include "console/consoleglobalscope.h"
 #include "state/state.h"
 #include "ui/ui.h"
 
@@ -69,6 +70,20 @@ int state::resizeConsoleControls()
 	}
 	gui_state->m_scalarGroup->redraw();
 	return 0;
+}
+
+int state::restoreConsoleControlVariables()
+{
+	if (m_globalScope == nullptr) return 0;
+	// every variable first, then the dynamic statements once: a control
+	// brought up to date before its variable is back would read 0; the
+	// statement that runs displays only what it assigned itself
+	std::vector<consoleGlobalScope::caItem> listed = m_globalScope->takeConsoleAssignmentList();
+	double v;
+	for (consoleControl *cc : m_consoleControls)
+		if (cc->shownValue(&v)) m_globalScope->externalAssignVariable(cc->m_name, e3ga(v), 0);
+	m_globalScope->restoreConsoleAssignmentList(std::move(listed));
+	return updateDynStmts();
 }
 
 int state::updateConsoleControls()

@@ -208,7 +208,7 @@ int state::removeAllObjectsButSystem()
 	removeAllObjects();
 	for (int i = 0; i < 3 && m_globalScope != nullptr; i++)
 		if (had[i]) m_globalScope->externalAssignVariable(c_system[i].name, value[i], c_system[i].drawMode);
-	return 0;
+	return restoreConsoleControlVariables();
 }
 
 int state::clearScene()

@@ -28,6 +28,7 @@
 #include "console/fl_console.h"
 #include "ui/mainwindow.h"
 #include "os/osdep.h"
+#include "support/scratchfiles.h"
 #include "support/shownui.h"
 #include "state/state.h"
 #include "ui/ui.h"
@@ -199,6 +200,26 @@ TEST_F(controls, SlidersDriveDynamicStatements)
 	ASSERT_TRUE(click(s, s->w() - 8, s->h() / 2, [&] { return value("r") > 0.75; }));
 	EXPECT_DOUBLE_EQ(value("w"), 2 * value("r"));
 	EXPECT_DOUBLE_EQ(s->value(), value("r"));
+
+	// clf() and a new scene remove the variables but keep the controls:
+	// each variable takes its control's value again, and clf() keeps the
+	// dynamic statement, which follows
+	run("ctrl_bool(b = 1); ctrl_select(m = 2, p = 1, q = 2);");
+	const double shown = s->value();
+	scratchDir dir;
+	const std::string scene = dir.file("new.geo");
+	writeFile(scene, bytes{'\n'});
+	for (const char *clear : {"clf();", "reset();", "open"}) {
+		if (std::strcmp(clear, "open") != 0) run(clear);
+		else g_state->openGAfile(scene.c_str(), 0, nullptr, -1);
+		EXPECT_DOUBLE_EQ(value("r"), shown) << clear;
+		EXPECT_EQ(value("b"), 1.0) << clear;
+		EXPECT_EQ(value("m"), 2.0) << clear;
+		EXPECT_EQ(g_state->m_consoleControls.size(), size_t(3)) << clear;
+	}
+	EXPECT_EQ(value("w"), 0.0);
+	run("ctrl_range(r = 0.5, 0, 1); dynamic{w = 2 r;} clf();");
+	EXPECT_DOUBLE_EQ(value("w"), 1.0);
 }
 
 TEST_F(controls, ConsoleWindowAndLineCommands)
