@@ -43,7 +43,7 @@ consoleVariable *consoleConstantScalarStmt::execute(consoleScope *s)
 	consoleVariable *v = scalarOfModel(m_valueName, s->getDefaultModel(), m_value);
 	v->rhs(1);
 	v->lhs(0);
-	v->literal(1);
+	v->borrowedName(1);
 	return v;
 }
 
@@ -101,7 +101,11 @@ consoleVariable *consoleFuncArgListStmt::execute(consoleScope *s)
 consoleVariable *consoleFuncCallStmt::execute(consoleScope *s)
 {
 	consoleVariable *arg = (m_nbChildren == 1 && m_child[0] != nullptr) ? m_child[0]->execute(s) : nullptr;
-	return consoleTemporary(consoleExecFunc(s, m_name, arg));
+	// a call's result is a temporary, whatever name it brings from inside
+	// the call
+	consoleVariable *result = consoleTemporary(consoleExecFunc(s, m_name, arg));
+	result->borrowedName(1);
+	return result;
 }
 
 consoleVariable *consoleParExprStmt::execute(consoleScope *s)

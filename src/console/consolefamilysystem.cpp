@@ -15,7 +15,7 @@ namespace {
 const char *shownName(const consoleVariable *v)
 {
 	const std::string &name = v->name();
-	return name.compare(0, std::char_traits<char>::length(sc_tempVarPrefix), sc_tempVarPrefix) == 0 ? "ans"
+	return name.compare(0, std::char_traits<char>::length(sc_tempVarPrefix), sc_tempVarPrefix) == 0 ? sc_answerName
 	                                                                                                   : name.c_str();
 }
 

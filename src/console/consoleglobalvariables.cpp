@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "console/consolefunctions.h"
+#include "os/osdep.h"
 #include "scene/gaobject.h"
 #include "scene/mvint.h"
 #include "state/state.h"
@@ -88,9 +89,20 @@ bool consoleGlobalScope::readsAs(const std::string &name, int *drawMode, bool *i
 
 consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
 {
+	const std::string &name = target->name();
+	// the camera takes no infinity or NaN, whoever assigns it: the view
+	// would show nothing until a reset, and a saved scene would keep it
+	if ((name == sc_camPosName || name == sc_camOriName) && !value->isFinite()) {
+		if (!supressErrors()) cprintf("%s: the value is not finite; the camera stays as it was\n", name.c_str());
+		// the statement counts as one that assigned the camera, which is
+		// not displayed: the message is all it prints
+		addConsoleAssignmentList(name, value->forceFlags());
+		consoleVariable *kept = nullptr;
+		lookupVariable(m_id, name, 1, &kept);
+		return kept != nullptr ? kept : consoleEmptyScalar();
+	}
 	// the value is read once, for the colouring and for the object
 	mvIntSharing oneReading;
-	const std::string &name = target->name();
 	// automatic colouring, unless the value or the variable it replaces is
 	// one the program maintains itself
 	consoleVariable *coloured = nullptr;
@@ -133,7 +145,7 @@ int consoleGlobalScope::endStatement(consoleVariable *result, int verbose)
 {
 	if (!noAssignmentDisplay()) {
 		// "ans" lasts until the end of the statement after the one that made it
-		if (g_state != nullptr) g_state->removeObject("ans");
+		if (g_state != nullptr) g_state->removeObject(sc_answerName);
 		if (verbose) displayConsoleAssignmentList(result);
 		else hideConsoleAssignmentList(result);
 	}
@@ -168,7 +180,7 @@ consoleVariable *consoleGlobalScope::displayConsoleAssignmentList(consoleVariabl
 {
 	// a displayed statement that assigned nothing shows its value as "ans"
 	if (m_consoleAssignmentList.empty()) {
-		consoleVariable target("ans", e3ga(0.0));
+		consoleVariable target(sc_answerName, e3ga(0.0));
 		consoleVariableMakeOwn(ans);
 		delete assignVariable(&target, ans);
 	}

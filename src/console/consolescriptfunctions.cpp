@@ -4,6 +4,7 @@
 #include "console/consolegafile.h"
 #include "console/consolevariable.h"
 #include "console/consoleviewerfunctions.h"
+#include "files/cameraorientation.h"
 #include "os/osdep.h"
 #include "state/state.h"
 
@@ -30,10 +31,13 @@ consoleVariable *cf_camrotfunc(consoleScope *, consoleVariable **a, const consol
 {
 	if (g_state == nullptr) return nothing();
 	e3ga rate = a[0]->e();
-	// a rate that is not finite would turn the camera into NaN, which
-	// shows nothing; a running rotation goes on
+	// a rate that is not finite, or too large to have the rotor of a
+	// second's turn, would turn the camera into NaN, which shows nothing;
+	// a running rotation goes on
 	if (!rate.grade(sc_bivectorPart).isFinite())
 		cprintf("camrot(): the rate is not finite; the camera does not turn\n");
+	else if (!cameraRotorOfBivector(rate).isFinite())
+		cprintf("camrot(): the rate's rotor is not finite; the camera does not turn\n");
 	else g_state->setRot(rate, a[1]->scalar());
 	return nothing();
 }

@@ -115,7 +115,7 @@ consoleVariable::consoleVariable(const std::string &name, const consoleVariable 
 	visitModel(cv->m_model, cv->m_mv, [&](const auto &mv) { setMV(m_name, &mv); });
 	m_op = cv->m_op;
 	m_flags = cv->m_flags;
-	if (!name.empty()) literal(0);
+	if (!name.empty()) borrowedName(0);
 	m_forceFlags = cv->m_forceFlags;
 	m_creationFlags = cv->m_creationFlags;
 	color4(cv->m_color);
@@ -202,9 +202,11 @@ void consoleVariable::deleteMV()
 int consoleVariable::name(const std::string &name)
 {
 	m_name = name;
-	literal(0);
+	borrowedName(0);
 	return 0;
 }
+
+bool consoleVariable::userNamed() const { return !m_name.empty() && !getFlag(sc_borrowedName) && m_name != sc_answerName; }
 
 int consoleVariable::op(int op)
 {
@@ -290,6 +292,13 @@ int consoleVariable::isTrue() const
 {
 	int result = 0;
 	visitModel(m_model, m_mv, [&](const auto &mv) { result = mv.norm_a() != 0.0; });
+	return result;
+}
+
+bool consoleVariable::isFinite() const
+{
+	bool result = true;
+	visitModel(m_model, m_mv, [&](const auto &mv) { result = mv.isFinite(); });
 	return result;
 }
 

@@ -98,12 +98,13 @@ public:
 	int global(int on) { return setFlag(sc_global, on); }
 	int functionArgument(int on) { return setFlag(sc_functionArgument, on); }
 	int temporary(int on) { return setFlag(sc_temporary, on); }
-	int literal(int on) { return setFlag(sc_literal, on); }
+	int borrowedName(int on) { return setFlag(sc_borrowedName, on); }
 	// Whether the value is known by a name the user gave it: not a
 	// temporary without a name of its own, nor a number written as it is
-	// (named by its digits), nor a value with the empty name. Any text a
-	// quoted name holds is a name, digits first or not.
-	bool userNamed() const { return !m_name.empty() && !getFlag(sc_literal); }
+	// (named by its digits), nor a call's result, nor a value with the
+	// empty name, nor the console's answer. Any text a quoted name holds
+	// is a name, digits first or not.
+	bool userNamed() const;
 
 	// --- values and their forms
 	// The held multivector when it is of that algebra, else the algebra's zero.
@@ -113,6 +114,8 @@ public:
 	const i2ga &i2() const { return held<i2ga>(); }
 	int grade() const;
 	int isTrue() const;
+	// Whether every coordinate is a finite number; true for a value of no model.
+	bool isFinite() const;
 	double scalar() const;
 	// Text form with coordinate format "%e", in the algebra's rotating buffers.
 	const char *string() const;
@@ -140,9 +143,11 @@ public:
 	// made by a call or an operator: named by a flag rather than a copy of
 	// the temporaries' name, which would allocate for every result
 	static constexpr int sc_temporary = 0x02000000;
-	// a number written in the text, named by its digits until it is given
-	// a name: a copy is still the number, a value named anew is not
-	static constexpr int sc_literal = 0x01000000;
+	// a name that is not the user's until the value is named anew: a
+	// number written in the text, named by its digits, or a call's result,
+	// which may carry a name from inside the call (a function's parameter);
+	// a copy keeps the flag
+	static constexpr int sc_borrowedName = 0x01000000;
 	// sc_tempVarPrefix, held once
 	static const std::string &temporaryName();
 
@@ -166,8 +171,16 @@ template <class V> const V &consoleVariable::held() const
 }
 
 // The start of the names of the interpreter's temporary values; such a
-// value is shown as "ans".
+// value is shown as sc_answerName.
 constexpr const char *sc_tempVarPrefix = "temporary console variable ";
+// The variable in which the console leaves the value of a displayed
+// statement that assigned nothing: a temporary too, gone after the next
+// statement, whatever name the user reads it by.
+constexpr const char *sc_answerName = "ans";
+// The program's own variables that hold the camera: its orientation (a
+// rotor) and its position (a vector).
+constexpr const char *sc_camOriName = "camori";
+constexpr const char *sc_camPosName = "campos";
 
 // The shortest decimal text that reads back as exactly d; infinity and NaN
 // as console expressions that make them ("1e999", "(1e999 - 1e999)").

@@ -9,14 +9,17 @@ constexpr int GRADE2 = 0x4;
 
 } // namespace
 
-e3ga cameraRotorOfBivector(const e3ga &B)
+e3ga cameraRotorOfBivector(const e3ga &B) { return cameraRotorOfTurn(B, 1.0); }
+
+e3ga cameraRotorOfTurn(const e3ga &B, double t)
 {
 	// a Euclidean bivector squares to minus its squared norm:
-	// exp(-B) = cos |B| - sin |B| B / |B|
+	// exp(-t B) = cos(t |B|) - sin(t |B|) B / |B|
 	const e3ga b = B.grade(GRADE2);
-	const double angle = std::sqrt(b.norm_a());
-	if (angle == 0.0) return e3ga(1.0);
-	return sub(std::cos(angle), gp(std::sin(angle) / angle, b));
+	const double size = std::sqrt(b.norm_a());
+	if (t == 0.0 || size == 0.0) return e3ga(1.0);
+	const double angle = t * size;
+	return sub(std::cos(angle), gp(std::sin(angle) / size, b));
 }
 
 e3ga cameraBivectorOfRotor(const e3ga &R)

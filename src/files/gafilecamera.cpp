@@ -1,6 +1,7 @@
 // Keywords on the camera: its position and orientation at once, or a
 // translation or rotation over time. A value that is not finite is refused
-// and the camera stays as it was.
+// and the camera stays as it was; so is a finite orientation or rate whose
+// rotor is not finite, and a translation that would end at infinity.
 #include <cmath>
 
 #include "files/cameraorientation.h"
@@ -51,7 +52,7 @@ int gaKwEyeTrl(const gaLine &l)
 	if (pos < 0 || gaReadE3ga(l.line, pos, v) < 0) return 0;
 	e3ga velocity = v.grade(GRADE1);
 	// a refused velocity leaves a running translation running
-	if (l.finite(velocity)) l.s->setTrl(velocity, t);
+	if (l.finite(velocity) && l.finiteEnd(glwindow::getCamPos() + t * velocity)) l.s->setTrl(velocity, t);
 	return 0;
 }
 
@@ -61,8 +62,9 @@ int gaKwEyeOri(const gaLine &l)
 	if (gaReadE3ga(l.line, l.pos, v) < 0) return 0;
 	const e3ga B = v.grade(GRADE2);
 	// a finite bivector too large to square gives no rotor either
+	if (!l.finite(B)) return 0;
 	const e3ga R = cameraRotorOfBivector(B);
-	if (!l.finite(R)) return 0;
+	if (!l.finiteRotor(R)) return 0;
 	glwindow::setCamOri(R);
 	l.s->eyeOriLine(glwindow::getCamOri(), B);
 	uiRedrawView();
@@ -80,6 +82,7 @@ int gaKwEyeRot(const gaLine &l)
 		return 0;
 	}
 	e3ga rate = v.grade(GRADE2);
-	if (l.finite(rate)) l.s->setRot(rate, t);
+	// the rotor of a second's turn tells whether every step has one
+	if (l.finite(rate) && l.finiteRotor(cameraRotorOfBivector(rate))) l.s->setRot(rate, t);
 	return 0;
 }

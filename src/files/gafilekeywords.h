@@ -36,13 +36,21 @@ struct gaLine {
 	// with the message that the line is ignored. The camera and the stored
 	// factors take no infinity or NaN: the view would show nothing, and a
 	// saved scene would keep the fault.
-	template <class V> bool finite(const V &value) const { return value.isFinite() || notFinite(); }
+	template <class V> bool finite(const V &value) const { return value.isFinite() || refused(sc_notFinite); }
+	// The same for the rotor made of a finite value written on the line,
+	// and for where a finite motion would take the camera.
+	template <class V> bool finiteRotor(const V &rotor) const { return rotor.isFinite() || refused(sc_rotorNotFinite); }
+	template <class V> bool finiteEnd(const V &end) const { return end.isFinite() || refused(sc_endNotFinite); }
 
 private:
+	// what the refusals say of the value
+	static constexpr const char *sc_notFinite = "value that is not finite";
+	static constexpr const char *sc_rotorNotFinite = "value whose rotor is not finite";
+	static constexpr const char *sc_endNotFinite = "value that takes the camera to infinity";
 	// "warning: ... <what> longer than <most> characters in entry ..."
 	bool tooLong(const std::string &item, const char *what, size_t most) const;
-	// false, with the message
-	bool notFinite() const;
+	// false, with the message "<what> in '<keyword>' entry at line ...; the line is ignored"
+	bool refused(const char *what) const;
 };
 
 typedef int gaKeyword(const gaLine &l);

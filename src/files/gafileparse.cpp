@@ -142,11 +142,10 @@ bool gaLine::textTooLong(const std::string &text) const { return tooLong(text, "
 
 bool gaLine::nameTooLong(const std::string &name) const { return tooLong(name, "name", GAfile::sc_maxNameLength); }
 
-bool gaLine::notFinite() const
+bool gaLine::refused(const char *what) const
 {
-	cprintf("warning: GAfile::parseLine(): file '%s': value that is not finite in '%s' entry at line '%d'; the line is "
-	        "ignored\n",
-	        file->m_filename, kw.c_str(), file->m_lineNb);
+	cprintf("warning: GAfile::parseLine(): file '%s': %s in '%s' entry at line '%d'; the line is ignored\n",
+	        file->m_filename, what, kw.c_str(), file->m_lineNb);
 	return false;
 }
 

@@ -157,8 +157,8 @@ int state::setDefaultGlobalScopeVariables()
 {
 	// the program maintains these itself: hidden, and never displayed
 	const int system = DM_INTERNAL | DM_HIDE;
-	m_globalScope->externalAssignVariable("camori", e3ga(1.0), system);
-	m_globalScope->externalAssignVariable("campos", gp(sc_defaultCameraDistance, e3ga(e3gai::e3)), system | DM_MAGNITUDE);
+	m_globalScope->externalAssignVariable(sc_camOriName, e3ga(1.0), system);
+	m_globalScope->externalAssignVariable(sc_camPosName, gp(sc_defaultCameraDistance, e3ga(e3gai::e3)), system | DM_MAGNITUDE);
 	m_globalScope->externalAssignVariable("autocolor", e3ga(1.0), system);
 	// the controls stay with the values they show
 	return restoreConsoleControlVariables();

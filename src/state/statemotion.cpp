@@ -1,6 +1,8 @@
 // Camera motion over time: a translation of campos at a velocity, a rotation
 // of camori at a rate, each applied in steps by the timer until its end time,
 // held while the program waits for the user, stretched by the playback speed.
+// A step that would make the camera non-finite ends its motion instead.
+#include "files/cameraorientation.h"
 #include "view/glwindow.h"
 #include "os/osdep.h"
 #include "state/state.h"
@@ -11,25 +13,40 @@ namespace {
 // Grade-usage bitmaps of the vector and the bivector part.
 constexpr int sc_vectorPart = 0x2;
 constexpr int sc_bivectorPart = 0x4;
-// Terms of the series of the exponential that turns a bivector into a rotor.
-constexpr int sc_expTerms = 9;
 
-// The camera moved by dt seconds of a translation at velocity v.
-void translateCamera(double dt, const e3ga &v)
+// The camera moved by dt seconds of a translation at velocity v; false,
+// with a message and the camera where it was, when that leads to infinity.
+bool translateCamera(double dt, const e3ga &v)
 {
-	glwindow::setCamPos(glwindow::getCamPos() + dt * v);
+	const e3ga p = glwindow::getCamPos() + dt * v;
+	if (!p.isFinite()) {
+		cprintf("The camera's translation stops: its next step would take the camera to infinity; the camera stays "
+		        "as it was\n");
+		return false;
+	}
+	glwindow::setCamPos(p);
 	uiRedrawView();
+	return true;
 }
 
-// The camera turned by dt seconds of a rotation at rate B.
-void rotateCamera(double dt, const e3ga &B)
+// The camera turned by dt seconds of a rotation at rate B, by exp(dt B) in
+// closed form: a unit rotor however far the step turns, where the series
+// of the exponential drifts to 0 or infinity for large angles. False, with
+// a message and the camera as it was, when the step has no finite rotor.
+bool rotateCamera(double dt, const e3ga &B)
 {
-	glwindow::setCamOri(gp((dt * B).exp(sc_expTerms), glwindow::getCamOri()));
+	const e3ga R = gp(cameraRotorOfTurn(B, -dt), glwindow::getCamOri());
+	if (!R.isFinite()) {
+		cprintf("The camera's rotation stops: its next step's rotor is not finite; the camera stays as it was\n");
+		return false;
+	}
+	glwindow::setCamOri(R);
 	uiRedrawView();
+	return true;
 }
 
 // One tick of a running motion: its time and end time, and the step that
-// applies dt seconds of it.
+// applies dt seconds of it; a refused step ends the motion.
 template <class F> void stepMotion(double &time, double &endTime, int inputWait, F apply)
 {
 	if (time < 0.0 || gui_state == nullptr) return;
@@ -41,8 +58,8 @@ template <class F> void stepMotion(double &time, double &endTime, int inputWait,
 		return;
 	}
 	const double t1 = endTime < now ? endTime : now;
-	apply(t1 - time);
-	time = t1 < endTime ? t1 : -1.0;
+	const bool applied = apply(t1 - time);
+	time = applied && t1 < endTime ? t1 : -1.0;
 }
 
 // Starts a motion of the given rate over duration (stretched by speed);
@@ -83,12 +100,12 @@ int state::setRot(e3ga &rate, double duration)
 
 int state::handleTrl()
 {
-	stepMotion(m_trlTime, m_trlEndTime, m_inputWait, [this](double dt) { translateCamera(dt, m_trl); });
+	stepMotion(m_trlTime, m_trlEndTime, m_inputWait, [this](double dt) { return translateCamera(dt, m_trl); });
 	return 0;
 }
 
 int state::handleRot()
 {
-	stepMotion(m_rotTime, m_rotEndTime, m_inputWait, [this](double dt) { rotateCamera(dt, m_rot); });
+	stepMotion(m_rotTime, m_rotEndTime, m_inputWait, [this](double dt) { return rotateCamera(dt, m_rot); });
 	return 0;
 }

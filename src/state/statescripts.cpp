@@ -197,8 +197,8 @@ int state::removeAllObjectsButSystem()
 		const char *name;
 		int drawMode;
 	} c_system[] = {
-		{"camori", DM_INTERNAL | DM_HIDE},
-		{"campos", DM_INTERNAL | DM_HIDE | DM_MAGNITUDE},
+		{sc_camOriName, DM_INTERNAL | DM_HIDE},
+		{sc_camPosName, DM_INTERNAL | DM_HIDE | DM_MAGNITUDE},
 		{"autocolor", DM_INTERNAL | DM_HIDE},
 	};
 	e3ga value[3];

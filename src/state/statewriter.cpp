@@ -27,9 +27,6 @@ namespace {
 
 // Grade-usage bitmap of the vector part.
 constexpr int GRADE1 = 0x2;
-// The variable in which the console leaves the value of a displayed
-// statement that assigned nothing.
-constexpr const char *sc_answerName = "ans";
 
 // The stored factors of one model, numbered from 1 as the reader counts.
 template <class V, int N> void writeFactors(FILE *F, const char *model, const V (&factors)[N])

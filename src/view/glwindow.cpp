@@ -74,7 +74,7 @@ e3ga &glwindow::getCamOri()
 {
 	static e3ga s_camOri;
 	// unturned when the variable is missing
-	if (!lookupCamera("camori", s_camOri)) s_camOri = 1.0;
+	if (!lookupCamera(sc_camOriName, s_camOri)) s_camOri = 1.0;
 	return s_camOri;
 }
 
@@ -82,13 +82,13 @@ e3ga &glwindow::getCamPos()
 {
 	static e3ga s_camPos;
 	// where the view starts: in front of the scene, looking at the origin
-	if (!lookupCamera("campos", s_camPos)) s_camPos = gp(state::sc_defaultCameraDistance, e3ga(e3gai::e3));
+	if (!lookupCamera(sc_camPosName, s_camPos)) s_camPos = gp(state::sc_defaultCameraDistance, e3ga(e3gai::e3));
 	return s_camPos;
 }
 
-void glwindow::setCamOri(const e3ga &R) { assignCamera("camori", R, sc_camOriDrawMode); }
+void glwindow::setCamOri(const e3ga &R) { assignCamera(sc_camOriName, R, sc_camOriDrawMode); }
 
-void glwindow::setCamPos(const e3ga &p) { assignCamera("campos", p, sc_camPosDrawMode); }
+void glwindow::setCamPos(const e3ga &p) { assignCamera(sc_camPosName, p, sc_camPosDrawMode); }
 
 double glwindow::getRenderWidth() const
 {

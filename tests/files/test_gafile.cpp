@@ -26,7 +26,7 @@ std::string msg(const std::string &format, const std::string &kw)
 std::string invalid(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': invalid '%k' entry at line '0'\n", kw); }
 std::string noName(const std::string &kw) { return msg("GAfile::parseLine(): file '%f': no name specified in entry '%k' at line '0'\n", kw); }
 std::string noKey(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': Unknown entry '%k' at line '0'\n", kw); }
-std::string notFinite(const std::string &kw) { return msg("warning: GAfile::parseLine(): file '%f': value that is not finite in '%k' entry at line '0'; the line is ignored\n", kw); }
+std::string notFinite(const std::string &kw, const std::string &what = "value that is not finite") { return msg("warning: GAfile::parseLine(): file '%f': " + what + " in '%k' entry at line '0'; the line is ignored\n", kw); }
 std::string invalidEntry(const std::string &what) { return msg("warning: GAfile::parseLine(): file '%f': invalid %k entry at line '0'\n", what); }
 
 class Keywords : public scriptTest {};
@@ -82,7 +82,10 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"campos [-inf*e2]", notFinite("campos"), [&] { return value("campos") == "1*e1 + 2*e3"; }},
 		{"eyepos [e1 + 2*e3 + nan*e1^e2]", "", [&] { return value("campos") == "1*e1 + 2*e3"; }},
 		{"eyeori [nan*e1^e2]", notFinite("eyeori"), [&] { return value("camori") == "1"; }},
-		{"camori [1e300*e1^e2 + 1e300*e2^e3]", notFinite("camori"), [&] { return value("camori") == "1"; }},
+		// so is a finite value whose rotor is not, or a motion that ends at infinity
+		{"camori [1e300*e1^e2 + 1e300*e2^e3]", notFinite("camori", "value whose rotor is not finite"), [&] { return value("camori") == "1"; }},
+		{"eyerot 1 [1e300*e1^e2]", notFinite("eyerot", "value whose rotor is not finite"), nothing},
+		{"eyetrl 1e10 [1e300*e1]", notFinite("eyetrl", "value that takes the camera to infinity"), nothing},
 		{"eyetrl 1 [inf*e1]", notFinite("eyetrl"), nothing},
 		{"camrot 0 [nan*e2^e3 + inf]", notFinite("camrot"), [&] { return value("camori") == "1"; }},
 		// showing and hiding

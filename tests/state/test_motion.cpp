@@ -112,6 +112,23 @@ TEST_F(Motion, WaitsHoldMotionsAndRefusals)
 	EXPECT_GE(m_state.m_rotTime, 0.0);
 	EXPECT_TRUE(std::isfinite(glwindow::getCamOri().norm_a()) && std::isfinite(glwindow::getCamPos().norm_a()));
 	EXPECT_NEAR(camX(), 3.0, 1e-9);
+	// a finite rate too large for the rotor of a second's turn is refused
+	// from either route; one whose rotor is finite turns by unit rotors
+	// however far a step goes, where the exponential's series gave 0
+	EXPECT_EQ(typed("camrot(1e300*e1^e2, 1);"), "camrot(): the rate's rotor is not finite; the camera does not turn\n");
+	typed("camrot(1e150*e1^e2, 10);");
+	later(5.0);
+	step();
+	EXPECT_NEAR(glwindow::getCamOri().norm_a(), 1.0, 1e-9);
+	// a step that would take the camera to infinity ends the translation
+	// with one message; the camera stays where it was
+	EXPECT_EQ(line("eyetrl 1 [1e308*e1]"), "");
+	typed("campos = 1.5e308*e1;");
+	later(0.5);
+	EXPECT_EQ(output([&] { step(); }), "The camera's translation stops: its next step would take the camera to "
+	                                   "infinity; the camera stays as it was\n");
+	EXPECT_LT(m_state.m_trlTime, 0.0);
+	EXPECT_EQ(value("campos"), "1.5e+308*e1");
 	// so is every motion without a user interface
 	gui_state = nullptr;
 	EXPECT_EQ(m_state.setRot(v, 1.0), -1);
