@@ -14,8 +14,11 @@
 #    "No" and Escape the console's last line, copied, says it was not saved;
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line;
-# 6. opens of a directory, an image, a playlist without a valid entry,
-#    by the menu, its keys, typed lines and a script: nothing changes;
+# 6. opens of a directory, an image, a playlist without an entry that can
+#    be opened, by the menu, its keys, typed lines and a script, the open
+#    scene file overwritten by a screenshot, pipes named as a ".g" file, a
+#    label's picture, Save State's or a screenshot's file: nothing changes
+#    and nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object; Ctrl+C
 #    copies what is selected in the object panel's name and description
@@ -88,7 +91,8 @@ pasted_title() {
 	titled "$1" "$2"
 }
 # the console's last line above the command line, picked with three clicks
-# and copied, is $1 (a text, not a pattern): else fail with $2
+# and copied with its line end (which BackSpace drops from the paste), is
+# $1 (a text, not a pattern): else fail with $2
 said() {
 	xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
 	xdotool key ctrl+c
@@ -168,18 +172,7 @@ for answer in Return Escape "Tab space"; do
 	xdotool key $answer
 	gone "$box" "the question"
 	[ "$answer" = "Tab space" ] && break
-	# the console's last line above the command line says so: dragged
-	# over past its end, copied with its line end, which BackSpace drops
-	# from the paste
-	xdotool mousemove --window "$window" 10 625 mousedown 1
-	for to in 300 600; do
-		sleep 0.1
-		xdotool mousemove --window "$window" $to 625
-	done
-	sleep 0.1
-	xdotool mouseup 1
-	xdotool key ctrl+c
-	pasted_title ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer" BackSpace
+	said ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer"
 done
 file_begins "$dir/home/keep.geo" clear
 echo "Save State asked before replacing keep.geo: No (Return) and Escape kept it and said so, Yes replaced it"
