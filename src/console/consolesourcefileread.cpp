@@ -1,8 +1,9 @@
 // Console-language source files: a ".g" file parsed as a whole and run in
 // the global scope, and every ".g" file of a directory and its
 // sub-directories.
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <strings.h>
 
@@ -22,6 +23,16 @@ constexpr int sc_maxEntryName = 1023;
 // Source files end so, in any case.
 constexpr const char *sc_sourceEnding = ".g";
 
+// The bytes of f from where it stands to its end; why is set when reading failed.
+std::string wholeFile(FILE *f, std::string &why)
+{
+	std::string text;
+	char block[u_textProbeLength];
+	for (size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;) text.append(block, n);
+	if (std::ferror(f)) why = "could not be read to its end";
+	return text;
+}
+
 bool isSourceFile(const char *name)
 {
 	const size_t n = std::strlen(name), e = std::strlen(sc_sourceEnding);
@@ -32,12 +43,21 @@ bool isSourceFile(const char *name)
 
 int state::consoleSourceFileRead(const char *filename)
 {
+	// what is no readable text file is refused before anything is parsed
+	std::string why, text;
+	FILE *f = u_openRegularFile(filename, why);
+	if (f != nullptr && !u_holdsText(f)) why = u_isNotText;
+	if (f != nullptr && why.empty()) text = wholeFile(f, why);
+	if (f != nullptr) std::fclose(f);
+	if (f == nullptr || !why.empty()) {
+		cprintf("state::consoleSourceFileRead(): can not read %s\n", u_quotedWithWhy(filename, why).c_str());
+		return -1;
+	}
 	cprintf("Parsing '%s'", filename);
 	setWorkingDirectory(filename, true);
 	consoleStmtListStmt *list = nullptr;
 	try {
-		std::ifstream in(filename, std::ios::binary);
-		if (!in) throw std::ios_base::failure("can not open");
+		std::istringstream in(text);
 		ConsoleLexer lexer(in);
 		lexer.setFilename(filename);
 		ConsoleParserWrapper parser(lexer);

@@ -7,10 +7,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <new>
-#include <system_error>
+#include <string>
 
 #include "console/consoleglobalscope.h"
 #include "os/osdep.h"
@@ -37,33 +35,11 @@ bool GAfile::readable(const char *filename)
 		cprintf("GAfile::GAfile(): invalid filename\n");
 		return false;
 	}
-	// a directory opens on some systems and reads as nothing; a pipe or a
-	// device may hold the program waiting at its first byte
-	std::error_code error;
-	const std::filesystem::file_status status = std::filesystem::status(filename, error);
-	if (std::filesystem::is_directory(status)) {
-		cprintf("GAfile::GAfile(): can not open '%s': it is a directory\n", filename);
-		return false;
-	}
-	if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-		cprintf("GAfile::GAfile(): can not open '%s': it is not a regular file\n", filename);
-		return false;
-	}
-	FILE *f = std::fopen(filename, "rb");
-	if (f == nullptr) {
-		cprintf("GAfile::GAfile(): can not open '%s'\n", filename);
-		return false;
-	}
-	// no text holds a NUL byte, where images and archives have one near
-	// their start: such a file is no scene, however its name ends
-	char block[sc_textProbeLength];
-	const size_t n = std::fread(block, 1, sizeof block, f);
-	std::fclose(f);
-	if (std::memchr(block, '\0', n) != nullptr) {
-		cprintf("GAfile::GAfile(): can not open '%s': it is not a text file\n", filename);
-		return false;
-	}
-	return true;
+	// an image or an archive is no scene, however its name ends
+	std::string why;
+	if (u_readableFile(filename, true, why)) return true;
+	cprintf("GAfile::GAfile(): can not open %s\n", u_quotedWithWhy(filename, why).c_str());
+	return false;
 }
 
 GAfile::~GAfile()
@@ -199,13 +175,19 @@ int GAfile::readLines(state *s, bool restarted)
 {
 	// names in the file are relative to its directory
 	s->setWorkingDirectory(m_filename, true);
-	// a directory or a pipe in the file's place is no file to read on: a
-	// pipe would hold the program at its opening
-	std::error_code error;
-	FILE *f = std::filesystem::is_regular_file(m_filename, error) ? std::fopen(m_filename, "rb") : nullptr;
+	// a directory, a pipe or a file that is not text (a picture saved
+	// under its name) in the file's place is no file to read on: the file
+	// is gone
+	std::string why;
+	FILE *f = u_openRegularFile(m_filename, why);
+	if (f != nullptr && !u_holdsText(f)) {
+		std::fclose(f);
+		f = nullptr;
+		why = u_isNotText;
+	}
 	// a file gone is said once, not at every tick, until it is back
 	if (f == nullptr) {
-		if (!m_goneReported) cprintf("Could not fopen() '%s'\n", m_filename);
+		if (!m_goneReported) cprintf("Could not fopen() %s\n", u_quotedWithWhy(m_filename, why).c_str());
 		m_goneReported = 1;
 		return -1;
 	}

@@ -23,8 +23,7 @@ public:
 	GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args);
 	virtual ~GAfile();
 	// Whether filename names a regular file that can be read and holds text
-	// (no NUL byte in its first sc_textProbeLength bytes); when not, one
-	// message names the file and says why.
+	// (u_readableFile); when not, one message names the file and says why.
 	static bool readable(const char *filename);
 	GAfile(const GAfile &) = delete;
 	GAfile &operator=(const GAfile &) = delete;
@@ -138,10 +137,6 @@ public:
 	// 1 once the file could not be opened, until it opens again
 	int m_goneReported;
 
-	// The first bytes of a file looked at for a NUL byte before it is
-	// opened: one block of the file system, where binary formats have their
-	// header.
-	static constexpr size_t sc_textProbeLength = 4096;
 	// The last byte of the line format outside quoted texts (ASCII).
 	static constexpr int sc_lastAsciiByte = 127;
 	// The most arguments a file line passes to the file it opens.

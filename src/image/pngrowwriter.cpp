@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include "os/osdep.h"
 
 namespace {
 
@@ -52,8 +55,14 @@ pngRowWriter::openResult pngRowWriter::open(const char *filename, int width, int
 {
 	close();
 	m_error.clear();
-	m_file = std::fopen(filename, "wb+");
-	if (m_file == nullptr) return OPEN_NO_FILE;
+	// nothing but a regular file: a pipe would hold the program, a device
+	// would take the image as if it were saved
+	std::string why;
+	m_file = u_createRegularFile(filename, "wb+", why);
+	if (m_file == nullptr) {
+		m_error = why;
+		return OPEN_NO_FILE;
+	}
 	m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, onError, nullptr);
 	if (m_png == nullptr) {
 		close();

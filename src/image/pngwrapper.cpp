@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "os/osdep.h"
 
 // Largest pixel buffer the loaders produce: callers size textures and copy
 // rows with int arithmetic, so width * height * 3 must stay within an int.
@@ -164,7 +167,9 @@ int loadPNGDecode(const char *caller, png_structp png, png_infop info, png_infop
 int loadPNG(const char *filename, unsigned char **pixels, int *width, int *height, int flags)
 {
 	if (filename == nullptr) return -1;
-	FILE *file = fopen(filename, "rb");
+	// nothing but a regular file: a pipe would hold the program at its opening
+	std::string why;
+	FILE *file = u_openRegularFile(filename, why);
 	if (file == nullptr) {
 		printf("loadPNG(): Could not read %s\n", filename);
 		return -1;
@@ -215,7 +220,8 @@ int savePNG(const char *filename, const unsigned char *rgb, int width, int heigh
 	if (name == nullptr) return -1;
 	pngConvertFilename(name);
 
-	writeJob_s job{nullptr, nullptr, fopen(name, "wb"), rgb, width, height};
+	std::string why;
+	writeJob_s job{nullptr, nullptr, u_createRegularFile(name, "wb", why), rgb, width, height};
 	if (job.file == nullptr) {
 		printf("savePNG(): Could not create %s\n", name);
 		free(name);

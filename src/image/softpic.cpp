@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "os/osdep.h"
@@ -326,7 +327,8 @@ int loadSoftPIC(const char *filename, unsigned char **pixels, int *width, int *h
 		picInfo *info)
 {
 	if (filename == nullptr) return PIC_FAILED;
-	FILE *file = fopen(filename, "rb");
+	std::string why;
+	FILE *file = u_openRegularFile(filename, why);
 	if (file == nullptr) {
 		printf("loadSoftPIC(): Could not read %s\n", filename);
 		return PIC_CANNOT_OPEN;
@@ -346,7 +348,8 @@ int saveSoftPIC(const char *filename, const unsigned char *rgb, int width, int h
 {
 	if (filename == nullptr || rgb == nullptr) return PIC_FAILED;
 	if (width <= 0 || height <= 0 || width > sc_maxSide || height > sc_maxSide) return PIC_FAILED;
-	FILE *file = fopen(filename, "wb");
+	std::string why;
+	FILE *file = u_createRegularFile(filename, "wb", why);
 	if (file == nullptr) {
 		printf("saveSoftPIC(): Could not create %s\n", filename);
 		return PIC_CANNOT_OPEN;

@@ -46,6 +46,44 @@ int fullFilename(char *out, int outSize, const char *reference, const char *name
 // or ends in one, and one that begins name is not doubled; an empty name
 // gives dir.
 std::string u_joinPath(const std::string &dir, const std::string &name);
+// The extension of name's last part: from its last "." on, or "" when it
+// has none (the "." that begins a hidden file's name is no extension).
+std::string u_extensionOf(const std::string &name);
+
+// --- regular files ----------------------------------------------------------------
+// Every file the user names is read and written through these: they open
+// nothing but a regular file (a link counts as what it names), and opening
+// waits for nothing. A pipe or a device would hold the program at its
+// opening or at its first byte; a directory reads as nothing.
+// Why a name is refused, said after the name in a message.
+constexpr const char *u_isDirectory = "is a directory";
+// a pipe, a device or a socket
+constexpr const char *u_isNotRegular = "is not a regular file";
+constexpr const char *u_isNotText = "is not a text file";
+// The first bytes of a file looked at for a NUL byte, which no text holds:
+// one block of the file system, where binary formats have their header.
+constexpr size_t u_textProbeLength = 4096;
+// What keeps name from being a regular file (u_isDirectory,
+// u_isNotRegular); "" when it is one, or when nothing has that name.
+std::string u_notRegularFile(const char *name);
+// name opened for reading ("rb") when it is a regular file; else null, with
+// why saying what it is instead, or "" when it cannot be opened (missing,
+// not permitted).
+FILE *u_openRegularFile(const char *name, std::string &why);
+// name created, or emptied when it is a regular file, and opened with mode
+// ("wb", "wb+"); null, with why as for u_openRegularFile, when it is
+// something else or cannot be made. What else has the name is left alone.
+FILE *u_createRegularFile(const char *name, const char *mode, std::string &why);
+// Whether the first u_textProbeLength bytes of f hold no NUL byte; f is
+// back at its start after.
+bool u_holdsText(FILE *f);
+// Whether name is a regular file that opens for reading and, when text is
+// set, holds text (u_holdsText; else why is u_isNotText); why as for
+// u_openRegularFile.
+bool u_readableFile(const char *name, bool text, std::string &why);
+// The name in single quotes, followed by ": it " and why when why is not
+// empty: what a message says of a file it refuses.
+std::string u_quotedWithWhy(const char *name, const std::string &why);
 
 // --- directories -------------------------------------------------------------------
 struct u_dirEnt_s {

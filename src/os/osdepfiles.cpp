@@ -43,7 +43,8 @@ int fileLength(FILE *f)
 
 int fileLengthByName(const char *name)
 {
-	FILE *f = name ? std::fopen(name, "rb") : nullptr;
+	std::string why;
+	FILE *f = u_openRegularFile(name, why);
 	if (f == nullptr) {
 		cprintf("fileLengthByName(): can not open '%s'\n", name ? name : "");
 		return -1;
@@ -75,6 +76,14 @@ std::string u_joinPath(const std::string &dir, const std::string &name)
 	const bool dirEnds = dir.back() == '/', nameBegins = name.front() == '/';
 	if (dirEnds && nameBegins) return dir + name.substr(1);
 	return dirEnds || nameBegins ? dir + name : dir + "/" + name;
+}
+
+std::string u_extensionOf(const std::string &name)
+{
+	const std::string::size_type slash = name.rfind('/');
+	const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
+	const std::string::size_type dot = name.rfind('.');
+	return dot != std::string::npos && dot > start ? name.substr(dot) : "";
 }
 
 int u_copyText(char *out, int size, const char *text)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "draw/gltexture.h"
 #include "view/glwindow.h"
@@ -77,8 +78,11 @@ int textObject::loadImage()
 	reportGLError("entry");
 	unsigned char *pixels = nullptr;
 	int w = -1, h = -1;
-	if (loadPNG(m_text, &pixels, &w, &h, 0) != 0) {
-		cprintf("textObject::initImage(): could not load image '%s'\n", m_text);
+	// a pipe or a device would hold the program at its opening: the reason
+	// it is refused is told
+	std::string why;
+	if (!u_readableFile(m_text, false, why) || loadPNG(m_text, &pixels, &w, &h, 0) != 0) {
+		cprintf("textObject::initImage(): could not load image %s\n", u_quotedWithWhy(m_text, why).c_str());
 		imageFailed();
 		return 0;
 	}

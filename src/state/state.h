@@ -206,13 +206,21 @@ public:
 	// nothing that it would delete is running. openToo: also the pending
 	// open, followed at once by reading the new file.
 	int runDeferred(bool openToo);
+	// The open that a script line asks for (open, switchto, import): a
+	// name ending in ".gpl" is a playlist, which "open" and "switchto" open
+	// as the playlist (openPlayList) and "import" refuses; any other name
+	// is a script file (openGAfile).
+	int openNamed(const char *name, int nbArg, char **args, int level);
 
 	// --- playlists (stateplaylist.cpp)
 	// Reads the playlist's "play" lines in one go and, when at least one
-	// entry is valid, takes it in place of the current playlist and opens
-	// its first entry: 0; else -1 with a message, the current playlist and
-	// the scene kept.
+	// entry is playable (its file passes the check of an open), takes it in
+	// place of the current playlist and opens its first playable entry: 0;
+	// else -1 with a message, the current playlist and the scene kept.
 	int openPlayList(const char *name);
+	// The first entry whose file passes the check of an open, quietly; -1
+	// when there is none.
+	int firstPlayableEntry() const;
 	int clearPlayList();
 	int addPlayListEntry(const char *file, int nbArg, char **args);
 	// Opens entry pos (0-based); -1 with a message outside the list.
@@ -491,6 +499,9 @@ public:
 	static constexpr double sc_defaultCameraDistance = 11.0;
 	// what a script file asks before it deletes itself, by default
 	static constexpr const char *sc_defaultDeleteFileQuestion = "Delete %s?";
+	// the extension of playlists: a script's "open" of such a name, and
+	// the menu's Open, play it
+	static constexpr const char *sc_playListExtension = ".gpl";
 	// states of the animation clock (m_animationMode)
 	static constexpr int ANIMATION_STOPPED = 0;
 	static constexpr int ANIMATION_PLAYING = 1;

@@ -44,17 +44,30 @@ int state::openPlayList(const char *name)
 	if (list->filename() != nullptr) list->read(this);
 	delete list;
 	m_playListParse = 0;
-	if (m_playListLength <= 0) {
+	const int first = firstPlayableEntry();
+	if (first < 0) {
 		clearPlayList();
 		m_playList = kept;
 		m_playListLength = keptLength;
 		m_playListPos = keptPos;
-		cprintf("state::openPlayList(): '%s' holds no valid 'play' line; the playlist stays as it was\n", file.c_str());
+		cprintf("state::openPlayList(): '%s' holds no 'play' line of a file that can be opened; the playlist stays "
+		        "as it was\n",
+		        file.c_str());
 		return -1;
 	}
 	freeEntries(kept, keptLength);
-	setPlayListPos(0);
+	setPlayListPos(first);
 	return 0;
+}
+
+int state::firstPlayableEntry() const
+{
+	// the check of an open, said nothing of: entries not played are not
+	// reported before the user steps to them
+	std::string why;
+	for (int i = 0; i < m_playListLength; i++)
+		if (u_readableFile(m_playList[i].filename, true, why)) return i;
+	return -1;
 }
 
 int state::clearPlayList()

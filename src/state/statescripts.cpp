@@ -103,6 +103,17 @@ int state::openGAfile(const char *name, int nbArg, char **args, int level)
 	return 0;
 }
 
+int state::openNamed(const char *name, int nbArg, char **args, int level)
+{
+	// the extension decides, as in the menu's Open
+	if (name == nullptr || u_extensionOf(name) != sc_playListExtension) return openGAfile(name, nbArg, args, level);
+	if (level == 1) {
+		cprintf("Not imported: '%s': it is a playlist; 'open' plays it\n", name);
+		return -1;
+	}
+	return openPlayList(name);
+}
+
 int state::deleteTopOfGAfileStack(const char *name)
 {
 	if (m_GAfileStackDepth < 0) return 0;
@@ -226,7 +237,7 @@ int state::readScripts()
 	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
 		m_GAfileStack[m_GAfileStackDepth]->read(this);
 	if (m_openFilename != nullptr) {
-		openGAfile(m_openFilename, m_openFileNbArg, m_openFileArg, m_openFileLevel);
+		openNamed(m_openFilename, m_openFileNbArg, m_openFileArg, m_openFileLevel);
 		freeOpenFile();
 	}
 	// left by statements that ran outside a command (dynamic statements)
@@ -252,7 +263,7 @@ int state::runDeferred(bool openToo)
 	argCopy args(m_openFileNbArg, m_openFileArg);
 	const int level = m_openFileLevel;
 	freeOpenFile();
-	if (openGAfile(name.c_str(), args.count(), args.argv(), level) != 0) return 0;
+	if (openNamed(name.c_str(), args.count(), args.argv(), level) != 0) return 0;
 	// a file opened from the console is read up to its first pause at once
 	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
 		m_GAfileStack[m_GAfileStackDepth]->read(this);

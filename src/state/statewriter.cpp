@@ -109,9 +109,13 @@ int state::writeConsoleControlsToGeoFile(FILE *F)
 
 int state::writeStateToGeoFile(const char *filename)
 {
-	FILE *F = std::fopen(filename, "wb");
+	// nothing but a regular file: a pipe would hold the program, and what
+	// goes to a device is no saved scene
+	std::string why;
+	FILE *F = u_createRegularFile(filename, "wb", why);
 	if (F == nullptr) {
-		cprintf("state::writeStateToGeoFile(): can not open '%s' for writing.\n", filename);
+		if (why.empty()) cprintf("state::writeStateToGeoFile(): can not open '%s' for writing.\n", filename);
+		else cprintf("Scene not saved: '%s' %s\n", filename, why.c_str());
 		return -1;
 	}
 	// the lines are composed first: a "$" and a digit in a name, a text or a

@@ -26,16 +26,6 @@ std::string chooserFilter(const std::vector<std::string> &patterns)
 	return filter;
 }
 
-// The extension of name's last part: from its last "." on, or "" when it
-// has none (the "." that begins a hidden file's name is no extension).
-std::string extensionOf(const std::string &name)
-{
-	const std::string::size_type slash = name.rfind('/');
-	const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
-	const std::string::size_type dot = name.rfind('.');
-	return dot != std::string::npos && dot > start ? name.substr(dot) : "";
-}
-
 // The extension of scene files, which Save State writes.
 constexpr const char *sc_sceneExtension = ".geo";
 // The toolkit's question box with the buttons (none, "No", "Yes"): "No" is
@@ -91,9 +81,9 @@ int UIstate::openAnyFile()
 	if (name == nullptr) return 0;
 	const std::string file = name;
 	// the extension decides, exactly as written
-	const std::string extension = extensionOf(file);
+	const std::string extension = u_extensionOf(file);
 	if (extension == ".geo") return openGeoFile(file.c_str());
-	if (extension == ".gpl") return openPlayList(file.c_str());
+	if (extension == state::sc_playListExtension) return openPlayList(file.c_str());
 	if (extension == ".g") return loadGFile(file.c_str());
 	cprintf("Can not handle file '%s'\n", file.c_str());
 	return 0;
@@ -116,7 +106,14 @@ int UIstate::saveState()
 	std::string file = name;
 	// a scene file is what Open takes: a name typed without extension gets
 	// the one of scene files
-	if (extensionOf(file).empty()) file += sc_sceneExtension;
+	if (u_extensionOf(file).empty()) file += sc_sceneExtension;
+	// a pipe, a device or a directory is no file to save in: refused before
+	// the question, which would be asked of a file
+	const std::string why = u_notRegularFile(file.c_str());
+	if (!why.empty()) {
+		cprintf("Scene not saved: '%s' %s\n", file.c_str(), why.c_str());
+		return 0;
+	}
 	// a file that is there (the user's own script, a name the chooser
 	// completed) is replaced only when the user says so
 	std::error_code error;

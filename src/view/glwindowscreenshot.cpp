@@ -110,7 +110,9 @@ int glwindow::writeScreenShot(const std::string &filename)
 	switch (png.open(filename.c_str(), t.imageW, t.imageH)) {
 	case pngRowWriter::OPEN_OK: break;
 	case pngRowWriter::OPEN_NO_FILE:
-		cprintf("glwindow::performScreenShot(): Could not create %s\n", filename.c_str());
+		// what came in the name's place since the request is left alone
+		if (!png.error().empty()) cprintf("Screenshot not taken: '%s' %s\n", filename.c_str(), png.error().c_str());
+		else cprintf("glwindow::performScreenShot(): Could not create %s\n", filename.c_str());
 		return -1;
 	case pngRowWriter::OPEN_NO_PNG_STRUCT:
 		cprintf("glwindow::performScreenShot(): Could not create png struct\n");

@@ -375,6 +375,15 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	later(1.0);
 	tick();
 	EXPECT_TRUE(has("d"));
+	// a picture saved over the open file in place is no text: the file is
+	// gone, said once, and the scene stays until the file is back
+	const std::string text = "e3ga cc [e3]\nsleep 1\ne3ga d [e1]\n";
+	write("t.geo", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(text.size(), 'x'));
+	EXPECT_EQ(tick(), "Could not fopen() '" + path + "': it is not a text file\n");
+	EXPECT_EQ(tick(), "");
+	EXPECT_TRUE(has("cc") && has("d"));
+	write("t.geo", text);
+	EXPECT_EQ(tick(), "");
 
 	// a pipe is no file to open, nor to read on when it takes the place of
 	// an open file: that file is gone, and said so once
@@ -387,7 +396,7 @@ TEST_F(Reading, ChangedTruncatedAndUnpositionableFiles)
 	EXPECT_STREQ(top()->filename(), path.c_str());
 	ASSERT_EQ(std::remove(path.c_str()), 0);
 	ASSERT_EQ(symlink(pipeName.c_str(), path.c_str()), 0);
-	EXPECT_EQ(tick(), "Could not fopen() '" + path + "'\n");
+	EXPECT_EQ(tick(), "Could not fopen() '" + path + "': it is not a regular file\n");
 	EXPECT_EQ(tick(), "");
 	EXPECT_TRUE(has("d"));
 	close(fd[0]);

@@ -360,8 +360,15 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(missing.c_str()), -1); }),
 	          "state::writeStateToGeoFile(): can not open '" + missing + "' for writing.\n");
 	// a full disk shows as the file is closed
+	const std::string full = m_dir.file("full.geo");
+	{
+		fullDisk disk;
+		EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(full.c_str()), -1); }),
+		          "state::writeStateToGeoFile(): error while writing '" + full + "'.\n");
+	}
+	// a device is no file to save in, and is left alone
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile("/dev/full"), -1); }),
-	          "state::writeStateToGeoFile(): error while writing '/dev/full'.\n");
+	          "Scene not saved: '/dev/full' is not a regular file\n");
 }
 
 } // namespace

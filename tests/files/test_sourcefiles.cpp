@@ -47,8 +47,7 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 	          "can't open " + m_dir.file("none") + " directory.\n"
 	          "state::consoleSourceDirRead(): Could not open directory '" + m_dir.file("none") + "'\n");
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.consoleSourceFileRead(m_dir.file("none.g").c_str()), -1); }),
-	          "Parsing '" + m_dir.file("none.g") + "'state::consoleSourceFileRead(): exception while reading or parsing '" +
-	              m_dir.file("none.g") + "'\n");
+	          "state::consoleSourceFileRead(): can not read '" + m_dir.file("none.g") + "'\n");
 }
 
 TEST_F(SourceFiles, StatementsOfAFileCannotPullTheScopeAway)

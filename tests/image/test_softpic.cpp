@@ -448,8 +448,12 @@ TEST(softpic, filesThatCannotBeOpenedOrWrittenAndRefusedArguments)
 			"loadSoftPIC(): Could not read " + missing + "\n" + "saveSoftPIC(): Could not create " + noDir + "\n");
 	EXPECT_EQ(pixels, nullptr);
 
-	if (std::filesystem::exists("/dev/full")) {
-		EXPECT_EQ(saveSoftPIC("/dev/full", rgb, 2, 1), -7);
+	{
+		// an image larger than the disk's room, of pixels that no run shortens
+		std::vector<unsigned char> large(64 * 64 * 3);
+		for (size_t i = 0; i < large.size(); i++) large[i] = (unsigned char)(i * 37 % 251);
+		fullDisk disk;
+		EXPECT_EQ(saveSoftPIC(dir.file("full.pic").c_str(), large.data(), 64, 64), -7);
 	}
 	EXPECT_EQ(loadSoftPIC(nullptr, &pixels, &w, &h, LOADPIC_RGB, nullptr), -1);
 	std::string name = dir.file("a.pic");

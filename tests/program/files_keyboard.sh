@@ -14,8 +14,11 @@
 #    "No" and Escape the console's last line, copied, says it was not saved;
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line;
-# 6. opens of a directory, an image, a playlist without a valid entry,
-#    by the menu, its keys, typed lines and a script: nothing changes;
+# 6. opens of a directory, an image, a playlist without an entry that can
+#    be opened, by the menu, its keys, typed lines and a script, the open
+#    scene file overwritten by a screenshot, pipes named as a ".g" file, a
+#    label's picture, Save State's or a screenshot's file: nothing changes
+#    and nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object; Ctrl+C
 #    copies what is selected in the object panel's name and description
@@ -46,7 +49,10 @@ client=""
 trap 'kill $pid $client 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
 # the main window's title names what ran last
-titled() { window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1'"; }
+titled() {
+	window_named "Korimbel: $1" > /dev/null ||
+		fail "$2: the title is not '$1' but '$(xdotool getwindowname "$window" 2>/dev/null)'"
+}
 
 # a top-level window of the program other than the main window, with no
 # title (the toolkit's message and question boxes), once it shows
@@ -83,6 +89,22 @@ pasted_title() {
 	xdotool key ctrl+v ${3:-}
 	type_line '\"");'
 	titled "$1" "$2"
+}
+# the console's last line above the command line, picked with three clicks
+# and copied with its line end (which BackSpace drops from the paste), is
+# $1 (a text, not a pattern): else fail with $2
+said() {
+	xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
+	xdotool key ctrl+c
+	pasted_title "$(printf '%s' "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g')" "$2" BackSpace
+}
+# waits until file $1 is a PNG image
+becomes_png() {
+	for i in $(seq 1 100); do
+		[ "$(head -c 4 "$1" 2>/dev/null | tail -c 3)" = PNG ] && return 0
+		sleep 0.05
+	done
+	fail "$1 did not become a PNG image"
 }
 # "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
 save_state() {
@@ -150,18 +172,7 @@ for answer in Return Escape "Tab space"; do
 	xdotool key $answer
 	gone "$box" "the question"
 	[ "$answer" = "Tab space" ] && break
-	# the console's last line above the command line says so: dragged
-	# over past its end, copied with its line end, which BackSpace drops
-	# from the paste
-	xdotool mousemove --window "$window" 10 625 mousedown 1
-	for to in 300 600; do
-		sleep 0.1
-		xdotool mousemove --window "$window" $to 625
-	done
-	sleep 0.1
-	xdotool mouseup 1
-	xdotool key ctrl+c
-	pasted_title ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer" BackSpace
+	said ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer"
 done
 file_begins "$dir/home/keep.geo" clear
 echo "Save State asked before replacing keep.geo: No (Return) and Escape kept it and said so, Yes replaced it"
@@ -178,11 +189,15 @@ echo "after the script showed the console again the keyboard was the command lin
 
 # 6. opens of what holds no scene change nothing, on every route: a
 # directory, an image (a NUL byte in its first block), a playlist without
-# a valid "play" line, a replay of a file that became a directory.  The
-# session is a playlist's first entry and a variable; after each row the
-# title is what it was, the bivector b still blue and q1 still 7.  A row:
-# the keys that ask for the open, the chooser they show, the name typed
-# into it (or the line typed, without a chooser), what happens first.
+# a "play" line of a file that can be opened (by the menu or a typed
+# "open"), a replay of a file that became a directory, the open scene file
+# overwritten by a screenshot; pipes are neither read (a ".g" file, a
+# label's picture) nor written (Save State, a screenshot): nothing waits
+# for them.  The session is a playlist's first entry and a variable; after
+# each row the title is what it was, the bivector b still blue and q1 still
+# 7.  A row: the keys that ask for the open, the chooser they show, the
+# name typed into it (or the line typed, without a chooser), what happens
+# first, what is waited for after, what the console's last line says.
 mkdir "$dir/folder.geo"
 printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
 cp "$dir/picture.png" "$dir/picture.geo"
@@ -190,6 +205,8 @@ printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
 printf 'e3ga c [e1]\n' > "$dir/words.gpl"
 printf 'open folder.geo\n' > "$dir/opener.geo"
 printf 'play scene.geo\nplay folder.geo\nplay picture.geo\n' > "$dir/list.gpl"
+printf 'play missing.geo\nplay folder.geo\n' > "$dir/nothing.gpl"
+mkfifo "$dir/pipe.g" "$dir/pipe.png" "$dir/pipe.geo"
 xdotool key alt+f Down Down Right Down Return
 chooser=$(window_named "Open gpl file: ") || fail "no Open geo playlist chooser"
 type_line "$dir/list.gpl"
@@ -199,7 +216,7 @@ expect_blue 1
 type_line "q1 = 7"
 last=scene
 row=0
-while IFS='|' read -r keys chooser name before; do
+while IFS='|' read -r keys chooser name before after says; do
 	row=$((row + 1))
 	[ -n "$before" ] && eval "$before"
 	[ -n "$keys" ] && xdotool key $keys
@@ -210,8 +227,10 @@ while IFS='|' read -r keys chooser name before; do
 	elif [ -n "$name" ]; then
 		type_line "$name"
 	fi
+	[ -n "$after" ] && eval "$after"
 	titled "$last" "row $row ($keys $name)"
 	expect_blue 1
+	[ -n "$says" ] && said "$says" "row $row ($keys $name)"
 	type_line "if (q1 == 7) cmd(\"title row$row\");"
 	titled "row$row" "q1 after row $row ($keys $name)"
 	last=row$row
@@ -225,6 +244,15 @@ alt+f Down Down Right Down Return|Open gpl file: |$dir/scene.geo|
 ||cmd("open $dir/folder.geo")|
 ||cmd("switchto $dir/picture.png")|
 ||cmd("import $dir/opener.geo")|
+alt+o|open file: |$dir/nothing.gpl|||>> state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
+alt+comma|||||>> GAfile::GAfile(): can not open '$dir/folder.geo': it is a directory
+||cmd("open $dir/nothing.gpl")|||state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
+alt+o|open file: |$dir/pipe.g|||>> state::consoleSourceFileRead(): can not read '$dir/pipe.g': it is not a regular file
+alt+f Down Down Right Down Down Return|Open g file: |$dir/pipe.g|
+||cmd("label pic [e1] \"$dir/pipe.png\" image");|||textObject::initImage(): could not load image '$dir/pipe.png': it is not a regular file
+alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '$dir/pipe.geo' is not a regular file
+||screenshot("$dir/pipe.png", 100, 100, 0);|||Screenshot not taken: '$dir/pipe.png' is not a regular file
+||screenshot("$dir/scene.geo", 100, 100, 0);||becomes_png "$dir/scene.geo"|>> Could not fopen() '$dir/scene.geo': it is not a text file
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"

@@ -1,8 +1,12 @@
 #pragma once
 // Files for the tests of readers and writers: a scratch directory that
-// disappears with the test, and whole files read and written as bytes.
+// disappears with the test, whole files read and written as bytes, and a
+// full disk.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,3 +45,29 @@ inline void writeFile(const std::string &name, const bytes &data)
 	if (!data.empty()) fwrite(data.data(), 1, data.size(), f);
 	fclose(f);
 }
+
+// While it lives, no file of the process grows beyond sc_bytes (room for a
+// message captured from standard output, not for a scene or an image): a write
+// past them fails as on a full disk (the writers refuse a device such as
+// /dev/full, which is no regular file).
+struct fullDisk {
+	static constexpr rlim_t sc_bytes = 512;
+	rlimit m_old{};
+	void (*m_oldSignal)(int) = SIG_DFL;
+	fullDisk()
+	{
+		getrlimit(RLIMIT_FSIZE, &m_old);
+		// the write fails instead of ending the process
+		m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+		rlimit small = m_old;
+		small.rlim_cur = sc_bytes;
+		setrlimit(RLIMIT_FSIZE, &small);
+	}
+	~fullDisk()
+	{
+		setrlimit(RLIMIT_FSIZE, &m_old);
+		std::signal(SIGXFSZ, m_oldSignal);
+	}
+	fullDisk(const fullDisk &) = delete;
+	fullDisk &operator=(const fullDisk &) = delete;
+};

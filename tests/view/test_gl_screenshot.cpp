@@ -340,9 +340,13 @@ TEST_F(screenshot, FailuresAreReportedAndTheProgramGoesOn)
 	// a full disk: libpng's write error comes back as a message
 	m_ui->m_console->clear();
 	m_ui->m_glWindow->make_current();
-	m_ui->setupScreenshot("/dev/full", 724, 445, true);
-	EXPECT_EQ(m_ui->m_glWindow->performScreenShot(), -1);
-	EXPECT_NE(consoleText().find("glwindow::performScreenShot(): Could not write /dev/full: "), std::string::npos);
+	const std::string full = m_dir.file("full.png");
+	m_ui->setupScreenshot(full, 724, 445, true);
+	{
+		fullDisk disk;
+		EXPECT_EQ(m_ui->m_glWindow->performScreenShot(), -1);
+	}
+	EXPECT_NE(consoleText().find("glwindow::performScreenShot(): Could not write " + full + ": "), std::string::npos);
 	EXPECT_DOUBLE_EQ(m_ui->m_textScale, 1.0);
 	EXPECT_FALSE(m_ui->m_glWindow->m_screenShotActive);
 	// and the next shot works

@@ -1,0 +1,94 @@
+// Regular files: every file the user names is opened through these, which
+// open nothing but a regular file. A pipe or a device would hold the program
+// at its opening or at its first byte, and a directory reads as nothing.
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "os/osdep.h"
+
+namespace {
+
+// Permissions of a file the program makes: what the user's umask leaves.
+constexpr mode_t sc_newFileMode = 0666;
+
+// What keeps the file of st from being a regular file; "" when it is one.
+std::string notRegular(const struct stat &st)
+{
+	if (S_ISDIR(st.st_mode)) return u_isDirectory;
+	return S_ISREG(st.st_mode) ? "" : u_isNotRegular;
+}
+
+// fd (open without waiting) as a FILE of mode, waiting again as files do;
+// null, fd closed, with why set when fd is no regular file.
+FILE *regularStream(int fd, const char *mode, std::string &why)
+{
+	struct stat st;
+	if (fd < 0) return nullptr;
+	// what the name stands for now: it may have changed since it was looked at
+	why = fstat(fd, &st) == 0 ? notRegular(st) : u_isNotRegular;
+	const int flags = fcntl(fd, F_GETFL);
+	FILE *f = why.empty() && flags != -1 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 ? fdopen(fd, mode) : nullptr;
+	if (f == nullptr) close(fd);
+	return f;
+}
+
+} // namespace
+
+std::string u_notRegularFile(const char *name)
+{
+	struct stat st;
+	if (name == nullptr || stat(name, &st) != 0) return "";
+	return notRegular(st);
+}
+
+FILE *u_openRegularFile(const char *name, std::string &why)
+{
+	why = u_notRegularFile(name);
+	if (name == nullptr || !why.empty()) return nullptr;
+	// a pipe put in its place meanwhile opens at once, and is refused
+	return regularStream(open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC), "rb", why);
+}
+
+FILE *u_createRegularFile(const char *name, const char *mode, std::string &why)
+{
+	why = u_notRegularFile(name);
+	if (name == nullptr || !why.empty()) return nullptr;
+	// no truncation at the opening: it would reach a device put in its place
+	const int access = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
+	FILE *f = regularStream(open(name, access | O_CREAT | O_NONBLOCK | O_CLOEXEC, sc_newFileMode), mode, why);
+	if (f != nullptr && ftruncate(fileno(f), 0) != 0) {
+		std::fclose(f);
+		return nullptr;
+	}
+	return f;
+}
+
+bool u_holdsText(FILE *f)
+{
+	// no text holds a NUL byte, where images and archives have one near
+	// their start
+	char block[u_textProbeLength];
+	std::rewind(f);
+	const size_t n = std::fread(block, 1, sizeof block, f);
+	std::rewind(f);
+	return std::memchr(block, '\0', n) == nullptr;
+}
+
+bool u_readableFile(const char *name, bool text, std::string &why)
+{
+	FILE *f = u_openRegularFile(name, why);
+	if (f == nullptr) return false;
+	if (text && !u_holdsText(f)) why = u_isNotText;
+	std::fclose(f);
+	return why.empty();
+}
+
+std::string u_quotedWithWhy(const char *name, const std::string &why)
+{
+	const std::string quoted = "'" + std::string(name != nullptr ? name : "") + "'";
+	return why.empty() ? quoted : quoted + ": it " + why;
+}
