@@ -19,9 +19,10 @@
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object; Ctrl+C
 #    copies what is selected in the object panel's name and description
-#    and the status line; a 400,000-character paste and a picked object's
-#    60,000-character name end the program neither in the command line
-#    nor in Select object;
+#    and the status line; a line of output of 10,000 letters and a
+#    command line of 400,000 are drawn, and the command runs whole; that
+#    paste and a picked object's 60,000-character name end the program
+#    neither in the command line nor in Select object;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
 # The title shows what ran: each typed line sets it through cmd(); a text
@@ -58,6 +59,17 @@ untitled_box() {
 		sleep 0.05
 	done
 	return 1
+}
+# waits until the console's line at y $1 has ink in its right half (100
+# dark pixels or more between x 360 and 710), else fails with $2
+inked() {
+	for i in $(seq 1 50); do
+		"$xgrab" "$window" 360 $(($1 - 6)) 350 12 | python3 -c 'import sys
+pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
+sys.exit(sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < 100)' && return 0
+		sleep 0.1
+	done
+	fail "$2 is blank"
 }
 # waits until window $1 no longer shows
 gone() {
@@ -284,9 +296,10 @@ done
 echo "Space left the current object; Ctrl+C copied from the panel's name and description and the status line"
 # long texts: a 60,000-character name sent over the network, printed with
 # its value in the console's last line above the command line, cut to
-# 10,000 characters: that name double-clicked, copied and pasted 40 times,
-# then the whole name picked with Ctrl and the middle button, go to the
-# command line; Select object lists it.  The name is of "m", a wide
+# 10,000 characters and drawn: that name double-clicked, copied and pasted
+# 40 times into a typed line, which shows around the cursor and runs to
+# its end, then the whole name picked with Ctrl and the middle button, go
+# to the command line; Select object lists it.  The name is of "m", a wide
 # letter: the window system's limit is met sooner than with narrow ones.
 # The client stays connected until then: its leaving prints a line.
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -308,10 +321,14 @@ for i in $(seq 1 200); do
 	sleep 0.05
 done
 grep -q in "$dir/client" || fail "the long name did not arrive over the network"
+inked 625 "the output line of the long name"
 xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
 xdotool key ctrl+c
+xdotool type --delay 20 'z = 7; w = "'
 for i in $(seq 1 40); do xdotool key ctrl+v; done
-xdotool key Return
+inked 642 "the command line of 400,000 letters, around the cursor,"
+type_line '"; remove(z); if (z == 0) cmd("title whole");'
+titled whole "the 400,000-letter line entered"
 # the vector e1 + e2 from the view's centre up to the right
 xdotool mousemove --window "$window" $((x + 40)) $((y - 40)) keydown ctrl click 2 keyup ctrl
 xdotool key Return
