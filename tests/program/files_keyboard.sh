@@ -17,7 +17,8 @@
 # 6. opens of a directory, an image, a playlist without a valid entry,
 #    by the menu, its keys, typed lines and a script: nothing changes;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
-#    object windows presses close, not "remove" nor an object; Ctrl+C
+#    object windows presses close, not "remove" nor an object, and after
+#    "update" it closes too, adding nothing to the statement; Ctrl+C
 #    copies what is selected in the object panel's name and description
 #    and the status line; a line of output of 10,000 letters and a
 #    command line of 400,000 are drawn, and the command runs whole; that
@@ -265,18 +266,25 @@ type_line 'dynamic{d1: v1 = w1 + 1;}'
 type_line 'dynamic{d2: v2 = w2 + 1;}'
 type_line 'w1 = 1; w2 = 1; copiedname = e1,'
 # the Dynamic statements window (Alt+D, the first item): Space presses
-# close, and so it does after a click on the first row's "remove"
-for click in none remove; do
+# close, and so it does after a click on the first row's "remove", and
+# after a statement added to the first row's text (then d2's) and a click
+# on its "update"
+for click in none remove update; do
 	xdotool key alt+d Down Return
 	dyn=$(window_named "Dynamic statements:") || fail "no Dynamic statements window"
 	[ $click = remove ] && xdotool mousemove --window "$dyn" 55 45 click 1
+	if [ $click = update ]; then
+		xdotool mousemove --window "$dyn" 300 45 click 1 key ctrl+End
+		xdotool type --delay 20 ' v3 = w2 + 2;'
+		xdotool mousemove --window "$dyn" 55 70 click 1
+	fi
 	xdotool key space
 	gone "$dyn" "the Dynamic statements window (click: $click) after Space"
 done
 type_line 'w1 = 5; w2 = 5;'
-type_line 'if (v1 == 2 && v2 == 6) cmd("title dynamic");'
-titled dynamic "the dynamic statements after Space and a click on remove"
-echo "Space in the Dynamic statements window pressed close, a click removed one statement"
+type_line 'if (v1 == 2 && v2 == 6 && v3 == 7) cmd("title dynamic");'
+titled dynamic "the dynamic statements after Space, a click on remove and one on update"
+echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another"
 # "Select object" (Alt+V, the first item): Space presses close, and the
 # current object stays: the name field, double-clicked and copied, shows
 xdotool key alt+v Down Return
