@@ -21,7 +21,8 @@
 #    "update" it closes too, adding nothing to the statement; Ctrl+C
 #    copies what is selected in the object panel's name and description
 #    and the status line; a line of output of 10,000 letters and a
-#    command line of 400,000 are drawn, and the command runs whole; that
+#    command line of 400,000 are drawn, the command runs whole and the
+#    next prompt shows from the left edge; that
 #    paste and a picked object's 60,000-character name end the program
 #    neither in the command line nor in Select object;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
@@ -61,16 +62,16 @@ untitled_box() {
 	done
 	return 1
 }
-# waits until the console's line at y $1 has ink in its right half (100
-# dark pixels or more between x 360 and 710), else fails with $2
+# waits until the console's line at y $1 has ink from x $2 on, $3 pixels
+# wide (a tenth of its pixels dark), else fails with $4
 inked() {
 	for i in $(seq 1 50); do
-		"$xgrab" "$window" 360 $(($1 - 6)) 350 12 | python3 -c 'import sys
+		"$xgrab" "$window" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
 pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
-sys.exit(sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < 100)' && return 0
+sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)' && return 0
 		sleep 0.1
 	done
-	fail "$2 is blank"
+	fail "$4 is blank"
 }
 # waits until window $1 no longer shows
 gone() {
@@ -329,14 +330,15 @@ for i in $(seq 1 200); do
 	sleep 0.05
 done
 grep -q in "$dir/client" || fail "the long name did not arrive over the network"
-inked 625 "the output line of the long name"
+inked 625 360 350 "the output line of the long name"
 xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
 xdotool key ctrl+c
 xdotool type --delay 20 'z = 7; w = "'
 for i in $(seq 1 40); do xdotool key ctrl+v; done
-inked 642 "the command line of 400,000 letters, around the cursor,"
+inked 642 360 350 "the command line of 400,000 letters, around the cursor,"
 type_line '"; remove(z); if (z == 0) cmd("title whole");'
 titled whole "the 400,000-letter line entered"
+inked 642 8 20 "the prompt after it"
 # the vector e1 + e2 from the view's centre up to the right
 xdotool mousemove --window "$window" $((x + 40)) $((y - 40)) keydown ctrl click 2 keyup ctrl
 xdotool key Return
