@@ -1,3 +1,5 @@
+// The display's drawing driver that measures and draws a text wider than
+// the window system's 16-bit coordinates piece by piece.
 #include "ui/widetextdriver.h"
 
 #include <FL/Fl_Device.H>
