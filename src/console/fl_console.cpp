@@ -171,6 +171,10 @@ int Fl_Console::newPrompt()
 		appendOwn("\n");
 	appendOwn(m_prompt);
 	m_promptPos = m_textBuffer->length();
+	// a new prompt shows from the left edge, also after a line that was
+	// scrolled along
+	if (mHorizOffset != 0)
+		scroll(mTopLineNum, 0);
 	cursorTo(m_promptPos);
 	m_commandHistoryPos = m_commandHistoryLength;
 	return 0;
@@ -205,6 +209,7 @@ int Fl_Console::commandEnter()
 	char *cmd = command();
 	if (!cmd)
 		return -1;
+	holdEchoLength(cmd);
 	appendOwn("\n");
 	int result = addCommandHistory(cmd);
 	if (result < 0)

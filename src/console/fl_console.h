@@ -28,10 +28,10 @@ public:
 	// Commands a new console remembers: enough to browse back through a
 	// session, few enough that a long session's history stays small.
 	static constexpr int sc_defaultMaxHistory = 100;
-	// The most bytes one line of output or of the command line shows: the
-	// window system refuses to draw a run of text some ten times longer,
-	// and the toolkit then ends the program; no one reads that far along
-	// one line anyway.
+	// The most bytes one line of the transcript shows, a line of output or
+	// the echo of an entered command: no one reads that far along one line,
+	// and the transcript stays small whatever is printed.  The command line
+	// itself holds what is typed or pasted whole.
 	static constexpr int sc_maxShownLineLength = 10000;
 	// What stands at the end of a line cut to that length.
 	static constexpr const char *sc_cutMark = " [...]";
@@ -67,15 +67,17 @@ public:
 	// Starts a new line when needed and appends the prompt; ends browsing.
 	int newPrompt();
 
-	// Prints str: at the cursor when insert is non-zero, else above the
-	// command being typed, each line of output cut to
+	// Prints str: at the cursor when insert is non-zero, whole, as if typed,
+	// else above the command being typed, each line of output cut to
 	// sc_maxShownLineLength bytes with sc_cutMark after it.  Its length;
 	// -1 for null, 0 for empty.
 	int cprint(const char *str, int insert);
 	int cprintf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 	int cprintf(const char *fmt, va_list ap) __attribute__((format(printf, 2, 0)));
 
-	// Takes the typed command into the history and runs the callbacks with it.
+	// Takes the typed command, whole, into the history and runs the
+	// callbacks with it; its echo above the next prompt is cut as output
+	// lines are.
 	int commandEnter();
 	// Takes ownership of a malloc'ed command; 0, or -1 when the history
 	// cannot grow (the command is then dropped).
@@ -109,8 +111,7 @@ public:
 	static int kf_Backspace(int key, Fl_Text_Editor *e);
 
 	// The buffer's modify callback (cbArg is the console): undoes every edit
-	// that starts before the prompt, and cuts what is inserted after it to
-	// lines of sc_maxShownLineLength bytes.
+	// that starts before the prompt.
 	static void modifyCallback(int pos, int nInserted, int nDeleted, int nRestyled,
 	                           const char *deletedText, void *cbArg);
 
@@ -144,10 +145,9 @@ protected:
 	void cursorTo(int pos);
 	// Undoes an edit reported by the modify callback.
 	void revertEdit(int pos, int nInserted, int nDeleted, const char *deletedText);
-	// Cuts the nInserted bytes just inserted at pos into the command line
-	// (typed, pasted, a picked object's name) where their line grows longer
-	// than sc_maxShownLineLength, as output is.
-	void holdLineLength(int pos, int nInserted);
+	// Cuts the echo of the entered command cmd, the text after the prompt,
+	// to lines of sc_maxShownLineLength bytes, as output is.
+	void holdEchoLength(const char *cmd);
 	// The bracket jump starting from the bracket at start; see kf_parenthesis_jump.
 	void jumpToMatchingBracket(int start);
 	// Drops the oldest n history entries.

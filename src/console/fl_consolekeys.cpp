@@ -39,11 +39,8 @@ void Fl_Console::modifyCallback(int pos, int nInserted, int nDeleted, int, const
 	// The widget's own edits and mere restyling pass.
 	if (c->m_modifySelf || (nInserted == 0 && nDeleted == 0))
 		return;
-	if (pos >= c->m_promptPos) {
-		if (nInserted > 0)
-			c->holdLineLength(pos, nInserted);
+	if (pos >= c->m_promptPos)
 		return;
-	}
 	c->revertEdit(pos, nInserted, nDeleted, deletedText);
 	c->cursorTo(c->m_textBuffer->length());
 }

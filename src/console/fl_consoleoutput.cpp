@@ -1,7 +1,7 @@
 // Program output in the console: printed above the command being typed, or
 // typed in at the cursor; printf-style formatting into a buffer shared by
-// all consoles; every line of output and of the command line held to what
-// the window system draws.
+// all consoles; every line of output and every echo of an entered command
+// held to a length that one reads.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -85,25 +85,15 @@ bool Fl_Console::cutLongLines(const char *str, int length, int column, int limit
 	return true;
 }
 
-void Fl_Console::holdLineLength(int pos, int nInserted)
+void Fl_Console::holdEchoLength(const char *cmd)
 {
-	// most insertions leave their lines far below the limit
-	const int lineStart = m_textBuffer->line_start(pos);
-	const int tail = m_textBuffer->line_end(pos + nInserted) - (pos + nInserted);
-	if (m_textBuffer->line_end(pos + nInserted) - lineStart <= sc_maxShownLineLength)
-		return;
-	char *inserted = m_textBuffer->text_range(pos, pos + nInserted);
 	std::string cut;
-	// the text after the insertion counts as if it stood before it: the
-	// line it joins is held within twice the limit at worst
-	const bool wasCut = cutLongLines(inserted, nInserted, pos - lineStart + tail, sc_maxShownLineLength, cut);
-	std::free(inserted);
-	if (!wasCut)
+	const int column = m_promptPos - m_textBuffer->line_start(m_promptPos);
+	if (!cutLongLines(cmd, static_cast<int>(std::strlen(cmd)), column, sc_maxShownLineLength, cut))
 		return;
 	m_modifySelf = 1;
-	m_textBuffer->replace(pos, pos + nInserted, cut.c_str());
+	m_textBuffer->replace(m_promptPos, m_textBuffer->length(), cut.c_str());
 	m_modifySelf = 0;
-	cursorTo(pos + static_cast<int>(cut.size()));
 }
 
 int Fl_Console::cprint(const char *str, int insert)

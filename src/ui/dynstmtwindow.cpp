@@ -178,6 +178,9 @@ int dynStmtWindow::update(int i)
 	row.update->deactivate();
 	g_state->updateDynStmts();
 	cprintf("Update successful\n");
+	// the keyboard goes to close, not back into the statement, where the
+	// Space that closes the window would edit the statement again
+	m_close->take_focus();
 	return 0;
 }
 

@@ -5,8 +5,8 @@
 // statement removed or replaced meanwhile by other means is no longer found
 // by its row.  Closing the window with edits not yet applied asks whether to
 // apply them.  The keyboard is on the close button when the window opens and
-// after a removal: "remove" is pressed by a click, or by a key only after
-// the user moved the keyboard onto it.
+// after a removal or an update: "remove" is pressed by a click, or by a key
+// only after the user moved the keyboard onto it.
 #include <FL/Fl_Window.H>
 
 #include <vector>

@@ -24,6 +24,7 @@
 #include "ui/uilabel.h"
 #include "ui/uimenu.h"
 #include "ui/version.h"
+#include "ui/widetextdriver.h"
 
 namespace {
 
@@ -107,7 +108,9 @@ UIstate::UIstate(int argc, char **argv)
 	initToNothing();
 	m_consoleVisible = m_controlGroupVisible = m_scalarGroupVisible = 1;
 
-	// 2. the main window, titled by the product's name alone
+	// 2. the main window, titled by the product's name alone; every window
+	// draws lines of any width
+	useWideTextDriver();
 	m_mainWindow = new mainWindow(this, sc_windowWidth, sc_windowHeight);
 	m_mainWindow->setTitle("");
 	m_mainWindow->setSizeRange();

@@ -1,13 +1,14 @@
 // The console widget driven through the toolkit's event dispatch in a shown
 // window: the history, the read-only transcript, the cursor keys, the
-// bracket jump, output around a half-typed command, output lines too long
-// to draw, formatting and clearing.
+// bracket jump, output around a half-typed command, output lines and echoes
+// cut while long commands run whole, formatting and clearing.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -296,6 +297,38 @@ TEST_F(console, LongOutputLinesAreCutAndDrawn)
 	m_window->redraw();
 	Fl::flush();
 	Fl::check();
+}
+
+TEST_F(console, LongCommandsRunWholeOnEveryRoute)
+{
+	const int limit = Fl_Console::sc_maxShownLineLength;
+	const std::string line = "z = 7; w = \"" + std::string(limit, 'x') + "\"; remove(z);";
+	// pasted after a typed start, typed in by a pick (of an object's name)
+	// after a typed start, brought back from the history: the command line
+	// holds it whole, Enter runs it whole and the echo is cut as output is
+	const std::vector<std::function<void()>> routes = {
+		[&] {
+			type("z ");
+			Fl::copy(line.c_str() + 2, static_cast<int>(line.size()) - 2, 1);
+			press('v', FL_CTRL, "\x16");
+		},
+		[&] {
+			type("z ");
+			m_console->cprint(line.c_str() + 2, 1);
+		},
+		[&] { press(FL_Up); },
+	};
+	for (size_t i = 0; i < routes.size(); i++) {
+		m_console->clear_buffer();
+		routes[i]();
+		// (compared as truth values: a failure would print megabytes)
+		EXPECT_TRUE(command() == line) << "route " << i << ": " << command().size() << " bytes";
+		press(FL_Enter, 0, "\r");
+		EXPECT_TRUE(m_entered.back() == line) << "route " << i << ": " << m_entered.back().size() << " bytes";
+		const std::string echo = line.substr(0, limit - 3) + Fl_Console::sc_cutMark;
+		EXPECT_TRUE(text() == " \n>> " + echo + "\n>> ") << "route " << i << ": " << text().size() << " bytes";
+	}
+	EXPECT_EQ(m_entered.size(), routes.size());
 }
 
 TEST_F(console, CallbackOutputLandsBeforeTheNextPrompt)

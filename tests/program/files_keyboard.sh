@@ -20,11 +20,14 @@
 #    label's picture, Save State's or a screenshot's file: nothing changes
 #    and nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
-#    object windows presses close, not "remove" nor an object; Ctrl+C
+#    object windows presses close, not "remove" nor an object, and after
+#    "update" it closes too, adding nothing to the statement; Ctrl+C
 #    copies what is selected in the object panel's name and description
-#    and the status line; a 400,000-character paste and a picked object's
-#    60,000-character name end the program neither in the command line
-#    nor in Select object;
+#    and the status line; a line of output of 10,000 letters and a
+#    command line of 400,000 are drawn, the command runs whole and the
+#    next prompt shows from the left edge; that
+#    paste and a picked object's 60,000-character name end the program
+#    neither in the command line nor in Select object;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
 # The title shows what ran: each typed line sets it through cmd(); a text
@@ -64,6 +67,17 @@ untitled_box() {
 		sleep 0.05
 	done
 	return 1
+}
+# waits until the console's line at y $1 has ink from x $2 on, $3 pixels
+# wide (a tenth of its pixels dark), else fails with $4
+inked() {
+	for i in $(seq 1 50); do
+		"$xgrab" "$window" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
+pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
+sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)' && return 0
+		sleep 0.1
+	done
+	fail "$4 is blank"
 }
 # waits until window $1 no longer shows
 gone() {
@@ -281,18 +295,25 @@ type_line 'dynamic{d1: v1 = w1 + 1;}'
 type_line 'dynamic{d2: v2 = w2 + 1;}'
 type_line 'w1 = 1; w2 = 1; copiedname = e1,'
 # the Dynamic statements window (Alt+D, the first item): Space presses
-# close, and so it does after a click on the first row's "remove"
-for click in none remove; do
+# close, and so it does after a click on the first row's "remove", and
+# after a statement added to the first row's text (then d2's) and a click
+# on its "update"
+for click in none remove update; do
 	xdotool key alt+d Down Return
 	dyn=$(window_named "Dynamic statements:") || fail "no Dynamic statements window"
 	[ $click = remove ] && xdotool mousemove --window "$dyn" 55 45 click 1
+	if [ $click = update ]; then
+		xdotool mousemove --window "$dyn" 300 45 click 1 key ctrl+End
+		xdotool type --delay 20 ' v3 = w2 + 2;'
+		xdotool mousemove --window "$dyn" 55 70 click 1
+	fi
 	xdotool key space
 	gone "$dyn" "the Dynamic statements window (click: $click) after Space"
 done
 type_line 'w1 = 5; w2 = 5;'
-type_line 'if (v1 == 2 && v2 == 6) cmd("title dynamic");'
-titled dynamic "the dynamic statements after Space and a click on remove"
-echo "Space in the Dynamic statements window pressed close, a click removed one statement"
+type_line 'if (v1 == 2 && v2 == 6 && v3 == 7) cmd("title dynamic");'
+titled dynamic "the dynamic statements after Space, a click on remove and one on update"
+echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another"
 # "Select object" (Alt+V, the first item): Space presses close, and the
 # current object stays: the name field, double-clicked and copied, shows
 xdotool key alt+v Down Return
@@ -312,9 +333,10 @@ done
 echo "Space left the current object; Ctrl+C copied from the panel's name and description and the status line"
 # long texts: a 60,000-character name sent over the network, printed with
 # its value in the console's last line above the command line, cut to
-# 10,000 characters: that name double-clicked, copied and pasted 40 times,
-# then the whole name picked with Ctrl and the middle button, go to the
-# command line; Select object lists it.  The name is of "m", a wide
+# 10,000 characters and drawn: that name double-clicked, copied and pasted
+# 40 times into a typed line, which shows around the cursor and runs to
+# its end, then the whole name picked with Ctrl and the middle button, go
+# to the command line; Select object lists it.  The name is of "m", a wide
 # letter: the window system's limit is met sooner than with narrow ones.
 # The client stays connected until then: its leaving prints a line.
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -336,10 +358,15 @@ for i in $(seq 1 200); do
 	sleep 0.05
 done
 grep -q in "$dir/client" || fail "the long name did not arrive over the network"
+inked 625 360 350 "the output line of the long name"
 xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
 xdotool key ctrl+c
+xdotool type --delay 20 'z = 7; w = "'
 for i in $(seq 1 40); do xdotool key ctrl+v; done
-xdotool key Return
+inked 642 360 350 "the command line of 400,000 letters, around the cursor,"
+type_line '"; remove(z); if (z == 0) cmd("title whole");'
+titled whole "the 400,000-letter line entered"
+inked 642 8 20 "the prompt after it"
 # the vector e1 + e2 from the view's centre up to the right
 xdotool mousemove --window "$window" $((x + 40)) $((y - 40)) keydown ctrl click 2 keyup ctrl
 xdotool key Return

@@ -153,4 +153,16 @@ TEST_F(typesetTest, ScopedModes)
 	EXPECT_EQ(run(ts, "\\eqn{\\sqrt{x}}", "t").lines.size(), 1u);
 }
 
+TEST_F(typesetTest, UnknownCommandsGoWithTheirArguments)
+{
+	// as the guide says: the braced groups after an unknown command go with
+	// it, what follows shows, in text and in equations
+	const struct {
+		const char *text, *shown;
+	} cases[] = {{"\\foo{kept} rest", "rest"}, {"a \\foo{x}{y} b", "ab"}, {"\\foo kept", "kept"}};
+	for (const auto &c : cases)
+		for (const char *mode : {"t", "e"})
+			EXPECT_EQ(codes(run(ts, c.text, mode)), chars(c.shown)) << c.text << " in mode " << mode;
+}
+
 } // namespace
