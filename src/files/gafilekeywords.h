@@ -39,7 +39,7 @@ struct gaLine {
 	template <class V> bool finite(const V &value) const { return value.isFinite() || notFinite(); }
 
 private:
-	// "warning: ... <what> longer than <most> characters in entry ..."
+	// "warning: ... <what> longer than <most> bytes in entry ..."
 	bool tooLong(const std::string &item, const char *what, size_t most) const;
 	// false, with the message
 	bool notFinite() const;
