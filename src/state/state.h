@@ -101,7 +101,7 @@ public:
 
 	object *getObjectPtrByName(const std::string &name) const;
 	// Whether a saved scene can hold name: at most GAfile::sc_maxNameLength
-	// bytes. Every name a scene keeps (objects, console controls and their
+	// bytes and no line end. Every name a scene keeps (objects, console controls and their
 	// options, dynamic statements, constants) is held to it where it is
 	// made; for a longer one this says once that the `what` (a word such as
 	// "Object") of that name is refused, and why.

@@ -54,6 +54,13 @@ bool nameTaken(const state &s, const object &obj)
 
 bool state::nameFits(const std::string &name, const char *what)
 {
+	// a line end would end the line that writes the name
+	const size_t lineEnd = name.find_first_of("\r\n");
+	if (lineEnd != std::string::npos) {
+		cprintf("%s '%s...' is refused: its name holds a line end, which a line of a scene file can not hold\n", what,
+		        shownName(name.substr(0, lineEnd)).c_str());
+		return false;
+	}
 	if (name.size() <= GAfile::sc_maxNameLength) return true;
 	cprintf("%s '%s' is refused: its name holds %zu bytes, more than the %zu bytes a scene file holds\n", what,
 	        shownName(name).c_str(), name.size(), GAfile::sc_maxNameLength);

@@ -274,12 +274,14 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		 {"c3ga \"v\\$1\" [1.00000000000000000000e+00*e3] hide shade \n",
 		  "label \"v\\$1_label\" \"v\\$1\" \"a\\b \\\\$1 \\$2 \\\\\\$3\" flag_3d flag_dynamic \n",
 		  "console ctrl_bool(\"b\\\\$1\" = 1);\n"}},
-		// names longer than a scene file holds are refused where they are
-		// made, of every kind; the longest it holds reads back
-		{"\"" + over + "\" = e2; \"" + accents + "\" = e2; \"" + most + "\" = e2; " + labelled + " = e1; label(" +
+		// names longer than a scene file holds, or with a line end, are
+		// refused where they are made, of every kind; the longest it holds
+		// reads back
+		{"\"r\rn\" = e2; \"" + over + "\" = e2; \"" + accents + "\" = e2; \"" + most + "\" = e2; " + labelled + " = e1; label(" +
 		     labelled + ", \"t\"); add_const(\"" + over + "\" = 1); ctrl_bool(\"" + over + "\" = 1); dynamic{\"" + over +
 		     "\" : y = e1;}",
-		 refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Object", labelled.substr(0, 40)) +
+		 "Object 'r...' is refused: its name holds a line end, which a line of a scene file can not hold\n" +
+		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Object", labelled.substr(0, 40)) +
 		     refused("Object", d40) + refused("Constant", d40) + refused("Object", d40) +
 		     refused("Console control", d40) + refused("Dynamic statement", d40),
 		 {"c3ga \"" + most + "\" [" + one + "*e2] hide shade \n"}},
