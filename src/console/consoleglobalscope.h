@@ -111,7 +111,7 @@ public:
 	// The user functions and batches: one line of declarations of them all,
 	// then one line per definition, its text as the console prints it. A
 	// definition whose text would not read back as itself is left out, with
-	// a message naming it.
+	// a message naming it, and so is one that reads back only with it.
 	int writeFunctionsToGeoFile(FILE *F);
 	// One line "console add_const(name = value);" per user constant, in name
 	// order, the value written to the last bit, in the console's names of

@@ -3,6 +3,7 @@
 // in a form that the console reads back as it is, in a new program.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,28 +93,48 @@ int consoleGlobalScope::writeRenamesToGeoFile(FILE *F)
 int consoleGlobalScope::writeFunctionsToGeoFile(FILE *F)
 {
 	consoleGlobalScope *r = root();
-	// each body is read, when the scene is opened, with every user
-	// function's name a function's: so it is read here too
+	// the user's rows, the names of the built-in ones, and how the lexer
+	// takes each user function's name now
+	std::vector<const consoleFunc_s *> rows;
+	std::set<std::string> builtins;
 	std::vector<std::pair<std::string, bool>> named;
-	for (const auto &kv : r->m_functions)
-		if (kv.second->funcStmt != nullptr) named.emplace_back(kv.second->name, r->isFunction(kv.second->name) != 0);
-	for (const auto &n : named) r->setFunctionOrVariable(n.first, true);
-	std::string declarations, definitions;
 	for (const auto &kv : r->m_functions) {
-		consoleFuncStmt *f = kv.second->funcStmt;
-		if (f == nullptr) continue;
-		const std::string text = consoleStatement::text(f, 0, 0);
-		if (!readsBackAsDefinition(text)) {
+		if (kv.second->funcStmt == nullptr) {
+			builtins.insert(kv.second->name);
+			continue;
+		}
+		rows.push_back(kv.second);
+		named.emplace_back(kv.second->name, r->isFunction(kv.second->name) != 0);
+	}
+	// each body is read, when the scene is opened, with the names of the
+	// built-in functions and of the functions written declared, and no
+	// other: so it is read here too, until no more definitions are left out
+	std::vector<bool> kept(rows.size(), true);
+	for (bool leftOut = true; leftOut;) {
+		leftOut = false;
+		for (const auto &n : named) r->setFunctionOrVariable(n.first, builtins.count(n.first) != 0);
+		for (size_t i = 0; i < rows.size(); i++)
+			if (kept[i]) r->setFunctionOrVariable(rows[i]->name, true);
+		for (size_t i = 0; i < rows.size(); i++) {
+			if (!kept[i] || readsBackAsDefinition(consoleStatement::text(rows[i]->funcStmt, 0, 0))) continue;
+			kept[i] = false;
+			leftOut = true;
+		}
+	}
+	for (const auto &n : named) r->setFunctionOrVariable(n.first, n.second);
+	std::string declarations, definitions;
+	for (size_t i = 0; i < rows.size(); i++) {
+		consoleFuncStmt *f = rows[i]->funcStmt;
+		if (!kept[i]) {
 			cprintf("Function '%s' is not saved: its text does not read back as the same function\n",
-			        getFuncStringNameWithArguments(kv.second, 1).c_str());
+			        getFuncStringNameWithArguments(rows[i], 1).c_str());
 			continue;
 		}
 		consoleFuncDeclStmt declaration(0, 0, f->name(),
 		                                static_cast<consoleFuncArgSpecListStmt *>(f->child(0)->copy()), f->function());
 		declarations += " " + consoleStatement::text(&declaration, 0, 0);
-		definitions += "console " + text + "\n";
+		definitions += "console " + consoleStatement::text(f, 0, 0) + "\n";
 	}
-	for (const auto &n : named) r->setFunctionOrVariable(n.first, n.second);
 	// the names first, so that a call reads as a call whatever comes first
 	if (!declarations.empty()) std::fprintf(F, "console%s\n%s", declarations.c_str(), definitions.c_str());
 	return 0;
