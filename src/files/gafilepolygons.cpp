@@ -58,9 +58,11 @@ int gaKwPolygon(const gaLine &l)
 	// each vertex the name of a point, or its coordinates
 	std::string vertex[sc_maxPolygonVertices];
 	e3ga at[sc_maxPolygonVertices];
+	bool coordinates[sc_maxPolygonVertices];
 	for (int i = 0; i < n; i++) {
 		const int end = gaReadE3ga(l.line, pos, at[i]);
-		pos = end >= 0 ? end : gaReadName(l.line, pos, vertex[i]);
+		coordinates[i] = end >= 0;
+		pos = coordinates[i] ? end : gaReadName(l.line, pos, vertex[i]);
 		if (pos < 0) {
 			l.invalid();
 			return 0;
@@ -72,8 +74,8 @@ int gaKwPolygon(const gaLine &l)
 	// a name of no object adds no vertex, nor do coordinates to a dynamic polygon
 	polygonObject *p = new polygonObject(name, drawMode, creationFlags);
 	for (int i = 0; i < n; i++) {
-		if (!vertex[i].empty()) p->addVertex(vertex[i].c_str());
-		else p->addVertex(at[i].coordinates(GRADE1));
+		if (coordinates[i]) p->addVertex(at[i].coordinates(GRADE1));
+		else p->addVertex(vertex[i].c_str());
 	}
 	if (strcasecmp(l.kw.c_str(), "simplex") == 0) p->setSimplex(1);
 	l.s->addObject(p, -1);

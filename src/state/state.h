@@ -101,10 +101,10 @@ public:
 
 	object *getObjectPtrByName(const std::string &name) const;
 	// Whether a saved scene can hold name: at most GAfile::sc_maxNameLength
-	// bytes and no line end. Every name a scene keeps (objects, console controls and their
-	// options, dynamic statements, constants) is held to it where it is
-	// made; for a longer one this says once that the `what` (a word such as
-	// "Object") of that name is refused, and why.
+	// bytes and no line end. Every name a scene keeps (objects, console
+	// controls and their options, dynamic statements, constants) is held to
+	// it where it is made; for another this says once that the `what` (a
+	// word such as "Object") of that name is refused, and why.
 	static bool nameFits(const std::string &name, const char *what);
 	// Takes obj over.  An object of that name that can take obj's properties
 	// (object::copy) stays and obj is deleted; otherwise obj replaces it.
