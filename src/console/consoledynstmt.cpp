@@ -24,6 +24,7 @@ consoleVariable *consoleDynStmt::execute(consoleScope *s)
 		return consoleEmptyScalar();
 	}
 	if (m_nbChildren == 0 || m_child[0] == nullptr) return consoleEmptyScalar();
+	if (!state::nameFits(m_name, "Dynamic statement")) return consoleEmptyScalar();
 	// the state keeps a copy; the body in the tree never runs itself
 	consoleStatement *body = m_child[0]->copy();
 	consoleStmtListStmt *list = dynamic_cast<consoleStmtListStmt *>(body);

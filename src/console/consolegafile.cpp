@@ -39,6 +39,7 @@ int consoleGAfile::read(state *s, const char *text)
 	// edits its line in place and still reads it after this returns
 	char *outerBuf = m_buf;
 	const int outerLen = m_bufLen, outerMaxLen = m_bufMaxLen;
+	const quoting outerQuoting = m_quoting;
 	m_buf = nullptr;
 	m_bufLen = m_bufMaxLen = 0;
 
@@ -47,6 +48,7 @@ int consoleGAfile::read(state *s, const char *text)
 	if (n > 0) std::memcpy(m_buf, text, (size_t)n);
 	m_buf[n] = '\0';
 	m_bufLen = n;
+	m_quoting = lineQuoting(m_buf);
 	substituteArguments(s);
 	parseLine(s);
 
@@ -54,5 +56,6 @@ int consoleGAfile::read(state *s, const char *text)
 	m_buf = outerBuf;
 	m_bufLen = outerLen;
 	m_bufMaxLen = outerMaxLen;
+	m_quoting = outerQuoting;
 	return 0;
 }

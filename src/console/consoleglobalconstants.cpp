@@ -4,8 +4,6 @@
 #include <cstring>
 
 #include "console/consoleglobalscope.h"
-#include "console/consolemodel.h"
-#include "console/consolestatement.h"
 #include "os/osdep.h"
 #include "state/state.h"
 
@@ -41,6 +39,8 @@ int consoleGlobalScope::lookupUserConstant(const std::string &name, consoleVaria
 	return r->processConstant(variable);
 }
 
+bool consoleGlobalScope::isUserConstant(const std::string &name) { return root()->m_userConstants.count(name) != 0; }
+
 int consoleGlobalScope::renameBuiltinConstant(const std::string &oldName, const std::string &newName)
 {
 	builtinConstant *k = s_constant;
@@ -55,31 +55,5 @@ int consoleGlobalScope::renameBuiltinConstant(const std::string &oldName, const 
 	if (name == nullptr) return -1;
 	if (k->renamed()) std::free(const_cast<char *>(k->name));
 	k->name = name;
-	return 0;
-}
-
-int consoleGlobalScope::writeConstantsToGeoFile(FILE *F)
-{
-	consoleGlobalScope *r = root();
-	// the model that the file's console lines read values in here; with no
-	// default model that of e3ga
-	const int inForce = r->getDefaultModel() == -1 ? MODEL_E3GA : r->getDefaultModel();
-	for (const auto &kv : r->m_userConstants) {
-		// a renamed builtin constant frees its name, which a program that
-		// opens the file reads as that constant again
-		if (builtinFirstName(kv.first)) {
-			cprintf("Constant '%s' is not saved: a program that opens the file knows '%s' as a builtin constant\n",
-			        kv.first.c_str(), kv.first.c_str());
-			continue;
-		}
-		const std::string add =
-		    "add_const(" + consoleStatement::nameText(kv.first) + " = " + kv.second.exactString() + ");";
-		// a value of another model is read in its own and the default model put back
-		const int model = kv.second.model();
-		if (model == inForce) std::fprintf(F, "console %s\n", add.c_str());
-		else
-			std::fprintf(F, "console default_model(%s); %s default_model(%s);\n", consoleModelName(model), add.c_str(),
-			             consoleModelName(r->getDefaultModel()));
-	}
 	return 0;
 }

@@ -98,15 +98,26 @@ public:
 	// 0 with a new variable holding the constant, cast to the root's default
 	// model and flagged rhs only; -1 with null when there is none.
 	int lookupUserConstant(const std::string &name, consoleVariable **variable);
+	bool isUserConstant(const std::string &name);
 	// Renames the first builtin constant called oldName, and its basis
 	// vector in the text forms of its algebra; nothing for an unknown name.
 	int renameBuiltinConstant(const std::string &oldName, const std::string &newName);
+	// --- the console lines of a saved scene (consoleglobalwriter.cpp), which
+	// a new program reads back as they were
+	// One line "console rename_builtin_const(first name, name);" per builtin
+	// constant called otherwise now; when a new name is another renamed
+	// constant's first name, each goes through a name no constant has.
+	int writeRenamesToGeoFile(FILE *F);
+	// The user functions and batches: one line of declarations of them all,
+	// then one line per definition, its text as the console prints it. A
+	// definition whose text would not read back as itself is left out, with
+	// a message naming it, and so is one that reads back only with it.
+	int writeFunctionsToGeoFile(FILE *F);
 	// One line "console add_const(name = value);" per user constant, in name
-	// order, the value written to the last bit so that it reads back exactly;
-	// a value of a model other than the default one is added in its own
-	// model, between two default_model() calls on its line. A constant under
-	// the first name of a renamed builtin constant is left out with a
-	// message: a program that opens the file reads that name as the builtin.
+	// order, the value written to the last bit, in the console's names of
+	// the moment (the renames come first), so that it reads back exactly; a
+	// value of a model other than the default one is added in its own model,
+	// between two default_model() calls on its line.
 	int writeConstantsToGeoFile(FILE *F);
 
 	// No suspended lists, no collected names.

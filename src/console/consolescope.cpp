@@ -187,11 +187,11 @@ int consoleScope::lookupConstant(int, const std::string &name, int, consoleVaria
 	return g_state->m_globalScope->lookupUserConstant(name, variable);
 }
 
-bool consoleScope::builtinFirstName(const std::string &name)
+std::string consoleScope::builtinName(const std::string &firstName)
 {
 	for (const builtinConstant *k = s_constant; k->name != nullptr; k++)
-		if (name == k->firstName) return true;
-	return false;
+		if (firstName == k->firstName) return k->name;
+	return firstName;
 }
 
 int consoleScope::processConstant(consoleVariable **variable)

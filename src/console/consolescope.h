@@ -61,9 +61,9 @@ public:
 		const i2gai *i2;
 		const char *firstName;
 	};
-	// Whether name is that of a builtin constant when the program starts,
-	// whatever it is called now.
-	static bool builtinFirstName(const std::string &name);
+	// What the builtin constant first called firstName is called now;
+	// firstName itself when no builtin constant was called so.
+	static std::string builtinName(const std::string &firstName);
 	// The builtin constants, ended by a row whose name is null. They hide
 	// variables of the same name.
 	static builtinConstant s_constant[];

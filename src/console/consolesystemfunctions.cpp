@@ -26,7 +26,7 @@ consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consol
 	if (g == nullptr) return nothing();
 	// a constant is known, and saved, by its name
 	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
-	else g->addConstant(a[0]->name(), a[0]);
+	else if (state::nameFits(a[0]->name(), "Constant")) g->addConstant(a[0]->name(), a[0]);
 	return nothing();
 }
 
@@ -39,8 +39,9 @@ consoleVariable *cf_remove_const(consoleScope *s, consoleVariable **a, const con
 
 consoleVariable *cf_rename_builtin_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
-	if (consoleGlobalScope *g = globalScope(s, "rename_builtin_const() can only be called in the global scope!"))
-		g->renameBuiltinConstant(a[0]->name(), a[1]->name());
+	consoleGlobalScope *g = globalScope(s, "rename_builtin_const() can only be called in the global scope!");
+	// the new name is a constant's name, which a saved scene writes
+	if (g != nullptr && state::nameFits(a[1]->name(), "Constant")) g->renameBuiltinConstant(a[0]->name(), a[1]->name());
 	return nothing();
 }
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "console/consolescope.h"
+#include "console/consolestatement.h"
 #include "scene/mvint.h"
 #include "scene/object.h"
 #include "state/state.h"
@@ -47,6 +49,24 @@ std::string termText(double c, const std::string &blade)
 	static const bool negativeNaN = differenceNaNIsNegative();
 	const std::string nan = "(" + infinity + " - " + infinity + ")";
 	return std::signbit(c) == negativeNaN ? nan : "-" + nan;
+}
+
+// A basis blade of its original name ("e1^e2") as the console reads it
+// now: each vector under the name its builtin constant has now, quoted when
+// that is no identifier.
+std::string bladeText(const char *original)
+{
+	std::string t, vector;
+	for (const char *c = original;; c++) {
+		if (*c != '^' && *c != '\0') {
+			vector += *c;
+			continue;
+		}
+		if (!t.empty()) t += '^';
+		t += consoleStatement::nameText(consoleScope::builtinName(vector));
+		vector.clear();
+		if (*c == '\0') return t;
+	}
 }
 
 // The draw mode of a copy that is the user's own: not internal, and shown
@@ -322,14 +342,15 @@ std::string consoleVariable::exactString() const
 	visitModel(m_model, m_mv, [&](const auto &mv) {
 		typedef typename modelValue<decltype(mv)>::def def;
 		// every stored coordinate, however small: nothing is lost on the way
-		// back; under the names before any renaming, which a new program knows
+		// back; under the console's names of the moment, which a saved scene
+		// gives a new program by renaming the builtin constants first
 		for (int g = 0; g <= def::dim; g++) {
 			if (!(mv.gradeUsage() & (1 << g))) continue;
 			const double *c = mv.coordinates(1 << g);
 			for (int k = 0; k < def::gradeSize[g]; k++) {
 				if (c[k] == 0.0) continue;
 				if (!t.empty()) t += " + ";
-				t += termText(c[k], g > 0 ? ga::originalBasisNames<def>::name(def::gradeOffset[g] + k) : "");
+				t += termText(c[k], g > 0 ? bladeText(ga::originalBasisNames<def>::name(def::gradeOffset[g] + k)) : "");
 			}
 		}
 		if (t.empty()) t = "0";

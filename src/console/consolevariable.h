@@ -120,9 +120,10 @@ public:
 	// Text form with coordinate format "%e", in the algebra's rotating buffers.
 	const char *string() const;
 	// Text form in which every coordinate reads back as exactly the same
-	// double, for texts that are stored and read again: the basis names are
-	// those before any renaming. The text is read in the value's own model;
-	// coordinates that are no finite number are expressions that make them.
+	// double, for texts that are stored and read again: the basis vectors
+	// are named as the console names them now. The text is read in the
+	// value's own model; coordinates that are no finite number are
+	// expressions that make them.
 	std::string exactString() const;
 	int print(const char *prefix) const;
 	// A new interpretation of the value with creation flags 0, owned by the

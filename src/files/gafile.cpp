@@ -72,6 +72,7 @@ void GAfile::initToNothing()
 	m_maxLineLength = sc_maxLineLength;
 	m_skippingLine = 0;
 	m_goneReported = 0;
+	m_quoting = quoting::format;
 }
 
 int GAfile::setArg(int n, char **args)
@@ -242,7 +243,7 @@ void GAfile::appendToLine(char c)
 {
 	if (m_skippingLine) return;
 	if ((size_t)m_bufLen >= m_maxLineLength) {
-		cprintf("GAfile::read(): file '%s': line %d is longer than %zu characters; it is skipped\n", m_filename,
+		cprintf("GAfile::read(): file '%s': line %d is longer than %zu bytes; it is skipped\n", m_filename,
 		        m_lineNb, m_maxLineLength);
 		skipLine();
 		return;
@@ -273,6 +274,7 @@ void GAfile::interpretLine(state *s)
 	try {
 		ensureBufLen(m_bufLen);
 		m_buf[m_bufLen] = '\0';
+		m_quoting = lineQuoting(m_buf);
 		dropBytesOutsideTexts();
 		substituteArguments(s);
 		parseLine(s);

@@ -73,12 +73,20 @@ public:
 	// backslash is itself. quoted(text) is text as such a string, which
 	// readString gives back unchanged.
 	static std::string quoted(const std::string &text);
+	// How a line quotes its texts: the format's own way, above, or, on a
+	// "console" line, the console's, where a backslash right before a
+	// double quote escapes it and every other backslash is itself. The
+	// comment, the bytes dropped outside texts and the arguments put in are
+	// found as the line's reader reads its texts, so that the console is
+	// handed a console line's text as it was written.
+	enum class quoting { format, console };
+	static quoting lineQuoting(const char *line);
 	// The number of double quotes before end of line that open or close a
 	// quoted text (escaped ones are inside a text and do not count).
-	static int stringQuotesBefore(const char *line, int end);
+	static int stringQuotesBefore(const char *line, int end, quoting q = quoting::format);
 	// Where the comment of line begins: the first "#" with an even number
 	// of those quotes after it; -1 when there is none.
-	static int commentStart(const char *line);
+	static int commentStart(const char *line, quoting q = quoting::format);
 	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
 	static void writeColor(FILE *F, const char *keyword, const float *rgba);
 	// 1 when c is one of the characters of set.
@@ -136,7 +144,11 @@ public:
 	int m_skippingLine;
 	// 1 once the file could not be opened, until it opens again
 	int m_goneReported;
+	// how the current line quotes (lineQuoting), found before it is changed
+	quoting m_quoting;
 
+	// The keyword of a line run by the console.
+	static constexpr const char *sc_consoleKeyword = "console";
 	// The last byte of the line format outside quoted texts (ASCII).
 	static constexpr int sc_lastAsciiByte = 127;
 	// The most arguments a file line passes to the file it opens.
@@ -152,9 +164,9 @@ public:
 	// What every name and text may not begin with unless quoted: such a
 	// word starts a multivector or a number.
 	static constexpr const char *sc_nameForbidden = "[]+-1234567890";
-	// The longest name of an object a line may give: the format's own bound.
-	// Names made at the console or over the network may be longer; a scene
-	// file does not hold them.
+	// The longest name of an object a line may give, in bytes: the format's
+	// own bound, to which every name that a saved scene keeps is held where
+	// it is made (state::nameFits), so that every such name reads back.
 	static constexpr size_t sc_maxNameLength = 1023;
 	// The longest text a line may give (a label's text, the status line,
 	// markup read for its definitions, the delete question): the format's

@@ -47,7 +47,7 @@ private:
 	static constexpr const char *sc_notFinite = "value that is not finite";
 	static constexpr const char *sc_rotorNotFinite = "value whose rotor is not finite";
 	static constexpr const char *sc_endNotFinite = "value that takes the camera to infinity";
-	// "warning: ... <what> longer than <most> characters in entry ..."
+	// "warning: ... <what> longer than <most> bytes in entry ..."
 	bool tooLong(const std::string &item, const char *what, size_t most) const;
 	// false, with the message "<what> in '<keyword>' entry at line ...; the line is ignored"
 	bool refused(const char *what) const;

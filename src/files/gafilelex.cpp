@@ -91,11 +91,18 @@ constexpr const char *sc_widthPrefix = "width=";
 // The text of a quoted string that starts at pos, right after its opening
 // quote, appended to out when given; the position after its closing quote,
 // or -1 when the line ends first.
-int quotedTextEnd(const char *line, int pos, std::string *out)
+int quotedTextEnd(const char *line, int pos, std::string *out, GAfile::quoting q = GAfile::quoting::format)
 {
 	for (;;) {
 		if (line[pos] == '\0') return -1;
 		if (line[pos] == '"') return pos + 1;
+		// the console's way: a backslash right before a quote escapes it
+		if (q == GAfile::quoting::console) {
+			const bool escape = line[pos] == '\\' && line[pos + 1] == '"';
+			if (out != nullptr) out->push_back(line[pos + (escape ? 1 : 0)]);
+			pos += escape ? 2 : 1;
+			continue;
+		}
 		if (line[pos] != '\\') {
 			if (out != nullptr) out->push_back(line[pos]);
 			pos++;
@@ -118,8 +125,12 @@ int quotedTextEnd(const char *line, int pos, std::string *out)
 // Whether the text read so far, one character at a time, ends inside a
 // quoted string: the quotes that stringQuotesBefore counts, followed along.
 struct quoteParity {
+	explicit quoteParity(GAfile::quoting q) : console(q == GAfile::quoting::console) {}
+
+	bool console;
 	bool inString = false;
-	// inside a string: an odd run of backslashes just before
+	// inside a string: an odd run of backslashes just before (the
+	// console's way: any backslash just before)
 	bool oddBackslashes = false;
 
 	void feed(char c)
@@ -130,7 +141,7 @@ struct quoteParity {
 			return;
 		}
 		if (c == '\\') {
-			oddBackslashes = !oddBackslashes;
+			oddBackslashes = console || !oddBackslashes;
 			return;
 		}
 		// an odd run of backslashes makes the quote part of the text
@@ -162,7 +173,7 @@ void GAfile::writeColor(FILE *F, const char *keyword, const float *rgba)
 	std::fprintf(F, "%s %f %f %f %f\n", keyword, rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
-int GAfile::stringQuotesBefore(const char *line, int end)
+int GAfile::stringQuotesBefore(const char *line, int end, quoting q)
 {
 	int quotes = 0;
 	for (int i = 0; i < end && line[i] != '\0';) {
@@ -172,7 +183,7 @@ int GAfile::stringQuotesBefore(const char *line, int end)
 		}
 		// the opening quote, and the closing one when it comes before end
 		quotes++;
-		int close = quotedTextEnd(line, i + 1, nullptr);
+		int close = quotedTextEnd(line, i + 1, nullptr, q);
 		if (close < 0 || close > end) break;
 		quotes++;
 		i = close;
@@ -180,11 +191,11 @@ int GAfile::stringQuotesBefore(const char *line, int end)
 	return quotes;
 }
 
-int GAfile::commentStart(const char *line)
+int GAfile::commentStart(const char *line, quoting q)
 {
-	const int quotes = stringQuotesBefore(line, (int)std::strlen(line));
+	const int quotes = stringQuotesBefore(line, (int)std::strlen(line), q);
 	// one pass, counting the quotes before each "#" along the way
-	quoteParity parity;
+	quoteParity parity(q);
 	int before = 0;
 	for (int i = 0; line[i] != '\0'; i++) {
 		if (line[i] == '#' && (quotes - before) % 2 == 0) return i;
@@ -202,7 +213,7 @@ int GAfile::substituteArguments(state *)
 	const size_t n = (size_t)m_bufLen;
 	std::string out;
 	out.reserve(n);
-	quoteParity quotes;
+	quoteParity quotes(m_quoting);
 	auto put = [&](char c) {
 		out.push_back(c);
 		quotes.feed(c);
@@ -265,9 +276,17 @@ std::string GAfile::argumentsEscaped(const std::string &text)
 	return out;
 }
 
+GAfile::quoting GAfile::lineQuoting(const char *line)
+{
+	while (*line != '\0' && isBlank(*line)) line++;
+	const size_t n = std::strlen(sc_consoleKeyword);
+	const bool console = strncasecmp(line, sc_consoleKeyword, n) == 0 && (line[n] == '\0' || isBlank(line[n]));
+	return console ? quoting::console : quoting::format;
+}
+
 void GAfile::dropBytesOutsideTexts()
 {
-	quoteParity quotes;
+	quoteParity quotes(m_quoting);
 	int kept = 0;
 	for (int i = 0; i < m_bufLen; i++) {
 		const int c = (unsigned char)m_buf[i];

@@ -75,7 +75,7 @@ const keyword c_keywords[] = {
 	{"tsmode", gaKwTsMode},
 	{"tsfont", gaKwTsFont},
 	{"tsinterpret", gaKwTsInterpret},
-	{"console", gaKwConsole},
+	{GAfile::sc_consoleKeyword, gaKwConsole},
 	{"fade", gaKwFade},
 	{"fade_and_remove", gaKwFade},
 	{"fade_and_hide", gaKwFade},
@@ -133,7 +133,7 @@ void gaLine::invalidEntry(const char *what) const
 bool gaLine::tooLong(const std::string &item, const char *what, size_t most) const
 {
 	if (item.size() <= most) return false;
-	cprintf("warning: GAfile::parseLine(): file '%s': %s longer than %d characters in entry '%s' at line '%d'\n",
+	cprintf("warning: GAfile::parseLine(): file '%s': %s longer than %d bytes in entry '%s' at line '%d'\n",
 	        file->m_filename, what, (int)most, kw.c_str(), file->m_lineNb);
 	return true;
 }
@@ -223,7 +223,7 @@ int GAfile::parseLine(state *s)
 	if (m_buf == nullptr) return 0;
 	char *line = m_buf;
 	// the comment goes, then the blanks around what is left
-	int cut = commentStart(line);
+	int cut = commentStart(line, m_quoting);
 	if (cut >= 0) line[cut] = '\0';
 	int end = (int)std::strlen(line);
 	while (end > 0 && isBlank(line[end - 1])) line[--end] = '\0';

@@ -55,9 +55,14 @@ int gaKwPolygon(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
+	// each vertex the name of a point, or its coordinates
 	std::string vertex[sc_maxPolygonVertices];
+	e3ga at[sc_maxPolygonVertices];
+	bool coordinates[sc_maxPolygonVertices];
 	for (int i = 0; i < n; i++) {
-		pos = gaReadName(l.line, pos, vertex[i]);
+		const int end = gaReadE3ga(l.line, pos, at[i]);
+		coordinates[i] = end >= 0;
+		pos = coordinates[i] ? end : gaReadName(l.line, pos, vertex[i]);
 		if (pos < 0) {
 			l.invalid();
 			return 0;
@@ -66,9 +71,12 @@ int gaKwPolygon(const gaLine &l)
 	int drawMode, creationFlags;
 	l.file->parseFlags(l.line + pos, drawMode, creationFlags);
 
-	// a name of no object adds no vertex
+	// a name of no object adds no vertex, nor do coordinates to a dynamic polygon
 	polygonObject *p = new polygonObject(name, drawMode, creationFlags);
-	for (int i = 0; i < n; i++) p->addVertex(vertex[i].c_str());
+	for (int i = 0; i < n; i++) {
+		if (coordinates[i]) p->addVertex(at[i].coordinates(GRADE1));
+		else p->addVertex(vertex[i].c_str());
+	}
 	if (strcasecmp(l.kw.c_str(), "simplex") == 0) p->setSimplex(1);
 	l.s->addObject(p, -1);
 	return 0;

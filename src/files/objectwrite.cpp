@@ -131,14 +131,12 @@ int textObject::writeToGeoFile(FILE *F)
 int polygonObject::writeToGeoFile(FILE *F)
 {
 	object::writeToGeoFile(F);
-	// a static polygon keeps coordinates only: they become hidden points of its own
-	const auto vertexName = [&](int i) { return m_name + " vertex " + std::to_string(i); };
-	if (!dynamic())
-		for (int i = 0; i < m_nbVertices; i++)
-			std::fprintf(F, "e3ga %s [%s] hide \n", quoted(vertexName(i)).c_str(), vectorText(&m_vertex[3 * i]));
 	std::fprintf(F, "%s %s %d ", m_simplex ? "simplex" : "polygon", quoted(m_name).c_str(), m_nbVertices);
-	for (int i = 0; i < m_nbVertices; i++)
-		std::fprintf(F, "%s ", quoted(dynamic() ? m_vertexName[i] : vertexName(i)).c_str());
+	// a static polygon keeps its coordinates, to the last bit
+	for (int i = 0; i < m_nbVertices; i++) {
+		if (dynamic()) std::fprintf(F, "%s ", quoted(m_vertexName[i]).c_str());
+		else std::fprintf(F, "[%s] ", vectorText(&m_vertex[3 * (size_t)i]));
+	}
 	if (dynamic()) std::fputs("dynamic ", F);
 	writeToGeoFileProperties(F);
 	std::fputc('\n', F);

@@ -125,6 +125,9 @@ public:
 	// --- names and showing
 	const std::string &name() const { return m_name; }
 	int type() const { return m_type; }
+	// An object of an algebra's value, a variable of the console; not a
+	// label, polygon or mesh.
+	bool holdsValue() const { return m_type == OT_E3GA || m_type == OT_P3GA || m_type == OT_C3GA || m_type == OT_I2GA; }
 	int hide();
 	int show();
 	int toggleHide();

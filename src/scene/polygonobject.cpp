@@ -52,13 +52,19 @@ int polygonObject::addVertex(const char *name)
 {
 	const object *o = (g_state != nullptr && name != nullptr) ? g_state->getObjectPtrByName(name) : nullptr;
 	if (o == nullptr) return -1;
-	if (dynamic()) {
-		m_vertexName.emplace_back(name);
-	} else {
+	if (!dynamic()) {
 		const double *p = o->getPoint(0);
-		if (p == nullptr) p = c_zeroVertex;
-		m_vertex.insert(m_vertex.end(), p, p + 3);
+		return addVertex(p != nullptr ? p : c_zeroVertex);
 	}
+	m_vertexName.emplace_back(name);
+	m_nbVertices++;
+	return 0;
+}
+
+int polygonObject::addVertex(const double *p)
+{
+	if (dynamic()) return -1;
+	m_vertex.insert(m_vertex.end(), p, p + 3);
 	m_nbVertices++;
 	return 0;
 }

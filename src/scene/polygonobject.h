@@ -46,9 +46,8 @@ public:
 	// object::copy, then the simplex flag, the mode and the vertices of src;
 	// OP_VALUE reported when the count, the mode or a vertex differs.
 	int copy(const object *src, int &propertiesChanged, int forceFlags) override;
-	// The common lines; a static polygon's vertices as hidden points named
-	// after it; the polygon line through them, or through the named points
-	// of a dynamic polygon.
+	// The common lines, then the polygon line: a static polygon's vertices
+	// as their coordinates, a dynamic one's as the names of its points.
 	int writeToGeoFile(FILE *F) override;
 
 	// Non-zero: drawn as a simplex, with the simplex draw methods.  Returns 0.
@@ -57,6 +56,9 @@ public:
 	// or the coordinates of its first point, the origin when it has none.
 	// -1 and no vertex when no object has that name.
 	int addVertex(const char *name);
+	// Adds the point p (x, y, z) as the next vertex of a static polygon; -1
+	// and no vertex for a dynamic one, which has only named points.
+	int addVertex(const double *p);
 	// Coordinates of vertex i: for a dynamic polygon its object's first
 	// point now.  A shared zero vertex for an index out of range, a point
 	// whose object is gone or an object without a point.

@@ -101,12 +101,21 @@ public:
 	typedef std::map<stringPtr, object *, stringPtrLess> objectMap;
 
 	object *getObjectPtrByName(const std::string &name) const;
+	// Whether a saved scene can hold name: at most GAfile::sc_maxNameLength
+	// bytes and no line end. Every name a scene keeps (objects, console
+	// controls and their options, dynamic statements, constants) is held to
+	// it where it is made; for another this says once that the `what` (a
+	// word such as "Object") of that name is refused, and why.
+	static bool nameFits(const std::string &name, const char *what);
 	// Takes obj over.  An object of that name that can take obj's properties
 	// (object::copy) stays and obj is deleted; otherwise obj replaces it.
 	// forceFlags say which of obj's attributes are copied onto a kept object.
 	// A restored obj comes back as it was saved: it replaces any object of
 	// its name, and the dynamic statements that read the name do not run
-	// again for it.
+	// again for it. Refused, with a message and -1, obj deleted: a name
+	// that does not fit (nameFits), a user constant's name, and for a
+	// label, polygon or mesh the name of a console control's variable; the
+	// console reads those names as the constant and the control's value.
 	int addObject(object *obj, int forceFlags, bool restored = false);
 	int addE3gaObject(const e3ga &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
 	                  bool restored = false);

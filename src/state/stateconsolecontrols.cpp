@@ -9,19 +9,32 @@
 #include "state/state.h"
 #include "ui/ui.h"
 
+namespace {
+
+// The word of a control in the messages of refused names.
+constexpr const char *sc_controlWord = "Console control";
+
+} // namespace
+
 int state::addConsoleControlBool(const std::string &nm, int value)
 {
+	if (!nameFits(nm, sc_controlWord)) return -1;
 	return addConsoleControl(new consoleControlBool(nm, value));
 }
 
 int state::addConsoleControlRange(const std::string &nm, double value, double minValue, double maxValue, double step)
 {
+	if (!nameFits(nm, sc_controlWord)) return -1;
 	return addConsoleControl(new consoleControlRange(nm, value, minValue, maxValue, step));
 }
 
 int state::addConsoleControlSelection(const std::string &nm, double value,
                                       const std::vector<std::pair<std::string, double>> &options)
 {
+	// each option is a variable of its own
+	bool fits = nameFits(nm, sc_controlWord);
+	for (const auto &o : options) fits = fits && nameFits(o.first, "Option of a console control");
+	if (!fits) return -1;
 	return addConsoleControl(new consoleControlSelection(nm, value, options));
 }
 

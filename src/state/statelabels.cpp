@@ -34,7 +34,7 @@ int firstLetter(const char *s) { return s != nullptr ? std::tolower((unsigned ch
 bool labelTextTooLong(const char *text)
 {
 	if (text == nullptr || std::strlen(text) <= GAfile::sc_maxTextLength) return false;
-	cprintf("state::addTextObject(): label text longer than %d characters; no label made\n",
+	cprintf("state::addTextObject(): label text longer than %d bytes; no label made\n",
 	        (int)GAfile::sc_maxTextLength);
 	return true;
 }

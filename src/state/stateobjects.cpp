@@ -1,9 +1,12 @@
 // The scene objects of the state: kept by name in byte-wise name order,
 // added (an existing object of the name keeps its identity when it can take
 // the new one's properties), shown, hidden, faded and removed.
+#include <string>
 #include <vector>
 
+#include "console/consolecontrol.h"
 #include "console/consoleglobalscope.h"
+#include "files/gafile.h"
 #include "scene/gaobject.h"
 #include "view/glwindow.h"
 #include "os/osdep.h"
@@ -17,7 +20,52 @@ namespace {
 // remains where the user meant zero.
 constexpr double sc_interpretationWarningNorm2 = 1e-5;
 
+// The bytes of a refused name that its message shows: enough to tell the
+// name, few enough to read the message.
+constexpr size_t sc_shownNameBytes = 40;
+
+// The name as a message shows it: a long one cut before a UTF-8 byte that
+// continues a character, with "..." after it.
+std::string shownName(const std::string &name)
+{
+	if (name.size() <= sc_shownNameBytes) return name;
+	size_t n = sc_shownNameBytes;
+	while (n > 0 && ((unsigned char)name[n] & 0xC0) == 0x80) n--;
+	return name.substr(0, n) + "...";
+}
+
+// True, with a message, when the console reads the object's name as
+// something the object cannot be: a user constant, which hides it, or, for
+// a label, polygon or mesh, a console control's value. A saved scene could
+// not give both back: its constant's line removes the object, its
+// control's line makes the value again.
+bool nameTaken(const state &s, const object &obj)
+{
+	const char *taken = nullptr;
+	if (s.m_globalScope != nullptr && s.m_globalScope->isUserConstant(obj.m_name)) taken = "a constant";
+	for (const consoleControl *cc : s.m_consoleControls)
+		if (taken == nullptr && !obj.holdsValue() && cc->assigns(obj.m_name)) taken = "a console control's variable";
+	if (taken != nullptr)
+		cprintf("Object '%s' is refused: it is the name of %s\n", shownName(obj.m_name).c_str(), taken);
+	return taken != nullptr;
+}
+
 } // namespace
+
+bool state::nameFits(const std::string &name, const char *what)
+{
+	// a line end would end the line that writes the name
+	const size_t lineEnd = name.find_first_of("\r\n");
+	if (lineEnd != std::string::npos) {
+		cprintf("%s '%s...' is refused: its name holds a line end, which a line of a scene file can not hold\n", what,
+		        shownName(name.substr(0, lineEnd)).c_str());
+		return false;
+	}
+	if (name.size() <= GAfile::sc_maxNameLength) return true;
+	cprintf("%s '%s' is refused: its name holds %zu bytes, more than the %zu bytes a scene file holds\n", what,
+	        shownName(name).c_str(), name.size(), GAfile::sc_maxNameLength);
+	return false;
+}
 
 object *state::getObjectPtrByName(const std::string &name) const
 {
@@ -27,6 +75,10 @@ object *state::getObjectPtrByName(const std::string &name) const
 
 int state::addObject(object *obj, int forceFlags, bool restored)
 {
+	if (!nameFits(obj->m_name, "Object") || nameTaken(*this, *obj)) {
+		delete obj;
+		return -1;
+	}
 	// a restored object comes back as it was saved, when what reads it was
 	// up to date with it: nothing runs again for it
 	modified(obj->m_name, !restored);
@@ -67,6 +119,8 @@ template <class T, class V>
 int state::addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
                             bool restored)
 {
+	// a name refused says so once, before any word on its value
+	if (!nameFits(name, "Object")) return -1;
 	T *obj = new T(value, name, drawMode, creationFlags, forceFlags);
 	// a value that means something and has no interpretation is not drawn: say so
 	const bool quiet = m_globalScope != nullptr && m_globalScope->supressWarnings();

@@ -1,7 +1,8 @@
 // Saving the scene: one scene file that, opened, rebuilds what the state
 // holds: factors, objects, title, colours and settings, the camera, the
-// console's default model and inner product, the console controls, the
-// dynamic statements and the console constants, and last the variables that
+// console's default model and inner product, the renamed builtin constants,
+// the user functions, the console controls, the dynamic statements and the
+// console constants, and last the variables that
 // those console lines make again, and the console's answer that they remove,
 // as they are. Every number that a value is made of is written with all its
 // digits, and every "$" that a digit follows stays itself when the file is
@@ -32,13 +33,6 @@ constexpr int GRADE1 = 0x2;
 template <class V, int N> void writeFactors(FILE *F, const char *model, const V (&factors)[N])
 {
 	for (int i = 0; i < N; i++) std::fprintf(F, "factor %s %d [%s]\n", model, i + 1, factors[i].storedString());
-}
-
-// The objects of the algebras' values, which name no other object.
-bool isValueObject(const object &obj)
-{
-	const int t = obj.m_type;
-	return t == OT_E3GA || t == OT_P3GA || t == OT_C3GA || t == OT_I2GA;
 }
 
 // True when a and b hold the same coordinates to the last bit: their stored
@@ -156,7 +150,7 @@ void state::writeSceneLines(FILE *F)
 	// read; the program's own variables have lines of their own
 	for (bool values : {true, false})
 		for (const auto &kv : m_objects)
-			if (isValueObject(*kv.second) == values && !(kv.second->m_drawMode & DM_INTERNAL))
+			if (kv.second->holdsValue() == values && !(kv.second->m_drawMode & DM_INTERNAL))
 				kv.second->writeToGeoFile(F);
 
 	// the title, the state's colours and settings last: the object lines set them too
@@ -173,9 +167,15 @@ void state::writeSceneLines(FILE *F)
 	if (!m_eyeOriKnown || !sameValue(R, m_eyeOriRotor)) eyeOriLine(R, cameraBivectorOfRotor(R));
 	std::fprintf(F, "eyeori [%s]\n", m_eyeOriBivector.storedString());
 
-	// the console's settings, which the console lines after them compute with
+	// the console's settings, which the console lines after them compute
+	// with, the names of the builtin constants they use, and the user
+	// functions they call
 	const long beforeConsoleLines = std::ftell(F);
-	if (m_globalScope != nullptr) writeConsoleSettings(F, *m_globalScope);
+	if (m_globalScope != nullptr) {
+		writeConsoleSettings(F, *m_globalScope);
+		m_globalScope->writeRenamesToGeoFile(F);
+		m_globalScope->writeFunctionsToGeoFile(F);
+	}
 	writeConsoleControlsToGeoFile(F);
 	// the dynamic statements on one line each, so that a line holds a statement
 	for (const dynStmtInfo &d : m_dynStmt) {
@@ -196,7 +196,7 @@ void state::writeSceneLines(FILE *F)
 	bool restored = false;
 	for (const auto &kv : m_objects) {
 		object *obj = kv.second;
-		if (!isValueObject(*obj) || (obj->m_drawMode & DM_INTERNAL)) continue;
+		if (!obj->holdsValue() || (obj->m_drawMode & DM_INTERNAL)) continue;
 		if (!madeAgainByConsoleLines(*this, obj->m_name) && !(consoleLines && obj->m_name == sc_answerName)) continue;
 		restored |= writeRestored<e3ga>(F, obj) || writeRestored<p3ga>(F, obj) || writeRestored<c3ga>(F, obj) ||
 		            writeRestored<i2ga>(F, obj);

@@ -92,9 +92,11 @@ TEST_F(ConsoleScope, UserConstants)
 	consoleScope *block = root->subScope();
 	consoleVariable seven("seven", e3ga(7.0));
 	static_cast<consoleGlobalScope *>(block)->addConstant("k", &seven);
-	// kept in the root and seen from every scope, before variables
+	// kept in the root and seen from every scope; no variable takes its name
 	consoleScope f("f", block, -1);
+	testing::internal::CaptureStdout();
 	store(root, "k", 1.0);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "Object 'k' is refused: it is the name of a constant\n");
 	EXPECT_EQ(scalarOf(&f, "k"), 7.0);
 	consoleVariable *k = read(&f, "k");
 	EXPECT_EQ(k->name(), "k");
@@ -108,7 +110,7 @@ TEST_F(ConsoleScope, UserConstants)
 	root->removeConstant("k");
 	root->removeConstant("k");
 	EXPECT_EQ(testing::internal::GetCapturedStdout(), "Constant 'k' not found");
-	EXPECT_EQ(scalarOf(&f, "k", 1), 1.0);
+	EXPECT_EQ(scalarOf(&f, "k", 1), -1.0);
 	delete block;
 }
 

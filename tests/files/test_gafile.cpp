@@ -413,8 +413,8 @@ TEST_F(Reading, OverlongLinesAndConsoleLinesInTheFilesDirectory)
 	// the longest line a reader holds is counted in an int; a smaller one
 	// takes the same path with a file that is not gigabytes long
 	top()->m_maxLineLength = 64;
-	EXPECT_EQ(tick(), "GAfile::read(): file '" + path + "': line 2 is longer than 64 characters; it is skipped\n"
-	                  "GAfile::read(): file '" + path + "': line 4 is longer than 64 characters; it is skipped\n");
+	EXPECT_EQ(tick(), "GAfile::read(): file '" + path + "': line 2 is longer than 64 bytes; it is skipped\n"
+	                  "GAfile::read(): file '" + path + "': line 4 is longer than 64 bytes; it is skipped\n");
 	EXPECT_TRUE(has("a") && !has(longName));
 	textObject *l = dynamic_cast<textObject *>(m_state.getObjectPtrByName("l"));
 	ASSERT_NE(l, nullptr);
@@ -465,7 +465,7 @@ TEST_F(Reading, NamesAreHeldToTheFormatsLength)
 		const std::string kw(l, std::strchr(l, ' ')), rest = std::strchr(l, ' ') + 3;
 		taken.push_back(std::string(most - kw.size(), 'n') + kw);
 		text += kw + " \"" + taken.back() + "\"" + rest + "\n" + kw + " \"" + over + "\"" + rest + "\n";
-		expected += "warning: GAfile::parseLine(): file '" + path + "': name longer than 1023 characters in entry '" + kw +
+		expected += "warning: GAfile::parseLine(): file '" + path + "': name longer than 1023 bytes in entry '" + kw +
 		            "' at line '" + std::to_string(2 * taken.size()) + "'\n";
 	}
 	write("names.geo", text);

@@ -121,7 +121,7 @@ TEST_F(LabelKeywords, TextsAreHeldToTheFormatsLength)
 		return head + std::string(n - head.size() - 1, 'y') + "}";
 	};
 	const char *const tooLong =
-	    "warning: GAfile::parseLine(): file '%s': text longer than 2059 characters in entry '%s' at line '%d'\n";
+	    "warning: GAfile::parseLine(): file '%s': text longer than 2059 bytes in entry '%s' at line '%d'\n";
 	GAfile *f = m_state.m_consoleGAfile;
 	f->m_deleteFile = 1;
 	const struct {
@@ -150,7 +150,7 @@ TEST_F(LabelKeywords, TextsAreHeldToTheFormatsLength)
 	// labels of the console too, which a saved scene could not hold
 	typed("p = e1;");
 	EXPECT_EQ(typed(("label(p, \"" + over + "\");").c_str()),
-	          "state::addTextObject(): label text longer than 2059 characters; no label made\n");
+	          "state::addTextObject(): label text longer than 2059 bytes; no label made\n");
 	EXPECT_FALSE(has("p_label"));
 	EXPECT_EQ(typed(("label(p, \"" + longest + "\");").c_str()), "");
 	ASSERT_NE(label("p_label"), nullptr);

@@ -164,9 +164,7 @@ TEST_F(sceneWriter, LabelsPolygonsAndMeshesFollowThePointsTheyName)
 	                   "meshvertex \"M\" 1 \"q\"\n"
 	                   "meshnormal \"M\" 1 [" + one + "*e1]\n"
 	                   "meshface \"M\" 1 0 1 \n" +
-	          common + "e3ga \"P vertex 0\" [" + one + "*e1] hide \n"
-	                   "e3ga \"P vertex 1\" [" + half + "*e2] hide \n"
-	                   "polygon \"P\" 2 \"P vertex 0\" \"P vertex 1\" shade outline dm1\n" +
+	          common + "polygon \"P\" 2 [" + one + "*e1] [" + half + "*e2] shade outline dm1\n" +
 	          common + "simplex \"S\" 2 \"q\" \"p\" dynamic shade dm2\n" +
 	          common + "tsmode verbatim\ntsfont regular\n"
 	                   "label \"W\" [1.00000000000000000000e+01*e1 + 2.00000000000000000000e+01*e2] "
@@ -214,12 +212,26 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 {
 	const std::string noInterpretation = "Interpretation of object 'a' with coordinates inf*e1 failed.\n"
 	                                     "Interpretation of object 'n' with coordinates -inf*e1 failed.\n";
-	// an infinite constant is made through a variable of its name
-	const std::string infiniteConstants = "Interpretation of object 'Ki' with coordinates inf*e1 + -1.00*e2 failed.\n"
-	                                      "Interpretation of object 'Km' with coordinates -inf*e1 + 1.00*e2 failed.\n";
+	// an infinite constant is made through a variable of its name, which
+	// prints in the names of the moment
+	const auto infiniteConstants = [](const char *x, const char *y) {
+		return std::string("Interpretation of object 'Ki' with coordinates inf*") + x + " + -1.00*" + y + " failed.\n" +
+		       "Interpretation of object 'Km' with coordinates -inf*" + x + " + 1.00*" + y + " failed.\n";
+	};
+	// names one byte longer than a scene file holds, and the longest it holds
+	const std::string over(GAfile::sc_maxNameLength + 1, 'd'), most(GAfile::sc_maxNameLength, 'd');
+	std::string accents;
+	for (size_t i = 0; i < over.size() / 2; i++) accents += "\xc3\xa9";
+	const std::string labelled(GAfile::sc_maxNameLength - 5, 'l');
+	const auto refused = [](const std::string &what, const std::string &start) {
+		return what + " '" + start + "...' is refused: its name holds 1024 bytes, more than the 1023 bytes a scene "
+		                            "file holds\n";
+	};
+	const std::string d40(40, 'd'), polygonName(GAfile::sc_maxNameLength - 3, 'p');
+	const std::string one = "1.00000000000000000000e+00";
 	// what is typed, what it prints, then lines the saved file holds for it
 	const struct {
-		const char *typed;
+		std::string typed;
 		std::string out;
 		std::vector<std::string> written;
 	} items[] = {
@@ -231,7 +243,7 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		{"ctrl_select(s = 2, \"a b\" = 1, c = 2); ctrl_bool(\"x y\" = 1); add_const(\"k k\" = e2);"
 		 "dynamic{\"d n\" : dn = e3;}", "",
 		 {"console ctrl_select(s = 2, \"a b\" = 1, c = 2);\n", "console ctrl_bool(\"x y\" = 1);\n",
-		  "console default_model(e3ga); add_const(\"k k\" = 1*e2); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(\"k k\" = 1*q2); default_model(c3ga);\n",
 		  "console dynamic{\"d n\" : dn = e3;}\n"}},
 		// names and texts beyond ASCII
 		{"\"\xc3\xa9t\xc3\xa9\" = e1; label(\"\xc3\xa9t\xc3\xa9\", \"\xce\xbb\");", "",
@@ -244,12 +256,12 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		// default one, which the next row sets
 		{"add_const(Kn = sqrt(-1)); add_const(Kp = -sqrt(-1)); add_const(Ki = 1e308*e1 + 1e308*e1 - e2);"
 		 "add_const(Km = -Ki); add_const(Kq = -(Ki - Ki) + e3); default_model(p3ga); add_const(Kw = e0 + 0.5*e3);"
-		 "default_model();", infiniteConstants,
+		 "default_model();", infiniteConstants("e1", "e2"),
 		 {"console default_model(e3ga); add_const(Kn = (1e999 - 1e999)); default_model(c3ga);\n",
 		  "console default_model(e3ga); add_const(Kp = -(1e999 - 1e999)); default_model(c3ga);\n",
-		  "console default_model(e3ga); add_const(Ki = (1e308*e1 + 1e308*e1) + -1*e2); default_model(c3ga);\n",
-		  "console default_model(e3ga); add_const(Km = -(1e308*e1 + 1e308*e1) + 1*e2); default_model(c3ga);\n",
-		  "console default_model(e3ga); add_const(Kq = -((1e308*e1 + 1e308*e1) - (1e308*e1 + 1e308*e1)) + 1*e3); "
+		  "console default_model(e3ga); add_const(Ki = (1e308*q1 + 1e308*q1) + -1*q2); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Km = -(1e308*q1 + 1e308*q1) + 1*q2); default_model(c3ga);\n",
+		  "console default_model(e3ga); add_const(Kq = -((1e308*q1 + 1e308*q1) - (1e308*q1 + 1e308*q1)) + 1*e3); "
 		  "default_model(c3ga);\n",
 		  "console default_model(p3ga); add_const(Kw = 0.5*e3 + 1*e0); default_model(c3ga);\n"}},
 		// what the closing console lines make again comes back as it is
@@ -257,19 +269,64 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		 {"console dynamic{d = 2 * x;}\n", "e3ga \"d\" [2.00000000000000000000e+00*e1] restore magnitude shade \n",
 		  "e3ga \"f\" [1.00000000000000000000e+00] restore magnitude shade \n",
 		  "e3ga \"x\" [1.00000000000000000000e+00*e1] restore hide magnitude shade \n"}},
-		// a constant saved after its basis vector was renamed, and one under
-		// the name that a new program gives a builtin constant
-		{"add_const(K3 = 1/3*e1); rename_builtin_const(e1, q1); rename_builtin_const(e2, q2); add_const(e2);", "",
-		 {"console add_const(K3 = 0.3333333333333333*e1);\n"}},
 		// a "$" and a digit in names, texts and console lines, after a backslash or not
 		{"\"v$1\" = e3; label(\"v$1\", \"a\\b \\$1 $2 \\\\$3\"); ctrl_bool(\"b\\$1\" = 1);", "",
 		 {"c3ga \"v\\$1\" [1.00000000000000000000e+00*e3] hide shade \n",
 		  "label \"v\\$1_label\" \"v\\$1\" \"a\\b \\\\$1 \\$2 \\\\\\$3\" flag_3d flag_dynamic \n",
 		  "console ctrl_bool(\"b\\\\$1\" = 1);\n"}},
+		// names longer than a scene file holds, or with a line end, are
+		// refused where they are made, of every kind; the longest it holds
+		// reads back
+		{"\"r\rn\" = e2; \"" + over + "\" = e2; \"" + accents + "\" = e2; \"" + most + "\" = e2; " + labelled + " = e1; label(" +
+		     labelled + ", \"t\"); add_const(\"" + over + "\" = 1); ctrl_bool(\"" + over + "\" = 1); dynamic{\"" + over +
+		     "\" : y = e1;}",
+		 "Object 'r...' is refused: its name holds a line end, which a line of a scene file can not hold\n" +
+		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Object", labelled.substr(0, 40)) +
+		     refused("Object", d40) + refused("Constant", d40) + refused("Object", d40) +
+		     refused("Console control", d40) + refused("Dynamic statement", d40),
+		 {"c3ga \"" + most + "\" [" + one + "*e2] hide shade \n"}},
+		// a static polygon keeps its coordinates, whatever its name and the
+		// objects named like it; a vertex at -1 stays there
+		{"cmd(\"e3ga pa [-1*e1]\"); cmd(\"e3ga pb [0.3333333333333333*e2]\"); cmd(\"e3ga pc [e3]\");"
+		 "cmd(\"polygon P 3 pa pb pc\"); \"P vertex 0\" = 5*e3; cmd(\"polygon \\\"" +
+		     polygonName + "\\\" 2 pa pb\");",
+		 "",
+		 {"polygon \"P\" 3 [-" + one + "*e1] [3.33333333333333314830e-01*e2] [" + one + "*e3] shade dm1\n",
+		  "polygon \"" + polygonName + "\" 2 [-" + one + "*e1] [3.33333333333333314830e-01*e2] shade dm1\n"}},
+		// no object beside a constant or a control's variable of its name
+		{"add_const(K = 2); cmd(\"e3ga K [e1]\"); ctrl_select(\"c3\" = 3, c4 = 1); cmd(\"mesh c3\");",
+		 "Object 'K' is refused: it is the name of a constant\n"
+		 "Object 'c3' is refused: it is the name of a console control's variable\n",
+		 {"console add_const(K = 2);\n"}},
+		// a console line whose quoted names hold a backslash before a quote,
+		// a "#" and bytes beyond ASCII
+		{"\"a\\\\\"b\" = e1; \"b\xc3\xa9#\" = e2; dynamic{w = \"a\\\\\"b\" + \"b\xc3\xa9#\";}", "",
+		 {"console dynamic{w = \"a\\\\\"b\" + \"b\xc3\xa9#\";}\n"}},
+		// user functions before the statements that call them; one whose
+		// call was read as a product, before its callee was a function, is
+		// left out, and so is one that calls it
+		{"function early(x) { return later(x); } function later(x) { return 2*x; }"
+		 "function sq2(x) { return x * x; } function usesEarly(x) { return early(x); } aa = 3;"
+		 "dynamic{ds: yy = sq2(aa);}",
+		 "Added function early( x)\nAdded function later( x)\nAdded function sq2( x)\nAdded function usesEarly( x)\n",
+		 {"console function later(x); function sq2(x);\nconsole function later(x) {return 2 * x;}\n"
+		  "console function sq2(x) {return x * x;}\n"}},
+		// builtin constants renamed, before anything uses the new names: a
+		// statement, constants in the new names and one under a freed first
+		// name; two constants that swap names go through names of their own
+		{"add_const(K3 = 1/3*e1); rename_builtin_const(e1, q1); rename_builtin_const(e2, q2); add_const(e2);"
+		 "dynamic{dq = 2*q1;} rename_builtin_const(go, t); rename_builtin_const(gi, go); rename_builtin_const(t, gi);",
+		 "",
+		 {"eyeori [0]\nconsole default_model(c3ga);\n"
+		  "console rename_builtin_const(go, \"go renamed\");\nconsole rename_builtin_const(gi, \"gi renamed\");\n"
+		  "console rename_builtin_const(e1, q1);\nconsole rename_builtin_const(e2, q2);\n"
+		  "console rename_builtin_const(\"go renamed\", gi);\nconsole rename_builtin_const(\"gi renamed\", go);\n",
+		  "console dynamic{dq = 2 * q1;}\n", "console add_const(K3 = 0.3333333333333333*q1);\n",
+		  "console default_model(e3ga); add_const(e2 = 0); default_model(c3ga);\n"}},
 		// the console's answer, which every console line removes
 		{"no,", "ans = 1.00*no\n", {"c3ga \"ans\" [1.00000000000000000000e+00*no] restore shade \n"}},
 	};
-	for (const auto &item : items) EXPECT_EQ(typed(item.typed), item.out) << item.typed;
+	for (const auto &item : items) EXPECT_EQ(typed(item.typed.c_str()), item.out) << item.typed.substr(0, 200);
 	// the user recolours and shows what the console lines make again
 	for (const char *name : {"d", "f", "dn", "a b"}) {
 		object *obj = m_state.getObjectPtrByName(name);
@@ -280,12 +337,16 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	}
 	std::string text;
 	EXPECT_EQ(output([&] { text = saved(); }),
-	          "Constant 'e2' is not saved: a program that opens the file knows 'e2' as a builtin constant\n");
-	EXPECT_EQ(text.find("add_const(e2"), std::string::npos);
-	// a new program knows the basis vectors by their first names; no
+	          "Function 'early( x)' is not saved: its text does not read back as the same function\n"
+	          "Function 'usesEarly( x)' is not saved: its text does not read back as the same function\n");
+	EXPECT_EQ(text.find("early"), std::string::npos);
+	// a new program knows the builtin constants by their first names; no
 	// statement ends, which would remove the answer
-	m_state.m_globalScope->renameBuiltinConstant("q1", "e1");
-	m_state.m_globalScope->renameBuiltinConstant("q2", "e2");
+	const auto firstNames = [&] {
+		const char *back[][2] = {{"q1", "e1"}, {"q2", "e2"}, {"gi", "t"}, {"go", "gi"}, {"t", "go"}};
+		for (const auto &r : back) m_state.m_globalScope->renameBuiltinConstant(r[0], r[1]);
+	};
+	firstNames();
 	for (const auto &item : items)
 		for (const std::string &l : item.written) EXPECT_NE(text.find("\n" + l), std::string::npos) << l;
 	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
@@ -295,11 +356,18 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	m_state.openGAfile(m_dir.file("saved.geo").c_str(), 3, args, -1);
 	// read without a message of its own: the statement runs in the saved
 	// scene's model, and the values are what they were
-	EXPECT_EQ(tick(), noInterpretation + "Coerced 'x' to c3ga\n" + infiniteConstants);
+	EXPECT_EQ(tick(), noInterpretation + "Added function later( x)\nAdded function sq2( x)\nCoerced 'x' to c3ga\n" +
+	                      infiniteConstants("q1", "q2"));
 	// nothing runs again that would change what came back
 	m_state.updateDynStmts();
 	EXPECT_EQ(savedObjectLines(m_state), objects);
 	EXPECT_EQ(saved(), text);
+	// the renamed constant is one, and the function is called
+	EXPECT_EQ(typed("q1 = e3; aa = 4;"), "Error: Attempt to use 'q1' as lhs value in function assign\n"
+	                                     "Error: no function 'assign' found that matches the arguments\n");
+	EXPECT_EQ(value("dq"), "2*q1");
+	EXPECT_EQ(value("yy"), "16");
+	firstNames();
 }
 
 // The process works in another directory while the value lives.
