@@ -57,3 +57,18 @@ int consoleGlobalScope::renameBuiltinConstant(const std::string &oldName, const 
 	k->name = name;
 	return 0;
 }
+
+void consoleGlobalScope::restoreBuiltinNames()
+{
+	// each row and each basis element straight back to its first name: a
+	// rename by name could meet a name that another renamed one now has
+	for (builtinConstant *k = s_constant; k->name != nullptr; k++) {
+		if (!k->renamed()) continue;
+		std::free(const_cast<char *>(k->name));
+		k->name = k->firstName;
+	}
+	e3gai::restoreBasisNames();
+	p3gai::restoreBasisNames();
+	c3gai::restoreBasisNames();
+	i2gai::restoreBasisNames();
+}

@@ -102,6 +102,9 @@ public:
 	// Renames the first builtin constant called oldName, and its basis
 	// vector in the text forms of its algebra; nothing for an unknown name.
 	int renameBuiltinConstant(const std::string &oldName, const std::string &newName);
+	// Every builtin constant, and the text forms of the algebras, take their
+	// first names again.
+	static void restoreBuiltinNames();
 	// --- the console lines of a saved scene (consoleglobalwriter.cpp), which
 	// a new program reads back as they were
 	// One line "console rename_builtin_const(first name, name);" per builtin

@@ -167,6 +167,8 @@ public:
 	int parseString(const char *str, const mvBen<D> *ben = nullptr);
 	static int parseString(D &x, const char *str, const mvBen<D> &ben);
 	static int renameBasisVector(const char *oldName, const char *newName);
+	// Gives every renamed basis element its name from before any renaming.
+	static void restoreBasisNames();
 	static const char *fpPrecision;
 	static const char *stringStartDelimiter;
 	static const char *stringEndDelimiter;

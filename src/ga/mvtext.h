@@ -347,4 +347,19 @@ int mvImpl<D, Def, S>::renameBasisVector(const char *oldName, const char *newNam
 	return total != 0 ? 0 : -1;
 }
 
+template <class D, class Def, class S>
+void mvImpl<D, Def, S>::restoreBasisNames()
+{
+	const char **names = Def::basisElementNames();
+	int *allocated = Def::basisElementNamesAllocated();
+	for (int k = 0; k < Def::nbCoor; k++) {
+		const char *first = originalBasisNames<Def>::saved[k];
+		if (first == nullptr) continue;
+		if (allocated[k]) std::free(const_cast<char *>(names[k]));
+		names[k] = first;
+		allocated[k] = 0;
+		originalBasisNames<Def>::saved[k] = nullptr;
+	}
+}
+
 } // namespace ga

@@ -149,6 +149,10 @@ int state::newGlobalScope()
 	consoleGlobalScope *old = m_globalScope;
 	m_globalScope = nullptr;
 	delete old;
+	// a new scene, like a new program, knows the builtin constants by their
+	// first names: a saved scene renames them again from those, so that it
+	// reads back the same wherever it is opened
+	consoleGlobalScope::restoreBuiltinNames();
 	m_globalScope = new consoleGlobalScope(nullptr);
 	return setDefaultGlobalScopeVariables();
 }

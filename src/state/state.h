@@ -82,8 +82,9 @@ public:
 	// scope (no user variables, functions or constants); drawing defaults,
 	// factors, the playlist and the servers stay.
 	int reset(const char *filename = nullptr);
-	// Replaces the console's global scope by a new root and sets the
-	// program's own global variables in it.
+	// Replaces the console's global scope by a new root, with the builtin
+	// constants under their first names, and sets the program's own global
+	// variables in it.
 	int newGlobalScope();
 	// camori (the camera's orientation), campos (its position) and
 	// autocolor, hidden and internal; then the console controls' variables

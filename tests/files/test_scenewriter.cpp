@@ -340,13 +340,9 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	          "Function 'early( x)' is not saved: its text does not read back as the same function\n"
 	          "Function 'usesEarly( x)' is not saved: its text does not read back as the same function\n");
 	EXPECT_EQ(text.find("early"), std::string::npos);
-	// a new program knows the builtin constants by their first names; no
-	// statement ends, which would remove the answer
-	const auto firstNames = [&] {
-		const char *back[][2] = {{"q1", "e1"}, {"q2", "e2"}, {"gi", "t"}, {"go", "gi"}, {"t", "go"}};
-		for (const auto &r : back) m_state.m_globalScope->renameBuiltinConstant(r[0], r[1]);
-	};
-	firstNames();
+	// opened in the same program, as Replay does: its new scene knows the
+	// builtin constants by their first names again, as a new program does;
+	// no statement ends, which would remove the answer
 	for (const auto &item : items)
 		for (const std::string &l : item.written) EXPECT_NE(text.find("\n" + l), std::string::npos) << l;
 	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
@@ -367,7 +363,7 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	                                     "Error: no function 'assign' found that matches the arguments\n");
 	EXPECT_EQ(value("dq"), "2*q1");
 	EXPECT_EQ(value("yy"), "16");
-	firstNames();
+	consoleGlobalScope::restoreBuiltinNames();
 }
 
 // The process works in another directory while the value lives.
