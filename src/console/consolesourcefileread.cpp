@@ -45,10 +45,11 @@ int state::consoleSourceFileRead(const char *filename)
 {
 	// what is no readable text file is refused before anything is parsed
 	std::string why, text;
-	FILE *f = u_openRegularFile(filename, why);
-	if (f != nullptr && !u_holdsText(f)) why = u_isNotText;
-	if (f != nullptr && why.empty()) text = wholeFile(f, why);
-	if (f != nullptr) std::fclose(f);
+	FILE *f = u_openTextFile(filename, why);
+	if (f != nullptr) {
+		text = wholeFile(f, why);
+		std::fclose(f);
+	}
 	if (f == nullptr || !why.empty()) {
 		cprintf("state::consoleSourceFileRead(): can not read %s\n", u_quotedWithWhy(filename, why).c_str());
 		return -1;

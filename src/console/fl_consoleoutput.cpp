@@ -9,6 +9,7 @@
 #include <string>
 
 #include "console/fl_console.h"
+#include "os/osdep.h"
 
 namespace {
 
@@ -43,8 +44,6 @@ int formatInto(char *buf, int size, const char *fmt, va_list ap)
 	return n;
 }
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
-
 } // namespace
 
 bool Fl_Console::cutLongLines(const char *str, int length, int column, int limit, std::string &out)
@@ -72,8 +71,8 @@ bool Fl_Console::cutLongLines(const char *str, int length, int column, int limit
 			c++;
 		} else {
 			// the bytes put of a character cut in two go
-			if (isContinuationByte(str[i])) {
-				while (!out.empty() && isContinuationByte(out.back()))
+			if (u_continuesCharacter(str[i])) {
+				while (!out.empty() && u_continuesCharacter(out.back()))
 					out.pop_back();
 				if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xc0)
 					out.pop_back();

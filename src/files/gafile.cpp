@@ -37,7 +37,7 @@ bool GAfile::readable(const char *filename)
 	}
 	// an image or an archive is no scene, however its name ends
 	std::string why;
-	if (u_readableFile(filename, true, why)) return true;
+	if (u_readableTextFile(filename, why)) return true;
 	cprintf("GAfile::GAfile(): can not open %s\n", u_quotedWithWhy(filename, why).c_str());
 	return false;
 }
@@ -180,12 +180,7 @@ int GAfile::readLines(state *s, bool restarted)
 	// under its name) in the file's place is no file to read on: the file
 	// is gone
 	std::string why;
-	FILE *f = u_openRegularFile(m_filename, why);
-	if (f != nullptr && !u_holdsText(f)) {
-		std::fclose(f);
-		f = nullptr;
-		why = u_isNotText;
-	}
+	FILE *f = u_openTextFile(m_filename, why);
 	// a file gone is said once, not at every tick, until it is back
 	if (f == nullptr) {
 		if (!m_goneReported) cprintf("Could not fopen() %s\n", u_quotedWithWhy(m_filename, why).c_str());

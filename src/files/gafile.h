@@ -23,7 +23,7 @@ public:
 	GAfile(state *s, const char *filename, int level, const char *deleteQuestion, int nbArg, char **args);
 	virtual ~GAfile();
 	// Whether filename names a regular file that can be read and holds text
-	// (u_readableFile); when not, one message names the file and says why.
+	// (u_readableTextFile); when not, one message names the file and says why.
 	static bool readable(const char *filename);
 	GAfile(const GAfile &) = delete;
 	GAfile &operator=(const GAfile &) = delete;

@@ -26,6 +26,9 @@ double u_timeElapsed();
 // Copies text with its terminating zero into out (size bytes); -1, leaving
 // out alone, when it does not fit.  A cut path would name another file.
 int u_copyText(char *out, int size, const char *text);
+// Whether byte c continues a UTF-8 character begun before it: texts are cut
+// before such a byte, never inside a character.
+inline bool u_continuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
 
 // --- files ------------------------------------------------------------------------
 // Length of an open file, which keeps its position; -1 with a message on
@@ -74,13 +77,12 @@ FILE *u_openRegularFile(const char *name, std::string &why);
 // ("wb", "wb+"); null, with why as for u_openRegularFile, when it is
 // something else or cannot be made. What else has the name is left alone.
 FILE *u_createRegularFile(const char *name, const char *mode, std::string &why);
-// Whether the first u_textProbeLength bytes of f hold no NUL byte; f is
-// back at its start after.
-bool u_holdsText(FILE *f);
-// Whether name is a regular file that opens for reading and, when text is
-// set, holds text (u_holdsText; else why is u_isNotText); why as for
-// u_openRegularFile.
-bool u_readableFile(const char *name, bool text, std::string &why);
+// name opened for reading as u_openRegularFile does, when it also holds
+// text: no NUL byte in its first u_textProbeLength bytes (else why is
+// u_isNotText). The file is at its start.
+FILE *u_openTextFile(const char *name, std::string &why);
+// Whether u_openTextFile opens name; why as for it.
+bool u_readableTextFile(const char *name, std::string &why);
 // The name in single quotes, followed by ": it " and why when why is not
 // empty: what a message says of a file it refuses.
 std::string u_quotedWithWhy(const char *name, const std::string &why);

@@ -67,24 +67,26 @@ FILE *u_createRegularFile(const char *name, const char *mode, std::string &why)
 	return f;
 }
 
-bool u_holdsText(FILE *f)
+FILE *u_openTextFile(const char *name, std::string &why)
 {
+	FILE *f = u_openRegularFile(name, why);
+	if (f == nullptr) return nullptr;
 	// no text holds a NUL byte, where images and archives have one near
 	// their start
 	char block[u_textProbeLength];
-	std::rewind(f);
 	const size_t n = std::fread(block, 1, sizeof block, f);
 	std::rewind(f);
-	return std::memchr(block, '\0', n) == nullptr;
+	if (std::memchr(block, '\0', n) == nullptr) return f;
+	std::fclose(f);
+	why = u_isNotText;
+	return nullptr;
 }
 
-bool u_readableFile(const char *name, bool text, std::string &why)
+bool u_readableTextFile(const char *name, std::string &why)
 {
-	FILE *f = u_openRegularFile(name, why);
-	if (f == nullptr) return false;
-	if (text && !u_holdsText(f)) why = u_isNotText;
-	std::fclose(f);
-	return why.empty();
+	FILE *f = u_openTextFile(name, why);
+	if (f != nullptr) std::fclose(f);
+	return f != nullptr;
 }
 
 std::string u_quotedWithWhy(const char *name, const std::string &why)

@@ -80,8 +80,8 @@ int textObject::loadImage()
 	int w = -1, h = -1;
 	// a pipe or a device would hold the program at its opening: the reason
 	// it is refused is told
-	std::string why;
-	if (!u_readableFile(m_text, false, why) || loadPNG(m_text, &pixels, &w, &h, 0) != 0) {
+	const std::string why = u_notRegularFile(m_text);
+	if (!why.empty() || loadPNG(m_text, &pixels, &w, &h, 0) != 0) {
 		cprintf("textObject::initImage(): could not load image %s\n", u_quotedWithWhy(m_text, why).c_str());
 		imageFailed();
 		return 0;

@@ -30,7 +30,7 @@ std::string shownName(const std::string &name)
 {
 	if (name.size() <= sc_shownNameBytes) return name;
 	size_t n = sc_shownNameBytes;
-	while (n > 0 && ((unsigned char)name[n] & 0xC0) == 0x80) n--;
+	while (n > 0 && u_continuesCharacter(name[n])) n--;
 	return name.substr(0, n) + "...";
 }
 

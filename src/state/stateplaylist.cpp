@@ -66,7 +66,7 @@ int state::firstPlayableEntry() const
 	// reported before the user steps to them
 	std::string why;
 	for (int i = 0; i < m_playListLength; i++)
-		if (u_readableFile(m_playList[i].filename, true, why)) return i;
+		if (u_readableTextFile(m_playList[i].filename, why)) return i;
 	return -1;
 }
 

@@ -13,6 +13,7 @@
 #include "console/consolewindow.h"
 #include "console/fl_console.h"
 #include "view/glwindow.h"
+#include "os/osdep.h"
 #include "state/state.h"
 #include "ui/ui.h"
 #include "ui/uimenu.h"
@@ -60,7 +61,7 @@ void dropIncompleteCharacter(char *text)
 {
 	const int n = static_cast<int>(std::strlen(text));
 	int lead = n - 1;
-	while (lead > 0 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) lead--;
+	while (lead > 0 && u_continuesCharacter(text[lead])) lead--;
 	if (lead >= 0 && lead + utf8Length(static_cast<unsigned char>(text[lead])) > n) text[lead] = '\0';
 }
 

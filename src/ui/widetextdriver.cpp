@@ -4,6 +4,8 @@
 
 #include <FL/Fl_Device.H>
 
+#include "os/osdep.h"
+
 namespace {
 
 // The widest a character is, in font sizes: glyphs are at most about one
@@ -14,8 +16,6 @@ constexpr int sc_maxCharacterWidthInSizes = 4;
 constexpr int sc_maxPieceWidth = 32000;
 // The greatest coordinate a window shows: past it nothing can be seen.
 constexpr int sc_maxShownCoordinate = 32767;
-
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
 
 class wideTextDriver : public Fl_Xlib_Graphics_Driver {
 public:
@@ -70,11 +70,11 @@ private:
 	{
 		if (n - start <= length) return n;
 		int end = start + length;
-		while (end > start && isContinuationByte(str[end])) end--;
+		while (end > start && u_continuesCharacter(str[end])) end--;
 		// a character longer than the piece is a piece of its own
 		if (end == start) {
 			end = start + 1;
-			while (end < n && isContinuationByte(str[end])) end++;
+			while (end < n && u_continuesCharacter(str[end])) end++;
 		}
 		return end;
 	}
