@@ -81,11 +81,9 @@ public:
 	// handed a console line's text as it was written.
 	enum class quoting { format, console };
 	static quoting lineQuoting(const char *line);
-	// The number of double quotes before end of line that open or close a
-	// quoted text (escaped ones are inside a text and do not count).
-	static int stringQuotesBefore(const char *line, int end, quoting q = quoting::format);
-	// Where the comment of line begins: the first "#" with an even number
-	// of those quotes after it; -1 when there is none.
+	// Where the comment of line begins: the first "#" outside any quoted
+	// text (escaped quotes do not end a text), or else the first "#" of a
+	// text the line leaves open; -1 when there is none.
 	static int commentStart(const char *line, quoting q = quoting::format);
 	// The line that sets a colour: keyword ("fgcolor" and the like) and RGBA.
 	static void writeColor(FILE *F, const char *keyword, const float *rgba);

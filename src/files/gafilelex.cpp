@@ -123,7 +123,7 @@ int quotedTextEnd(const char *line, int pos, std::string *out, GAfile::quoting q
 }
 
 // Whether the text read so far, one character at a time, ends inside a
-// quoted string: the quotes that stringQuotesBefore counts, followed along.
+// quoted string: escaped quotes are inside a text and do not end it.
 struct quoteParity {
 	explicit quoteParity(GAfile::quoting q) : console(q == GAfile::quoting::console) {}
 
@@ -173,37 +173,23 @@ void GAfile::writeColor(FILE *F, const char *keyword, const float *rgba)
 	std::fprintf(F, "%s %f %f %f %f\n", keyword, rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
-int GAfile::stringQuotesBefore(const char *line, int end, quoting q)
-{
-	int quotes = 0;
-	for (int i = 0; i < end && line[i] != '\0';) {
-		if (line[i] != '"') {
-			i++;
-			continue;
-		}
-		// the opening quote, and the closing one when it comes before end
-		quotes++;
-		int close = quotedTextEnd(line, i + 1, nullptr, q);
-		if (close < 0 || close > end) break;
-		quotes++;
-		i = close;
-	}
-	return quotes;
-}
-
 int GAfile::commentStart(const char *line, quoting q)
 {
-	const int quotes = stringQuotesBefore(line, (int)std::strlen(line), q);
-	// one pass, counting the quotes before each "#" along the way
+	// read from the left as the line's texts are read: a "#" outside any
+	// text begins the comment, and so does the first "#" of a text that the
+	// line leaves open, which is no text
 	quoteParity parity(q);
-	int before = 0;
+	int firstInText = -1;
 	for (int i = 0; line[i] != '\0'; i++) {
-		if (line[i] == '#' && (quotes - before) % 2 == 0) return i;
+		if (line[i] == '#') {
+			if (!parity.inString) return i;
+			if (firstInText < 0) firstInText = i;
+		}
 		const bool wasInString = parity.inString;
 		parity.feed(line[i]);
-		if (parity.inString != wasInString) before++;
+		if (parity.inString && !wasInString) firstInText = -1;
 	}
-	return -1;
+	return parity.inString ? firstInText : -1;
 }
 
 int GAfile::substituteArguments(state *)

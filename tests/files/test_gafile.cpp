@@ -196,6 +196,7 @@ TEST(GAfileLex, CommentStart)
 	const struct {
 		std::string line;
 		int start;
+		GAfile::quoting q = GAfile::quoting::format;
 	} rows[] = {
 		{"e3ga a [e1] # note", 12},
 		{"no comment", -1},
@@ -204,11 +205,19 @@ TEST(GAfileLex, CommentStart)
 		{"label l [e1] \"a # b\" # note", 21},
 		{"label l [e1] \"a \\\" # b\"", -1},
 		{"label l [e1] \"a \\\\\" # b", 20},
-		// after a string left open every "#" begins the comment
+		// a text the line leaves open is none: its first "#" begins the comment
 		{"label l [e1] \"a # b", 16},
 		{"label l [e1] \"" + many + "\" # end", 1016},
+		// a comment may hold a text it leaves open, read either way
+		{"e3ga a [e1] # it's \"open", 12},
+		{"console a2 = 2; # comment \"q\\\\\"", 16, GAfile::quoting::console},
+		{"console c4 = 4; # it's \"a\\\\\" # more", 16, GAfile::quoting::console},
+		{"console m18 = 18 # \"\\\\\" ;", 17, GAfile::quoting::console},
+		// the console's way keeps an escaped quote in its text
+		{"console cprint(\"x\\\" # y\"); # z", 27, GAfile::quoting::console},
+		{"console cprint(\"x\\\" # y", 20, GAfile::quoting::console},
 	};
-	for (const auto &r : rows) EXPECT_EQ(GAfile::commentStart(r.line.c_str()), r.start) << r.line;
+	for (const auto &r : rows) EXPECT_EQ(GAfile::commentStart(r.line.c_str(), r.q), r.start) << r.line;
 }
 
 class Flags : public scriptTest {};
