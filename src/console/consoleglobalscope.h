@@ -67,6 +67,15 @@ public:
 	// statement being run; a block scope hands it on.
 	int dynStmtVariable(const std::string &pname) override;
 
+	// True, saying so unless errors are suppressed, when name is the
+	// camera's (campos, camori) and its new value is not finite: the view
+	// would show nothing until a reset, and a saved scene would keep it.
+	// Every write of the camera asks this first.
+	bool cameraRefuses(const std::string &name, bool finite);
+	// True, with a message, when name is the camera's: a constant would
+	// take its place, and the camera could not move again.
+	bool cameraRefusesConstant(const std::string &name);
+
 	// The global variables that the current statement assigned, repeats kept.
 	int addConsoleAssignmentList(std::string name, int forceFlags);
 	int clearConsoleAssignmentList();

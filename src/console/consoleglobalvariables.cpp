@@ -90,10 +90,7 @@ bool consoleGlobalScope::readsAs(const std::string &name, int *drawMode, bool *i
 consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, consoleVariable *value)
 {
 	const std::string &name = target->name();
-	// the camera takes no infinity or NaN, whoever assigns it: the view
-	// would show nothing until a reset, and a saved scene would keep it
-	if ((name == sc_camPosName || name == sc_camOriName) && !value->isFinite()) {
-		if (!supressErrors()) cprintf("%s: the value is not finite; the camera stays as it was\n", name.c_str());
+	if (cameraRefuses(name, value->isFinite())) {
 		// the statement counts as one that assigned the camera, which is
 		// not displayed: the message is all it prints
 		addConsoleAssignmentList(name, value->forceFlags());
@@ -139,6 +136,20 @@ consoleVariable *consoleGlobalScope::assignVariable(consoleVariable *target, con
 		addConsoleAssignmentList(name, value->forceFlags());
 	setFunctionOrVariable(name, false);
 	return coloured != nullptr ? coloured : new consoleVariable(std::string(), value);
+}
+
+bool consoleGlobalScope::cameraRefuses(const std::string &name, bool finite)
+{
+	if (finite || (name != sc_camPosName && name != sc_camOriName)) return false;
+	if (!supressErrors()) cprintf("%s: the value is not finite; the camera stays as it was\n", name.c_str());
+	return true;
+}
+
+bool consoleGlobalScope::cameraRefusesConstant(const std::string &name)
+{
+	if (name != sc_camPosName && name != sc_camOriName) return false;
+	cprintf("add_const(): '%s' is the camera's variable, which a constant would freeze; no constant is added\n", name.c_str());
+	return true;
 }
 
 int consoleGlobalScope::endStatement(consoleVariable *result, int verbose)

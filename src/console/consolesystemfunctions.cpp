@@ -26,7 +26,8 @@ consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consol
 	if (g == nullptr) return nothing();
 	// a constant is known, and saved, by its name
 	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
-	else if (state::nameFits(a[0]->name(), "Constant")) g->addConstant(a[0]->name(), a[0]);
+	else if (!g->cameraRefusesConstant(a[0]->name()) && state::nameFits(a[0]->name(), "Constant"))
+		g->addConstant(a[0]->name(), a[0]);
 	return nothing();
 }
 

@@ -50,6 +50,14 @@ bool nameTaken(const state &s, const object &obj)
 	return taken != nullptr;
 }
 
+// True when obj, which has no interpretation, replaces one of the
+// program's own variables of its kind that had none either.
+template <class T> bool failsAgainAs(const object *old, const T &obj)
+{
+	return !obj.m_int.m_valid && old != nullptr && (old->m_drawMode & DM_INTERNAL) && old->m_type == obj.m_type &&
+	       !static_cast<const T *>(old)->m_int.m_valid;
+}
+
 } // namespace
 
 bool state::nameFits(const std::string &name, const char *what)
@@ -121,9 +129,13 @@ int state::addAlgebraObject(const V &value, const std::string &name, int drawMod
 {
 	// a name refused says so once, before any word on its value
 	if (!nameFits(name, "Object")) return -1;
+	// a scene line writes the camera as the console does
+	if (m_globalScope != nullptr && m_globalScope->cameraRefuses(name, value.isFinite())) return -1;
 	T *obj = new T(value, name, drawMode, creationFlags, forceFlags);
-	// a value that means something and has no interpretation is not drawn: say so
-	const bool quiet = m_globalScope != nullptr && m_globalScope->supressWarnings();
+	// a value that means something and has no interpretation is not drawn:
+	// say so, but once only for the program's own variables, which a
+	// motion writes every tick
+	const bool quiet = (m_globalScope != nullptr && m_globalScope->supressWarnings()) || failsAgainAs(getObjectPtrByName(name), *obj);
 	if (!obj->m_int.m_valid && value.norm_a() > sc_interpretationWarningNorm2 && !quiet)
 		cprintf("Interpretation of object '%s' with coordinates %s failed.\n", obj->m_name.c_str(), value.string(nullptr));
 	return addObject(obj, forceFlags, restored);

@@ -69,7 +69,12 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"clip 0.01", "", [&] { return s.m_clipDistance == 0.01f; }},
 		{"polygonoffset 1", invalid("polygonoffset"), nothing},
 		{"polygonoffset 1.5 -2", "", [&] { return s.m_poFactor == 1.5f && s.m_poUnits == -2.0f; }},
-		// the camera
+		// the camera, also as an object line of any model, which takes no
+		// value that is not finite either
+		{"e3ga campos [3*e3]", "", [&] { return value("campos") == "3*e3"; }},
+		{"e3ga campos [nan*e1] hide", "campos: the value is not finite; the camera stays as it was\n", [&] { return value("campos") == "3*e3"; }},
+		{"p3ga camori [nan*e0]", "camori: the value is not finite; the camera stays as it was\n", [&] { return value("camori") == "1"; }},
+		{"c3ga campos [inf*e1]", "campos: the value is not finite; the camera stays as it was\n", [&] { return value("campos") == "3*e3"; }},
 		{"eyepos [e1 + 2*e3 + 5*e1^e2]", "", [&] { return value("campos") == "1*e1 + 2*e3"; }},
 		{"campos [e1 +", "", [&] { return value("campos") == "1*e1 + 2*e3"; }},
 		{"eyeori [e3 + 0*e1^e2]", "", [&] { return value("camori") == "1"; }},

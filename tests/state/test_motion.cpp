@@ -1,6 +1,7 @@
 // Camera motion and the animation clock on a clock the test moves: a
 // translation or rotation at playback speeds 1, 2 and 0, held by a wait;
 // the clock atime through its three states.
+#include <algorithm>
 #include <cmath>
 
 #include "console/consolefunctions.h"
@@ -129,6 +130,17 @@ TEST_F(Motion, WaitsHoldMotionsAndRefusals)
 	                                   "infinity; the camera stays as it was\n");
 	EXPECT_LT(m_state.m_trlTime, 0.0);
 	EXPECT_EQ(value("campos"), "1.5e+308*e1");
+	// a translation through values that have no interpretation says so once,
+	// not once a tick
+	typed("campos = 11*e3;");
+	EXPECT_EQ(line("eyetrl 1 [1e308*e1]"), "");
+	std::string said;
+	for (int i = 0; i < 3; i++) {
+		later(0.25);
+		said += output([&] { step(); });
+	}
+	EXPECT_EQ(said.rfind("Interpretation of object 'campos' with coordinates 2500", 0), 0u) << said;
+	EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 	// so is every motion without a user interface
 	gui_state = nullptr;
 	EXPECT_EQ(m_state.setRot(v, 1.0), -1);
