@@ -4,7 +4,9 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cstring>
 #include <set>
 
@@ -165,6 +167,7 @@ int netServer::pollClient(int i)
 int netServer::recvClient(int i)
 {
 	char chunk[sc_recvChunk];
+	size_t received = 0;
 	for (;;) {
 		ssize_t n = recv(m_clients[i].m_socket, chunk, sizeof chunk, 0);
 		if (n < 0 && (socketWouldBlock() || errno == EINTR)) break;
@@ -173,13 +176,15 @@ int netServer::recvClient(int i)
 			dropClient(i);
 			return -1;
 		}
-		// a NUL byte ends the text of its chunk
-		const char *nul = (const char *)std::memchr(chunk, 0, (size_t)n);
+		// a NUL byte is nothing: a C client may end each command with the
+		// NUL of its string, and no command after it may be lost
 		std::string &buffer = m_clients[i].m_readBuffer;
-		buffer.append(chunk, nul != nullptr ? (size_t)(nul - chunk) : (size_t)n);
+		std::remove_copy(chunk, chunk + n, std::back_inserter(buffer), '\0');
+		received += (size_t)n;
 		// more may wait only behind a full chunk; a full buffer waits for the
-		// commands it holds to run
-		if ((size_t)n < sizeof chunk || buffer.size() >= sc_maxPendingCommand) break;
+		// commands it holds to run, and so does a pass that took its share
+		if ((size_t)n < sizeof chunk || buffer.size() >= sc_maxPendingCommand || received >= sc_maxReceivePerPass)
+			break;
 	}
 	return processClientCommands(i);
 }

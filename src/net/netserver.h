@@ -1,7 +1,7 @@
 #pragma once
 // netServer: one listening TCP port of the command server and its clients.
-// Other programs send console commands, each ended by "$", which run as if
-// typed; they receive the text of the scene's objects: all of them when
+// Other programs send console commands, each ended by "$" (NUL bytes are
+// nothing), which run as if typed; they receive the text of the scene's objects: all of them when
 // they connect, afterwards those that changed (state::pollNetServers).
 // Everything runs from the timer on the user-interface thread through
 // non-blocking sockets polled with a zero timeout; there are no threads.
@@ -57,6 +57,9 @@ public:
 	// text a client may send without a terminator: a command longer than
 	// this is no command but a stuck or hostile peer
 	static constexpr size_t sc_maxPendingCommand = 65536;
+	// bytes taken from one client in one pass: one that sends without pause,
+	// NUL bytes that make no text included, must not hold the tick
+	static constexpr size_t sc_maxReceivePerPass = sc_maxPendingCommand;
 	// text a client may leave unread before it is dropped: far above the
 	// text of a full scene of thousands of objects, so that only a peer that
 	// stopped reading reaches it, before its backlog eats the memory

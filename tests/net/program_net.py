@@ -4,9 +4,10 @@ Runs the program under a virtual X server, first without the network
 option (nothing listens on the default port), then with it, and talks to
 it over TCP on 127.0.0.1 with plain sockets: the objects a new client
 receives, assignments answered on the next tick, commands held until their
-"$", packets of several commands, several clients, dynamic statements,
-removed objects, clients that flood or reset, ports opened and closed by
-commands, and net_close() sent over the network. Prints the round trip of
+"$", packets of several commands, NUL bytes after commands, camera values
+refused, several clients, dynamic statements, removed objects, clients that
+flood or reset, ports opened and closed by commands, and net_close() sent
+over the network. Prints the round trip of
 an assignment.
 
 The default port is one for the whole machine, and other test runs may
@@ -295,6 +296,30 @@ def with_network(program):
         for c in (a, b):
             got = c.receive_through("*e3,$", ANSWER_SECONDS) + c.receive_through("$")
             check(got == '"a" = 1.000000000000000e+00*e3,$"d" = 2.000000000000000e+00*e3,$', "after remove: %r" % got)
+
+        # a NUL byte is nothing, as a C client sends it after each command,
+        # however the commands arrive; and an object line refuses a camera
+        # that is not finite, as the console does (the names come before
+        # "x", with which a later client's first entries are taken)
+        def value(name, number, end=","):
+            return '"%s" = %s%s$' % (name, number, end)
+        rows = [
+            ("".join("k%d = %d,$\0" % (i, i) for i in range(1, 11)),
+             {value("k%d" % i, "%.15e" % i) for i in range(1, 11)}),
+            ("n1 = 1,$\0n2 = 2,$n3 = 3,$", {value("n%d" % i, "%.15e" % i) for i in range(1, 4)}),
+            ('cmd("e3ga campos [nan*e1]"); cmd("p3ga camori [nan*e0]"); w = 1,$', {value("w", "%.15e" % 1)}),
+            ('cmd("e3ga campos [12*e3]"); w = 2,$',
+             {value("campos", "%.15e*e3" % 12, ";"), value("w", "%.15e" % 2)}),
+            ("campos = 11*e3;$", {value("campos", "%.15e*e3" % 11, ";")}),
+        ]
+        for sent, entries in rows:
+            a.send(sent)
+            for c in (a, b):
+                got = set()
+                while got != entries:
+                    entry = c.receive_through("$")
+                    check(entry in entries - got, "after %r: %r, not one of %r" % (sent, entry, entries - got))
+                    got.add(entry)
 
         # a client that floods without "$" is dropped; one that resets goes
         flood = connect(DEFAULT_PORT)
