@@ -16,7 +16,8 @@ constexpr int sc_noWidth = -1;
 
 consoleVariable *label(consoleVariable *point, const std::string &text)
 {
-	if (g_state != nullptr)
+	// the label's own name, suffix counted, must fit a scene file
+	if (g_state != nullptr && state::nameFits(point->name(), "Label", sc_labelSuffix))
 		g_state->addTextObject(text.c_str(), point->name(), point->name() + sc_labelSuffix, sc_consoleLabelFlags,
 		                       sc_noWidth);
 	return new consoleVariable("", e3ga(0.0));

@@ -106,8 +106,10 @@ public:
 	// bytes and no line end. Every name a scene keeps (objects, console
 	// controls and their options, dynamic statements, constants) is held to
 	// it where it is made; for another this says once that the `what` (a
-	// word such as "Object") of that name is refused, and why.
-	static bool nameFits(const std::string &name, const char *what);
+	// word such as "Object") of that name is refused, and why. A name made
+	// of name and a suffix (a label's "_label") is judged whole and shown
+	// with its suffix.
+	static bool nameFits(const std::string &name, const char *what, const char *suffix = "");
 	// Takes obj over.  An object of that name that can take obj's properties
 	// (object::copy) stays and obj is deleted; otherwise obj replaces it.
 	// forceFlags say which of obj's attributes are copied onto a kept object.

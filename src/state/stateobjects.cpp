@@ -1,6 +1,7 @@
 // The scene objects of the state: kept by name in byte-wise name order,
 // added (an existing object of the name keeps its identity when it can take
 // the new one's properties), shown, hidden, faded and removed.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,7 @@ template <class T> bool failsAgainAs(const object *old, const T &obj)
 
 } // namespace
 
-bool state::nameFits(const std::string &name, const char *what)
+bool state::nameFits(const std::string &name, const char *what, const char *suffix)
 {
 	// a line end would end the line that writes the name
 	const size_t lineEnd = name.find_first_of("\r\n");
@@ -69,9 +70,11 @@ bool state::nameFits(const std::string &name, const char *what)
 		        shownName(name.substr(0, lineEnd)).c_str());
 		return false;
 	}
-	if (name.size() <= GAfile::sc_maxNameLength) return true;
-	cprintf("%s '%s' is refused: its name holds %zu bytes, more than the %zu bytes a scene file holds\n", what,
-	        shownName(name).c_str(), name.size(), GAfile::sc_maxNameLength);
+	// the suffix stays in sight when a long name is cut
+	const size_t size = name.size() + std::strlen(suffix);
+	if (size <= GAfile::sc_maxNameLength) return true;
+	cprintf("%s '%s%s' is refused: its name holds %zu bytes, more than the %zu bytes a scene file holds\n", what,
+	        shownName(name).c_str(), suffix, size, GAfile::sc_maxNameLength);
 	return false;
 }
 

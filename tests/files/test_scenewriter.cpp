@@ -223,9 +223,9 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	std::string accents;
 	for (size_t i = 0; i < over.size() / 2; i++) accents += "\xc3\xa9";
 	const std::string labelled(GAfile::sc_maxNameLength - 5, 'l');
-	const auto refused = [](const std::string &what, const std::string &start) {
-		return what + " '" + start + "...' is refused: its name holds 1024 bytes, more than the 1023 bytes a scene "
-		                            "file holds\n";
+	const auto refused = [](const std::string &what, const std::string &start, const std::string &suffix = "") {
+		return what + " '" + start + "..." + suffix + "' is refused: its name holds 1024 bytes, more than the 1023 "
+		                                             "bytes a scene file holds\n";
 	};
 	const std::string d40(40, 'd'), polygonName(GAfile::sc_maxNameLength - 3, 'p');
 	const std::string one = "1.00000000000000000000e+00";
@@ -275,13 +275,13 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		  "label \"v\\$1_label\" \"v\\$1\" \"a\\b \\\\$1 \\$2 \\\\\\$3\" flag_3d flag_dynamic \n",
 		  "console ctrl_bool(\"b\\\\$1\" = 1);\n"}},
 		// names longer than a scene file holds, or with a line end, are
-		// refused where they are made, of every kind; the longest it holds
-		// reads back
+		// refused where they are made, of every kind (a label's with the
+		// suffix that makes it too long); the longest it holds reads back
 		{"\"r\rn\" = e2; \"" + over + "\" = e2; \"" + accents + "\" = e2; \"" + most + "\" = e2; " + labelled + " = e1; label(" +
 		     labelled + ", \"t\"); add_const(\"" + over + "\" = 1); ctrl_bool(\"" + over + "\" = 1); dynamic{\"" + over +
 		     "\" : y = e1;}",
 		 "Object 'r...' is refused: its name holds a line end, which a line of a scene file can not hold\n" +
-		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Object", labelled.substr(0, 40)) +
+		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Label", labelled.substr(0, 40), "_label") +
 		     refused("Object", d40) + refused("Constant", d40) + refused("Object", d40) +
 		     refused("Console control", d40) + refused("Dynamic statement", d40),
 		 {"c3ga \"" + most + "\" [" + one + "*e2] hide shade \n"}},
