@@ -4,7 +4,8 @@
 Reads the JUnit report that ctest writes with --output-junit and prints,
 for every skipped test, its name and the reason it gave: the message of a
 GoogleTest GTEST_SKIP, the line "SKIPPED: ..." of the program's tests, or
-else the last line it printed. Prints nothing when no test was skipped.
+else the last line it printed. Prints nothing when no test was skipped,
+and one line, with exit status 1, when the report cannot be read.
 
     tools/skipreasons.py REPORT
 """
@@ -38,14 +39,22 @@ def reason(output):
 
 
 def main(report):
+    # a report that ctest did not finish (killed, a full disk) is said in
+    # one line: the tests' own status is ctest's, not this
+    try:
+        root = ElementTree.parse(report).getroot()
+    except (ElementTree.ParseError, OSError) as e:
+        print("The test report %s can not be read (%s): the skipped tests' reasons are not known" % (report, e))
+        return 1
     skipped = [(case.get("name"), reason(case.findtext("system-out") or ""))
-               for case in ElementTree.parse(report).getroot().iter("testcase")
+               for case in root.iter("testcase")
                if case.find("skipped") is not None]
     if skipped:
         print("\nSkipped tests, and why:")
         for name, why in skipped:
             print("  %s: %s" % (name, why))
+    return 0
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    sys.exit(main(sys.argv[1]))

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test, then
-# says why each skipped test was skipped; it fails when a test failed.  The
+# says why each skipped test was skipped (or, in one line, that ctest's
+# report cannot be read); its exit status is ctest's.  The
 # build uses CMAKE_BUILD_PARALLEL_LEVEL cores when that is set, else every
 # core; the tests run CTEST_PARALLEL_LEVEL at once when that is set, else as
 # many as the build's cores.
@@ -15,7 +16,6 @@ report=$(pwd)/build/Testing/report.xml
 rm -f "$report"
 status=0
 ctest --test-dir build --output-on-failure -j "${CTEST_PARALLEL_LEVEL:-$jobs}" --output-junit "$report" || status=$?
-if [ -f "$report" ]; then
-	python3 tools/skipreasons.py "$report"
-fi
+# the reasons are told, not judged: whatever becomes of them, the status is ctest's
+python3 tools/skipreasons.py "$report" || true
 exit $status

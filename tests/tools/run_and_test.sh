@@ -11,7 +11,9 @@
 #    file; without a display one line says so and how to stop it, and the
 #    program runs on a virtual X server (here a stand-in on the PATH);
 # 2. test.sh: every skipped test's reason at the end, exit status 0; with a
-#    failing test the reasons too, and a failing exit status.
+#    failing test the reasons too, and a failing exit status;
+# 3. test.sh when ctest's report is empty, cut short or missing: ctest's
+#    own status, and one line that the report can not be read.
 #
 #   run_and_test.sh TOOLS_DIR
 set -u
@@ -84,3 +86,46 @@ for fails in "" 1; do
 		cmp -s - "$dir/reasons" || fail "test.sh (a test fails: ${fails:-no}) did not end with the skipped tests' reasons"
 done
 echo "test.sh said why each skipped test was skipped, and failed when a test failed"
+
+# 3. test.sh when ctest leaves its report unreadable (killed, a full disk):
+# a stand-in ctest on the PATH runs the real one, keeps its status and then
+# empties, cuts or removes the report. A row is whether a test fails and
+# what becomes of the report; test.sh must exit with ctest's own status and
+# say in one line, its last, that the report can not be read.
+realctest=$(command -v ctest)
+mkdir -p "$dir/ctestbin"
+cat > "$dir/ctestbin/ctest" <<CTEST
+#!/bin/sh
+status=0
+"$realctest" "\$@" || status=\$?
+echo \$status > "$dir/ctest_status"
+report=\$(echo "\$@" | sed -n 's/.*--output-junit \([^ ]*\).*/\1/p')
+case "\$REPORT_DAMAGE" in
+empty) : > "\$report" ;;
+cut) head -c 100 "\$report" > "\$report.cut" && mv "\$report.cut" "\$report" ;;
+gone) rm -f "\$report" ;;
+esac
+exit \$status
+CTEST
+chmod +x "$dir/ctestbin/ctest"
+while read -r fails damage; do
+	[ "$fails" = - ] && fails=""
+	rm -f "$dir/ctest_status"
+	(cd "$user" && STANDIN_FAILS=$fails && [ -n "$fails" ] && export STANDIN_FAILS
+		REPORT_DAMAGE=$damage PATH=$dir/ctestbin:$PATH timeout 60 "$top/tools/test.sh") > "$dir/out" 2>&1
+	status=$?
+	ctest_status=$(cat "$dir/ctest_status") || fail "test.sh did not run ctest"
+	[ -n "$fails" ] && [ "$ctest_status" = 0 ] && fail "the stand-in's failing test did not fail"
+	[ "$status" = "$ctest_status" ] || fail "test.sh exited $status where ctest exited $ctest_status (report $damage)"
+	[ "$(grep -c "can not be read" "$dir/out")" = 1 ] || fail "test.sh did not say once that the $damage report can not be read"
+	tail -n 1 "$dir/out" | grep -q -x "The test report .*/build/Testing/report.xml can not be read (.*): the skipped tests' reasons are not known" ||
+		fail "test.sh did not end with the line on the $damage report"
+	grep -q Traceback "$dir/out" && fail "test.sh printed a traceback for the $damage report"
+done <<ROWS
+- empty
+1 empty
+- cut
+1 cut
+1 gone
+ROWS
+echo "test.sh exited with ctest's status and said in one line that a report it could not read was not read"
