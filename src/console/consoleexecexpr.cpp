@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "console/consolecontrolargs.h"
 #include "console/consoleexprstmt.h"
 #include "console/consolefunctions.h"
 #include "console/consoleoperators.h"
@@ -100,6 +101,12 @@ consoleVariable *consoleFuncArgListStmt::execute(consoleScope *s)
 
 consoleVariable *consoleFuncCallStmt::execute(consoleScope *s)
 {
+	// a control that cannot be made assigns none of its variables either
+	if (!consoleControlCallAllowed(s, m_name, m_nbChildren == 1 ? m_child[0] : nullptr)) {
+		consoleVariable *nothing = consoleTemporary(consoleEmptyScalar());
+		nothing->borrowedName(1);
+		return nothing;
+	}
 	consoleVariable *arg = (m_nbChildren == 1 && m_child[0] != nullptr) ? m_child[0]->execute(s) : nullptr;
 	// a call's result is a temporary, whatever name it brings from inside
 	// the call

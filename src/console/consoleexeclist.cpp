@@ -8,12 +8,29 @@
 #include "os/osdep.h"
 #include "state/state.h"
 
+namespace {
+
+// Whether a definition in the global scope takes a name that no constant
+// and no console control's variable holds; otherwise it is refused with a
+// message, and its name, which reading the definition made a function's,
+// reads as it did before.
+bool globalNameFree(consoleScope *s, const consoleFuncStmt &def)
+{
+	if (s->id() != 0 || g_state == nullptr) return true;
+	const char *what = def.function() ? "Function" : "Batch";
+	if (g_state->nameFree(def.name(), what, state::sc_heldByConstant | state::sc_heldByControl)) return true;
+	s->setFunctionOrVariable(def.name(), s->existFunction(0, def.name(), 1) != 0);
+	return false;
+}
+
+} // namespace
+
 int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slot)
 {
 	s->funcStmt(0);
 	// only a definition itself is registered, never the statement around it
 	consoleFuncStmt *def = dynamic_cast<consoleFuncStmt *>(slot);
-	if (def == nullptr || s->addUserFunction(def) != 0) return -1;
+	if (def == nullptr || !globalNameFree(s, *def) || s->addUserFunction(def) != 0) return -1;
 	if (s->id() == 0) slot = nullptr;
 	return 0;
 }

@@ -17,6 +17,8 @@ public:
 	consoleVariable *execute(consoleScope *s) override;
 	// The name with the suffix of its indices, as the variable is stored.
 	std::string getFullname(consoleScope *s);
+	// The name as written, without its indices.
+	const std::string &name() const { return m_name; }
 
 protected:
 	int m_global; // nonzero when written with the prefix "::"

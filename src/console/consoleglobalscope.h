@@ -120,11 +120,6 @@ public:
 	// constant called otherwise now; when a new name is another renamed
 	// constant's first name, each goes through a name no constant has.
 	int writeRenamesToGeoFile(FILE *F);
-	// The user functions and batches: one line of declarations of them all,
-	// then one line per definition, its text as the console prints it. A
-	// definition whose text would not read back as itself is left out, with
-	// a message naming it, and so is one that reads back only with it.
-	int writeFunctionsToGeoFile(FILE *F);
 	// One line "console add_const(name = value);" per user constant, in name
 	// order, the value written to the last bit, in the console's names of
 	// the moment (the renames come first), so that it reads back exactly; a
@@ -134,6 +129,9 @@ public:
 
 	// No suspended lists, no collected names.
 	void initToNothing();
+
+	// the user functions of a saved scene are read from the root's table
+	friend class consoleSavedFunctions;
 
 protected:
 	// the root of the chain, where the constants are kept

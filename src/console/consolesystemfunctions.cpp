@@ -41,8 +41,14 @@ consoleVariable *cf_remove_const(consoleScope *s, consoleVariable **a, const con
 consoleVariable *cf_rename_builtin_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
 	consoleGlobalScope *g = globalScope(s, "rename_builtin_const() can only be called in the global scope!");
-	// the new name is a constant's name, which a saved scene writes
-	if (g != nullptr && state::nameFits(a[1]->name(), "Constant")) g->renameBuiltinConstant(a[0]->name(), a[1]->name());
+	if (g == nullptr) return nothing();
+	// the new name is a constant's name, which a saved scene writes; the
+	// constant would hide what holds it already, and a saved scene that
+	// renames first would find that name taken when it makes the other
+	const std::string &from = a[0]->name(), &to = a[1]->name();
+	const int holders = state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction;
+	if (!state::nameFits(to, "Constant")) return nothing();
+	if (to == from || g_state == nullptr || g_state->nameFree(to, "Constant", holders)) g->renameBuiltinConstant(from, to);
 	return nothing();
 }
 

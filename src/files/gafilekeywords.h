@@ -42,6 +42,9 @@ struct gaLine {
 	template <class V> bool finiteRotor(const V &rotor) const { return rotor.isFinite() || refused(sc_rotorNotFinite); }
 	template <class V> bool finiteEnd(const V &end) const { return end.isFinite() || refused(sc_endNotFinite); }
 
+	// false, with the message "<what> in '<keyword>' entry at line ...; the line is ignored"
+	bool refused(const char *what) const;
+
 private:
 	// what the refusals say of the value
 	static constexpr const char *sc_notFinite = "value that is not finite";
@@ -49,8 +52,6 @@ private:
 	static constexpr const char *sc_endNotFinite = "value that takes the camera to infinity";
 	// "warning: ... <what> longer than <most> bytes in entry ..."
 	bool tooLong(const std::string &item, const char *what, size_t most) const;
-	// false, with the message "<what> in '<keyword>' entry at line ...; the line is ignored"
-	bool refused(const char *what) const;
 };
 
 typedef int gaKeyword(const gaLine &l);

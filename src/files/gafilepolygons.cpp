@@ -3,6 +3,7 @@
 // and their faces.
 #include <climits>
 #include <cstdlib>
+#include <string>
 #include <strings.h>
 
 #include "e3ga/e3ga.h"
@@ -55,13 +56,17 @@ int gaKwPolygon(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
-	// each vertex the name of a point, or its coordinates
-	std::string vertex[sc_maxPolygonVertices];
+	// each vertex the name of a point, or its coordinates, as written
+	std::string vertex[sc_maxPolygonVertices], written;
 	e3ga at[sc_maxPolygonVertices];
 	bool coordinates[sc_maxPolygonVertices];
 	for (int i = 0; i < n; i++) {
 		const int end = gaReadE3ga(l.line, pos, at[i]);
 		coordinates[i] = end >= 0;
+		if (coordinates[i]) {
+			while (isBlank(l.line[pos])) pos++;
+			written += (written.empty() ? "" : " ") + std::string(l.line + pos, l.line + end);
+		}
 		pos = coordinates[i] ? end : gaReadName(l.line, pos, vertex[i]);
 		if (pos < 0) {
 			l.invalid();
@@ -71,8 +76,15 @@ int gaKwPolygon(const gaLine &l)
 	int drawMode, creationFlags;
 	l.file->parseFlags(l.line + pos, drawMode, creationFlags);
 
-	// a name of no object adds no vertex, nor do coordinates to a dynamic polygon
+	// a name of no object adds no vertex
 	polygonObject *p = new polygonObject(name, drawMode, creationFlags);
+	// a dynamic polygon follows the objects it names, and coordinates name
+	// none: the polygon would lose those vertices
+	if (p->dynamic() && !written.empty()) {
+		delete p;
+		l.refused(("coordinates " + written + " as vertices of a dynamic polygon").c_str());
+		return 0;
+	}
 	for (int i = 0; i < n; i++) {
 		if (coordinates[i]) p->addVertex(at[i].coordinates(GRADE1));
 		else p->addVertex(vertex[i].c_str());

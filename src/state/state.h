@@ -110,6 +110,25 @@ public:
 	// of name and a suffix (a label's "_label") is judged whole and shown
 	// with its suffix.
 	static bool nameFits(const std::string &name, const char *what, const char *suffix = "");
+	// The bytes of a long name or text that a message shows: enough to tell
+	// it, few enough to read the message.
+	static constexpr size_t sc_shownNameBytes = 40;
+	// A name or text as a message shows it: a long one cut before a UTF-8
+	// byte that continues a character, with "..." after it.
+	static std::string shownName(const std::string &name);
+	// The words of a console control and of a menu's option in the messages
+	// of refused names.
+	static constexpr const char *sc_controlWord = "Console control";
+	static constexpr const char *sc_optionWord = "Option of a console control";
+	// What else the console may know a name as, for nameFree.
+	static constexpr int sc_heldByConstant = 1; // a builtin or user constant
+	static constexpr int sc_heldByControl = 2;  // a console control's variable
+	static constexpr int sc_heldByFunction = 4; // a built-in or user function
+	// Whether none of the holders asked for holds name; otherwise this says
+	// once that the `what` of that name is refused, and what holds it. The
+	// console reads a name as one thing only, and so does a saved scene,
+	// whose lines would read the name as the first and fail on the second.
+	bool nameFree(const std::string &name, const char *what, int holders) const;
 	// Takes obj over.  An object of that name that can take obj's properties
 	// (object::copy) stays and obj is deleted; otherwise obj replaces it.
 	// forceFlags say which of obj's attributes are copied onto a kept object.

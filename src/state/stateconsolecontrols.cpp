@@ -9,13 +9,6 @@
 #include "state/state.h"
 #include "ui/ui.h"
 
-namespace {
-
-// The word of a control in the messages of refused names.
-constexpr const char *sc_controlWord = "Console control";
-
-} // namespace
-
 int state::addConsoleControlBool(const std::string &nm, int value)
 {
 	if (!nameFits(nm, sc_controlWord)) return -1;
@@ -33,7 +26,7 @@ int state::addConsoleControlSelection(const std::string &nm, double value,
 {
 	// each option is a variable of its own
 	bool fits = nameFits(nm, sc_controlWord);
-	for (const auto &o : options) fits = fits && nameFits(o.first, "Option of a console control");
+	for (const auto &o : options) fits = fits && nameFits(o.first, sc_optionWord);
 	if (!fits) return -1;
 	return addConsoleControl(new consoleControlSelection(nm, value, options));
 }

@@ -21,20 +21,6 @@ namespace {
 // remains where the user meant zero.
 constexpr double sc_interpretationWarningNorm2 = 1e-5;
 
-// The bytes of a refused name that its message shows: enough to tell the
-// name, few enough to read the message.
-constexpr size_t sc_shownNameBytes = 40;
-
-// The name as a message shows it: a long one cut before a UTF-8 byte that
-// continues a character, with "..." after it.
-std::string shownName(const std::string &name)
-{
-	if (name.size() <= sc_shownNameBytes) return name;
-	size_t n = sc_shownNameBytes;
-	while (n > 0 && u_continuesCharacter(name[n])) n--;
-	return name.substr(0, n) + "...";
-}
-
 // True, with a message, when the console reads the object's name as
 // something the object cannot be: a user constant, which hides it, or, for
 // a label, polygon or mesh, a console control's value. A saved scene could
@@ -47,7 +33,7 @@ bool nameTaken(const state &s, const object &obj)
 	for (const consoleControl *cc : s.m_consoleControls)
 		if (taken == nullptr && !obj.holdsValue() && cc->assigns(obj.m_name)) taken = "a console control's variable";
 	if (taken != nullptr)
-		cprintf("Object '%s' is refused: it is the name of %s\n", shownName(obj.m_name).c_str(), taken);
+		cprintf("Object '%s' is refused: it is the name of %s\n", state::shownName(obj.m_name).c_str(), taken);
 	return taken != nullptr;
 }
 
@@ -60,6 +46,14 @@ template <class T> bool failsAgainAs(const object *old, const T &obj)
 }
 
 } // namespace
+
+std::string state::shownName(const std::string &name)
+{
+	if (name.size() <= sc_shownNameBytes) return name;
+	size_t n = sc_shownNameBytes;
+	while (n > 0 && u_continuesCharacter(name[n])) n--;
+	return name.substr(0, n) + "...";
+}
 
 bool state::nameFits(const std::string &name, const char *what, const char *suffix)
 {
@@ -76,6 +70,24 @@ bool state::nameFits(const std::string &name, const char *what, const char *suff
 	cprintf("%s '%s%s' is refused: its name holds %zu bytes, more than the %zu bytes a scene file holds\n", what,
 	        shownName(name).c_str(), suffix, size, GAfile::sc_maxNameLength);
 	return false;
+}
+
+bool state::nameFree(const std::string &name, const char *what, int holders) const
+{
+	const char *heldBy = nullptr;
+	consoleVariable *constant = nullptr;
+	if ((holders & sc_heldByConstant) && m_globalScope != nullptr &&
+	    m_globalScope->lookupConstant(0, name, 1, &constant) == 0)
+		heldBy = "a constant";
+	delete constant;
+	for (const consoleControl *cc : m_consoleControls)
+		if (heldBy == nullptr && (holders & sc_heldByControl) && cc->assigns(name))
+			heldBy = "a console control's variable";
+	if (heldBy == nullptr && (holders & sc_heldByFunction) && m_globalScope != nullptr &&
+	    m_globalScope->existFunction(0, name, 1))
+		heldBy = "a function";
+	if (heldBy != nullptr) cprintf("%s '%s' is refused: it is the name of %s\n", what, shownName(name).c_str(), heldBy);
+	return heldBy == nullptr;
 }
 
 object *state::getObjectPtrByName(const std::string &name) const

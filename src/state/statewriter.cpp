@@ -11,12 +11,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "files/cameraorientation.h"
 #include "console/consolecontrol.h"
 #include "console/consolecontrolstmt.h"
 #include "console/consoleglobalscope.h"
 #include "console/consolemodel.h"
+#include "console/consolesavedfunctions.h"
 #include "files/gafile.h"
 #include "scene/gaobject.h"
 #include "view/glwindow.h"
@@ -50,14 +52,28 @@ void writeObjectDefaults(FILE *F, const state &s)
 }
 
 // Whether a console line of the saved scene assigns the variable: a
-// control's, or one that a dynamic statement reads or assigns.
-bool madeAgainByConsoleLines(const state &s, const std::string &name)
+// control's, or one that a dynamic statement written reads or assigns.
+bool madeAgainByConsoleLines(const state &s, const std::vector<bool> &written, const std::string &name)
 {
 	for (const consoleControl *cc : s.m_consoleControls)
 		if (cc->assigns(name)) return true;
-	for (const state::dynStmtInfo &d : s.m_dynStmt)
-		if (!d.removed() && d.ds()->dependsOn(name)) return true;
+	for (size_t i = 0; i < s.m_dynStmt.size(); i++)
+		if (written[i] && s.m_dynStmt[i].ds()->dependsOn(name)) return true;
 	return false;
+}
+
+// A dynamic statement as a message shows it: its name, or its text.
+std::string shownStatement(const state::dynStmtInfo &d)
+{
+	return state::shownName(d.hasName() ? d.name() : consoleStatement::text(d.ds(), 0, 0));
+}
+
+// The line of a dynamic statement, which holds the whole statement.
+std::string dynamicLine(const state::dynStmtInfo &d)
+{
+	const std::string text = consoleStatement::text(d.ds(), 0, 0);
+	if (!d.hasName()) return "dynamic{" + text + "}";
+	return "dynamic{" + consoleStatement::nameText(d.name()) + " : " + text + "}";
 }
 
 // The algebra object's lines with the word that brings it back as saved;
@@ -174,16 +190,21 @@ void state::writeSceneLines(FILE *F)
 	if (m_globalScope != nullptr) {
 		writeConsoleSettings(F, *m_globalScope);
 		m_globalScope->writeRenamesToGeoFile(F);
-		m_globalScope->writeFunctionsToGeoFile(F);
 	}
+	const consoleSavedFunctions functions(m_globalScope);
+	functions.write(F);
 	writeConsoleControlsToGeoFile(F);
-	// the dynamic statements on one line each, so that a line holds a statement
-	for (const dynStmtInfo &d : m_dynStmt) {
+	// the dynamic statements on one line each, so that a line holds a
+	// statement; one that would read back as another is left out
+	std::vector<bool> written(m_dynStmt.size(), false);
+	for (size_t i = 0; i < m_dynStmt.size(); i++) {
+		const dynStmtInfo &d = m_dynStmt[i];
 		if (d.removed()) continue;
-		const std::string text = consoleStatement::text(d.ds(), 0, 0);
-		if (d.hasName())
-			std::fprintf(F, "console dynamic{%s : %s}\n", consoleStatement::nameText(d.name()).c_str(), text.c_str());
-		else std::fprintf(F, "console dynamic{%s}\n", text.c_str());
+		const std::string line = dynamicLine(d);
+		const std::string why = functions.whyNotSaved(line, consoleStatement::text(d.ds(), 0, 0));
+		written[i] = why.empty();
+		if (written[i]) std::fprintf(F, "console %s\n", line.c_str());
+		else cprintf("Dynamic statement '%s' is not saved: %s\n", shownStatement(d).c_str(), why.c_str());
 	}
 	if (m_globalScope != nullptr) m_globalScope->writeConstantsToGeoFile(F);
 	// the end of every console line's statement removes the console's answer
@@ -197,7 +218,7 @@ void state::writeSceneLines(FILE *F)
 	for (const auto &kv : m_objects) {
 		object *obj = kv.second;
 		if (!obj->holdsValue() || (obj->m_drawMode & DM_INTERNAL)) continue;
-		if (!madeAgainByConsoleLines(*this, obj->m_name) && !(consoleLines && obj->m_name == sc_answerName)) continue;
+		if (!madeAgainByConsoleLines(*this, written, obj->m_name) && !(consoleLines && obj->m_name == sc_answerName)) continue;
 		restored |= writeRestored<e3ga>(F, obj) || writeRestored<p3ga>(F, obj) || writeRestored<c3ga>(F, obj) ||
 		            writeRestored<i2ga>(F, obj);
 	}

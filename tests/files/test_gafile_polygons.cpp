@@ -79,6 +79,15 @@ TEST_F(PolygonKeywords, PolygonsAndSimplices)
 		     return vertices(s) == 2 && s->m_simplex && s->m_dmMenu == gui_simplexMethods &&
 		            s->m_dmMenuIdx == DRAW_SIMPLEX_VECTOR;
 	     }},
+	    // a dynamic polygon follows named points only: coordinates, which
+	    // name none, refuse the line, and a static one keeps them
+	    {"polygon d 3 [e1] a [ 2*e3 ] dynamic", "warning: " + c_file + "coordinates [e1] [ 2*e3 ] as vertices of a "
+	                                           "dynamic polygon in 'polygon' entry at line '0'; the line is ignored\n",
+	     [&] { return polygon("d") == nullptr; }},
+	    {"simplex d 2 a [e2] dynamic", "warning: " + c_file + "coordinates [e2] as vertices of a dynamic polygon in "
+	                                   "'simplex' entry at line '0'; the line is ignored\n",
+	     [&] { return polygon("d") == nullptr; }},
+	    {"polygon d 3 [e1] a [2*e3]", "", [&] { return vertices(polygon("d")) == 3 && !polygon("d")->dynamic(); }},
 	    // a simplex of the name of a polygon takes its place
 	    {"SIMPLEX p 1 a", "", [&] { return vertices(polygon("p")) == 1 && polygon("p")->m_simplex; }},
 	};

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "console/consolecontrol.h"
 #include "scene/labelflags.h"
 #include "image/pngwrapper.h"
 #include "support/savedobjects.h"
@@ -281,8 +282,8 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		     labelled + ", \"t\"); add_const(\"" + over + "\" = 1); ctrl_bool(\"" + over + "\" = 1); dynamic{\"" + over +
 		     "\" : y = e1;}",
 		 "Object 'r...' is refused: its name holds a line end, which a line of a scene file can not hold\n" +
-		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) + refused("Label", labelled.substr(0, 40), "_label") +
-		     refused("Object", d40) + refused("Constant", d40) + refused("Object", d40) +
+		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) +
+		     refused("Label", labelled.substr(0, 40), "_label") + refused("Object", d40) + refused("Constant", d40) +
 		     refused("Console control", d40) + refused("Dynamic statement", d40),
 		 {"c3ga \"" + most + "\" [" + one + "*e2] hide shade \n"}},
 		// a static polygon keeps its coordinates, whatever its name and the
@@ -298,6 +299,38 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		 "Object 'K' is refused: it is the name of a constant\n"
 		 "Object 'c3' is refused: it is the name of a console control's variable\n",
 		 {"console add_const(K = 2);\n"}},
+		// a control is made only of a variable that a name could assign,
+		// and none of its variables is made when it is refused
+		{"ctrl_bool(1); ctrl_range(3, 0, 5); ctrl_range(K = 1, 0, 2, 1); ctrl_bool(K); ctrl_bool(no); ctrl_bool(-c4);"
+		 "ctrl_select(sv = 1, \"" + over + "\" = 1, sb = 2); ctrl_select(sv = 1, sb = 2, 3); ctrl_select(sv = 1, K = 2);",
+		 "ctrl_bool(): argument 1 is no variable's name; no control is made\n"
+		 "ctrl_range(): argument 1 is no variable's name; no control is made\n"
+		 "Console control 'K' is refused: it is the name of a constant\n"
+		 "Console control 'K' is refused: it is the name of a constant\n"
+		 "Console control 'no' is refused: it is the name of a constant\n"
+		 "ctrl_bool(): argument 1 is no variable's name; no control is made\n" +
+		     refused("Option of a console control", d40) +
+		     "ctrl_select(): argument 3 is no variable's name; no control is made\n"
+		     "Option of a console control 'K' is refused: it is the name of a constant\n",
+		 {}},
+		// a builtin constant takes no name that a control's variable, a
+		// constant or a function holds, nor do two constants share one
+		{"ctrl_bool(N = 1); rename_builtin_const(e3, N); add_const(Q = 2); rename_builtin_const(e3, Q);"
+		 "add_const(KX = e3 + ni); rename_builtin_const(e3, X); rename_builtin_const(ni, X); rename_builtin_const(X, e3);"
+		 "rename_builtin_const(ni, \"sqrt\"); rename_builtin_const(ni, \"c4\");",
+		 "Constant 'N' is refused: it is the name of a console control's variable\n"
+		 "Constant 'Q' is refused: it is the name of a constant\n"
+		 "Constant 'X' is refused: it is the name of a constant\n"
+		 "Constant 'sqrt' is refused: it is the name of a function\n"
+		 "Constant 'c4' is refused: it is the name of a console control's variable\n",
+		 {"console ctrl_bool(N = 1);\n", "console add_const(KX = 1*e3 + 1*ni);\n"}},
+		// a dynamic polygon takes no coordinates, which name no object
+		{"cmd(\"polygon R 3 [e1] pa [ e3 ] dynamic\"); cmd(\"simplex R 2 pa [e2] dynamic\");",
+		 "warning: GAfile::parseLine(): file 'virtual console file.geo': coordinates [e1] [ e3 ] as vertices of a "
+		 "dynamic polygon in 'polygon' entry at line '0'; the line is ignored\n"
+		 "warning: GAfile::parseLine(): file 'virtual console file.geo': coordinates [e2] as vertices of a "
+		 "dynamic polygon in 'simplex' entry at line '0'; the line is ignored\n",
+		 {}},
 		// a console line whose quoted names hold a backslash before a quote,
 		// a "#" and bytes beyond ASCII
 		{"\"a\\\\\"b\" = e1; \"b\xc3\xa9#\" = e2; dynamic{w = \"a\\\\\"b\" + \"b\xc3\xa9#\";}", "",
@@ -307,10 +340,18 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		// left out, and so is one that calls it
 		{"function early(x) { return later(x); } function later(x) { return 2*x; }"
 		 "function sq2(x) { return x * x; } function usesEarly(x) { return early(x); } aa = 3;"
-		 "dynamic{ds: yy = sq2(aa);}",
-		 "Added function early( x)\nAdded function later( x)\nAdded function sq2( x)\nAdded function usesEarly( x)\n",
-		 {"console function later(x); function sq2(x);\nconsole function later(x) {return 2 * x;}\n"
-		  "console function sq2(x) {return x * x;}\n"}},
+		 "dynamic{ds: yy = sq2(aa);} dynamic{dk: zk = later(2) + usesEarly(1);} dynamic{zu = 2 * usesEarly(aa);}"
+		 "dynamic{dl: zl = notYet(2);} function notYet(x) { return 3*x; }",
+		 "Added function early( x)\nAdded function later( x)\nAdded function sq2( x)\nAdded function usesEarly( x)\n"
+		 "Added function notYet( x)\n",
+		 {"console function later(x); function notYet(x); function sq2(x);\nconsole function later(x) {return 2 * x;}\n"
+		  "console function notYet(x) {return 3 * x;}\nconsole function sq2(x) {return x * x;}\n"}},
+		// a function takes no name of a control's variable, nor a control a
+		// function's
+		{"ctrl_bool(bb = 1); function bb(x) { return x; } ctrl_bool(\"sq2\" = 1);",
+		 "Function 'bb' is refused: it is the name of a console control's variable\n"
+		 "Console control 'sq2' is refused: it is the name of a function\n",
+		 {"console ctrl_bool(bb = 1);\n"}},
 		// builtin constants renamed, before anything uses the new names: a
 		// statement, constants in the new names and one under a freed first
 		// name; two constants that swap names go through names of their own
@@ -338,8 +379,19 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	std::string text;
 	EXPECT_EQ(output([&] { text = saved(); }),
 	          "Function 'early( x)' is not saved: its text does not read back as the same function\n"
-	          "Function 'usesEarly( x)' is not saved: its text does not read back as the same function\n");
-	EXPECT_EQ(text.find("early"), std::string::npos);
+	          "Function 'usesEarly( x)' is not saved: it calls 'early', which is not saved\n"
+	          "Dynamic statement 'dk' is not saved: it calls 'usesEarly', which is not saved\n"
+	          "Dynamic statement 'zu = 2 * usesEarly(aa);' is not saved: it calls 'usesEarly', which is not saved\n"
+	          "Dynamic statement 'dl' is not saved: its text does not read back as the same statement\n");
+	for (const char *leftOut : {"early", "usesEarly", "dk", "dl"}) EXPECT_EQ(text.find(leftOut), std::string::npos);
+	// the controls made, each of a variable that a name assigns
+	const auto controls = [&] {
+		std::string names;
+		for (const consoleControl *cc : m_state.m_consoleControls) names += std::string(cc->m_name) + ";";
+		return names;
+	};
+	EXPECT_EQ(controls(), "s;x y;f;b\\$1;c3;N;bb;");
+	for (const char *none : {"sv", "sb", "R"}) EXPECT_FALSE(has(none)) << none;
 	// opened in the same program, as Replay does: its new scene knows the
 	// builtin constants by their first names again, as a new program does;
 	// no statement ends, which would remove the answer
@@ -352,12 +404,17 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	m_state.openGAfile(m_dir.file("saved.geo").c_str(), 3, args, -1);
 	// read without a message of its own: the statement runs in the saved
 	// scene's model, and the values are what they were
-	EXPECT_EQ(tick(), noInterpretation + "Added function later( x)\nAdded function sq2( x)\nCoerced 'x' to c3ga\n" +
+	EXPECT_EQ(tick(), noInterpretation +
+	                      "Added function later( x)\nAdded function notYet( x)\nAdded function sq2( x)\nCoerced 'x' to c3ga\n" +
 	                      infiniteConstants("q1", "q2"));
 	// nothing runs again that would change what came back
 	m_state.updateDynStmts();
 	EXPECT_EQ(savedObjectLines(m_state), objects);
 	EXPECT_EQ(saved(), text);
+	EXPECT_EQ(controls(), "s;x y;f;b\\$1;c3;N;bb;");
+	// the values that two things once held come back as they were, and a
+	// refused function's name is a variable's again
+	EXPECT_EQ(typed("N, KX, Q, bb = 0,"), "ans = 1.00\nans = 1.00*e3 + 1.00*ni\nans = 2.00\nbb = 0\n");
 	// the renamed constant is one, and the function is called
 	EXPECT_EQ(typed("q1 = e3; aa = 4;"), "Error: Attempt to use 'q1' as lhs value in function assign\n"
 	                                     "Error: no function 'assign' found that matches the arguments\n");
