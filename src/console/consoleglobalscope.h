@@ -72,9 +72,10 @@ public:
 	// would show nothing until a reset, and a saved scene would keep it.
 	// Every write of the camera asks this first.
 	bool cameraRefuses(const std::string &name, bool finite);
-	// True, with a message, when name is the camera's: a constant would
-	// take its place, and the camera could not move again.
-	bool cameraRefusesConstant(const std::string &name);
+	// True, with a message that names the command and what it leaves as it
+	// was, when name is the camera's: a constant would take its place, and
+	// the camera could not move again.
+	bool cameraRefusesConstant(const std::string &name, const char *command, const char *kept);
 
 	// The global variables that the current statement assigned, repeats kept.
 	int addConsoleAssignmentList(std::string name, int forceFlags);

@@ -145,10 +145,10 @@ bool consoleGlobalScope::cameraRefuses(const std::string &name, bool finite)
 	return true;
 }
 
-bool consoleGlobalScope::cameraRefusesConstant(const std::string &name)
+bool consoleGlobalScope::cameraRefusesConstant(const std::string &name, const char *command, const char *kept)
 {
 	if (name != sc_camPosName && name != sc_camOriName) return false;
-	cprintf("add_const(): '%s' is the camera's variable, which a constant would freeze; no constant is added\n", name.c_str());
+	cprintf("%s(): '%s' is the camera's variable, which a constant would freeze; %s\n", command, name.c_str(), kept);
 	return true;
 }
 

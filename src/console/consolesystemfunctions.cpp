@@ -24,10 +24,15 @@ consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consol
 {
 	consoleGlobalScope *g = globalScope(s, "add_const() can only be called in the global scope!");
 	if (g == nullptr) return nothing();
-	// a constant is known, and saved, by its name
+	// a constant is known, and saved, by its name; it would hide a control's
+	// variable or a function of that name, which a saved scene could then
+	// not give back
+	const std::string &name = a[0]->name();
+	const int holders = state::sc_heldByControl | state::sc_heldByFunction;
 	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
-	else if (!g->cameraRefusesConstant(a[0]->name()) && state::nameFits(a[0]->name(), "Constant"))
-		g->addConstant(a[0]->name(), a[0]);
+	else if (!g->cameraRefusesConstant(name, "add_const", "no constant is added") && state::nameFits(name, "Constant") &&
+	         (g_state == nullptr || g_state->nameFree(name, "Constant", holders)))
+		g->addConstant(name, a[0]);
 	return nothing();
 }
 
@@ -47,7 +52,7 @@ consoleVariable *cf_rename_builtin_const(consoleScope *s, consoleVariable **a, c
 	// renames first would find that name taken when it makes the other
 	const std::string &from = a[0]->name(), &to = a[1]->name();
 	const int holders = state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction;
-	if (!state::nameFits(to, "Constant")) return nothing();
+	if (g->cameraRefusesConstant(to, "rename_builtin_const", "the constant keeps its name") || !state::nameFits(to, "Constant")) return nothing();
 	if (to == from || g_state == nullptr || g_state->nameFree(to, "Constant", holders)) g->renameBuiltinConstant(from, to);
 	return nothing();
 }
