@@ -58,17 +58,6 @@ titled() {
 		fail "$2: the title is not '$1' but '$(xdotool getwindowname "$window" 2>/dev/null)'"
 }
 
-# a top-level window of the program other than the main window, with no
-# title (the toolkit's message and question boxes), once it shows
-untitled_box() {
-	for i in $(seq 1 200); do
-		for w in $(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null); do
-			[ "$w" != "$window" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && { echo "$w"; return 0; }
-		done
-		sleep 0.05
-	done
-	return 1
-}
 # waits until the console's line at y $1 has ink from x $2 on, $3 pixels
 # wide (a tenth of its pixels dark), else fails with $4
 inked() {
@@ -79,15 +68,6 @@ sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(
 		sleep 0.1
 	done
 	fail "$4 is blank"
-}
-# waits until window $1 no longer shows
-gone() {
-	for i in $(seq 1 200); do
-		xdotool getwindowname "$1" > /dev/null 2>&1 || return 0
-		[ -z "$(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null | grep -x "$1")" ] && return 0
-		sleep 0.05
-	done
-	fail "$2 did not close"
 }
 # waits until file $1 exists and begins with line $2
 file_begins() {
