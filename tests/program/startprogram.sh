@@ -7,9 +7,9 @@
 # reads a pixel.  fail ends the script with a message and what the program
 # printed; window_named finds a top-level window by its title, top_window
 # the full-screen or the main window; untitled_box finds a message or
-# question box and gone waits until a window closed; expect_blue waits for
-# the view's centre; focus gives a window the keyboard and type_line enters
-# a line.
+# question box and gone waits until a window closed; png_size reads a PNG
+# file's width and height; expect_blue waits for the view's centre; focus
+# gives a window the keyboard and type_line enters a line.
 out=$(mktemp)
 "$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
@@ -69,6 +69,10 @@ gone() {
 		sleep 0.05
 	done
 	fail "$2 did not close"
+}
+# the width and height of a PNG file, from its header
+png_size() {
+	python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"
 }
 # the top-level window of that title, once it is there
 window_named() {
