@@ -109,8 +109,8 @@ FILE *u_createRegularFile(const char *name, const char *mode, std::string &why)
 	why = u_notRegularFile(name);
 	if (name == nullptr || !why.empty()) return nullptr;
 	// no truncation at the opening: it would reach a device put in its place
-	const int access = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
-	FILE *f = regularStream(open(name, access | O_CREAT | O_NONBLOCK | O_CLOEXEC, sc_newFileMode), mode, why);
+	const int readWrite = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
+	FILE *f = regularStream(open(name, readWrite | O_CREAT | O_NONBLOCK | O_CLOEXEC, sc_newFileMode), mode, why);
 	if (f != nullptr && ftruncate(fileno(f), 0) != 0) {
 		why = u_systemWhy(errno);
 		std::fclose(f);
