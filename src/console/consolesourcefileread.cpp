@@ -1,6 +1,7 @@
 // Console-language source files: a ".g" file parsed as a whole and run in
 // the global scope, and every ".g" file of a directory and its
 // sub-directories.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -92,7 +93,8 @@ int state::consoleSourceDirRead(const char *dirname)
 {
 	u_dirEnt_s *d = u_dirOpen(dirname, nullptr);
 	if (d == nullptr) {
-		cprintf("state::consoleSourceDirRead(): Could not open directory '%s'\n", dirname);
+		cprintf("state::consoleSourceDirRead(): Could not open directory %s\n",
+		        u_quotedWithWhy(dirname, u_systemWhy(errno)).c_str());
 		return -1;
 	}
 	cprintf("Reading all .g files in '%s'\n", dirname);

@@ -18,6 +18,18 @@ constexpr size_t sc_bytesPerPixel = 3;
 
 namespace {
 
+// The bytes that begin every PNG image.
+constexpr int sc_signatureBytes = 8;
+
+// Whether the file, at its start, begins with the signature of PNG images;
+// it is left after the signature.
+bool hasSignature(FILE *file)
+{
+	png_byte signature[sc_signatureBytes];
+	return fread(signature, 1, sizeof signature, file) == sizeof signature &&
+	       png_sig_cmp(signature, 0, sizeof signature) == 0;
+}
+
 // Everything one read needs, kept outside the frame that sets libpng's
 // recovery point so that nothing in it is lost when libpng jumps back.
 struct readJob_s {
@@ -164,24 +176,44 @@ int loadPNGDecode(const char *caller, png_structp png, png_infop info, png_infop
 	return 0;
 }
 
-int loadPNG(const char *filename, unsigned char **pixels, int *width, int *height, int flags)
+int loadPNG(const char *filename, unsigned char **pixels, int *width, int *height, int flags, std::string *why)
 {
+	std::string reason;
+	if (why == nullptr) why = &reason;
+	why->clear();
 	if (filename == nullptr) return -1;
 	// nothing but a regular file: a pipe would hold the program at its opening
-	std::string why;
-	FILE *file = u_openRegularFile(filename, why);
+	FILE *file = u_openRegularFile(filename, *why);
 	if (file == nullptr) {
 		printf("loadPNG(): Could not read %s\n", filename);
+		return -1;
+	}
+	// a text or another kind of image is told as such, not as damage
+	if (!hasSignature(file)) {
+		fclose(file);
+		*why = c_notPNGImage;
 		return -1;
 	}
 	readJob_s job = makeJob("loadPNG()", pixels, width, height, flags);
 	int result = -1;
 	if (loadPNGSetup(job.caller, &job.png, &job.info, &job.endInfo) == 0) {
 		png_init_io(job.png, file);
+		png_set_sig_bytes(job.png, sc_signatureBytes);
 		result = readImage(job);
 	}
 	fclose(file);
+	if (result != 0) *why = c_damagedPNGImage;
 	return result;
+}
+
+bool isPNGFile(const char *name, std::string &why)
+{
+	FILE *file = u_openRegularFile(name, why);
+	if (file == nullptr) return false;
+	const bool png = hasSignature(file);
+	fclose(file);
+	if (!png) why = c_notPNGImage;
+	return png;
 }
 
 void loadPNGEx_user_read_data(png_structp png, png_bytep out, png_size_t length)

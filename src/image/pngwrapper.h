@@ -9,14 +9,27 @@
 // included: libpng's errors end in a -1, never in the end of the program.
 #include <png.h>
 
+#include <string>
+
 // Bit of the loaders' flags: the caller supplies the pixel buffer (at least
 // width * height * 3 bytes) through *pixels; clear, the loader allocates it
 // with malloc and the caller frees it.
 constexpr int LOADPNG_CALLER_BUFFER = 1;
 
 // Reads a PNG file.  With pixels null only width and height are filled.  On
-// failure *pixels is left unchanged.
-int loadPNG(const char *filename, unsigned char **pixels, int *width, int *height, int flags);
+// failure *pixels is left unchanged, and *why (when given) says why, as
+// u_openRegularFile does, or c_notPNGImage, or c_damagedPNGImage.
+int loadPNG(const char *filename, unsigned char **pixels, int *width, int *height, int flags,
+		std::string *why = nullptr);
+
+// What a file holds instead of a PNG image, said after its name.
+constexpr const char *c_notPNGImage = "is not a PNG image";
+// A file that begins as a PNG image and cannot be decoded to its end.
+constexpr const char *c_damagedPNGImage = "is a damaged PNG image";
+
+// Whether the file of name begins with the signature of PNG images; else
+// false with why: c_notPNGImage, or why it cannot be read.
+bool isPNGFile(const char *name, std::string &why);
 
 // The same from size bytes of memory.
 int loadPNGEx(const void *data, int size, unsigned char **pixels, int *width, int *height, int flags);

@@ -66,12 +66,24 @@ constexpr const char *u_isNotText = "is not a text file";
 // The first bytes of a file looked at for a NUL byte, which no text holds:
 // one block of the file system, where binary formats have their header.
 constexpr size_t u_textProbeLength = 4096;
+// Each why below is either what the file is instead ("is a directory": it
+// begins with "is ") or the system's reason in lower case ("no such file or
+// directory", "permission denied").
+// The system's reason for the failure of error (an errno value).
+std::string u_systemWhy(int error);
+// Whether why tells what the file is (u_isDirectory, u_isNotRegular,
+// u_isNotText), not the system's reason.
+bool u_whyTellsWhatItIs(const std::string &why);
 // What keeps name from being a regular file (u_isDirectory,
 // u_isNotRegular); "" when it is one, or when nothing has that name.
 std::string u_notRegularFile(const char *name);
+// What keeps name from being written: what u_notRegularFile says, or the
+// system's reason when the file, or for a new file its directory, may not
+// be written; "" when it may.
+std::string u_whyNotWritable(const char *name);
 // name opened for reading ("rb") when it is a regular file; else null, with
-// why saying what it is instead, or "" when it cannot be opened (missing,
-// not permitted).
+// why saying what it is instead, or the system's reason when it cannot be
+// opened (missing, not permitted).
 FILE *u_openRegularFile(const char *name, std::string &why);
 // name created, or emptied when it is a regular file, and opened with mode
 // ("wb", "wb+"); null, with why as for u_openRegularFile, when it is
@@ -83,9 +95,13 @@ FILE *u_createRegularFile(const char *name, const char *mode, std::string &why);
 FILE *u_openTextFile(const char *name, std::string &why);
 // Whether u_openTextFile opens name; why as for it.
 bool u_readableTextFile(const char *name, std::string &why);
-// The name in single quotes, followed by ": it " and why when why is not
-// empty: what a message says of a file it refuses.
+// The name in single quotes and why, as a message says it of a file it
+// refuses: "'x': it is a directory", "'x': permission denied"; the name
+// alone when why is empty.
 std::string u_quotedWithWhy(const char *name, const std::string &why);
+// The same, with what the file is said as a sentence: "'x' is a
+// directory", "'x': permission denied".
+std::string u_quotedIs(const char *name, const std::string &why);
 
 // --- directories -------------------------------------------------------------------
 struct u_dirEnt_s {
@@ -99,8 +115,8 @@ constexpr int U_DIR_FILE = 1;
 constexpr int U_DIR_DIRECTORY = 2;
 constexpr int U_DIR_END = -2;
 
-// An iterator over the entries of a directory, or null with a message.  The
-// filter is not applied: every entry comes back.
+// An iterator over the entries of a directory, or null with a message and
+// errno telling why.  The filter is not applied: every entry comes back.
 u_dirEnt_s *u_dirOpen(const char *dirName, const char *filter);
 // The next directory (U_DIR_DIRECTORY) or file (U_DIR_FILE) with its name
 // copied into name (size bytes); U_DIR_END after the last.  "." and ".."

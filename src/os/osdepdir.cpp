@@ -1,4 +1,6 @@
 // Directory iteration and the thin wrappers around the directory calls.
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -35,9 +37,12 @@ u_dirEnt_s *u_dirOpen(const char *dirName, const char *)
 	}
 	d->dir = opendir(dirName);
 	if (d->dir == nullptr) {
+		// the caller tells the user why
+		const int error = errno;
 		std::printf("can't open %s directory.\n", dirName);
 		std::free(d->dirName);
 		delete d;
+		errno = error;
 		return nullptr;
 	}
 	rewinddir(d->dir);

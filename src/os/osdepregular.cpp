@@ -1,7 +1,10 @@
 // Regular files: every file the user names is opened through these, which
 // open nothing but a regular file. A pipe or a device would hold the program
 // at its opening or at its first byte, and a directory reads as nothing.
+#include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include <fcntl.h>
@@ -23,26 +26,74 @@ std::string notRegular(const struct stat &st)
 }
 
 // fd (open without waiting) as a FILE of mode, waiting again as files do;
-// null, fd closed, with why set when fd is no regular file.
+// null, fd closed, with why set when fd is no regular file or the opening
+// failed.
 FILE *regularStream(int fd, const char *mode, std::string &why)
 {
 	struct stat st;
-	if (fd < 0) return nullptr;
+	if (fd < 0) {
+		why = u_systemWhy(errno);
+		return nullptr;
+	}
 	// what the name stands for now: it may have changed since it was looked at
 	why = fstat(fd, &st) == 0 ? notRegular(st) : u_isNotRegular;
+	if (!why.empty()) {
+		close(fd);
+		return nullptr;
+	}
 	const int flags = fcntl(fd, F_GETFL);
-	FILE *f = why.empty() && flags != -1 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 ? fdopen(fd, mode) : nullptr;
-	if (f == nullptr) close(fd);
+	FILE *f = flags != -1 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 ? fdopen(fd, mode) : nullptr;
+	if (f == nullptr) {
+		why = u_systemWhy(errno);
+		close(fd);
+	}
 	return f;
 }
 
+// The directory a new file of name would be made in.
+std::string directoryOf(const char *name)
+{
+	const std::filesystem::path parent = std::filesystem::path(name).parent_path();
+	return parent.empty() ? "." : parent.string();
+}
+
+// name in single quotes, then why after beforeWhatItIs when it tells what
+// the file is, else after a colon
+std::string quotedName(const char *name, const std::string &why, const char *beforeWhatItIs)
+{
+	const std::string quoted = "'" + std::string(name != nullptr ? name : "") + "'";
+	if (why.empty()) return quoted;
+	return quoted + (u_whyTellsWhatItIs(why) ? beforeWhatItIs : ": ") + why;
+}
+
 } // namespace
+
+std::string u_systemWhy(int error)
+{
+	// the system's text begins a sentence; in a message it follows a colon
+	std::string why = std::strerror(error);
+	if (!why.empty()) why[0] = (char)std::tolower((unsigned char)why[0]);
+	return why;
+}
+
+bool u_whyTellsWhatItIs(const std::string &why) { return why.compare(0, 3, "is ") == 0; }
 
 std::string u_notRegularFile(const char *name)
 {
 	struct stat st;
 	if (name == nullptr || stat(name, &st) != 0) return "";
 	return notRegular(st);
+}
+
+std::string u_whyNotWritable(const char *name)
+{
+	if (name == nullptr) return u_systemWhy(EINVAL);
+	const std::string why = u_notRegularFile(name);
+	if (!why.empty()) return why;
+	if (access(name, W_OK) == 0) return "";
+	if (errno != ENOENT) return u_systemWhy(errno);
+	// a new file: its directory takes it, or says why not
+	return access(directoryOf(name).c_str(), W_OK | X_OK) == 0 ? "" : u_systemWhy(errno);
 }
 
 FILE *u_openRegularFile(const char *name, std::string &why)
@@ -58,9 +109,10 @@ FILE *u_createRegularFile(const char *name, const char *mode, std::string &why)
 	why = u_notRegularFile(name);
 	if (name == nullptr || !why.empty()) return nullptr;
 	// no truncation at the opening: it would reach a device put in its place
-	const int access = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
-	FILE *f = regularStream(open(name, access | O_CREAT | O_NONBLOCK | O_CLOEXEC, sc_newFileMode), mode, why);
+	const int readWrite = std::strchr(mode, '+') != nullptr ? O_RDWR : O_WRONLY;
+	FILE *f = regularStream(open(name, readWrite | O_CREAT | O_NONBLOCK | O_CLOEXEC, sc_newFileMode), mode, why);
 	if (f != nullptr && ftruncate(fileno(f), 0) != 0) {
+		why = u_systemWhy(errno);
 		std::fclose(f);
 		return nullptr;
 	}
@@ -89,8 +141,6 @@ bool u_readableTextFile(const char *name, std::string &why)
 	return f != nullptr;
 }
 
-std::string u_quotedWithWhy(const char *name, const std::string &why)
-{
-	const std::string quoted = "'" + std::string(name != nullptr ? name : "") + "'";
-	return why.empty() ? quoted : quoted + ": it " + why;
-}
+std::string u_quotedWithWhy(const char *name, const std::string &why) { return quotedName(name, why, ": it "); }
+
+std::string u_quotedIs(const char *name, const std::string &why) { return quotedName(name, why, " "); }

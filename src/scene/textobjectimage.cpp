@@ -78,10 +78,10 @@ int textObject::loadImage()
 	reportGLError("entry");
 	unsigned char *pixels = nullptr;
 	int w = -1, h = -1;
-	// a pipe or a device would hold the program at its opening: the reason
-	// it is refused is told
-	const std::string why = u_notRegularFile(m_text);
-	if (!why.empty() || loadPNG(m_text, &pixels, &w, &h, 0) != 0) {
+	// a missing file, a pipe (which would hold the program at its opening)
+	// or what is no PNG image: the reason it is refused is told
+	std::string why;
+	if (loadPNG(m_text, &pixels, &w, &h, 0, &why) != 0) {
 		cprintf("textObject::initImage(): could not load image %s\n", u_quotedWithWhy(m_text, why).c_str());
 		imageFailed();
 		return 0;

@@ -124,8 +124,8 @@ int state::writeStateToGeoFile(const char *filename)
 	std::string why;
 	FILE *F = u_createRegularFile(filename, "wb", why);
 	if (F == nullptr) {
-		if (why.empty()) cprintf("state::writeStateToGeoFile(): can not open '%s' for writing.\n", filename);
-		else cprintf("Scene not saved: '%s' %s\n", filename, why.c_str());
+		if (u_whyTellsWhatItIs(why)) cprintf("Scene not saved: %s\n", u_quotedIs(filename, why).c_str());
+		else cprintf("state::writeStateToGeoFile(): can not open '%s' for writing: %s\n", filename, why.c_str());
 		return -1;
 	}
 	// the lines are composed first: a "$" and a digit in a name, a text or a

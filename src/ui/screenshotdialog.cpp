@@ -146,7 +146,8 @@ void screenShotDialog::callback(Fl_Widget *w)
 		const int height = sizeIn(m_heightInput);
 		const bool alsoNoLabels = m_noLabelsCheckButton->value() != 0;
 		close();
-		if (gui_state != nullptr) gui_state->setupScreenshot(filename, width, height, alsoNoLabels);
+		// an image there is the user's too: replaced only when the user says so
+		if (gui_state != nullptr) gui_state->setupScreenshot(filename, width, height, alsoNoLabels, true);
 	} else if (w == m_cancelButton || w == this) {
 		close();
 	} else if (w == m_browseButton) {

@@ -21,6 +21,10 @@ mainWindow *window() { return gui_state != nullptr ? gui_state->m_mainWindow : n
 // The main window places its parts again at its own size.
 void relayout(mainWindow *m) { m->resize(m->x(), m->y(), m->w(), m->h()); }
 
+// The toolkit's question box with the buttons (none, "No", "Yes") gives this
+// for "Yes".
+constexpr int sc_answerYes = 2;
+
 // v held within -most .. most.
 int heldWithin(int v, int most) { return std::clamp(v, -most, most); }
 
@@ -34,9 +38,12 @@ bool uiAskYesNo(const char *question)
 	// the question box runs the event loop: no tick reads scripts while the
 	// stack of files is being changed
 	Fl::remove_timeout(ui_timerCallback);
-	const int answer = fl_choice("%s", "No", "Yes", nullptr, question != nullptr ? question : "");
+	// "No" is the default, which Return and Space press: a file is deleted
+	// or replaced only by a deliberate "Yes", never by the keys that step
+	// through a presentation
+	const int answer = fl_choice("%s", nullptr, "No", "Yes", question != nullptr ? question : "");
 	Fl::add_timeout(UIstate::sc_tickPeriod, ui_timerCallback);
-	return answer == 1;
+	return answer == sc_answerYes;
 }
 
 void uiClearConsole()

@@ -6,7 +6,8 @@
 
 // True while the user interface has its main window.
 bool uiHasMainWindow();
-// Shows question (plain text) with the answers no and yes: true for yes.
+// Shows question (plain text) with the answers no, the default, and yes:
+// true for yes.
 bool uiAskYesNo(const char *question);
 void uiClearConsole();
 void uiSetStatus(const char *text);

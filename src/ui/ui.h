@@ -98,6 +98,9 @@ public:
 	int openAnyFile();
 	int loadGDir();
 	int saveState();
+	// Whether file may be written: nothing has its name, or the user
+	// answers "Yes" to replacing it ("No" is the default answer).
+	bool mayReplace(const std::string &file);
 	// The toolkit's file chooser: title, the patterns offered (the first
 	// in force) and the file it starts from.  The chosen name, valid until
 	// the next chooser, or null.
@@ -105,8 +108,12 @@ public:
 	                            const std::string &previous);
 
 	// --- screenshots (uiscreenshot.cpp): the view takes the shot on its
-	// third redraw from now; a size of no area is refused with a message.
-	int setupScreenshot(const std::string &filename, int width, int height, bool alsoNoLabels);
+	// third redraw from now; a size of no area, and a file that may not be
+	// written or holds something else than a PNG image, are refused with a
+	// message.  With askFirst, an existing PNG image is replaced only when
+	// the user says so (mayReplace).
+	int setupScreenshot(const std::string &filename, int width, int height, bool alsoNoLabels,
+	                    bool askFirst = false);
 
 	// --- dialogs (uidialogs.cpp), each modal and shown at once
 	// mode 1: select a hidden object, 2: select any object, 3: show and hide

@@ -1,14 +1,13 @@
 // The file commands of the menu: scene scripts, playlists, console-language
 // source files and directories, and saving the scene, each asking for its
 // file with the toolkit's chooser.
-#include <FL/fl_ask.H>
-
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "ui/filechooser.h"
+#include "ui/scriptui.h"
 #include "os/osdep.h"
 #include "state/state.h"
 #include "ui/ui.h"
@@ -28,9 +27,6 @@ std::string chooserFilter(const std::vector<std::string> &patterns)
 
 // The extension of scene files, which Save State writes.
 constexpr const char *sc_sceneExtension = ".geo";
-// The toolkit's question box with the buttons (none, "No", "Yes"): "No" is
-// the default that Enter presses, "Yes" gives this.
-constexpr int sc_answerYes = 2;
 
 } // namespace
 
@@ -99,6 +95,14 @@ int UIstate::loadGDir()
 	return 0;
 }
 
+bool UIstate::mayReplace(const std::string &file)
+{
+	std::error_code error;
+	if (!std::filesystem::exists(file, error)) return true;
+	const std::string question = "The file '" + file + "' exists. Replace it?";
+	return uiAskYesNo(question.c_str());
+}
+
 int UIstate::saveState()
 {
 	const char *name = askForFile("Save file", "*.geo", "");
@@ -107,18 +111,17 @@ int UIstate::saveState()
 	// a scene file is what Open takes: a name typed without extension gets
 	// the one of scene files
 	if (u_extensionOf(file).empty()) file += sc_sceneExtension;
-	// a pipe, a device or a directory is no file to save in: refused before
-	// the question, which would be asked of a file
-	const std::string why = u_notRegularFile(file.c_str());
+	// a pipe, a device or a directory is no file to save in, nor is one the
+	// user may not write: refused before the question, which would be asked
+	// in vain
+	const std::string why = u_whyNotWritable(file.c_str());
 	if (!why.empty()) {
-		cprintf("Scene not saved: '%s' %s\n", file.c_str(), why.c_str());
+		cprintf("Scene not saved: %s\n", u_quotedIs(file.c_str(), why).c_str());
 		return 0;
 	}
 	// a file that is there (the user's own script, a name the chooser
 	// completed) is replaced only when the user says so
-	std::error_code error;
-	if (std::filesystem::exists(file, error) &&
-	    fl_choice("The file '%s' exists. Replace it?", nullptr, "No", "Yes", file.c_str()) != sc_answerYes) {
+	if (!mayReplace(file)) {
 		// said, so that no one takes the file for the scene of the moment
 		cprintf("Scene not saved: '%s' exists\n", file.c_str());
 		return 0;

@@ -1,11 +1,12 @@
 // A screenshot request: checked here, taken by the view a few redraws later.
 #include <string>
+#include <vector>
 
 #include "view/glwindow.h"
 #include "os/osdep.h"
 #include "ui/ui.h"
 
-int UIstate::setupScreenshot(const std::string &filename, int width, int height, bool alsoNoLabels)
+int UIstate::setupScreenshot(const std::string &filename, int width, int height, bool alsoNoLabels, bool askFirst)
 {
 	// the area in 64 bits, so that no product of two ints overflows
 	const long long area = (long long)width * height;
@@ -13,16 +14,24 @@ int UIstate::setupScreenshot(const std::string &filename, int width, int height,
 		cprintf("UIstate::setupScreenshot(): Invalid screenshot size: %d x %d\n", width, height);
 		return 0;
 	}
-	// a pipe, a device or a directory is no file to write the image in; the
-	// file without labels is written beside the first
-	for (const std::string &name : {filename, screenShotNameWithoutLabels(filename)}) {
-		const std::string why = u_notRegularFile(name.c_str());
+	// the file without labels is written beside the first
+	std::vector<std::string> files{filename};
+	if (alsoNoLabels) files.push_back(screenShotNameWithoutLabels(filename));
+	// a pipe, a device, a directory, a file that may not be written or one
+	// that holds no image is no file to write the image in: said at once,
+	// before any question
+	for (const std::string &name : files) {
+		const std::string why = whyNoScreenShotIn(name);
 		if (!why.empty()) {
-			cprintf("Screenshot not taken: '%s' %s\n", name.c_str(), why.c_str());
+			cprintf("Screenshot not taken: %s\n", u_quotedIs(name.c_str(), why).c_str());
 			return 0;
 		}
-		if (!alsoNoLabels) break;
 	}
+	for (const std::string &name : files)
+		if (askFirst && !mayReplace(name)) {
+			cprintf("Screenshot not taken: '%s' exists\n", name.c_str());
+			return 0;
+		}
 	m_ssFilename = filename;
 	m_ssWidth = width;
 	m_ssHeight = height;

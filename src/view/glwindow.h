@@ -197,3 +197,7 @@ public:
 // before the ".png" ending of the file's own name, or after a name without
 // that ending.
 std::string screenShotNameWithoutLabels(const std::string &filename);
+// Why no screenshot is written under name, said after the name: it may not
+// be written (u_whyNotWritable), or a file there holds something else than
+// a PNG image; "" when one is.
+std::string whyNoScreenShotIn(const std::string &name);

@@ -5,13 +5,16 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
+#include <system_error>
 
 #include "view/glwindow.h"
 #include "os/osdep.h"
 #include "image/pngrowwriter.h"
+#include "image/pngwrapper.h"
 #include "ui/ui.h"
 
 namespace {
@@ -62,6 +65,18 @@ std::string screenShotNameWithoutLabels(const std::string &filename)
 	return filename + c_withoutLabelsMark;
 }
 
+std::string whyNoScreenShotIn(const std::string &name)
+{
+	const std::string why = u_whyNotWritable(name.c_str());
+	if (!why.empty()) return why;
+	// a scene or a text under that name is the user's work, which the image
+	// would destroy; a former image, or an empty file, holds nothing lost
+	std::error_code error;
+	if (!std::filesystem::exists(name, error) || std::filesystem::file_size(name, error) == 0) return "";
+	std::string notPNG;
+	return isPNGFile(name.c_str(), notPNG) ? "" : notPNG;
+}
+
 int glwindow::performScreenShot()
 {
 	UIstate *ui = gui_state;
@@ -92,7 +107,6 @@ int glwindow::writeScreenShot(const std::string &filename)
 		        gui_state->m_ssWidth, gui_state->m_ssHeight, w(), h());
 		return -1;
 	}
-	cprintf("Screenshot: size: %d x %d\nFile: %s\n", t.imageW, t.imageH, filename.c_str());
 
 	// 3. one band and one tile
 	const size_t bandBytes = (size_t)t.imageW * t.tileH * sc_bytesPerPixel;
@@ -105,14 +119,22 @@ int glwindow::writeScreenShot(const std::string &filename)
 		return -1;
 	}
 
-	// 4. the file and its header
+	// 4. the file and its header; what came in the name's place since the
+	// request is left alone
+	const std::string why = whyNoScreenShotIn(filename);
+	if (!why.empty()) {
+		cprintf("Screenshot not taken: %s\n", u_quotedIs(filename.c_str(), why).c_str());
+		return -1;
+	}
 	pngRowWriter png;
 	switch (png.open(filename.c_str(), t.imageW, t.imageH)) {
 	case pngRowWriter::OPEN_OK: break;
 	case pngRowWriter::OPEN_NO_FILE:
-		// what came in the name's place since the request is left alone
-		if (!png.error().empty()) cprintf("Screenshot not taken: '%s' %s\n", filename.c_str(), png.error().c_str());
-		else cprintf("glwindow::performScreenShot(): Could not create %s\n", filename.c_str());
+		if (u_whyTellsWhatItIs(png.error()))
+			cprintf("Screenshot not taken: %s\n", u_quotedIs(filename.c_str(), png.error()).c_str());
+		else
+			cprintf("glwindow::performScreenShot(): Could not create %s\n",
+			        u_quotedWithWhy(filename.c_str(), png.error()).c_str());
 		return -1;
 	case pngRowWriter::OPEN_NO_PNG_STRUCT:
 		cprintf("glwindow::performScreenShot(): Could not create png struct\n");
@@ -124,6 +146,10 @@ int glwindow::writeScreenShot(const std::string &filename)
 		cprintf("glwindow::performScreenShot(): Could not write %s: %s\n", filename.c_str(), png.error().c_str());
 		return -1;
 	}
+
+	// said once the file is there: a screenshot that cannot be written says
+	// so instead
+	cprintf("Screenshot: size: %d x %d\nFile: %s\n", t.imageW, t.imageH, filename.c_str());
 
 	// 5. tile by tile from the top left; each finished band goes to the file
 	const int nbTiles = t.nx * t.ny;

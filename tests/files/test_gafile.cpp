@@ -457,7 +457,7 @@ TEST_F(Reading, MissingFilesAndTheDeleteQuestion)
 	// a file that went away since it was opened: said once, not at every
 	// tick, and again once it came back and went again
 	for (int round = 0; round < 2; round++) {
-		EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "Could not fopen() '" + path + "'\n");
+		EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "Could not fopen() '" + path + "': no such file or directory\n");
 		for (int i = 0; i < 3; i++) EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), -1); }), "");
 		write("q.geo", "e3ga back [e1]\n");
 		EXPECT_EQ(output([&] { EXPECT_EQ(f.read(&m_state), 0); }), "");

@@ -479,7 +479,7 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 {
 	const std::string missing = m_dir.file("none/scene.geo");
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(missing.c_str()), -1); }),
-	          "state::writeStateToGeoFile(): can not open '" + missing + "' for writing.\n");
+	          "state::writeStateToGeoFile(): can not open '" + missing + "' for writing: no such file or directory\n");
 	// a full disk shows as the file is closed
 	const std::string full = m_dir.file("full.geo");
 	{

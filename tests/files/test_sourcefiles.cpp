@@ -45,9 +45,9 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.consoleSourceDirRead(m_dir.file("none").c_str()), -1); }),
 	          "can't open " + m_dir.file("none") + " directory.\n"
-	          "state::consoleSourceDirRead(): Could not open directory '" + m_dir.file("none") + "'\n");
+	          "state::consoleSourceDirRead(): Could not open directory '" + m_dir.file("none") + "': no such file or directory\n");
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.consoleSourceFileRead(m_dir.file("none.g").c_str()), -1); }),
-	          "state::consoleSourceFileRead(): can not read '" + m_dir.file("none.g") + "'\n");
+	          "state::consoleSourceFileRead(): can not read '" + m_dir.file("none.g") + "': no such file or directory\n");
 }
 
 TEST_F(SourceFiles, StatementsOfAFileCannotPullTheScopeAway)

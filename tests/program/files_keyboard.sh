@@ -9,14 +9,18 @@
 # 3. "&Open" of a file that does not exist changes nothing: the variables,
 #    the scene and the title stay;
 # 4. "&Save State" writes to a name typed with "/" or "~" in front, adds
-#    ".geo" to a name without extension, and asks before it replaces a file
-#    ("No" the default): the file stays as it was until "Yes", and after
-#    "No" and Escape the console's last line, copied, says it was not saved;
+#    ".geo" to a name without extension; a table of questions, "No" the
+#    default that Return and Space press: Save State and the screenshot
+#    dialog ask before they replace a file, a scene file with "delete ask"
+#    before it is deleted as it is left or replayed; the file stays as it
+#    was until "Yes", and after "No" and Escape the console's last line,
+#    copied, says it was not replaced;
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line;
 # 6. opens of a directory, an image, a playlist without an entry that can
-#    be opened, by the menu, its keys, typed lines and a script, the open
-#    scene file overwritten by a screenshot, pipes named as a ".g" file, a
+#    be opened, a missing file, one in a missing folder or one not
+#    permitted, by the menu, its keys, typed lines and a script, a
+#    screenshot over the open scene file, pipes named as a ".g" file, a
 #    label's picture, Save State's or a screenshot's file: nothing changes
 #    and nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
@@ -50,7 +54,7 @@ export HOME
 pointer_focus=1
 . "$here/startprogram.sh"
 client=""
-trap 'kill $pid $client 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+trap 'kill $pid $client 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
 # the main window's title names what ran last
 titled() {
@@ -58,17 +62,6 @@ titled() {
 		fail "$2: the title is not '$1' but '$(xdotool getwindowname "$window" 2>/dev/null)'"
 }
 
-# a top-level window of the program other than the main window, with no
-# title (the toolkit's message and question boxes), once it shows
-untitled_box() {
-	for i in $(seq 1 200); do
-		for w in $(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null); do
-			[ "$w" != "$window" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && { echo "$w"; return 0; }
-		done
-		sleep 0.05
-	done
-	return 1
-}
 # waits until the console's line at y $1 has ink from x $2 on, $3 pixels
 # wide (a tenth of its pixels dark), else fails with $4
 inked() {
@@ -79,15 +72,6 @@ sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(
 		sleep 0.1
 	done
 	fail "$4 is blank"
-}
-# waits until window $1 no longer shows
-gone() {
-	for i in $(seq 1 200); do
-		xdotool getwindowname "$1" > /dev/null 2>&1 || return 0
-		[ -z "$(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null | grep -x "$1")" ] && return 0
-		sleep 0.05
-	done
-	fail "$2 did not close"
 }
 # waits until file $1 exists and begins with line $2
 file_begins() {
@@ -112,14 +96,6 @@ said() {
 	xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
 	xdotool key ctrl+c
 	pasted_title "$(printf '%s' "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g')" "$2" BackSpace
-}
-# waits until file $1 is a PNG image
-becomes_png() {
-	for i in $(seq 1 100); do
-		[ "$(head -c 4 "$1" 2>/dev/null | tail -c 3)" = PNG ] && return 0
-		sleep 0.05
-	done
-	fail "$1 did not become a PNG image"
 }
 # "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
 save_state() {
@@ -179,18 +155,85 @@ file_begins "$dir/sub/plain.geo" clear
 save_state "~/tilde.geo"
 file_begins "$dir/home/tilde.geo" clear
 echo "Save State wrote $dir/sub/abs.geo, $dir/sub/plain.geo and ~/tilde.geo"
+# Questions before a file is replaced or deleted, a table: Save State onto
+# a file, the screenshot dialog onto a PNG image, a scene file with "delete
+# ask" left for another or replayed (which clears the console: the rows
+# that read its last line come first).  "No" is the default answer, which
+# Return and Space press, and so is Escape: only Tab to "Yes" and Space
+# replace or delete.  A row: what asks, the keys that answer, what holds
+# while the question shows, what holds after it, what the console's last
+# line says (when checked).
 printf 'title "mine"\n' > "$dir/home/keep.geo"
-for answer in Return Escape "Tab space"; do
-	save_state keep.geo
-	box=$(untitled_box) || fail "Save State did not ask before replacing keep.geo"
-	file_begins "$dir/home/keep.geo" 'title "mine"'
+printf 'title "other"\n' > "$dir/other.geo"
+printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/stub.png"
+# a scene that asks before it is deleted, played (after a scene that does
+# not ask), then left for another; the scene replayed is left in the next row
+play_asking() {
+	printf 'title "ask"\ndelete ask "Remove %%s now?"\n' > "$dir/ask.geo"
+	type_line "cmd(\"open $dir/ask.geo\")"
+	titled ask "the scene that asks"
+}
+leave_asking() {
+	play_asking
+	type_line "cmd(\"open $dir/other.geo\")"
+}
+# the same scene replayed (Alt+R) after its title changed
+replay_asking() {
+	play_asking
+	type_line 'cmd("title replaying")'
+	titled replaying "the title changed"
+	xdotool key alt+r
+}
+# the screenshot dialog (the fifth item of "&Utils") with the file name $1
+# typed into its field, over what was there, and OK
+shot_dialog() {
+	xdotool key alt+f Right Right Right
+	sleep 0.3
+	xdotool key Down Down Down Down Down Return
+	w=$(window_named "Screen shot:") || fail "no screenshot dialog for $1"
+	xdotool mousemove --window "$w" 200 17 click 1 key ctrl+a
+	xdotool type --delay 20 "$1"
+	xdotool mousemove --window "$w" 55 117 click 1
+	gone "$w" "the screenshot dialog for $1"
+}
+# file $2 is byte for byte file $1, else fail
+same_as() { cmp -s "$1" "$2" || fail "$2 is no longer what $1 is"; }
+# waits until file $1 is gone
+file_gone() {
+	for i in $(seq 1 100); do
+		[ -e "$1" ] || return 0
+		sleep 0.05
+	done
+	fail "$1 is still there"
+}
+# waits until file $1 is a PNG image of size $2 ("width height")
+png_sized() {
+	for i in $(seq 1 100); do
+		[ "$(png_size "$1" 2>/dev/null)" = "$2" ] && return 0
+		sleep 0.05
+	done
+	fail "$1 is no PNG image of $2 pixels"
+}
+while IFS='|' read -r asks answer meanwhile after says; do
+	eval "$asks"
+	box=$(untitled_box) || fail "no question after '$asks'"
+	eval "$meanwhile"
 	xdotool key $answer
-	gone "$box" "the question"
-	[ "$answer" = "Tab space" ] && break
-	said ">> Scene not saved: '$dir/home/keep.geo' exists" "the console's line after $answer"
-done
-file_begins "$dir/home/keep.geo" clear
-echo "Save State asked before replacing keep.geo: No (Return) and Escape kept it and said so, Yes replaced it"
+	gone "$box" "the question after '$asks', answered with $answer,"
+	eval "$after"
+	[ -n "$says" ] && said "$says" "the console's last line after '$asks' and $answer"
+done <<ROWS
+save_state keep.geo|Return|file_begins "$dir/home/keep.geo" 'title "mine"'|file_begins "$dir/home/keep.geo" 'title "mine"'|>> Scene not saved: '$dir/home/keep.geo' exists
+save_state keep.geo|Escape|file_begins "$dir/home/keep.geo" 'title "mine"'|file_begins "$dir/home/keep.geo" 'title "mine"'|>> Scene not saved: '$dir/home/keep.geo' exists
+save_state keep.geo|Tab space|file_begins "$dir/home/keep.geo" 'title "mine"'|file_begins "$dir/home/keep.geo" clear|
+cp "$dir/stub.png" "$dir/home/shot.png"; shot_dialog "$dir/home/shot.png"|Return|same_as "$dir/stub.png" "$dir/home/shot.png"|same_as "$dir/stub.png" "$dir/home/shot.png"|>> Screenshot not taken: '$dir/home/shot.png' exists
+cp "$dir/stub.png" "$dir/home/shot.png"; shot_dialog "$dir/home/shot.png"|Tab space|same_as "$dir/stub.png" "$dir/home/shot.png"|png_sized "$dir/home/shot.png" "724 445"|
+leave_asking|Return|file_begins "$dir/ask.geo" 'title "ask"'|titled other "the scene left after Return"; file_begins "$dir/ask.geo" 'title "ask"'|
+leave_asking|space|file_begins "$dir/ask.geo" 'title "ask"'|titled other "the scene left after Space"; file_begins "$dir/ask.geo" 'title "ask"'|
+replay_asking|Return|file_begins "$dir/ask.geo" 'title "ask"'|titled ask "the scene replayed after Return"; file_begins "$dir/ask.geo" 'title "ask"'|
+type_line "cmd(\"open $dir/other.geo\")"|Tab space|file_begins "$dir/ask.geo" 'title "ask"'|titled other "the scene left after Yes"; file_gone "$dir/ask.geo"|
+ROWS
+echo "Save State, a scene with 'delete ask' and the screenshot dialog asked: No (Return, Space) and Escape kept the file and said so, Yes replaced or deleted it"
 
 # 5. a script hides the console, waits, shows it again
 printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\n' > "$dir/hide.geo"
@@ -205,15 +248,24 @@ echo "after the script showed the console again the keyboard was the command lin
 # 6. opens of what holds no scene change nothing, on every route: a
 # directory, an image (a NUL byte in its first block), a playlist without
 # a "play" line of a file that can be opened (by the menu or a typed
-# "open"), a replay of a file that became a directory, the open scene file
-# overwritten by a screenshot; pipes are neither read (a ".g" file, a
-# label's picture) nor written (Save State, a screenshot): nothing waits
-# for them.  The session is a playlist's first entry and a variable; after
-# each row the title is what it was, the bivector b still blue and q1 still
-# 7.  A row: the keys that ask for the open, the chooser they show, the
-# name typed into it (or the line typed, without a chooser), what happens
-# first, what is waited for after, what the console's last line says.
-mkdir "$dir/folder.geo"
+# "open"), a replay of a file that became a directory, a screenshot (by
+# the command or the dialog) over the open scene file; pipes are neither
+# read (a ".g" file, a label's picture) nor written (Save State, a
+# screenshot): nothing waits for them.  A file that is missing, in a
+# missing folder or not permitted is refused on every route with its
+# reason (the rows of what is not permitted are skipped as root, who may
+# read and write anything).  A screenshot command replaces a PNG image
+# without asking.  The session is a playlist's first entry and a variable;
+# after each row the title is what it was, the bivector b still blue and
+# q1 still 7.  A row: the keys that ask for the open, the chooser they
+# show, the name typed into it (or the line typed, without a chooser), what
+# happens first ("as_user" in front: not as root), what is waited for
+# after, what the console's last line says.
+mkdir "$dir/folder.geo" "$dir/nox" "$dir/rodir"
+printf 'title "denied"\n' > "$dir/noread.geo"
+cp "$dir/noread.geo" "$dir/nox/s.geo"
+cp "$dir/noread.geo" "$dir/ro.geo"
+printf 'cmd("title denied");\n' > "$dir/noread.g"
 printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
 cp "$dir/picture.png" "$dir/picture.geo"
 printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
@@ -233,6 +285,14 @@ last=scene
 row=0
 while IFS='|' read -r keys chooser name before after says; do
 	row=$((row + 1))
+	case $before in
+	"as_user "*)
+		if [ "$(id -u)" = 0 ]; then
+			echo "row $row skipped: root may read and write any file"
+			continue
+		fi
+		before=${before#as_user } ;;
+	esac
 	[ -n "$before" ] && eval "$before"
 	[ -n "$keys" ] && xdotool key $keys
 	if [ -n "$chooser" ]; then
@@ -259,6 +319,22 @@ alt+f Down Down Right Down Return|Open gpl file: |$dir/scene.geo|
 ||cmd("open $dir/folder.geo")|
 ||cmd("switchto $dir/picture.png")|
 ||cmd("import $dir/opener.geo")|
+||cmd("open $dir/missing.geo")|||GAfile::GAfile(): can not open '$dir/missing.geo': no such file or directory
+||cmd("switchto $dir/nofolder/s.geo")|||GAfile::GAfile(): can not open '$dir/nofolder/s.geo': no such file or directory
+||cmd("import $dir/missing.geo")|||GAfile::GAfile(): can not open '$dir/missing.geo': no such file or directory
+alt+f Down Down Right Return|Open geo file: |$dir/missing.geo|||>> GAfile::GAfile(): can not open '$dir/missing.geo': no such file or directory
+alt+o|open file: |$dir/missing.g|||>> state::consoleSourceFileRead(): can not read '$dir/missing.g': no such file or directory
+||cmd("label nopic [e1] \"$dir/missing.png\" image");|||textObject::initImage(): could not load image '$dir/missing.png': no such file or directory
+||cmd("label textpic [e1] \"$dir/words.gpl\" image");|||textObject::initImage(): could not load image '$dir/words.gpl': it is not a PNG image
+alt+f Down Down Down Down Return|Save file|$dir/nofolder/s.geo|||>> Scene not saved: '$dir/nofolder/s.geo': no such file or directory
+||screenshot("$dir/nofolder/x.png", 100, 100, 0);|||Screenshot not taken: '$dir/nofolder/x.png': no such file or directory
+||cmd("open $dir/noread.geo")|as_user chmod 000 "$dir/noread.geo"||GAfile::GAfile(): can not open '$dir/noread.geo': permission denied
+||cmd("import $dir/nox/s.geo")|as_user chmod 600 "$dir/nox"||GAfile::GAfile(): can not open '$dir/nox/s.geo': permission denied
+alt+o|open file: |$dir/noread.g|as_user chmod 000 "$dir/noread.g"||>> state::consoleSourceFileRead(): can not read '$dir/noread.g': permission denied
+||cmd("label picnr [e1] \"$dir/picnr.png\" image");|as_user cp "$dir/picture.png" "$dir/picnr.png"; chmod 000 "$dir/picnr.png"||textObject::initImage(): could not load image '$dir/picnr.png': permission denied
+alt+f Down Down Down Down Return|Save file|$dir/ro.geo|as_user chmod 444 "$dir/ro.geo"||>> Scene not saved: '$dir/ro.geo': permission denied
+alt+f Down Down Down Down Return|Save file|$dir/rodir/s.geo|as_user chmod 555 "$dir/rodir"||>> Scene not saved: '$dir/rodir/s.geo': permission denied
+||screenshot("$dir/rodir/x.png", 100, 100, 0);|as_user chmod 555 "$dir/rodir"||Screenshot not taken: '$dir/rodir/x.png': permission denied
 alt+o|open file: |$dir/nothing.gpl|||>> state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
 alt+comma|||||>> GAfile::GAfile(): can not open '$dir/folder.geo': it is a directory
 ||cmd("open $dir/nothing.gpl")|||state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
@@ -267,7 +343,9 @@ alt+f Down Down Right Down Down Return|Open g file: |$dir/pipe.g|
 ||cmd("label pic [e1] \"$dir/pipe.png\" image");|||textObject::initImage(): could not load image '$dir/pipe.png': it is not a regular file
 alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '$dir/pipe.geo' is not a regular file
 ||screenshot("$dir/pipe.png", 100, 100, 0);|||Screenshot not taken: '$dir/pipe.png' is not a regular file
-||screenshot("$dir/scene.geo", 100, 100, 0);||becomes_png "$dir/scene.geo"|>> Could not fopen() '$dir/scene.geo': it is not a text file
+||screenshot("$dir/scene.geo", 100, 100, 0);||file_begins "$dir/scene.geo" 'title "scene"'|Screenshot not taken: '$dir/scene.geo' is not a PNG image
+|||shot_dialog "$dir/scene.geo"|file_begins "$dir/scene.geo" 'title "scene"'|>> Screenshot not taken: '$dir/scene.geo' is not a PNG image
+||screenshot("$dir/again.png", 64, 48, 0);|cp "$dir/stub.png" "$dir/again.png"|png_sized "$dir/again.png" "64 48"|
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"

@@ -2,7 +2,9 @@
 # Starts Korimbel on the X display with a playlist of two scripts and drives
 # it as a user would: in full-screen mode (Alt+U) the keys are the window's
 # whatever had the focus, so Space plays the next entry and nothing typed
-# lands on the hidden console's command line; then "&Save State" writes the
+# lands on the hidden console's command line; the first script asks before
+# it is deleted, and the Space that steps on answers "No", the default, so
+# the file stays; then "&Save State" writes the
 # file whose bare name is typed into its chooser, and "&Open" brings the
 # saved scene back.
 #
@@ -16,7 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d)
 # the program starts in the scratch directory, where its choosers start
 cd "$dir"
-printf 'title "first"\n' > first.geo
+printf 'title "first"\ndelete ask "Remove %%s now?"\n' > first.geo
 printf 'title "second"\n' > second.geo
 printf 'play "first.geo"\nplay "second.geo"\n' > list.gpl
 options="-l list.gpl"
@@ -30,13 +32,19 @@ xdotool key alt+u
 screen=$(top_window full) || fail "Alt+U: no full-screen window"
 focus "$screen"
 xdotool type --delay 20 "//"
-xdotool key Return space Escape
+xdotool key Return space
+# the question as the first entry is left; Space again answers it
+box=$(untitled_box "$screen") || fail "Space in full screen: no question before first.geo goes"
+xdotool key space
+gone "$box" "the question after Space"
+xdotool key Escape
 window=$(window_named "Korimbel: second") || fail "Space in full screen did not play the next entry"
+[ "$(head -n 1 first.geo 2>/dev/null)" = 'title "first"' ] || fail "Space answered Yes: first.geo was deleted"
 focus "$window"
 # the command line is empty: the line typed now runs as it is
 type_line "a = e1 ^ e2"
 expect_blue 1
-echo "in full screen Space played the next entry; the console's command line stayed empty"
+echo "in full screen Space played the next entry and answered No to deleting the first; the console's command line stayed empty"
 
 # 2. "&Save State" (Alt+F, the fourth item) with a bare name typed into
 # its chooser; the file is written in the directory the chooser shows.  No

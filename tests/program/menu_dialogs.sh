@@ -30,10 +30,6 @@ expect_grey() {
 	done
 	fail "pixel ($1, $2) is $p; canvas grey expected: $3"
 }
-# the width and height of a PNG file, from its header
-png_size() {
-	python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"
-}
 
 # 1. the console's top edge: 50 pixels up, the view is 50 pixels shorter
 expect_grey 362 450 1

@@ -6,8 +6,10 @@
 # under the pointer, as on a machine without a window manager.  $xgrab
 # reads a pixel.  fail ends the script with a message and what the program
 # printed; window_named finds a top-level window by its title, top_window
-# the full-screen or the main window; expect_blue waits for the view's
-# centre; focus gives a window the keyboard and type_line enters a line.
+# the full-screen or the main window; untitled_box finds a message or
+# question box and gone waits until a window closed; png_size reads a PNG
+# file's width and height; expect_blue waits for the view's centre; focus
+# gives a window the keyboard and type_line enters a line.
 out=$(mktemp)
 "$korimbel" ${options:-} > "$out" 2>&1 &
 pid=$!
@@ -45,6 +47,32 @@ focus() { timeout 10 xdotool windowfocus --sync "$1"; }
 type_line() {
 	xdotool type --delay 20 "$1"
 	xdotool key Return
+}
+# a top-level window of the program other than the main window (and
+# window $1, the full-screen one), with no title (the toolkit's message and
+# question boxes), once it shows
+untitled_box() {
+	for i in $(seq 1 200); do
+		for w in $(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null); do
+			[ "$w" != "$window" ] && [ "$w" != "${1:-}" ] && [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] &&
+				{ echo "$w"; return 0; }
+		done
+		sleep 0.05
+	done
+	return 1
+}
+# waits until window $1 no longer shows, else fails with $2
+gone() {
+	for i in $(seq 1 200); do
+		xdotool getwindowname "$1" > /dev/null 2>&1 || return 0
+		[ -z "$(xdotool search --maxdepth 1 --onlyvisible --pid $pid 2>/dev/null | grep -x "$1")" ] && return 0
+		sleep 0.05
+	done
+	fail "$2 did not close"
+}
+# the width and height of a PNG file, from its header
+png_size() {
+	python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"
 }
 # the top-level window of that title, once it is there
 window_named() {

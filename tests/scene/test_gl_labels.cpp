@@ -204,7 +204,7 @@ TEST_F(labelView, ImagesAsTextures)
 	testing::internal::CaptureStdout();
 	m_state->addTextObject("/no/such/image.png", e3ga(0.0), "img", LF_2D | LF_IMAGE, -1);
 	EXPECT_NE(testing::internal::GetCapturedStdout().find(
-	              "textObject::initImage(): could not load image '/no/such/image.png'\n"),
+	              "textObject::initImage(): could not load image '/no/such/image.png': no such file or directory\n"),
 	          std::string::npos);
 	EXPECT_EQ(t->m_flags, LF_2D);
 	EXPECT_STREQ(t->m_tsMode, "verbatim");

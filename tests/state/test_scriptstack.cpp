@@ -19,7 +19,7 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	// a missing top-level file: the message, and nothing else changes
 	typed("u = 1;");
 	std::string missing = m_dir.file("missing.geo");
-	EXPECT_EQ(open(missing), "GAfile::GAfile(): can not open '" + missing + "'\n");
+	EXPECT_EQ(open(missing), "GAfile::GAfile(): can not open '" + missing + "': no such file or directory\n");
 	EXPECT_EQ(m_state.m_GAfileStackDepth, -1);
 	EXPECT_TRUE(has("u"));
 
@@ -41,7 +41,7 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	EXPECT_TRUE(has("z"));
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	// the import of a missing file leaves the importing file on top, which reads on
-	EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "'\n");
+	EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "': no such file or directory\n");
 	EXPECT_FALSE(has("c"));
 	tick();
 	EXPECT_TRUE(has("c"));
@@ -53,7 +53,7 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	// top-level file is open keeps it and its scene
 	for (int level : {0, -1}) {
 		m_state.setOpenFile(missing.c_str(), 0, nullptr, level);
-		EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "'\n");
+		EXPECT_EQ(tick(), "GAfile::GAfile(): can not open '" + missing + "': no such file or directory\n");
 		EXPECT_TRUE(has("a") && has("c"));
 		EXPECT_STREQ(top()->filename(), a.c_str());
 	}
@@ -84,7 +84,7 @@ TEST_F(Stack, OpenLevelsImportsAndSwitches)
 	EXPECT_EQ(m_state.m_GAfileStackDepth, 0);
 	tick();
 	ASSERT_EQ(std::remove(a.c_str()), 0);
-	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.replayFirstGAfile(), -1); }), "GAfile::GAfile(): can not open '" + a + "'\n");
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.replayFirstGAfile(), -1); }), "GAfile::GAfile(): can not open '" + a + "': no such file or directory\n");
 	EXPECT_TRUE(has("a"));
 	EXPECT_STREQ(m_state.m_GAfileStack[0]->filename(), a.c_str());
 }
@@ -250,7 +250,7 @@ TEST_F(Stack, Playlists)
 	tick();
 	const std::string missing = m_dir.file("missing.gpl");
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(missing.c_str()), -1); }),
-	          "GAfile::GAfile(): can not open '" + missing + "'\n");
+	          "GAfile::GAfile(): can not open '" + missing + "': no such file or directory\n");
 	EXPECT_EQ(m_state.m_playListLength, 2);
 	EXPECT_EQ(m_state.m_playListPos, 0);
 	EXPECT_TRUE(has("first"));
