@@ -141,7 +141,8 @@ void take(const unsigned char *data, unsigned long n, Atom type, int format)
 
 // Reads the piece the sender has just put in the property, slice by slice,
 // and deletes it, which asks for the next one.  False for the empty piece
-// that ends the text.
+// that ends the text, and for a property that is gone (the transfer is
+// then broken).
 bool readPiece()
 {
 	const XSelectionEvent &a = s_transfer.answer;
@@ -154,9 +155,11 @@ bool readPiece()
 		unsigned long n = 0;
 		unsigned char *data = nullptr;
 		if (XGetWindowProperty(fl_display, a.requestor, a.property, offset, c_sliceBytes / 4, False,
-		                       AnyPropertyType, &type, &format, &n, &after, &data) != Success) {
+		                       AnyPropertyType, &type, &format, &n, &after, &data) != Success ||
+		    type == None) {
+			if (data != nullptr) XFree(data);
 			s_transfer.broken = true;
-			break;
+			return false;
 		}
 		if (data != nullptr && n > 0 && (format == 8 || format == 16 || format == 32)) take(data, n, type, format);
 		if (data != nullptr) XFree(data);
