@@ -173,9 +173,7 @@ int Fl_Console::newPrompt()
 	m_promptPos = m_textBuffer->length();
 	// a new prompt shows from the left edge, also after a line that was
 	// scrolled along
-	if (mHorizOffset != 0)
-		scroll(mTopLineNum, 0);
-	cursorTo(m_promptPos);
+	cursorToPromptFromLeftEdge();
 	m_commandHistoryPos = m_commandHistoryLength;
 	return 0;
 }
@@ -199,6 +197,13 @@ void Fl_Console::cursorTo(int pos)
 {
 	insert_position(pos);
 	show_insert_position();
+}
+
+void Fl_Console::cursorToPromptFromLeftEdge()
+{
+	if (mHorizOffset != 0)
+		scroll(mTopLineNum, 0);
+	cursorTo(m_promptPos);
 }
 
 int Fl_Console::commandEnter()

@@ -143,6 +143,9 @@ protected:
 	void appendOwn(const char *text);
 	// Puts the cursor at pos and scrolls it into view.
 	void cursorTo(int pos);
+	// Puts the cursor just after the prompt, the line shown from its left
+	// edge, prompt included.
+	void cursorToPromptFromLeftEdge();
 	// Undoes an edit reported by the modify callback.
 	void revertEdit(int pos, int nInserted, int nDeleted, const char *deletedText);
 	// Cuts the echo of the entered command cmd, the text after the prompt,

@@ -154,7 +154,8 @@ int Fl_Console::kf_Home(int, Fl_Text_Editor *e)
 {
 	Fl_Console *c = console(e);
 	c->handleSelect();
-	c->cursorTo(c->m_promptPos);
+	// the prompt shows too, also on a line scrolled along
+	c->cursorToPromptFromLeftEdge();
 	return 1;
 }
 

@@ -167,6 +167,10 @@ int dynStmtWindow::update(int i)
 	}
 	if (list == nullptr) {
 		fl_message("%s", "Parse error\n(see error message on console)");
+		// the keyboard goes back into the statement, the cursor where it
+		// was, so that the user can mend it: not to "update", where the
+		// Space that closes the message would ask again
+		row.editor->take_focus();
 		return -1;
 	}
 	// the state takes the new list over, also when it refuses it
@@ -203,9 +207,12 @@ void dynStmtWindow::closeAsked()
 {
 	const bool modified = std::any_of(m_rows.begin(), m_rows.end(),
 	                                  [](const dynStmtWidgets &row) { return row.update->active() != 0; });
-	if (modified && g_state != nullptr && uiAskYesNo("Update modified dynamic statements?"))
+	// "Yes" is the default: what was typed is kept, not thrown away
+	if (modified && g_state != nullptr && uiAskYesNo("Update modified dynamic statements?", true))
 		for (size_t i = 0; i < m_rows.size(); i++)
-			if (m_rows[i].update->active()) update((int)i);
+			// a statement that does not parse keeps the window open, with the
+			// keyboard in it: closing would throw the user's edit away
+			if (m_rows[i].update->active() && update((int)i) != 0) return;
 	close();
 }
 

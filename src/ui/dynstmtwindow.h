@@ -6,7 +6,9 @@
 // by its row.  Closing the window with edits not yet applied asks whether to
 // apply them.  The keyboard is on the close button when the window opens and
 // after a removal or an update: "remove" is pressed by a click, or by a key
-// only after the user moved the keyboard onto it.
+// only after the user moved the keyboard onto it.  A statement that does not
+// parse is said in a message box; the keyboard then goes back into it, and
+// a window being closed stays open.
 #include <FL/Fl_Window.H>
 
 #include <vector>
@@ -39,10 +41,12 @@ public:
 	// A button: "update" or "remove" of row i, or close (i = -1).
 	void pressed(Fl_Widget *w, int i);
 	// Parses row i's text and puts it in place of its statement: 0, or -1
-	// (the row keeps its edit and its active "update").
+	// (the row keeps its edit and its active "update", and after a parse
+	// error the keyboard, its cursor where it was).
 	int update(int i);
 	int remove(int i);
-	// The question on close, then the window closes.
+	// The question on close, then the window closes, unless an update
+	// asked for there fails.
 	void closeAsked();
 
 	// The button that takes the keyboard when the window opens: close, so

@@ -21,9 +21,10 @@ mainWindow *window() { return gui_state != nullptr ? gui_state->m_mainWindow : n
 // The main window places its parts again at its own size.
 void relayout(mainWindow *m) { m->resize(m->x(), m->y(), m->w(), m->h()); }
 
-// The toolkit's question box with the buttons (none, "No", "Yes") gives this
-// for "Yes".
-constexpr int sc_answerYes = 2;
+// The toolkit's question box gives the number of the button pressed; the
+// middle one is the default, which Return and Space press.
+constexpr int sc_middleButton = 1;
+constexpr int sc_rightButton = 2;
 
 // v held within -most .. most.
 int heldWithin(int v, int most) { return std::clamp(v, -most, most); }
@@ -32,18 +33,20 @@ int heldWithin(int v, int most) { return std::clamp(v, -most, most); }
 
 bool uiHasMainWindow() { return window() != nullptr; }
 
-bool uiAskYesNo(const char *question)
+bool uiAskYesNo(const char *question, bool yesByDefault)
 {
 	if (window() == nullptr) return false;
 	// the question box runs the event loop: no tick reads scripts while the
 	// stack of files is being changed
 	Fl::remove_timeout(ui_timerCallback);
-	// "No" is the default, which Return and Space press: a file is deleted
-	// or replaced only by a deliberate "Yes", never by the keys that step
+	const char *text = question != nullptr ? question : "";
+	// "No" is the default unless asked otherwise: a file is deleted or
+	// replaced only by a deliberate "Yes", never by the keys that step
 	// through a presentation
-	const int answer = fl_choice("%s", nullptr, "No", "Yes", question != nullptr ? question : "");
+	const bool yes = yesByDefault ? fl_choice("%s", "No", "Yes", nullptr, text) == sc_middleButton
+	                              : fl_choice("%s", nullptr, "No", "Yes", text) == sc_rightButton;
 	Fl::add_timeout(UIstate::sc_tickPeriod, ui_timerCallback);
-	return answer == sc_answerYes;
+	return yes;
 }
 
 void uiClearConsole()

@@ -6,9 +6,9 @@
 
 // True while the user interface has its main window.
 bool uiHasMainWindow();
-// Shows question (plain text) with the answers no, the default, and yes:
-// true for yes.
-bool uiAskYesNo(const char *question);
+// Shows question (plain text) with the answers no and yes, no the default
+// unless yesByDefault: true for yes.
+bool uiAskYesNo(const char *question, bool yesByDefault = false);
 void uiClearConsole();
 void uiSetStatus(const char *text);
 // The main window's title: the product word, and text after it.

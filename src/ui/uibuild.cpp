@@ -19,6 +19,7 @@
 #include "view/glwindow.h"
 #include "ui/copyableoutput.h"
 #include "ui/mainwindow.h"
+#include "ui/pastereader.h"
 #include "state/state.h"
 #include "ui/ui.h"
 #include "ui/uilabel.h"
@@ -139,6 +140,8 @@ UIstate::UIstate(int argc, char **argv)
 	setStatus((std::string(sc_productName) + " " + sc_version).c_str());
 	m_mainWindow->resize(m_mainWindow->x(), m_mainWindow->y(), m_mainWindow->w(), m_mainWindow->h());
 	m_mainWindow->show(argc, argv);
+	// long pastes from other programs are read by the program itself
+	installPasteReader();
 	// typing goes to the command line
 	m_console->take_focus();
 	Fl::add_timeout(sc_tickPeriod, ui_timerCallback, nullptr);

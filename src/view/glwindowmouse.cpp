@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "console/consolestatement.h"
 #include "console/fl_console.h"
 #include "view/glwindow.h"
 #include "scene/object.h"
@@ -89,7 +90,9 @@ int release(glwindow &view, int x, int y)
 			selectObject(view.pick(x, view.h() - y, view.m_mouseButtons & FL_BUTTON2, 0));
 			object *picked = currentObject();
 			if ((view.m_mouseButtons & FL_BUTTON2) && picked != nullptr && gui_state->m_console != nullptr)
-				gui_state->m_console->cprint(picked->m_name.c_str(), 1);
+				// as the console reads it back: a name that is no plain
+				// identifier is typed quoted, so it stays one name
+				gui_state->m_console->cprint(consoleStatement::nameText(picked->m_name).c_str(), 1);
 			view.m_mousePickMode = 0;
 		} else if (view.m_translationDepth > 0.0 && (view.m_mouseButtons & FL_BUTTON3) && currentObject() != nullptr) {
 			// the panel shows the object where it was dropped

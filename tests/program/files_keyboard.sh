@@ -25,25 +25,34 @@
 #    and nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object, and after
-#    "update" it closes too, adding nothing to the statement; Ctrl+C
+#    "update" it closes too, adding nothing to the statement; after a
+#    statement that does not parse, by "update" or by the question on
+#    closing, the keys go on into it once the message is closed; Ctrl+C
 #    copies what is selected in the object panel's name and description
 #    and the status line; a 60,000-character name sent over the network is
 #    refused; a command line of 40 pastes of the longest name a scene holds
 #    is drawn around the cursor, runs whole, its echo of 10,000 letters
-#    is drawn and the next prompt shows from the left edge; that paste and
-#    a picked object's name end the program neither in the command line
-#    nor in Select object;
+#    is drawn, Home shows it from the prompt, and the next prompt shows
+#    from the left edge; that paste and a picked object's name end the
+#    program neither in the command line nor in Select object; a picked
+#    name that is no plain identifier is typed quoted; pastes of
+#    megabytes from another program, by Ctrl+V from the clipboard and by
+#    the middle button from the primary selection, into the command line,
+#    a chooser's field and a dynamic statement, run whole or are refused
+#    with a message, and the program runs on;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
 # The title shows what ran: each typed line sets it through cmd(); a text
 # copied is pasted into such a line.
 #
-#   files_keyboard.sh KORIMBEL XGRAB
+#   files_keyboard.sh KORIMBEL XGRAB XCLIP
 #
+# XCLIP holds a text as another program's clipboard or primary selection.
 # Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2
+xclip=$3
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d)
 # the program starts in the scratch directory, where its choosers start;
@@ -54,7 +63,8 @@ export HOME
 pointer_focus=1
 . "$here/startprogram.sh"
 client=""
-trap 'kill $pid $client 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+holder=""
+trap 'kill $pid $client $holder 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
 # the main window's title names what ran last
 titled() {
@@ -62,16 +72,29 @@ titled() {
 		fail "$2: the title is not '$1' but '$(xdotool getwindowname "$window" 2>/dev/null)'"
 }
 
+# whether the console's line at y $1 has ink from x $2 on, $3 pixels wide
+# (a tenth of its pixels dark)
+has_ink() {
+	"$xgrab" "$window" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
+pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
+sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)'
+}
 # waits until the console's line at y $1 has ink from x $2 on, $3 pixels
-# wide (a tenth of its pixels dark), else fails with $4
+# wide, else fails with $4
 inked() {
 	for i in $(seq 1 50); do
-		"$xgrab" "$window" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
-pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
-sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)' && return 0
+		has_ink "$1" "$2" "$3" && return 0
 		sleep 0.1
 	done
 	fail "$4 is blank"
+}
+# waits until that part of the line has no ink, else fails with $4
+blank() {
+	for i in $(seq 1 50); do
+		has_ink "$1" "$2" "$3" || return 0
+		sleep 0.1
+	done
+	fail "$4 is not blank"
 }
 # waits until file $1 exists and begins with line $2
 file_begins() {
@@ -96,6 +119,19 @@ said() {
 	xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
 	xdotool key ctrl+c
 	pasted_title "$(printf '%s' "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g')" "$2" BackSpace
+}
+# waits until the console's last line above the command line, picked with
+# three clicks and copied, is $1 (read from the clipboard with xclip), else
+# fails with $2
+says() {
+	for i in $(seq 1 20); do
+		xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
+		xdotool key ctrl+c
+		line=$(timeout 5 "$xclip" -o -selection clipboard 2> /dev/null)
+		[ "$line" = "$1" ] && return 0
+		sleep 0.25
+	done
+	fail "$2: the console's last line is '$line', not '$1'"
 }
 # "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
 save_state() {
@@ -376,23 +412,50 @@ type_line 'w1 = 1; w2 = 1; copiedname = e1,'
 # the Dynamic statements window (Alt+D, the first item): Space presses
 # close, and so it does after a click on the first row's "remove", and
 # after a statement added to the first row's text (then d2's) and a click
-# on its "update"
-for click in none remove update; do
+# on its "update".  Then a statement cut short, updated by a click (parse)
+# or by "Yes" (Return) to the question on closing with Escape (closing):
+# once the "Parse error" box is closed with Return, the rest
+# typed goes on into the statement, and it updates.
+# "update" of the first row, or Escape and Yes to the question
+update_row() {
+	if [ $click = closing ]; then
+		xdotool key Escape
+		box=$(untitled_box) || fail "no question on closing the Dynamic statements window"
+		xdotool key Return
+		gone "$box" "the question on closing the Dynamic statements window"
+	else
+		xdotool mousemove --window "$dyn" 55 70 click 1
+	fi
+}
+for click in none remove update parse closing; do
 	xdotool key alt+d Down Return
 	dyn=$(window_named "Dynamic statements:") || fail "no Dynamic statements window"
 	[ $click = remove ] && xdotool mousemove --window "$dyn" 55 45 click 1
-	if [ $click = update ]; then
+	case $click in
+	update) added=' v3 = w2 + 2;' ;;
+	parse) added=' v4 = w2 +' rest=' 3;' ;;
+	closing) added=' v5 = w2 +' rest=' 4;' ;;
+	*) added='' ;;
+	esac
+	if [ -n "$added" ]; then
 		xdotool mousemove --window "$dyn" 300 45 click 1 key ctrl+End
-		xdotool type --delay 20 ' v3 = w2 + 2;'
-		xdotool mousemove --window "$dyn" 55 70 click 1
+		xdotool type --delay 20 "$added"
+		update_row
 	fi
-	xdotool key space
+	if [ $click = parse ] || [ $click = closing ]; then
+		box=$(untitled_box) || fail "no Parse error box ($click)"
+		xdotool key Return
+		gone "$box" "the Parse error box ($click)"
+		xdotool type --delay 20 "$rest"
+		update_row
+	fi
+	[ $click = closing ] || xdotool key space
 	gone "$dyn" "the Dynamic statements window (click: $click) after Space"
 done
 type_line 'w1 = 5; w2 = 5;'
-type_line 'if (v1 == 2 && v2 == 6 && v3 == 7) cmd("title dynamic");'
-titled dynamic "the dynamic statements after Space, a click on remove and one on update"
-echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another"
+type_line 'if (v1 == 2 && v2 == 6 && v3 == 7 && v4 == 8 && v5 == 9) cmd("title dynamic");'
+titled dynamic "the dynamic statements after Space, a click on remove, updates and parse errors"
+echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another; after a parse error the keys went on into the statement"
 # "Select object" (Alt+V, the first item): Space presses close, and the
 # current object stays: the name field, double-clicked and copied, shows
 xdotool key alt+v Down Return
@@ -441,9 +504,15 @@ done
 grep -q in "$dir/client" || fail "the long name did not arrive over the network"
 xdotool mousemove --window "$window" 60 625 click --repeat 2 --delay 100 1
 xdotool key ctrl+c
-xdotool type --delay 20 'z = 7; w = "'
+xdotool type --delay 20 '                z = 7; w = "'
 for i in $(seq 1 40); do xdotool key ctrl+v; done
 inked 642 360 350 "the command line of 40,000 letters, around the cursor,"
+# Home: the blanks typed first show (the cursor stands before them), and
+# the prompt in front of them
+xdotool key Home
+blank 642 44 22 "the blanks at the start of the command line after Home"
+inked 642 8 20 "the prompt after Home"
+xdotool key End
 type_line '"; remove(z); if (z == 0) cmd("title whole");'
 titled whole "the 40,000-letter line entered"
 inked 625 360 350 "the echo of that line, cut to 10,000 letters,"
@@ -459,6 +528,80 @@ kill $client
 type_line 'cmd("title long");'
 titled long "the long texts"
 echo "a 60,000-character name was refused; a 40,000-letter line and its echo were drawn and ran whole; the longest name left the program running"
+# picked names, a table: a vector made under a name (as typed), from the
+# view's centre down to the left, picked with Ctrl and the middle button
+# on its shaft between two texts typed on the command line (which make a
+# scalar, drawn nowhere); the line's check sets the title.  A name that is no plain identifier is typed
+# quoted, a plain one as it is.
+row=0
+while IFS='|' read -r name before after check; do
+	row=$((row + 1))
+	type_line "$name = -3*e1 - 2*e2"
+	xdotool type --delay 20 "$before"
+	xdotool mousemove --window "$window" $((x - 151)) $((y + 99)) keydown ctrl click 2 keyup ctrl
+	type_line "$after"
+	type_line "if ($check) cmd(\"title picked$row\"); remove($name);"
+	titled "picked$row" "the picked name $name between '$before' and '$after'"
+done <<ROWS
+"arrow 1.5"|x1 = 2*| . e1,|x1 == -6
+"q\"t"|x1 = 3*| . e1;|x1 == -9
+"2b"|x1 = 4*| . e1;|x1 == -12
+plain_1|q|z = 5;|qplain_1z == 5
+ROWS
+echo "$row picked names were typed as the console reads them"
+# pastes from another program, a table: a command "pz = 0 + 1 + 1 ..." of
+# a number of terms (4 bytes each) and 100 m's, held by xclip as the
+# clipboard or the primary selection, pasted with Ctrl+V or the middle
+# button (at a point of the window) into the command line, or into a
+# window opened with keys (its title): a chooser's field or a dynamic
+# statement, the window closed with Escape after; and
+# what comes of it: the command whole, its m's drawn around the cursor and
+# run; or refused over 4 MiB, which the console says.  The program runs on
+# after each.
+row=0
+while IFS='|' read -r selection terms keys title paste result; do
+	row=$((row + 1))
+	python3 -c 'import sys; sys.stdout.write("pz = 0" + " + 1" * int(sys.argv[1]) + "; " + "m" * 100)' "$terms" > "$dir/paste"
+	bytes=$(wc -c < "$dir/paste")
+	"$xclip" -quiet -selection "$selection" -i "$dir/paste" 2> /dev/null &
+	holder=$!
+	target=$window
+	if [ -n "$keys" ]; then
+		# over the view's top, so that the window opens above the console
+		xdotool mousemove --window "$window" 362 100
+		xdotool key $keys
+		target=$(window_named "$title") || fail "row $row: no window '$title'"
+	fi
+	case $paste in
+	ctrl+v) xdotool key ctrl+v ;;
+	*) xdotool mousemove --window "$target" $paste click 2 ;;
+	esac
+	if [ $result = whole ]; then
+		inked 642 360 350 "row $row: the pasted command around the cursor"
+		xdotool key Return
+		type_line "if (pz == $terms) cmd(\"title pasted$row\");"
+		titled "pasted$row" "row $row: the pasted command of $terms terms"
+	else
+		# the text is read whole before it is refused: the message shows
+		# (before that, a copy would take the clipboard from xclip)
+		inked 625 300 250 "row $row: the console's line above the command line"
+		if [ "$target" != "$window" ]; then
+			xdotool key Escape
+			gone "$target" "row $row: the window pasted into"
+		fi
+		says ">> Paste refused: $bytes bytes, more than the 4194304 bytes a paste may hold" "row $row"
+	fi
+	kill $holder 2> /dev/null
+	type_line "cmd(\"title runs$row\");"
+	titled "runs$row" "row $row: the program after the paste"
+done <<ROWS
+clipboard|750000|||ctrl+v|whole
+primary|750000|||300 642|whole
+clipboard|1100000|||ctrl+v|refused
+primary|1100000|alt+d Down Return|Dynamic statements:|300 45|refused
+clipboard|1100000|alt+o|open file: |ctrl+v|refused
+ROWS
+echo "$row pastes from another program ran whole or were refused, and the program ran on"
 
 # ---- 8. the choosers ----------------------------------------------------------
 # Each row: the keys that open a chooser, its title, the bare name typed
