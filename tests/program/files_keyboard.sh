@@ -129,6 +129,20 @@ save_state() {
 	gone "$chooser" "the Save State chooser for $1"
 }
 
+# the keys $1, then the name $3 typed into the chooser titled $2 that they
+# show, or, without a chooser, the line $3 typed; $4 names the row in a
+# failure
+keys_then_name() {
+	[ -n "$1" ] && xdotool key $1
+	if [ -n "$2" ]; then
+		w=$(window_named "$2") || fail "$4: no chooser '$2'"
+		type_line "$3"
+		gone "$w" "$4: the chooser"
+	elif [ -n "$3" ]; then
+		type_line "$3"
+	fi
+}
+
 # 1. the object panel stands right of the view; "draw wireframe" is its
 # eighth row for a vector (y 205 in the panel, which starts at y 30)
 type_line "a = e1"
@@ -234,14 +248,7 @@ row=0
 while IFS='|' read -r keys chooser name before after says; do
 	row=$((row + 1))
 	[ -n "$before" ] && eval "$before"
-	[ -n "$keys" ] && xdotool key $keys
-	if [ -n "$chooser" ]; then
-		w=$(window_named "$chooser") || fail "row $row: no chooser '$chooser'"
-		type_line "$name"
-		gone "$w" "row $row: the chooser"
-	elif [ -n "$name" ]; then
-		type_line "$name"
-	fi
+	keys_then_name "$keys" "$chooser" "$name" "row $row"
 	[ -n "$after" ] && eval "$after"
 	titled "$last" "row $row ($keys $name)"
 	expect_blue 1
@@ -302,14 +309,7 @@ while IFS='|' read -r keys chooser name before title keep says; do
 	# lines enough to fill the console that a new scene cleared
 	[ -n "$says" ] && type_line "for(i=0;i<12;i=i+1){f=i,}"
 	[ -n "$before" ] && eval "$before"
-	[ -n "$keys" ] && xdotool key $keys
-	if [ -n "$chooser" ]; then
-		w=$(window_named "$chooser") || fail "playlist row $step: no chooser '$chooser'"
-		type_line "$name"
-		gone "$w" "playlist row $step: the chooser"
-	elif [ -n "$name" ]; then
-		type_line "$name"
-	fi
+	keys_then_name "$keys" "$chooser" "$name" "playlist row $step"
 	titled "${title:-$last}" "playlist row $step ($keys $name)"
 	[ -n "$says" ] && said "$says" "playlist row $step ($keys $name)"
 	[ "$keep" = kept ] && type_line "if (keep == 41) cmd(\"title p$step\");"
