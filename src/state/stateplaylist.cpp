@@ -183,13 +183,10 @@ int state::stepPlayList(int step)
 		if (refused.empty() && setPlayListPos(pos) == 0) break;
 		passed += refused;
 	}
-	if (pos >= 0 && pos < m_playListLength) {
-		if (!passed.empty()) cprintf("%s", passed.c_str());
-		return 0;
-	}
-	// the entries that did not open say why nothing else did
+	if (!passed.empty()) cprintf("%s", passed.c_str());
+	if (pos >= 0 && pos < m_playListLength) return 0;
+	// the entries that did not open said why nothing else did
 	if (passed.empty()) sayOutOfRange(pos);
-	else cprintf("%s", passed.c_str());
 	return -1;
 }
 
