@@ -16,9 +16,9 @@ int main(int argc, char **argv)
 	// the user interface is reachable only once it is complete
 	UIstate *ui = new UIstate(argc, argv);
 	gui_state = ui;
-	// a playlist wins over a script
+	// a playlist wins over a script; a playlist named as the script is played
 	if (!options.playlist.empty()) g_state->openPlayList(options.playlist.c_str());
-	else if (!options.file.empty()) g_state->openGAfile(options.file.c_str(), 0, nullptr, -1);
+	else if (!options.file.empty()) g_state->openNamed(options.file.c_str(), 0, nullptr, -1);
 	Fl::run();
 	// the scripts close without their delete handling; the event loop then
 	// ends at once, no window being left

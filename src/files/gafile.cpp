@@ -31,15 +31,18 @@ GAfile::GAfile(state *s, const char *filename, int level, const char *deleteQues
 
 bool GAfile::readable(const char *filename)
 {
-	if (filename == nullptr || filename[0] == '\0') {
-		cprintf("GAfile::GAfile(): invalid filename\n");
-		return false;
-	}
+	const std::string refused = refusal(filename);
+	if (!refused.empty()) cprintf("%s", refused.c_str());
+	return refused.empty();
+}
+
+std::string GAfile::refusal(const char *filename)
+{
+	if (filename == nullptr || filename[0] == '\0') return "GAfile::GAfile(): invalid filename\n";
 	// an image or an archive is no scene, however its name ends
 	std::string why;
-	if (u_readableTextFile(filename, why)) return true;
-	cprintf("GAfile::GAfile(): can not open %s\n", u_quotedWithWhy(filename, why).c_str());
-	return false;
+	if (u_readableTextFile(filename, why)) return "";
+	return "GAfile::GAfile(): can not open " + u_quotedWithWhy(filename, why) + "\n";
 }
 
 GAfile::~GAfile()

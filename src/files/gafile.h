@@ -25,6 +25,9 @@ public:
 	// Whether filename names a regular file that can be read and holds text
 	// (u_readableTextFile); when not, one message names the file and says why.
 	static bool readable(const char *filename);
+	// That message, with its line end, for a file that readable refuses;
+	// empty for one it takes. Nothing is said.
+	static std::string refusal(const char *filename);
 	GAfile(const GAfile &) = delete;
 	GAfile &operator=(const GAfile &) = delete;
 

@@ -142,5 +142,5 @@ int gaKwPlay(const gaLine &l)
 		l.invalid();
 		return 0;
 	}
-	return l.s->addPlayListEntry(f.name.c_str(), f.nbArg, f.argv);
+	return l.s->addPlayListLine(f.name.c_str(), f.nbArg, f.argv);
 }

@@ -88,6 +88,8 @@ void state::initToNothing()
 	m_playListPos = -1;
 	m_playList = nullptr;
 	m_playListParse = 0;
+	m_playListsReading.clear();
+	m_nestedPlayLists = 0;
 	m_inputSleepTime = -1.0;
 	m_inputWait = 0;
 	m_inputWaitTime = -1.0;

@@ -242,6 +242,9 @@ public:
 	// as the playlist (openPlayList) and "import" refuses; any other name
 	// is a script file (openGAfile).
 	int openNamed(const char *name, int nbArg, char **args, int level);
+	// Carries out the pending open (setOpenFile), which must be there:
+	// the result of openNamed.
+	int openPendingFile();
 
 	// --- playlists (stateplaylist.cpp)
 	// Reads the playlist's "play" lines in one go and, when at least one
@@ -254,8 +257,20 @@ public:
 	int firstPlayableEntry() const;
 	int clearPlayList();
 	int addPlayListEntry(const char *file, int nbArg, char **args);
-	// Opens entry pos (0-based); -1 with a message outside the list.
+	// A "play" line of a playlist being read: a scene file becomes an
+	// entry; a playlist (".gpl") adds its own entries in its place, read
+	// with the line's arguments, unless it is being read already (it would
+	// play itself without end) or too many have been read.
+	int addPlayListLine(const char *file, int nbArg, char **args);
+	// Opens entry pos (0-based) and makes it the current one: 0; -1 with a
+	// message outside the list or when it does not open, the position and
+	// the scene kept.
 	int setPlayListPos(int pos);
+	// Open the nearest entry after (before) the current one that opens;
+	// each one passed over is said, after the new scene's start has
+	// cleared the console. When none opens, the position and the scene
+	// stay: the entries passed over are said, or, when there is none,
+	// the range message.
 	int nextPlayListEntry();
 	int previousPlayListEntry();
 
@@ -422,6 +437,10 @@ public:
 	playList_s *m_playList;
 	// 1 while a playlist file is read: only "play" lines count
 	int m_playListParse;
+	// while a playlist is read: the playlists being read, the outermost
+	// first, and the number of playlists that it plays in its place
+	std::vector<std::string> m_playListsReading;
+	int m_nestedPlayLists;
 	// clock time at which a running sleep ends; -1.0 when none
 	double m_inputSleepTime;
 	// 1 while the program waits for the user
@@ -558,6 +577,13 @@ private:
 	// Opens the default port when the network is undecided.
 	void decideNetwork();
 	void runNetRequests();
+
+	// Reads the "play" lines of playlist file, with its arguments, into the
+	// playlist; the working directory is that of the file afterwards.
+	void readPlayListFile(const std::string &file, int nbArg, char **args);
+	// Opens the nearest entry from the current one on in steps of step
+	// that opens (next- and previousPlayListEntry).
+	int stepPlayList(int step);
 
 	// Removes entry idx at once, or marks it while an update runs.
 	void dropDynStmt(size_t idx);

@@ -2,7 +2,9 @@
 // through one at a time.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "files/gafile.h"
 #include "os/osdep.h"
@@ -25,6 +27,21 @@ void freeEntries(state::playList_s *list, int length)
 // scene of its own.
 constexpr int sc_playListReadLevel = 1;
 
+// The playlists that one playlist may play in its place, those they play
+// included. A talk made of parts plays a few; playlists that each play
+// another several times over would be read a number of times that grows
+// with every level, and the program would freeze reading them.
+constexpr int sc_maxNestedPlayLists = 64;
+
+// Whether the two names are one file (a link, "." or ".." in a name).
+bool sameFile(const std::string &a, const std::string &b)
+{
+	std::error_code error;
+	return a == b || std::filesystem::equivalent(a, b, error);
+}
+
+void sayOutOfRange(int pos) { cprintf("state::setPlayListPos(): playlist position '%d' is out of range\n", pos + 1); }
+
 } // namespace
 
 int state::openPlayList(const char *name)
@@ -40,9 +57,8 @@ int state::openPlayList(const char *name)
 	m_playListPos = -1;
 	// every "play" line of the file adds an entry, in one reading
 	m_playListParse = 1;
-	GAfile *list = new GAfile(this, file.c_str(), sc_playListReadLevel, nullptr, 0, nullptr);
-	if (list->filename() != nullptr) list->read(this);
-	delete list;
+	m_nestedPlayLists = 0;
+	readPlayListFile(file, 0, nullptr);
 	m_playListParse = 0;
 	const int first = firstPlayableEntry();
 	if (first < 0) {
@@ -57,6 +73,41 @@ int state::openPlayList(const char *name)
 	}
 	freeEntries(kept, keptLength);
 	setPlayListPos(first);
+	return 0;
+}
+
+void state::readPlayListFile(const std::string &file, int nbArg, char **args)
+{
+	m_playListsReading.push_back(file);
+	GAfile *list = new GAfile(this, file.c_str(), sc_playListReadLevel, nullptr, nbArg, args);
+	if (list->filename() != nullptr) list->read(this);
+	delete list;
+	m_playListsReading.pop_back();
+}
+
+int state::addPlayListLine(const char *file, int nbArg, char **args)
+{
+	if (file == nullptr || u_extensionOf(file) != sc_playListExtension) return addPlayListEntry(file, nbArg, args);
+	// a playlist is never played as a scene: its entries come in its place
+	const char *holder = m_playListsReading.empty() ? "" : m_playListsReading.back().c_str();
+	for (const std::string &reading : m_playListsReading)
+		if (sameFile(reading, file)) {
+			cprintf("state::openPlayList(): '%s' plays '%s', which is being read: that line is skipped, else the "
+			        "playlist would never end\n",
+			        holder, file);
+			return -1;
+		}
+	if (m_nestedPlayLists >= sc_maxNestedPlayLists) {
+		cprintf("state::openPlayList(): '%s' plays '%s': a playlist plays at most %d playlists in its place, "
+		        "theirs included; that line is skipped\n",
+		        holder, file, sc_maxNestedPlayLists);
+		return -1;
+	}
+	m_nestedPlayLists++;
+	// the holder's later lines name files relative to its own directory
+	const std::string directory = m_workingDirectory;
+	readPlayListFile(file, nbArg, args);
+	m_workingDirectory = directory;
 	return 0;
 }
 
@@ -111,13 +162,32 @@ int state::setPlayListPos(int pos)
 		return -1;
 	}
 	if (pos < 0 || pos >= m_playListLength) {
-		cprintf("state::setPlayListPos(): playlist position '%d' is out of range\n", pos + 1);
+		sayOutOfRange(pos);
 		return -1;
 	}
+	// the entry's texts stay with the playlist, which the open keeps; the
+	// position is that of the scene shown, so it moves only with an open
+	if (openGAfile(m_playList[pos].filename, m_playList[pos].nbArg, m_playList[pos].arg, -1) != 0) return -1;
 	m_playListPos = pos;
-	// the entry's texts stay with the playlist, which the open keeps
-	openGAfile(m_playList[pos].filename, m_playList[pos].nbArg, m_playList[pos].arg, -1);
 	return 0;
+}
+
+int state::stepPlayList(int step)
+{
+	// the entries passed over are said after the new scene's start, which
+	// clears the console
+	std::string passed;
+	int pos = m_playListPos + step;
+	for (; pos >= 0 && pos < m_playListLength; pos += step) {
+		const std::string refused = GAfile::refusal(m_playList[pos].filename);
+		if (refused.empty() && setPlayListPos(pos) == 0) break;
+		passed += refused;
+	}
+	if (!passed.empty()) cprintf("%s", passed.c_str());
+	if (pos >= 0 && pos < m_playListLength) return 0;
+	// the entries that did not open said why nothing else did
+	if (passed.empty()) sayOutOfRange(pos);
+	return -1;
 }
 
 int state::nextPlayListEntry()
@@ -126,7 +196,7 @@ int state::nextPlayListEntry()
 		cprintf("state::nextPlayListEntry(): no playlist open\n");
 		return -1;
 	}
-	return setPlayListPos(m_playListPos + 1);
+	return stepPlayList(1);
 }
 
 int state::previousPlayListEntry()
@@ -135,5 +205,5 @@ int state::previousPlayListEntry()
 		cprintf("state::previousPlayListEntry(): no playlist open\n");
 		return -1;
 	}
-	return setPlayListPos(m_playListPos - 1);
+	return stepPlayList(-1);
 }

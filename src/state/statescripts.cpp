@@ -236,12 +236,21 @@ int state::readScripts()
 {
 	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
 		m_GAfileStack[m_GAfileStackDepth]->read(this);
-	if (m_openFilename != nullptr) {
-		openNamed(m_openFilename, m_openFileNbArg, m_openFileArg, m_openFileLevel);
-		freeOpenFile();
-	}
+	if (m_openFilename != nullptr) openPendingFile();
 	// left by statements that ran outside a command (dynamic statements)
 	return runDeferred(false);
+}
+
+int state::openPendingFile()
+{
+	// the request is no longer pending while it is carried out: a playlist
+	// read meanwhile would stop before its first line for it, and a new
+	// scene's reset may free its texts
+	const std::string name(m_openFilename);
+	argCopy args(m_openFileNbArg, m_openFileArg);
+	const int level = m_openFileLevel;
+	freeOpenFile();
+	return openNamed(name.c_str(), args.count(), args.argv(), level);
 }
 
 int state::runDeferred(bool openToo)
@@ -259,11 +268,7 @@ int state::runDeferred(bool openToo)
 	}
 	// an import goes on top of a file being read; anything else replaces files
 	if (!openToo || m_openFilename == nullptr || (m_openFileLevel != 1 && m_GAfileReadNesting > 0)) return 0;
-	const std::string name(m_openFilename);
-	argCopy args(m_openFileNbArg, m_openFileArg);
-	const int level = m_openFileLevel;
-	freeOpenFile();
-	if (openNamed(name.c_str(), args.count(), args.argv(), level) != 0) return 0;
+	if (openPendingFile() != 0) return 0;
 	// a file opened from the console is read up to its first pause at once
 	if (m_GAfileStackDepth >= 0 && m_GAfileStack[m_GAfileStackDepth] != nullptr)
 		m_GAfileStack[m_GAfileStackDepth]->read(this);

@@ -42,6 +42,9 @@ int UIstate::openGeoFile(const char *name)
 	if (name == nullptr) return 0;
 	// the chooser's text is the toolkit's, and gone with the next chooser
 	const std::string file = name;
+	// the extension decides, as in Open: a playlist is played, never read
+	// as a scene
+	if (u_extensionOf(file) == state::sc_playListExtension) return openPlayList(file.c_str());
 	// a file that cannot be read changes nothing, the playlist included
 	const int result = g_state->openGAfile(file.c_str(), 0, nullptr, -1);
 	if (result != 0) return result;

@@ -141,6 +141,20 @@ save_state() {
 	gone "$chooser" "the Save State chooser for $1"
 }
 
+# the keys $1, then the name $3 typed into the chooser titled $2 that they
+# show, or, without a chooser, the line $3 typed; $4 names the row in a
+# failure
+keys_then_name() {
+	[ -n "$1" ] && xdotool key $1
+	if [ -n "$2" ]; then
+		w=$(window_named "$2") || fail "$4: no chooser '$2'"
+		type_line "$3"
+		gone "$w" "$4: the chooser"
+	elif [ -n "$3" ]; then
+		type_line "$3"
+	fi
+}
+
 # 1. the object panel stands right of the view; "draw wireframe" is its
 # eighth row for a vector (y 205 in the panel, which starts at y 30)
 type_line "a = e1"
@@ -330,14 +344,7 @@ while IFS='|' read -r keys chooser name before after says; do
 		before=${before#as_user } ;;
 	esac
 	[ -n "$before" ] && eval "$before"
-	[ -n "$keys" ] && xdotool key $keys
-	if [ -n "$chooser" ]; then
-		w=$(window_named "$chooser") || fail "row $row: no chooser '$chooser'"
-		type_line "$name"
-		gone "$w" "row $row: the chooser"
-	elif [ -n "$name" ]; then
-		type_line "$name"
-	fi
+	keys_then_name "$keys" "$chooser" "$name" "row $row"
 	[ -n "$after" ] && eval "$after"
 	titled "$last" "row $row ($keys $name)"
 	expect_blue 1
@@ -372,7 +379,7 @@ alt+f Down Down Down Down Return|Save file|$dir/ro.geo|as_user chmod 444 "$dir/r
 alt+f Down Down Down Down Return|Save file|$dir/rodir/s.geo|as_user chmod 555 "$dir/rodir"||>> Scene not saved: '$dir/rodir/s.geo': permission denied
 ||screenshot("$dir/rodir/x.png", 100, 100, 0);|as_user chmod 555 "$dir/rodir"||Screenshot not taken: '$dir/rodir/x.png': permission denied
 alt+o|open file: |$dir/nothing.gpl|||>> state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
-alt+comma|||||>> GAfile::GAfile(): can not open '$dir/folder.geo': it is a directory
+alt+comma|||||>> state::setPlayListPos(): playlist position '0' is out of range
 ||cmd("open $dir/nothing.gpl")|||state::openPlayList(): '$dir/nothing.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was
 alt+o|open file: |$dir/pipe.g|||>> state::consoleSourceFileRead(): can not read '$dir/pipe.g': it is not a regular file
 alt+f Down Down Right Down Down Return|Open g file: |$dir/pipe.g|
@@ -385,24 +392,87 @@ alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"
+# 6b. playlists on every route: a scene file's "open", "switchto" and
+# console line of a playlist and "Open geo file" of one play it, and refuse
+# one that plays only itself; a playlist plays the entries of another in
+# its place; Next and Previous, by their keys and the menu, go on to the
+# nearest entry that opens (an entry gone, a directory, the one deleted
+# meanwhile) and stay on the scene shown when none does.  The variable
+# keep is 41 before each row; after it keep is still 41 (kept) or a new
+# scene began (new).  A row: the keys, the chooser they show, the name
+# typed into it (or the line typed, without a chooser), what is done first,
+# the title after (empty: the one before), kept or new, what the console's
+# last line says.
+mkdir -p "$dir/pl/folder.geo"
+printf 'title "five"\n' > "$dir/pl/five.geo"
+printf 'title "six"\n' > "$dir/pl/six.geo"
+printf 'play five.geo\n' > "$dir/pl/list5.gpl"
+printf 'play self.gpl\n' > "$dir/pl/self.gpl"
+printf 'open list5.gpl\n' > "$dir/pl/open.geo"
+printf 'switchto list5.gpl\n' > "$dir/pl/switch.geo"
+printf 'console cmd("open list5.gpl");\n' > "$dir/pl/console.geo"
+printf 'open self.gpl\nswitchto self.gpl\nconsole cmd("open self.gpl");\n' > "$dir/pl/refused.geo"
+printf 'play folder.geo\nplay inner.gpl\nplay gone.geo\nplay six.geo\n' > "$dir/pl/outer.gpl"
+printf 'play five.geo\nplay outer.gpl\n' > "$dir/pl/inner.gpl"
+held="state::openPlayList(): '$dir/pl/self.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was"
+folder="GAfile::GAfile(): can not open '$dir/pl/folder.geo': it is a directory"
+step=0
+while IFS='|' read -r keys chooser name before title keep says; do
+	step=$((step + 1))
+	type_line "keep = 41"
+	# lines enough to fill the console that a new scene cleared
+	[ -n "$says" ] && type_line "for(i=0;i<12;i=i+1){f=i,}"
+	[ -n "$before" ] && eval "$before"
+	keys_then_name "$keys" "$chooser" "$name" "playlist row $step"
+	titled "${title:-$last}" "playlist row $step ($keys $name)"
+	[ -n "$says" ] && said "$says" "playlist row $step ($keys $name)"
+	[ "$keep" = kept ] && type_line "if (keep == 41) cmd(\"title p$step\");"
+	[ "$keep" = new ] && type_line "if (keep == 0) cmd(\"title p$step\");"
+	titled "p$step" "keep after playlist row $step ($keys $name): not $keep"
+	last=p$step
+done <<ROWS
+alt+f Down Down Right Return|Open geo file: |$dir/pl/list5.gpl||five|new|
+alt+f Down Down Right Return|Open geo file: |$dir/pl/self.gpl|||kept|>> $held
+||cmd("open $dir/pl/open.geo")||five|new|
+||cmd("open $dir/pl/switch.geo")||five|new|
+||cmd("open $dir/pl/console.geo")||five|new|
+||cmd("import $dir/pl/refused.geo")|||kept|>> $held
+||cmd("open $dir/pl/outer.gpl")||five|new|
+alt+comma|||||kept|>> $folder
+alt+f Down Down Down Down Down Down Down Return|||||kept|>> $folder
+alt+period||||six|new|
+alt+comma||||five|new|
+alt+f Down Down Down Down Down Down Return|||rm -r "$dir/pl/six.geo" && mkdir "$dir/pl/six.geo"||kept|GAfile::GAfile(): can not open '$dir/pl/six.geo': it is a directory
+alt+comma|||||kept|>> $folder
+ROWS
+echo "$step playlist rows played good playlists on every route and stepped to the nearest entry that opens"
 # the command line's -f and -l: the program starts untitled, not as after
-# a file's start ("Korimbel: untitled")
-for option in "-f $dir/folder.geo" "-f $dir/picture.png" "-l $dir/words.gpl" "-l $dir/picture.geo"; do
+# a file's start ("Korimbel: untitled"), when what is named holds no scene,
+# and with the title of its first scene when it plays a playlist
+while IFS='|' read -r option expected; do
 	"$korimbel" $option > /dev/null 2>&1 &
 	started=$!
 	title=""
 	for i in $(seq 1 200); do
 		w=$(xdotool search --maxdepth 1 --pid $started 2>/dev/null | head -n 1)
-		[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null) && [ -n "$title" ] && break
+		[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null) && [ "$title" = "$expected" ] && break
 		sleep 0.05
 	done
 	sleep 0.3
 	[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null)
 	kill $started 2>/dev/null
 	wait $started 2>/dev/null
-	[ "$title" = Korimbel ] || fail "korimbel $option: the title is '$title'"
-done
-echo "-f and -l of what holds no scene started the program untitled"
+	[ "$title" = "$expected" ] || fail "korimbel $option: the title is '$title', not '$expected'"
+done <<ROWS
+-f $dir/folder.geo|Korimbel
+-f $dir/picture.png|Korimbel
+-l $dir/words.gpl|Korimbel
+-l $dir/picture.geo|Korimbel
+-f $dir/pl/self.gpl|Korimbel
+-f $dir/pl/list5.gpl|Korimbel: five
+-l $dir/pl/outer.gpl|Korimbel: five
+ROWS
+echo "-f and -l of what holds no scene started the program untitled, of a playlist with its first scene"
 # ---- 7. keys and focus ------------------------------------------------------
 # Each row does what a user does with the keys and the mouse; the title
 # shows what came of it.

@@ -1,10 +1,11 @@
 #!/bin/sh
-# Starts Korimbel on the X display with a playlist of two scripts and drives
-# it as a user would: in full-screen mode (Alt+U) the keys are the window's
-# whatever had the focus, so Space plays the next entry and nothing typed
-# lands on the hidden console's command line; the first script asks before
-# it is deleted, and the Space that steps on answers "No", the default, so
-# the file stays; then "&Save State" writes the
+# Starts Korimbel on the X display with a playlist of two scripts and a
+# missing one between them, and drives it as a user would: in full-screen
+# mode (Alt+U) the keys are the window's whatever had the focus, so Space
+# plays the next entry that opens and nothing typed lands on the hidden
+# console's command line; the first script asks before it is deleted, and
+# the Space that steps on answers "No", the default, so the file stays;
+# then "&Save State" writes the
 # file whose bare name is typed into its chooser, and "&Open" brings the
 # saved scene back.
 #
@@ -20,7 +21,8 @@ dir=$(mktemp -d)
 cd "$dir"
 printf 'title "first"\ndelete ask "Remove %%s now?"\n' > first.geo
 printf 'title "second"\n' > second.geo
-printf 'play "first.geo"\nplay "second.geo"\n' > list.gpl
+# an entry gone between them: Space goes on to the next that opens
+printf 'play "first.geo"\nplay "gone.geo"\nplay "second.geo"\n' > list.gpl
 options="-l list.gpl"
 . "$here/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT

@@ -255,6 +255,38 @@ TEST_F(Stack, Playlists)
 	EXPECT_EQ(m_state.m_playListPos, 0);
 	EXPECT_TRUE(has("first"));
 
+	// a playlist plays another's entries in its place, read with the line's
+	// arguments and names relative to that one's directory; a playlist
+	// being read is not played again, and the names after it are relative
+	// to their own playlist's directory again
+	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0700), 0);
+	const std::string outer = write("outer.gpl", "play sub/inner.gpl two\nplay one.geo last\n");
+	const std::string inner = write("sub/inner.gpl", "play ../two.geo $1\nplay ../outer.gpl\nplay inner.gpl\n");
+	const auto skipped = [&](const std::string &f) {
+		return "state::openPlayList(): '" + inner + "' plays '" + m_dir.file(f) +
+		       "', which is being read: that line is skipped, else the playlist would never end\n";
+	};
+	out = output([&] { EXPECT_EQ(m_state.openPlayList(outer.c_str()), 0); });
+	EXPECT_EQ(out.substr(0, out.find("Animation")), skipped("sub/../outer.gpl") + skipped("sub/inner.gpl"));
+	ASSERT_EQ(m_state.m_playListLength, 2);
+	EXPECT_STREQ(m_state.m_playList[1].filename, m_dir.file("one.geo").c_str());
+	EXPECT_STREQ(m_state.m_playList[1].arg[0], "last");
+	tick();
+	EXPECT_TRUE(has("two") && !has("first"));
+	// playlists that play others many times over are read a bounded number
+	// of times
+	const std::string many = write("many.gpl", [] {
+		std::string lines;
+		for (int i = 0; i < 66; i++) lines += "play outer.gpl\n";
+		return lines;
+	}());
+	out = output([&] { EXPECT_EQ(m_state.openPlayList(many.c_str()), 0); });
+	EXPECT_NE(out.find("state::openPlayList(): '" + many + "' plays '" + outer +
+	                   "': a playlist plays at most 64 playlists in its place, theirs included; that line is skipped\n"),
+	          std::string::npos);
+	// each line reads two playlists and adds two entries
+	EXPECT_EQ(m_state.m_playListLength, 64);
+
 	m_state.clearPlayList();
 	EXPECT_EQ(output([&] { m_state.nextPlayListEntry(); }), "state::nextPlayListEntry(): no playlist open\n");
 	EXPECT_EQ(output([&] { m_state.previousPlayListEntry(); }), "state::previousPlayListEntry(): no playlist open\n");
@@ -357,6 +389,15 @@ TEST_F(Stack, OpensOfWhatHoldsNoSceneChangeNothing)
 		    << keyword;
 		EXPECT_TRUE(has("t") && value("q1") == "none") << keyword;
 		EXPECT_EQ(m_state.m_playListPos, 1) << keyword;
+	}
+	// and so do a scene file's own lines, a console line among them
+	for (const std::string line : {"open played.gpl", "switchto played.gpl", "console cmd(\"open played.gpl\");"}) {
+		open(write("opener.geo", line + "\n"));
+		EXPECT_FALSE(has("t")) << line;
+		tick();
+		tick();
+		EXPECT_TRUE(has("t")) << line;
+		EXPECT_STREQ(top()->filename(), three.c_str()) << line;
 	}
 	EXPECT_EQ(typed(("cmd(\"import " + played + "\");").c_str()),
 	          "Not imported: '" + played + "': it is a playlist; 'open' plays it\n");
