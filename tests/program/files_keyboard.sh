@@ -45,14 +45,19 @@
 # The title shows what ran: each typed line sets it through cmd(); a text
 # copied is pasted into such a line.
 #
-#   files_keyboard.sh KORIMBEL XGRAB XCLIP
+#   files_keyboard.sh KORIMBEL XGRAB XCLIP [PART]
 #
 # XCLIP holds a text as another program's clipboard or primary selection.
+# PART runs one part, each on a program of its own, so that the parts run
+# at once and each stays well within a test's time: "session" (1 to 5),
+# "opens" (6), "playlists" (6b and the command line's -f and -l), "keys"
+# (7 and 8); without it, every part runs on one program.
 # Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
 xgrab=$2
 xclip=$3
+part=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d)
 # the program starts in the scratch directory, where its choosers start;
@@ -155,6 +160,55 @@ keys_then_name() {
 	fi
 }
 
+# whether part $1 runs
+runs() { [ -z "$part" ] || [ "$part" = "$1" ]; }
+# the screenshot dialog (the fifth item of "&Utils") with the file name $1
+# typed into its field, over what was there, and OK
+shot_dialog() {
+	xdotool key alt+f Right Right Right
+	sleep 0.3
+	xdotool key Down Down Down Down Down Return
+	w=$(window_named "Screen shot:") || fail "no screenshot dialog for $1"
+	xdotool mousemove --window "$w" 200 17 click 1 key ctrl+a
+	xdotool type --delay 20 "$1"
+	xdotool mousemove --window "$w" 55 117 click 1
+	gone "$w" "the screenshot dialog for $1"
+}
+# file $2 is byte for byte file $1, else fail
+same_as() { cmp -s "$1" "$2" || fail "$2 is no longer what $1 is"; }
+# waits until file $1 is gone
+file_gone() {
+	for i in $(seq 1 100); do
+		[ -e "$1" ] || return 0
+		sleep 0.05
+	done
+	fail "$1 is still there"
+}
+# waits until file $1 is a PNG image of size $2 ("width height")
+png_sized() {
+	for i in $(seq 1 100); do
+		[ "$(png_size "$1" 2>/dev/null)" = "$2" ] && return 0
+		sleep 0.05
+	done
+	fail "$1 is no PNG image of $2 pixels"
+}
+# the files that the opens, the playlists and the command line's rows read
+printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/stub.png"
+mkdir "$dir/folder.geo" "$dir/nox" "$dir/rodir"
+printf 'title "denied"\n' > "$dir/noread.geo"
+cp "$dir/noread.geo" "$dir/nox/s.geo"
+cp "$dir/noread.geo" "$dir/ro.geo"
+printf 'cmd("title denied");\n' > "$dir/noread.g"
+printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
+cp "$dir/picture.png" "$dir/picture.geo"
+printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
+printf 'e3ga c [e1]\n' > "$dir/words.gpl"
+printf 'open folder.geo\n' > "$dir/opener.geo"
+printf 'play scene.geo\nplay folder.geo\nplay picture.geo\n' > "$dir/list.gpl"
+printf 'play missing.geo\nplay folder.geo\n' > "$dir/nothing.gpl"
+mkfifo "$dir/pipe.g" "$dir/pipe.png" "$dir/pipe.geo"
+
+if runs session; then
 # 1. the object panel stands right of the view; "draw wireframe" is its
 # eighth row for a vector (y 205 in the panel, which starts at y 30)
 type_line "a = e1"
@@ -215,7 +269,6 @@ echo "Save State wrote $dir/sub/abs.geo, $dir/sub/plain.geo and ~/tilde.geo"
 # line says (when checked).
 printf 'title "mine"\n' > "$dir/home/keep.geo"
 printf 'title "other"\n' > "$dir/other.geo"
-printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/stub.png"
 # a scene that asks before it is deleted, played (after a scene that does
 # not ask), then left for another; the scene replayed is left in the next row
 play_asking() {
@@ -233,36 +286,6 @@ replay_asking() {
 	type_line 'cmd("title replaying")'
 	titled replaying "the title changed"
 	xdotool key alt+r
-}
-# the screenshot dialog (the fifth item of "&Utils") with the file name $1
-# typed into its field, over what was there, and OK
-shot_dialog() {
-	xdotool key alt+f Right Right Right
-	sleep 0.3
-	xdotool key Down Down Down Down Down Return
-	w=$(window_named "Screen shot:") || fail "no screenshot dialog for $1"
-	xdotool mousemove --window "$w" 200 17 click 1 key ctrl+a
-	xdotool type --delay 20 "$1"
-	xdotool mousemove --window "$w" 55 117 click 1
-	gone "$w" "the screenshot dialog for $1"
-}
-# file $2 is byte for byte file $1, else fail
-same_as() { cmp -s "$1" "$2" || fail "$2 is no longer what $1 is"; }
-# waits until file $1 is gone
-file_gone() {
-	for i in $(seq 1 100); do
-		[ -e "$1" ] || return 0
-		sleep 0.05
-	done
-	fail "$1 is still there"
-}
-# waits until file $1 is a PNG image of size $2 ("width height")
-png_sized() {
-	for i in $(seq 1 100); do
-		[ "$(png_size "$1" 2>/dev/null)" = "$2" ] && return 0
-		sleep 0.05
-	done
-	fail "$1 is no PNG image of $2 pixels"
 }
 while IFS='|' read -r asks answer meanwhile after says; do
 	eval "$asks"
@@ -295,6 +318,9 @@ type_line 'cmd("title typed")'
 titled typed "a line typed after the script showed the console"
 echo "after the script showed the console again the keyboard was the command line's"
 
+fi
+
+if runs opens; then
 # 6. opens of what holds no scene change nothing, on every route: a
 # directory, an image (a NUL byte in its first block), a playlist without
 # a "play" line of a file that can be opened (by the menu or a typed
@@ -311,19 +337,6 @@ echo "after the script showed the console again the keyboard was the command lin
 # show, the name typed into it (or the line typed, without a chooser), what
 # happens first ("as_user" in front: not as root), what is waited for
 # after, what the console's last line says.
-mkdir "$dir/folder.geo" "$dir/nox" "$dir/rodir"
-printf 'title "denied"\n' > "$dir/noread.geo"
-cp "$dir/noread.geo" "$dir/nox/s.geo"
-cp "$dir/noread.geo" "$dir/ro.geo"
-printf 'cmd("title denied");\n' > "$dir/noread.g"
-printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
-cp "$dir/picture.png" "$dir/picture.geo"
-printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
-printf 'e3ga c [e1]\n' > "$dir/words.gpl"
-printf 'open folder.geo\n' > "$dir/opener.geo"
-printf 'play scene.geo\nplay folder.geo\nplay picture.geo\n' > "$dir/list.gpl"
-printf 'play missing.geo\nplay folder.geo\n' > "$dir/nothing.gpl"
-mkfifo "$dir/pipe.g" "$dir/pipe.png" "$dir/pipe.geo"
 xdotool key alt+f Down Down Right Down Return
 chooser=$(window_named "Open gpl file: ") || fail "no Open geo playlist chooser"
 type_line "$dir/list.gpl"
@@ -392,6 +405,9 @@ alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"
+fi
+
+if runs playlists; then
 # 6b. playlists on every route: a scene file's "open", "switchto" and
 # console line of a playlist and "Open geo file" of one play it, and refuse
 # one that plays only itself; a playlist plays the entries of another in
@@ -473,6 +489,9 @@ done <<ROWS
 -l $dir/pl/outer.gpl|Korimbel: five
 ROWS
 echo "-f and -l of what holds no scene started the program untitled, of a playlist with its first scene"
+fi
+
+if runs keys; then
 # ---- 7. keys and focus ------------------------------------------------------
 # Each row does what a user does with the keys and the mouse; the title
 # shows what came of it.
@@ -725,4 +744,5 @@ for i in $(seq 1 200); do
 done
 [ -s "$dir/choose/shot.png" ] || fail "no screenshot in $dir/choose/shot.png"
 echo "every chooser took a bare name typed after Ctrl+A in the directory it showed"
+fi
 exit 0
