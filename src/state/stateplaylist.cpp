@@ -49,6 +49,9 @@ int state::openPlayList(const char *name)
 	// a playlist that cannot be read leaves the current one
 	if (!GAfile::readable(name)) return -1;
 	const std::string file(name);
+	// reading it moves the folder that names are read from, which a
+	// refused playlist leaves as it was
+	const std::string keptDirectory = m_workingDirectory;
 	// the new entries come into an empty list; the current one waits aside
 	playList_s *kept = m_playList;
 	const int keptLength = m_playListLength, keptPos = m_playListPos;
@@ -66,6 +69,7 @@ int state::openPlayList(const char *name)
 		m_playList = kept;
 		m_playListLength = keptLength;
 		m_playListPos = keptPos;
+		m_workingDirectory = keptDirectory;
 		cprintf("state::openPlayList(): '%s' holds no 'play' line of a file that can be opened; the playlist stays "
 		        "as it was\n",
 		        file.c_str());

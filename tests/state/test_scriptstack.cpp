@@ -354,6 +354,13 @@ TEST_F(Stack, OpensOfWhatHoldsNoSceneChangeNothing)
 	EXPECT_TRUE(has("a") && value("q1") == "7" && m_state.m_title == "one");
 	EXPECT_EQ(m_state.m_playListLength, 1);
 	EXPECT_EQ(m_state.m_playListPos, 0);
+	// nor does the folder that the scene's names are read from, when such
+	// a playlist lies in another
+	const std::string folder = m_state.m_workingDirectory;
+	ASSERT_EQ(mkdir(m_dir.file("away").c_str(), 0700), 0);
+	const std::string away = write("away/nothing.gpl", "play missing.geo\n");
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(away.c_str()), -1); }), unplayable(away));
+	EXPECT_EQ(m_state.m_workingDirectory, folder);
 	// replaying a bottom file that became a directory, and a playlist
 	// entry that is one: the session stays
 	const std::string two = write("two.geo", "e3ga b [e2]\n");
