@@ -85,9 +85,9 @@ pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
 sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)'
 }
 # waits until the console's line at y $1 has ink from x $2 on, $3 pixels
-# wide, else fails with $4
+# wide, else fails with $4; tenths of a second to wait in $5 (else 50)
 inked() {
-	for i in $(seq 1 50); do
+	for i in $(seq 1 "${5:-50}"); do
 		has_ink "$1" "$2" "$3" && return 0
 		sleep 0.1
 	done
@@ -654,6 +654,12 @@ while IFS='|' read -r selection terms keys title paste result; do
 	bytes=$(wc -c < "$dir/paste")
 	"$xclip" -quiet -selection "$selection" -i "$dir/paste" 2> /dev/null &
 	holder=$!
+	# xclip holds the text once the selection reads as it: before, a paste
+	# would find the last copy, or nothing
+	for i in $(seq 1 100); do
+		[ "$(timeout 5 "$xclip" -o -selection "$selection" 2> /dev/null | head -c 6)" = "pz = 0" ] && break
+		sleep 0.1
+	done
 	target=$window
 	if [ -n "$keys" ]; then
 		# over the view's top, so that the window opens above the console
@@ -666,14 +672,14 @@ while IFS='|' read -r selection terms keys title paste result; do
 	*) xdotool mousemove --window "$target" $paste click 2 ;;
 	esac
 	if [ $result = whole ]; then
-		inked 642 360 350 "row $row: the pasted command around the cursor"
+		inked 642 360 350 "row $row: the pasted command around the cursor" 300
 		xdotool key Return
 		type_line "if (pz == $terms) cmd(\"title pasted$row\");"
 		titled "pasted$row" "row $row: the pasted command of $terms terms"
 	else
 		# the text is read whole before it is refused: the message shows
 		# (before that, a copy would take the clipboard from xclip)
-		inked 625 300 250 "row $row: the console's line above the command line"
+		inked 625 300 250 "row $row: the console's line above the command line" 300
 		if [ "$target" != "$window" ]; then
 			xdotool key Escape
 			gone "$target" "row $row: the window pasted into"
