@@ -2,8 +2,10 @@
 // line, the history of entered commands and clearing.
 #include "console/fl_console.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -288,10 +290,26 @@ void Fl_Console::clear_buffer()
 {
 	if (!m_textBuffer)
 		return;
+	// The command being typed is the user's, not output: it stays, with the
+	// cursor where it was in it.  One entered is already on its way and
+	// goes with the rest.
+	std::string typed;
+	int cursor = 0;
+	if (!m_callingCallbacks && m_promptPos >= 0 && m_promptPos <= m_textBuffer->length()) {
+		char *text = command();
+		if (text)
+			typed = text;
+		std::free(text);
+		cursor = std::clamp(insert_position() - m_promptPos, 0, static_cast<int>(typed.size()));
+	}
 	m_modifySelf = 1;
 	m_textBuffer->text(" \n");
 	m_modifySelf = 0;
 	newPrompt();
+	if (typed.empty())
+		return;
+	appendOwn(typed.c_str());
+	cursorTo(m_promptPos + cursor);
 }
 
 void Fl_Console::clear()

@@ -85,7 +85,8 @@ public:
 	// Keeps at most nb commands (nb below 1 is ignored).
 	void max_history(int nb);
 	void clear_history();
-	// The text becomes " \n" followed by a new prompt.
+	// The text becomes " \n" followed by a new prompt and the command
+	// being typed (not one being entered), the cursor where it was in it.
 	void clear_buffer();
 	void clear();
 
