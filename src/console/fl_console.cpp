@@ -2,7 +2,6 @@
 // line, the history of entered commands and clearing.
 #include "console/fl_console.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -201,6 +200,13 @@ void Fl_Console::cursorTo(int pos)
 	show_insert_position();
 }
 
+int Fl_Console::commandCursor() const
+{
+	const int length = m_textBuffer->length();
+	const int at = insert_position();
+	return at < m_promptPos || at > length ? length - m_promptPos : at - m_promptPos;
+}
+
 void Fl_Console::cursorToPromptFromLeftEdge()
 {
 	if (mHorizOffset != 0)
@@ -300,7 +306,7 @@ void Fl_Console::clear_buffer()
 		if (text)
 			typed = text;
 		std::free(text);
-		cursor = std::clamp(insert_position() - m_promptPos, 0, static_cast<int>(typed.size()));
+		cursor = commandCursor();
 	}
 	m_modifySelf = 1;
 	m_textBuffer->text(" \n");

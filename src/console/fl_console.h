@@ -146,6 +146,9 @@ protected:
 	void cursorTo(int pos);
 	// Puts the cursor just after the prompt, the line shown from its left
 	// edge, prompt included.
+	// The cursor's offset in the command being typed; the command's length
+	// when the cursor stands in the transcript.
+	int commandCursor() const;
 	void cursorToPromptFromLeftEdge();
 	// Undoes an edit reported by the modify callback.
 	void revertEdit(int pos, int nInserted, int nDeleted, const char *deletedText);
