@@ -16,7 +16,8 @@
 #    was until "Yes", and after "No" and Escape the console's last line,
 #    copied, says it was not replaced;
 # 5. a script hides the console, waits for Enter and shows the console
-#    again: typing goes to the command line;
+#    again: typing goes to the command line; the canvas colour it sets
+#    next shows at once;
 # 5b. a scene opened by a script or by another program while a line is
 #    typed keeps that line and its cursor;
 # 6. opens of a directory, an image, a playlist without an entry that can
@@ -311,14 +312,17 @@ ROWS
 echo "Save State, a scene with 'delete ask' and the screenshot dialog asked: No (Return, Space) and Escape kept the file and said so, Yes replaced or deleted it"
 
 # 5. a script hides the console, waits, shows it again
-printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\n' > "$dir/hide.geo"
+# (the line typed ends a second wait, after which the canvas turns blue:
+# the view shows it without anything else drawn)
+printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\nwait\ncvcolor 0 0 1\n' > "$dir/hide.geo"
 type_line "cmd(\"open $dir/hide.geo\")"
 titled hidden "the script"
 xdotool key Return
 titled shown "Enter during the script's wait"
 type_line 'cmd("title typed")'
 titled typed "a line typed after the script showed the console"
-echo "after the script showed the console again the keyboard was the command line's"
+expect_blue 1
+echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
 # but not that line, nor moves its cursor: a row is how the scene opens
