@@ -320,9 +320,9 @@ TEST_F(ConsoleParsing, LexicalErrorRunsNothing)
 {
 	EXPECT_EQ(parse("x = 2; y = 3 #"), "line 1:14: unexpected char: '#'\n=> null");
 	EXPECT_EQ(parse("x = 2;\n/* open"), "line 2:8: expecting ''*'', found 'EOF'\n=> null");
-	// a name registered while the text was read stays registered
+	// nor does a name that the text made a function's stay one
 	EXPECT_EQ(parse("function f(a) { x = a; } y = 1.;"), "line 1:32: unexpected char: ';'\n=> null");
-	EXPECT_EQ(parse("f(1);"), "=> f(1);");
+	EXPECT_EQ(parse("f(1);"), "=> f (1);");
 }
 
 TEST_F(ConsoleParsing, WorkingDirectory)
