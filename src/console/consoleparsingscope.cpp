@@ -23,9 +23,10 @@ int consoleParsingScopeRecord(const std::string &name, bool function)
 	return g_currentParsingScope->setFunctionOrVariable(name, function);
 }
 
-consoleParsingScopeReset::consoleParsingScopeReset()
+consoleParsingScopeReset::consoleParsingScopeReset(const int *recoveries)
 	: m_globalScope(g_state != nullptr ? g_state->m_globalScope : nullptr), m_outer(s_innermost),
-	  m_exceptions(std::uncaught_exceptions())
+	  m_exceptions(std::uncaught_exceptions()), m_recoveries(recoveries),
+	  m_recoveriesBefore(recoveries != nullptr ? *recoveries : 0)
 {
 	g_currentParsingScope = m_globalScope;
 	s_innermost = this;
@@ -41,7 +42,8 @@ consoleParsingScopeReset::~consoleParsingScopeReset()
 	}
 	g_currentParsingScope = m_globalScope;
 	// a refused text runs nothing, so nothing of it may be left either
-	if (std::uncaught_exceptions() > m_exceptions) rollback(0);
+	const bool recovered = m_recoveries != nullptr && *m_recoveries != m_recoveriesBefore;
+	if (std::uncaught_exceptions() > m_exceptions || recovered) rollback(0);
 	s_innermost = m_outer;
 }
 

@@ -26,10 +26,12 @@ int consoleParsingScopeRecord(const std::string &name, bool function);
 // parse ends, however it ends, closes every parsing scope still open above
 // it, so that nothing of the parse is left behind. A parse that an
 // exception abandons (the text is refused) puts back every record of the
-// global scope that it changed.
+// global scope that it changed; so does one that recovered from a syntax
+// error, when given the parser's count of recoveries (its caller runs
+// nothing of such a text).
 class consoleParsingScopeReset {
 public:
-	consoleParsingScopeReset();
+	explicit consoleParsingScopeReset(const int *recoveries = nullptr);
 	~consoleParsingScopeReset();
 	consoleParsingScopeReset(const consoleParsingScopeReset &) = delete;
 	consoleParsingScopeReset &operator=(const consoleParsingScopeReset &) = delete;
@@ -46,6 +48,8 @@ private:
 	// the parse that this one runs within, if any
 	consoleParsingScopeReset *m_outer;
 	int m_exceptions;
+	const int *m_recoveries; // null: a parse whose syntax errors the caller runs around
+	int m_recoveriesBefore;
 };
 
 // A point of the parse: rollback() puts back every record of the global

@@ -48,11 +48,16 @@ private:
 	int m_nbRecoveries = 0;
 	// the command entry ended the text with a terminator the user did not type
 	bool m_endingAdded = false;
+	// the caller puts a text with a syntax error in force not even in part
+	bool m_wholeOnly = false;
 
 public:
 	// Tells the parser that the text's last token is a terminator that the
 	// command entry added to a command typed without one.
 	void endingAdded(bool added) { m_endingAdded = added; }
+	// Tells the parser that nothing of a text with a syntax error runs: the
+	// names it made functions' or variables' are then what they were.
+	void wholeOnly(bool whole) { m_wholeOnly = whole; }
 
 	// Every syntax error a rule catches is reported and then recovered from
 	// here: counted, so that a loop can tell whether its text held one.
@@ -122,7 +127,7 @@ private:
 // The whole text, read from the state's global scope.
 input returns [consoleStmtListStmt *r = nullptr]
 {
-	consoleParsingScopeReset scopes;
+	consoleParsingScopeReset scopes(m_wholeOnly ? &m_nbRecoveries : nullptr);
 	consoleResultGuard<consoleStmtListStmt> guard(r);
 }
 	: r=stmtlist EOF
