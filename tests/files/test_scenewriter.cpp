@@ -504,22 +504,28 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 
 // The answer that the first run of a dynamic statement showed, failed or
 // not, and that a later statement removed, is not in the opened scene
-// either: saved, opened and saved again, the scene is the same.
+// either: saved, opened and saved again, the scene is the same. A
+// statement that shows nothing leaves no answer to remove.
 TEST_F(sceneWriter, AnAnswerRemovedStaysRemoved)
 {
-	for (const char *statement : {"dynamic{dk a = 1,}", "dynamic{1 + 2,}"}) {
+	const struct {
+		const char *statement;
+		bool shows;
+	} items[] = {{"dynamic{dk a = 1,}", true}, {"dynamic{1 + 2,}", true}, {"dynamic{w = 2;}", false}};
+	for (const auto &item : items) {
 		output([&] { m_state.reset(); });
-		typed(statement);
-		EXPECT_TRUE(has("ans")) << statement;
+		typed(item.statement);
+		EXPECT_EQ(has("ans"), item.shows) << item.statement;
 		typed("x = 0.5,");
 		const std::string text = saved();
+		EXPECT_EQ(text.find("\nremove ans\n") != std::string::npos, item.shows) << item.statement;
 		const std::map<std::string, std::string> objects = savedObjectLines(m_state);
 		open(m_dir.file("saved.geo"));
 		tick();
 		m_state.updateDynStmts();
-		EXPECT_FALSE(has("ans")) << statement;
-		EXPECT_EQ(savedObjectLines(m_state), objects) << statement;
-		EXPECT_EQ(saved(), text) << statement;
+		EXPECT_FALSE(has("ans")) << item.statement;
+		EXPECT_EQ(savedObjectLines(m_state), objects) << item.statement;
+		EXPECT_EQ(saved(), text) << item.statement;
 	}
 }
 
