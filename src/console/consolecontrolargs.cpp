@@ -1,5 +1,5 @@
-// The arguments of the calls that make console controls, judged before any
-// of them runs.
+// The arguments of the calls that bind names, judged before any of them
+// runs.
 #include <algorithm>
 #include <climits>
 
@@ -7,6 +7,7 @@
 #include "console/consoleexprstmt.h"
 #include "console/consolefunctions.h"
 #include "console/consolescope.h"
+#include "console/consoleviewerfunctions.h"
 #include "os/osdep.h"
 #include "state/state.h"
 
@@ -26,6 +27,18 @@ constexpr bindingCall sc_bindingCalls[] = {
 	{"ctrl_select", 2, CONSOLE_MAX_ARGS, true},
 };
 
+// A call that gives a constant a name: its argument count, the argument
+// that holds the name, and the one that names the renamed constant (-1:
+// none).
+struct constantCall {
+	const char *name;
+	int count, named, from;
+};
+constexpr constantCall sc_constantCalls[] = {
+	{"add_const", 1, 0, -1},
+	{"rename_builtin_const", 2, 1, 0},
+};
+
 // The operands of an argument's expression, in order.
 int operandCount(const consoleStatement *arg)
 {
@@ -33,54 +46,113 @@ int operandCount(const consoleStatement *arg)
 	for (int i = 0; arg != nullptr && i < arg->nbChildren(); i++) n += arg->child(i) != nullptr;
 	return n;
 }
-const consoleStatement *operand(const consoleStatement *arg, int k)
+consoleStatement *operand(const consoleStatement *arg, int k)
 {
-	for (int i = 0; i < arg->nbChildren(); i++)
+	for (int i = 0; arg != nullptr && i < arg->nbChildren(); i++)
 		if (arg->child(i) != nullptr && k-- == 0) return arg->child(i);
 	return nullptr;
 }
 
 // The variable that an argument names plainly, "x" or "x = value"; null
 // for any other argument.
-const consoleVariableStmt *plainVariable(const consoleStatement *arg)
+consoleVariableStmt *plainVariable(const consoleStatement *arg)
 {
 	const int n = operandCount(arg);
 	if (n == 0) return nullptr;
-	const auto *v = dynamic_cast<const consoleVariableStmt *>(operand(arg, 0));
+	auto *v = dynamic_cast<consoleVariableStmt *>(operand(arg, 0));
 	// a sign or another prefix makes a value of it
 	if (v == nullptr || v->op() != COP_NONE) return nullptr;
 	if (n > 1 && operand(arg, 1)->op() != COP_ASSIGN) return nullptr;
 	return v;
 }
 
+// The same within any parentheses, whose value is the variable's.
+consoleVariableStmt *namedVariable(const consoleStatement *arg)
+{
+	for (consoleStatement *inner; arg != nullptr; arg = inner->child(0)) {
+		if (consoleVariableStmt *v = plainVariable(arg)) return v;
+		inner = operandCount(arg) == 1 ? operand(arg, 0) : nullptr;
+		if (inner == nullptr || inner->op() != COP_NONE || dynamic_cast<consoleParExprStmt *>(inner) == nullptr)
+			return nullptr;
+	}
+	return nullptr;
+}
+
+// Whether a user's function of that name and argument count takes the
+// call, which is then the user's.
+bool userFunction(consoleScope *s, const std::string &name, int count)
+{
+	int anyModel[CONSOLE_MAX_ARGS];
+	std::fill(anyModel, anyModel + CONSOLE_MAX_ARGS, CFA_ANY_MODEL);
+	const consoleFunc_s *row = nullptr;
+	int bestDistance = INT_MAX;
+	return s->lookupFunctionRec(s->id(), name, 0, count, nullptr, anyModel, &row, &bestDistance) == 0 &&
+	       row != nullptr && row->funcStmt != nullptr;
+}
+
+// The word of the variable that argument index of a control binds.
+const char *bindingWord(int index) { return index == 0 ? state::sc_controlWord : state::sc_optionWord; }
+
+// Whether a control call may run: every variable it binds named plainly
+// and free.
+bool controlCallAllowed(consoleScope *s, const bindingCall &call, consoleStatement *args, int count)
+{
+	// a function's name where a variable is bound is refused whoever the
+	// call is: as a variable it would hide the function, and the parser
+	// read it as a name for this alone
+	for (int i = 0; i < count; i++) {
+		const consoleStatement *first = operand(args->child(i), 0);
+		const auto *f = consoleControlArgBinds(call.name, i) ? dynamic_cast<const consoleFuncNameStmt *>(first) : nullptr;
+		if (f == nullptr) continue;
+		cprintf("%s '%s' is refused: it is the name of a function\n", bindingWord(i),
+		        state::shownName(f->name()).c_str());
+		return false;
+	}
+	// a count that no row takes is the dispatcher's to report
+	if (count < call.fewestArgs || count > call.mostArgs || userFunction(s, call.name, count)) return true;
+	for (int i = 0; i < (call.allBind ? count : 1); i++) {
+		const consoleVariableStmt *v = plainVariable(args->child(i));
+		if (v == nullptr) {
+			cprintf("%s(): argument %d is no variable's name; no control is made\n", call.name, i + 1);
+			return false;
+		}
+		// an array's element is no camera's variable
+		const int holders = state::sc_heldByConstant | state::sc_heldByFunction |
+		                    (v->indexed() ? 0 : state::sc_heldByCamera);
+		if (!state::nameFits(v->name(), bindingWord(i))) return false;
+		if (g_state != nullptr && !g_state->nameFree(v->name(), bindingWord(i), holders)) return false;
+	}
+	return true;
+}
+
+// Whether a constant call may run: in a global scope, and with a name
+// written plainly that a constant may take.
+bool constantCallAllowed(consoleScope *s, const constantCall &call, consoleStatement *args, int count)
+{
+	if (count != call.count || userFunction(s, call.name, count)) return true;
+	consoleVariableStmt *v = namedVariable(args->child(call.named));
+	consoleVariableStmt *from = call.from >= 0 ? namedVariable(args->child(call.from)) : nullptr;
+	// the names as the values will bring them, indices and all (which are
+	// read once more when the arguments run)
+	const std::string name = v == nullptr ? std::string() : v->getFullname(s);
+	return consoleConstantCallAllowed(s, call.name, name, from == nullptr ? std::string() : from->getFullname(s));
+}
+
 } // namespace
 
-bool consoleControlCallAllowed(consoleScope *s, const std::string &name, const consoleStatement *args)
+bool consoleControlArgBinds(const std::string &call, int index)
+{
+	for (const bindingCall &c : sc_bindingCalls)
+		if (call == c.name) return index == 0 || c.allBind;
+	return false;
+}
+
+bool consoleBindingCallAllowed(consoleScope *s, const std::string &name, consoleStatement *args)
 {
 	const int count = args != nullptr ? args->nbChildren() : 0;
-	for (const bindingCall &call : sc_bindingCalls) {
-		// a count that no row takes is the dispatcher's to report
-		if (name != call.name || count < call.fewestArgs || count > call.mostArgs) continue;
-		// a user's function of that name is the user's
-		int anyModel[CONSOLE_MAX_ARGS];
-		std::fill(anyModel, anyModel + CONSOLE_MAX_ARGS, CFA_ANY_MODEL);
-		const consoleFunc_s *row = nullptr;
-		int bestDistance = INT_MAX;
-		if (s->lookupFunctionRec(s->id(), name, 0, count, nullptr, anyModel, &row, &bestDistance) == 0 &&
-		    row != nullptr && row->funcStmt != nullptr)
-			return true;
-		for (int i = 0; i < (call.allBind ? count : 1); i++) {
-			const consoleVariableStmt *v = plainVariable(args->child(i));
-			if (v == nullptr) {
-				cprintf("%s(): argument %d is no variable's name; no control is made\n", call.name, i + 1);
-				return false;
-			}
-			const char *what = i == 0 ? state::sc_controlWord : state::sc_optionWord;
-			if (!state::nameFits(v->name(), what)) return false;
-			if (g_state != nullptr &&
-			    !g_state->nameFree(v->name(), what, state::sc_heldByConstant | state::sc_heldByFunction))
-				return false;
-		}
-	}
+	for (const bindingCall &call : sc_bindingCalls)
+		if (name == call.name) return controlCallAllowed(s, call, args, count);
+	for (const constantCall &call : sc_constantCalls)
+		if (name == call.name) return constantCallAllowed(s, call, args, count);
 	return true;
 }

@@ -64,6 +64,14 @@ consoleVariable *consoleVariableStmt::execute(consoleScope *s)
 	return v;
 }
 
+consoleVariable *consoleFuncNameStmt::execute(consoleScope *)
+{
+	// a temporary, which no assignment takes
+	consoleVariable *v = consoleTemporary(consoleEmptyScalar());
+	v->borrowedName(1);
+	return v;
+}
+
 std::string consoleVariableStmt::getFullname(consoleScope *s)
 {
 	consoleArrayIdxListStmt *idx = static_cast<consoleArrayIdxListStmt *>(m_child[0]);
@@ -101,8 +109,8 @@ consoleVariable *consoleFuncArgListStmt::execute(consoleScope *s)
 
 consoleVariable *consoleFuncCallStmt::execute(consoleScope *s)
 {
-	// a control that cannot be made assigns none of its variables either
-	if (!consoleControlCallAllowed(s, m_name, m_nbChildren == 1 ? m_child[0] : nullptr)) {
+	// a control or a constant refused for its name assigns nothing either
+	if (!consoleBindingCallAllowed(s, m_name, m_nbChildren == 1 ? m_child[0] : nullptr)) {
 		consoleVariable *nothing = consoleTemporary(consoleEmptyScalar());
 		nothing->borrowedName(1);
 		return nothing;

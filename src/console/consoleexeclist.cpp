@@ -3,6 +3,7 @@
 // statements and as the body of a call; and of the settings.
 #include "console/consolecontrolstmt.h"
 #include "console/consoledefstmt.h"
+#include "console/consolefunctions.h"
 #include "console/consolescope.h"
 #include "console/consolevariable.h"
 #include "os/osdep.h"
@@ -10,16 +11,27 @@
 
 namespace {
 
-// Whether a definition in the global scope takes a name that no constant
-// and no console control's variable holds; otherwise it is refused with a
-// message, and its name, which reading the definition made a function's,
-// reads as it did before.
+const char *definitionWord(const consoleFuncStmt &def) { return def.function() ? "Function" : "Batch"; }
+
+// Whether a definition in the global scope takes a name that no constant,
+// no console control's variable and no camera's variable holds; otherwise
+// it is refused with a message.
 bool globalNameFree(consoleScope *s, const consoleFuncStmt &def)
 {
 	if (s->id() != 0 || g_state == nullptr) return true;
-	const char *what = def.function() ? "Function" : "Batch";
-	if (g_state->nameFree(def.name(), what, state::sc_heldByConstant | state::sc_heldByControl)) return true;
-	s->setFunctionOrVariable(def.name(), s->existFunction(0, def.name(), 1) != 0);
+	const int holders = state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByCamera;
+	return g_state->nameFree(def.name(), definitionWord(def), holders);
+}
+
+// Whether a definition has no more arguments than a call can pass;
+// otherwise it is refused with a message.
+bool argumentsFit(const consoleFuncStmt &def)
+{
+	const consoleStatement *specs = def.child(0);
+	const int count = specs != nullptr ? specs->nbChildren() : 0;
+	if (count <= CONSOLE_MAX_ARGS) return true;
+	cprintf("%s '%s' is refused: it has %d arguments, more than the %d that a call passes\n", definitionWord(def),
+	        state::shownName(def.name()).c_str(), count, CONSOLE_MAX_ARGS);
 	return false;
 }
 
@@ -30,9 +42,15 @@ int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slo
 	s->funcStmt(0);
 	// only a definition itself is registered, never the statement around it
 	consoleFuncStmt *def = dynamic_cast<consoleFuncStmt *>(slot);
-	if (def == nullptr || !globalNameFree(s, *def) || s->addUserFunction(def) != 0) return -1;
-	if (s->id() == 0) slot = nullptr;
-	return 0;
+	if (def == nullptr) return -1;
+	if (globalNameFree(s, *def) && argumentsFit(*def) && s->addUserFunction(def) == 0) {
+		if (s->id() == 0) slot = nullptr;
+		return 0;
+	}
+	// a refused definition defines nothing: its name, which reading the
+	// definition made a function's, reads as it did before
+	s->setFunctionOrVariable(def->name(), s->existFunction(0, def->name(), 1) != 0);
+	return -1;
 }
 
 consoleVariable *consoleStmtListStmt::execute(consoleScope *s)

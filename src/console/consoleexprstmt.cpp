@@ -14,6 +14,11 @@ char *consoleVariableStmt::string(int cr, int tl)
 	return result((m_global ? "::" : "") + nameText(m_name) + text(m_child[0], cr, tl));
 }
 
+consoleFuncNameStmt::consoleFuncNameStmt(int line, int column, const std::string &name)
+	: consoleVariableStmt(line, column, name, 0, nullptr)
+{
+}
+
 consoleConstantScalarStmt::consoleConstantScalarStmt(int line, int column, double d)
 	: consoleStatement(line, column), m_value(d), m_valueName(std::to_string(d))
 {

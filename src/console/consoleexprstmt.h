@@ -19,10 +19,22 @@ public:
 	std::string getFullname(consoleScope *s);
 	// The name as written, without its indices.
 	const std::string &name() const { return m_name; }
+	// Whether indices follow the name: the variable is an array's element.
+	bool indexed() const { return m_child[0] != nullptr; }
 
 protected:
 	int m_global; // nonzero when written with the prefix "::"
 	std::string m_name;
+};
+
+// A function's name where a console control binds a variable, as in
+// ctrl_bool(f = 1): the control is refused for it before anything runs.
+// As a value it is nothing of the function's, and takes no assignment.
+class consoleFuncNameStmt : public consoleVariableStmt {
+public:
+	consoleFuncNameStmt(int line, int column, const std::string &name);
+	consoleStatement *copy() const override { return new consoleFuncNameStmt(*this); }
+	consoleVariable *execute(consoleScope *s) override;
 };
 
 // A number.

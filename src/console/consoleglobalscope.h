@@ -72,10 +72,15 @@ public:
 	// would show nothing until a reset, and a saved scene would keep it.
 	// Every write of the camera asks this first.
 	bool cameraRefuses(const std::string &name, bool finite);
-	// True, with a message that names the command and what it leaves as it
-	// was, when name is the camera's: a constant would take its place, and
-	// the camera could not move again.
-	bool cameraRefusesConstant(const std::string &name, const char *command, const char *kept);
+	// Whether a constant that command makes may take name: not the
+	// camera's (a constant would take its place, and the camera could not
+	// move again), a name a saved scene holds, and one that none of holders
+	// (state::sc_heldBy...) holds; otherwise false, after a message.
+	// Asked before anything of the command runs, and again of the value.
+	bool constantNameAllowed(const std::string &name, const char *command, const char *kept, int holders);
+	// The scope in which a command on the constants runs: s when it is a
+	// global scope; null, after the message refusal, anywhere else.
+	static consoleGlobalScope *commandScope(consoleScope *s, const char *refusal);
 
 	// The global variables that the current statement assigned, repeats kept.
 	int addConsoleAssignmentList(std::string name, int forceFlags);

@@ -145,11 +145,21 @@ bool consoleGlobalScope::cameraRefuses(const std::string &name, bool finite)
 	return true;
 }
 
-bool consoleGlobalScope::cameraRefusesConstant(const std::string &name, const char *command, const char *kept)
+bool consoleGlobalScope::constantNameAllowed(const std::string &name, const char *command, const char *kept,
+                                             int holders)
 {
-	if (name != sc_camPosName && name != sc_camOriName) return false;
-	cprintf("%s(): '%s' is the camera's variable, which a constant would freeze; %s\n", command, name.c_str(), kept);
-	return true;
+	if (name == sc_camPosName || name == sc_camOriName) {
+		cprintf("%s(): '%s' is the camera's variable, which a constant would freeze; %s\n", command, name.c_str(), kept);
+		return false;
+	}
+	return state::nameFits(name, "Constant") && (g_state == nullptr || g_state->nameFree(name, "Constant", holders));
+}
+
+consoleGlobalScope *consoleGlobalScope::commandScope(consoleScope *s, const char *refusal)
+{
+	consoleGlobalScope *g = s->id() == 0 ? dynamic_cast<consoleGlobalScope *>(s) : nullptr;
+	if (g == nullptr) cprintf("%s", refusal);
+	return g;
 }
 
 int consoleGlobalScope::endStatement(consoleVariable *result, int verbose)

@@ -95,6 +95,7 @@ consoleStmtListStmt *consoleParse(const char *cmd, const char *wd, int *refused,
 	textLexer text(cmd ? cmd : "");
 	ConsoleParserWrapper parser(text.lexer());
 	parser.endingAdded(endingAdded);
+	parser.wholeOnly(nbErrors != nullptr);
 	try {
 		consoleStmtListStmt *list = parser.input();
 		if (nbErrors != nullptr) *nbErrors = parser.nbErrors();

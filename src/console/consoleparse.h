@@ -12,7 +12,8 @@ class consoleStmtListStmt;
 // error, nesting too deep, any other failure of the parser) and 0
 // otherwise, so that a caller can tell a refused text from one that holds
 // no statement. *nbErrors (when given) becomes the number of syntax errors
-// reported, for callers that must not put a partly parsed text in force.
+// reported, for callers that must not put a partly parsed text in force:
+// the names that such a text made functions' then read as they did before.
 // endingAdded: the console entry ended cmd with a terminator the user did
 // not type, so that a control structure whose body would be only that
 // terminator is reported as having none and dropped.

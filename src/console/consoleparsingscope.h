@@ -4,8 +4,13 @@
 // current one, so a definition read earlier in a text changes how the rest
 // of the text is read. Every parse starts from the state's global scope,
 // whose records outlive the parse; a definition opens a scope of its own
-// for its argument names and body.
+// for its argument names and body. What never takes effect leaves the
+// names as they were: a definition that does not parse, a loop dropped
+// after a syntax error in its text, a text refused as a whole.
+#include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 class consoleScope;
 class consoleFuncArgSpecListStmt;
@@ -13,24 +18,56 @@ class consoleFuncArgSpecListStmt;
 // The scope whose records the lexer consults; null when there is no state.
 extern consoleScope *g_currentParsingScope;
 
+// Records name in the current parsing scope as a function or a variable;
+// a record of the state's global scope goes into the parse's journal.
+int consoleParsingScopeRecord(const std::string &name, bool function);
+
 // One parse: makes the state's global scope the parsing scope, and when the
 // parse ends, however it ends, closes every parsing scope still open above
-// it, so that nothing of the parse is left behind.
+// it, so that nothing of the parse is left behind. A parse that an
+// exception abandons (the text is refused) puts back every record of the
+// global scope that it changed; so does one that recovered from a syntax
+// error, when given the parser's count of recoveries (its caller runs
+// nothing of such a text).
 class consoleParsingScopeReset {
 public:
-	consoleParsingScopeReset();
+	explicit consoleParsingScopeReset(const int *recoveries = nullptr);
 	~consoleParsingScopeReset();
 	consoleParsingScopeReset(const consoleParsingScopeReset &) = delete;
 	consoleParsingScopeReset &operator=(const consoleParsingScopeReset &) = delete;
 
 private:
+	friend int consoleParsingScopeRecord(const std::string &name, bool function);
+	friend class consoleParsingMark;
+	// Puts back the records changed since the journal held size entries.
+	void rollback(size_t size);
+
 	consoleScope *m_globalScope;
+	// each global record changed, with what the scope recorded before, in order
+	std::vector<std::pair<std::string, int>> m_journal;
+	// the parse that this one runs within, if any
+	consoleParsingScopeReset *m_outer;
+	int m_exceptions;
+	const int *m_recoveries; // null: a parse whose syntax errors the caller runs around
+	int m_recoveriesBefore;
+};
+
+// A point of the parse: rollback() puts back every record of the global
+// scope made since, for a part of the text that is dropped.
+class consoleParsingMark {
+public:
+	consoleParsingMark();
+	void rollback();
+
+private:
+	size_t m_size;
 };
 
 // The parsing scope of one function or batch definition. open() records
 // the defined name as a function where the definition stands and opens a
-// scope below it in which the argument names are variables; the scope is
-// closed by close() or, when the definition fails, when the frame ends.
+// scope below it in which the argument names are variables; close() ends a
+// definition read whole. When the frame ends open (the definition failed),
+// the scope is closed and the name reads as it did before.
 class consoleParsingScopeFrame {
 public:
 	consoleParsingScopeFrame() = default;
@@ -44,4 +81,8 @@ public:
 
 private:
 	consoleScope *m_scope = nullptr; // the scope opened, owned while open
+	std::string m_name;
+	// where the name was recorded, and what that scope recorded before
+	consoleScope *m_enclosing = nullptr;
+	int m_previous = 0;
 };

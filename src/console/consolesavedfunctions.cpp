@@ -49,6 +49,10 @@ consoleSavedFunctions::consoleSavedFunctions(consoleGlobalScope *scope) : m_root
 		m_rows.push_back(row{kv.second, consoleStatement::text(kv.second->funcStmt, 0, 0), true, std::string()});
 		m_named.emplace_back(kv.second->name, m_root->isFunction(kv.second->name) != 0);
 	}
+	// names that the lexer takes as functions with no row of that name (a
+	// declaration without its definition): the file declares none of them
+	for (const auto &kv : m_root->m_identifierTable)
+		if (kv.second && !m_root->existFunction(0, kv.first, 1)) m_declaredOnly.push_back(kv.first);
 	// each body is read with the names of the functions written declared,
 	// so it is read here so too, until no more definitions are left out
 	const auto reads = [](const row &r) { return readsBackAs<consoleFuncStmt>(r.text, r.text, false); };
@@ -69,6 +73,7 @@ consoleSavedFunctions::consoleSavedFunctions(consoleGlobalScope *scope) : m_root
 void consoleSavedFunctions::declare(const std::vector<std::string> &also) const
 {
 	for (const auto &n : m_named) m_root->setFunctionOrVariable(n.first, false);
+	for (const std::string &n : m_declaredOnly) m_root->setFunctionOrVariable(n, false);
 	for (const std::string &n : m_builtins) m_root->setFunctionOrVariable(n, true);
 	for (const row &r : m_rows)
 		if (r.kept) m_root->setFunctionOrVariable(r.func->name, true);
@@ -78,6 +83,7 @@ void consoleSavedFunctions::declare(const std::vector<std::string> &also) const
 void consoleSavedFunctions::restore() const
 {
 	for (const auto &n : m_named) m_root->setFunctionOrVariable(n.first, n.second);
+	for (const std::string &n : m_declaredOnly) m_root->setFunctionOrVariable(n, true);
 }
 
 std::vector<std::string> consoleSavedFunctions::leftOutNames() const
@@ -112,8 +118,8 @@ void consoleSavedFunctions::write(FILE *F) const
 	std::string declarations, definitions;
 	for (const row &r : m_rows) {
 		if (!r.kept) {
-			cprintf("Function '%s' is not saved: %s\n", getFuncStringNameWithArguments(r.func, 1).c_str(),
-			        r.why.c_str());
+			cprintf("%s '%s' is not saved: %s\n", r.func->funcStmt->function() ? "Function" : "Batch",
+			        getFuncStringNameWithArguments(r.func, 1).c_str(), r.why.c_str());
 			continue;
 		}
 		consoleFuncStmt *f = r.func->funcStmt;

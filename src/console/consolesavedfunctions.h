@@ -57,4 +57,6 @@ private:
 	std::vector<std::string> m_builtins;
 	// each user function's name, and whether the lexer took it as a function
 	std::vector<std::pair<std::string, bool>> m_named;
+	// the names the lexer takes as functions that no row has
+	std::vector<std::string> m_declaredOnly;
 };

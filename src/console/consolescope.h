@@ -178,6 +178,11 @@ public:
 
 	// --- names as the lexer classes them
 	int setFunctionOrVariable(const std::string &ident, bool value);
+	// What this scope alone records of ident: sc_noRecord, 0 a variable, 1
+	// a function; and that record put back, sc_noRecord forgetting the name.
+	static constexpr int sc_noRecord = -1;
+	int identifierRecord(const std::string &ident) const;
+	int setIdentifierRecord(const std::string &ident, int record);
 	// Nonzero when the nearest scope that records the name records a function.
 	int isFunction(const std::string &name) const;
 

@@ -225,6 +225,19 @@ int consoleScope::setFunctionOrVariable(const std::string &ident, bool value)
 	return 0;
 }
 
+int consoleScope::identifierRecord(const std::string &ident) const
+{
+	auto it = m_identifierTable.find(ident);
+	return it == m_identifierTable.end() ? sc_noRecord : it->second ? 1 : 0;
+}
+
+int consoleScope::setIdentifierRecord(const std::string &ident, int record)
+{
+	if (record == sc_noRecord) m_identifierTable.erase(ident);
+	else m_identifierTable[ident] = record != 0;
+	return 0;
+}
+
 int consoleScope::isFunction(const std::string &name) const
 {
 	// the nearest scope that records the name decides

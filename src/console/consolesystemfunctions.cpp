@@ -10,50 +10,66 @@ namespace {
 
 consoleVariable *nothing() { return new consoleVariable("", e3ga(0.0)); }
 
-// The global scope a command runs in; null, with the message, anywhere else.
-consoleGlobalScope *globalScope(consoleScope *s, const char *refusal)
+// A command that gives a constant a name: what it says when refused, and
+// what may not hold the name. A constant is known, and saved, by its name;
+// it would hide a control's variable or a function of that name, which a
+// saved scene could then not give back, and a saved scene that renames
+// first would find a name that another constant holds taken when it makes
+// that one.
+struct constantCommand {
+	const char *name;
+	const char *scopeRefusal;
+	const char *kept;
+	int holders;
+};
+constexpr constantCommand sc_addConst = {"add_const", "add_const() can only be called in the global scope!",
+                                         "no constant is added", state::sc_heldByControl | state::sc_heldByFunction};
+constexpr constantCommand sc_renameConst = {
+	"rename_builtin_const", "rename_builtin_const() can only be called in the global scope!",
+	"the constant keeps its name", state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction};
+
+// Whether the command may give a constant the name; from, the name that a
+// renamed constant has (empty for a new one), is its own.
+bool nameAllowed(consoleGlobalScope *g, const constantCommand &c, const std::string &name, const std::string &from)
 {
-	consoleGlobalScope *g = s->id() == 0 ? dynamic_cast<consoleGlobalScope *>(s) : nullptr;
-	if (g == nullptr) cprintf("%s", refusal);
-	return g;
+	return g->constantNameAllowed(name, c.name, c.kept, name == from ? 0 : c.holders);
 }
 
 } // namespace
 
+bool consoleConstantCallAllowed(consoleScope *s, const std::string &command, const std::string &name,
+                                const std::string &from)
+{
+	const constantCommand &c = command == sc_addConst.name ? sc_addConst : sc_renameConst;
+	consoleGlobalScope *g = consoleGlobalScope::commandScope(s, c.scopeRefusal);
+	return g != nullptr && (name.empty() || nameAllowed(g, c, name, from));
+}
+
 consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
-	consoleGlobalScope *g = globalScope(s, "add_const() can only be called in the global scope!");
+	consoleGlobalScope *g = consoleGlobalScope::commandScope(s, sc_addConst.scopeRefusal);
 	if (g == nullptr) return nothing();
-	// a constant is known, and saved, by its name; it would hide a control's
-	// variable or a function of that name, which a saved scene could then
-	// not give back
+	// a name written plainly was judged before the argument ran; this
+	// judges the name that the value brought
 	const std::string &name = a[0]->name();
-	const int holders = state::sc_heldByControl | state::sc_heldByFunction;
 	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
-	else if (!g->cameraRefusesConstant(name, "add_const", "no constant is added") && state::nameFits(name, "Constant") &&
-	         (g_state == nullptr || g_state->nameFree(name, "Constant", holders)))
-		g->addConstant(name, a[0]);
+	else if (nameAllowed(g, sc_addConst, name, std::string())) g->addConstant(name, a[0]);
 	return nothing();
 }
 
 consoleVariable *cf_remove_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
-	if (consoleGlobalScope *g = globalScope(s, "remove_const() can only be called in the global scope!"))
-		g->removeConstant(a[0]->name());
+	const char *refusal = "remove_const() can only be called in the global scope!";
+	if (consoleGlobalScope *g = consoleGlobalScope::commandScope(s, refusal)) g->removeConstant(a[0]->name());
 	return nothing();
 }
 
 consoleVariable *cf_rename_builtin_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
-	consoleGlobalScope *g = globalScope(s, "rename_builtin_const() can only be called in the global scope!");
+	consoleGlobalScope *g = consoleGlobalScope::commandScope(s, sc_renameConst.scopeRefusal);
 	if (g == nullptr) return nothing();
-	// the new name is a constant's name, which a saved scene writes; the
-	// constant would hide what holds it already, and a saved scene that
-	// renames first would find that name taken when it makes the other
 	const std::string &from = a[0]->name(), &to = a[1]->name();
-	const int holders = state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction;
-	if (g->cameraRefusesConstant(to, "rename_builtin_const", "the constant keeps its name") || !state::nameFits(to, "Constant")) return nothing();
-	if (to == from || g_state == nullptr || g_state->nameFree(to, "Constant", holders)) g->renameBuiltinConstant(from, to);
+	if (nameAllowed(g, sc_renameConst, to, from)) g->renameBuiltinConstant(from, to);
 	return nothing();
 }
 
@@ -71,7 +87,8 @@ consoleVariable *cf_cld_1(consoleScope *, consoleVariable **a, const consoleFunc
 
 consoleVariable *cf_reset(consoleScope *s, consoleVariable **, const consoleFunc_s *)
 {
-	if (globalScope(s, "Error: reset() can only be called in global scope\n") == nullptr) return nothing();
+	if (consoleGlobalScope::commandScope(s, "Error: reset() can only be called in global scope\n") == nullptr)
+		return nothing();
 	// the request is read from the root when the command ends, also when it
 	// was made in a loop's block scope, which is gone by then
 	while (s->parentScope() != nullptr) s = s->parentScope();

@@ -86,6 +86,9 @@ bool state::nameFree(const std::string &name, const char *what, int holders) con
 	if (heldBy == nullptr && (holders & sc_heldByFunction) && m_globalScope != nullptr &&
 	    m_globalScope->existFunction(0, name, 1))
 		heldBy = "a function";
+	// the view reads them as its camera; anything else they held would move it
+	if (heldBy == nullptr && (holders & sc_heldByCamera) && (name == sc_camPosName || name == sc_camOriName))
+		heldBy = "the camera's variable";
 	if (heldBy != nullptr) cprintf("%s '%s' is refused: it is the name of %s\n", what, shownName(name).c_str(), heldBy);
 	return heldBy == nullptr;
 }

@@ -51,6 +51,17 @@ void writeObjectDefaults(FILE *F, const state &s)
 	std::fprintf(F, "fontsize %f\n", s.m_fontSize);
 }
 
+// Whether a statement shows what it ran when it runs: it, or a statement
+// in it, ends with ",".
+bool displays(const consoleStatement *st)
+{
+	if (st == nullptr) return false;
+	if (st->verbose()) return true;
+	for (int i = 0; i < st->nbChildren(); i++)
+		if (displays(st->child(i))) return true;
+	return false;
+}
+
 // Whether a console line of the saved scene assigns the variable: a
 // control's, or one that a dynamic statement written reads or assigns.
 bool madeAgainByConsoleLines(const state &s, const std::vector<bool> &written, const std::string &name)
@@ -197,6 +208,7 @@ void state::writeSceneLines(FILE *F)
 	// the dynamic statements on one line each, so that a line holds a
 	// statement; one that would read back as another is left out
 	std::vector<bool> written(m_dynStmt.size(), false);
+	bool lastDisplays = false;
 	for (size_t i = 0; i < m_dynStmt.size(); i++) {
 		const dynStmtInfo &d = m_dynStmt[i];
 		if (d.removed()) continue;
@@ -205,10 +217,18 @@ void state::writeSceneLines(FILE *F)
 		written[i] = why.empty();
 		if (written[i]) std::fprintf(F, "console %s\n", line.c_str());
 		else cprintf("Dynamic statement '%s' is not saved: %s\n", shownStatement(d).c_str(), why.c_str());
+		if (written[i]) lastDisplays = displays(d.ds());
 	}
+	const long afterStatements = std::ftell(F);
 	if (m_globalScope != nullptr) m_globalScope->writeConstantsToGeoFile(F);
-	// the end of every console line's statement removes the console's answer
+	// the end of every console line's statement removes the console's
+	// answer; but the first run of a dynamic statement comes after the end
+	// of its line, and when it shows a value that it assigns to nothing, the
+	// answer it leaves is removed by no later line. The scene has no answer
+	// when a statement after it removed it: it goes again.
 	const bool consoleLines = std::ftell(F) != beforeConsoleLines;
+	if (lastDisplays && std::ftell(F) == afterStatements && getObjectPtrByName(sc_answerName) == nullptr)
+		std::fprintf(F, "remove %s\n", sc_answerName);
 
 	// the variables that those lines make again, in the colours, visibility
 	// and model of the moment they run, come back as they are now, and so

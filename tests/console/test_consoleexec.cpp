@@ -306,8 +306,10 @@ TEST_F(ConsoleExec, Limits)
 	          "Error: no function 'sum' found that matches the arguments\n");
 	EXPECT_EQ(run({FUNC("nine", {"a", "b", "c", "d", "e", "f", "g", "h", "i"}, {RET("1")}),
 	               E("nine(1, 2, 3, 4, 5, 6, 7, 8, 9)")}),
+	          "Function 'nine' is refused: it has 9 arguments, more than the 8 that a call passes\n"
 	          "Error: no function 'nine' found that matches the arguments\n");
 	EXPECT_EQ(root->existFunction(0, "nine", 0), 0);
+	EXPECT_EQ(root->isFunction("nine"), 0);
 
 	// runaway recursion stops once, with 0.0, and unwinds in linear time
 	auto t0 = std::chrono::steady_clock::now();

@@ -320,9 +320,17 @@ TEST_F(ConsoleParsing, LexicalErrorRunsNothing)
 {
 	EXPECT_EQ(parse("x = 2; y = 3 #"), "line 1:14: unexpected char: '#'\n=> null");
 	EXPECT_EQ(parse("x = 2;\n/* open"), "line 2:8: expecting ''*'', found 'EOF'\n=> null");
-	// a name registered while the text was read stays registered
+	// nor does a name that the text made a function's stay one
 	EXPECT_EQ(parse("function f(a) { x = a; } y = 1.;"), "line 1:32: unexpected char: ';'\n=> null");
-	EXPECT_EQ(parse("f(1);"), "=> f(1);");
+	EXPECT_EQ(parse("f(1);"), "=> f (1);");
+	// nor of a text with a syntax error for a caller that runs nothing of
+	// it (the dynamic statements' editor), while the text is read as ever
+	int errors = 0;
+	testing::internal::CaptureStdout();
+	delete consoleParse("function g(a) { } g(1); y = );", nullptr, nullptr, &errors);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "line 1:29: unexpected token: )\n");
+	EXPECT_EQ(errors, 1);
+	EXPECT_EQ(parse("g(1);"), "=> g (1);");
 }
 
 TEST_F(ConsoleParsing, WorkingDirectory)

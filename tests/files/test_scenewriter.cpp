@@ -277,13 +277,14 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		  "console ctrl_bool(\"b\\\\$1\" = 1);\n"}},
 		// names longer than a scene file holds, or with a line end, are
 		// refused where they are made, of every kind (a label's with the
-		// suffix that makes it too long); the longest it holds reads back
+		// suffix that makes it too long; a constant's before its value is
+		// assigned); the longest it holds reads back
 		{"\"r\rn\" = e2; \"" + over + "\" = e2; \"" + accents + "\" = e2; \"" + most + "\" = e2; " + labelled + " = e1; label(" +
 		     labelled + ", \"t\"); add_const(\"" + over + "\" = 1); ctrl_bool(\"" + over + "\" = 1); dynamic{\"" + over +
 		     "\" : y = e1;}",
 		 "Object 'r...' is refused: its name holds a line end, which a line of a scene file can not hold\n" +
 		     refused("Object", d40) + refused("Object", accents.substr(0, 40)) +
-		     refused("Label", labelled.substr(0, 40), "_label") + refused("Object", d40) + refused("Constant", d40) +
+		     refused("Label", labelled.substr(0, 40), "_label") + refused("Constant", d40) +
 		     refused("Console control", d40) + refused("Dynamic statement", d40),
 		 {"c3ga \"" + most + "\" [" + one + "*e2] hide shade \n"}},
 		// a static polygon keeps its coordinates, whatever its name and the
@@ -337,21 +338,27 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		 {"console dynamic{w = \"a\\\\\"b\" + \"b\xc3\xa9#\";}\n"}},
 		// user functions before the statements that call them; one whose
 		// call was read as a product, before its callee was a function, is
-		// left out, and so is one that calls it
+		// left out, and so is what calls it, and one that calls a function
+		// only declared, which the file does not declare
 		{"function early(x) { return later(x); } function later(x) { return 2*x; }"
 		 "function sq2(x) { return x * x; } function usesEarly(x) { return early(x); } aa = 3;"
 		 "dynamic{ds: yy = sq2(aa);} dynamic{dk: zk = later(2) + usesEarly(1);} dynamic{zu = 2 * usesEarly(aa);}"
-		 "dynamic{dl: zl = notYet(2);} function notYet(x) { return 3*x; }",
+		 "dynamic{dl: zl = notYet(2);} function notYet(x) { return 3*x; } batch bEarly(x) { early(x); }"
+		 "function dOnly(x); function callsDOnly(x) { return dOnly(x); }",
 		 "Added function early( x)\nAdded function later( x)\nAdded function sq2( x)\nAdded function usesEarly( x)\n"
-		 "Added function notYet( x)\n",
+		 "Added function notYet( x)\nAdded batch bEarly( x)\nAdded function callsDOnly( x)\n",
 		 {"console function later(x); function notYet(x); function sq2(x);\nconsole function later(x) {return 2 * x;}\n"
 		  "console function notYet(x) {return 3 * x;}\nconsole function sq2(x) {return x * x;}\n"}},
 		// a function takes no name of a control's variable, nor a control a
-		// function's
-		{"ctrl_bool(bb = 1); function bb(x) { return x; } ctrl_bool(\"sq2\" = 1);",
+		// function's or the camera's, which stays where it is
+		{"ctrl_bool(bb = 1); function bb(x) { return x; } ctrl_bool(\"sq2\" = 1); ctrl_bool(sq2 = 1);"
+		 "ctrl_range(campos = 0.5, 0, 1); ctrl_bool(camori = 0);",
 		 "Function 'bb' is refused: it is the name of a console control's variable\n"
-		 "Console control 'sq2' is refused: it is the name of a function\n",
-		 {"console ctrl_bool(bb = 1);\n"}},
+		 "Console control 'sq2' is refused: it is the name of a function\n"
+		 "Console control 'sq2' is refused: it is the name of a function\n"
+		 "Console control 'campos' is refused: it is the name of the camera's variable\n"
+		 "Console control 'camori' is refused: it is the name of the camera's variable\n",
+		 {"console ctrl_bool(bb = 1);\n", "eyepos [1.10000000000000000000e+01*e3]\neyeori [0]\n"}},
 		// builtin constants renamed, before anything uses the new names: a
 		// statement, constants in the new names and one under a freed first
 		// name; two constants that swap names go through names of their own
@@ -378,12 +385,15 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	}
 	std::string text;
 	EXPECT_EQ(output([&] { text = saved(); }),
+	          "Batch 'bEarly( x)' is not saved: it calls 'early', which is not saved\n"
+	          "Function 'callsDOnly( x)' is not saved: its text does not read back as the same function\n"
 	          "Function 'early( x)' is not saved: its text does not read back as the same function\n"
 	          "Function 'usesEarly( x)' is not saved: it calls 'early', which is not saved\n"
 	          "Dynamic statement 'dk' is not saved: it calls 'usesEarly', which is not saved\n"
 	          "Dynamic statement 'zu = 2 * usesEarly(aa);' is not saved: it calls 'usesEarly', which is not saved\n"
 	          "Dynamic statement 'dl' is not saved: its text does not read back as the same statement\n");
-	for (const char *leftOut : {"early", "usesEarly", "dk", "dl"}) EXPECT_EQ(text.find(leftOut), std::string::npos);
+	for (const char *leftOut : {"early", "usesEarly", "dk", "dl", "Early", "dOnly"})
+		EXPECT_EQ(text.find(leftOut), std::string::npos) << leftOut;
 	// the controls made, each of a variable that a name assigns
 	const auto controls = [&] {
 		std::string names;
@@ -490,6 +500,33 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 	// a device is no file to save in, and is left alone
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile("/dev/full"), -1); }),
 	          "Scene not saved: '/dev/full' is not a regular file\n");
+}
+
+// The answer that the first run of a dynamic statement showed, failed or
+// not, and that a later statement removed, is not in the opened scene
+// either: saved, opened and saved again, the scene is the same. A
+// statement that shows nothing leaves no answer to remove.
+TEST_F(sceneWriter, AnAnswerRemovedStaysRemoved)
+{
+	const struct {
+		const char *statement;
+		bool shows;
+	} items[] = {{"dynamic{dk a = 1,}", true}, {"dynamic{1 + 2,}", true}, {"dynamic{w = 2;}", false}};
+	for (const auto &item : items) {
+		output([&] { m_state.reset(); });
+		typed(item.statement);
+		EXPECT_EQ(has("ans"), item.shows) << item.statement;
+		typed("x = 0.5,");
+		const std::string text = saved();
+		EXPECT_EQ(text.find("\nremove ans\n") != std::string::npos, item.shows) << item.statement;
+		const std::map<std::string, std::string> objects = savedObjectLines(m_state);
+		open(m_dir.file("saved.geo"));
+		tick();
+		m_state.updateDynStmts();
+		EXPECT_FALSE(has("ans")) << item.statement;
+		EXPECT_EQ(savedObjectLines(m_state), objects) << item.statement;
+		EXPECT_EQ(saved(), text) << item.statement;
+	}
 }
 
 } // namespace

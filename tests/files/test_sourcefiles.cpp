@@ -12,11 +12,11 @@ class SourceFiles : public scriptTest {};
 
 TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 {
-	write("a.g", "ga = 1;\nfunction fa() { return 5; }\n");
+	write("a.g", "ga = 1;\nfunction fa() { return 5; }\nfunction fz(x) { return x +; }\n");
 	write("B.G", "gb = 2;\n");
 	write("notes.txt", "gt = 3;\n");
 	write(".hidden.g", "gh = 4;\n");
-	write("bad.g", "gbad = 5; #\n");
+	write("bad.g", "function fbad(x); gbad = 5; #\n");
 	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0755), 0);
 	ASSERT_EQ(mkdir(m_dir.file(".hid").c_str(), 0755), 0);
 	write("sub/c.g", "gc = 6;\n");
@@ -34,8 +34,11 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 	EXPECT_NE(out.find("state::consoleSourceFileRead(): exception while reading or parsing '" + m_dir.file("bad.g") + "'\n"),
 	          std::string::npos);
 	EXPECT_EQ(out.find("link.g"), std::string::npos);
-	// a.g defined its function; the working directory is the last file's
+	// a.g defined its function; the working directory is the last file's;
+	// neither a definition that does not parse nor a refused file made a
+	// function's name
 	EXPECT_EQ(typed("fa()"), "ans = 5.00\n");
+	EXPECT_EQ(typed("fz = 1, fbad = 2,"), "fz = 1.00\nfbad = 2.00\n");
 	// a directory named with its slash, as the directory chooser gives it:
 	// the names of its files have no doubled slash
 	out = output([&] { m_state.consoleSourceDirRead((m_dir.path + "/").c_str()); });

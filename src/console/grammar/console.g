@@ -15,6 +15,7 @@ header "post_include_hpp" {
 header "post_include_cpp" {
 #include <cstdlib>
 
+#include "console/consolecontrolargs.h"
 #include "console/consolefunctions.h"
 #include "console/consolemodel.h"
 #include "console/consoleparserguards.h"
@@ -47,11 +48,16 @@ private:
 	int m_nbRecoveries = 0;
 	// the command entry ended the text with a terminator the user did not type
 	bool m_endingAdded = false;
+	// the caller puts a text with a syntax error in force not even in part
+	bool m_wholeOnly = false;
 
 public:
 	// Tells the parser that the text's last token is a terminator that the
 	// command entry added to a command typed without one.
 	void endingAdded(bool added) { m_endingAdded = added; }
+	// Tells the parser that nothing of a text with a syntax error runs: the
+	// names it made functions' or variables' are then what they were.
+	void wholeOnly(bool whole) { m_wholeOnly = whole; }
 
 	// Every syntax error a rule catches is reported and then recovered from
 	// here: counted, so that a loop can tell whether its text held one.
@@ -121,7 +127,7 @@ private:
 // The whole text, read from the state's global scope.
 input returns [consoleStmtListStmt *r = nullptr]
 {
-	consoleParsingScopeReset scopes;
+	consoleParsingScopeReset scopes(m_wholeOnly ? &m_nbRecoveries : nullptr);
 	consoleResultGuard<consoleStmtListStmt> guard(r);
 }
 	: r=stmtlist EOF
@@ -175,7 +181,7 @@ stmt returns [consoleStatement *r = nullptr]
 	// the name is a variable for the text that follows
 	| "variable" name=funcDefName SEMICOLON
 		{
-			if (g_currentParsingScope != nullptr) g_currentParsingScope->setFunctionOrVariable(name, false);
+			consoleParsingScopeRecord(name, false);
 			r = new consoleDummyStmt(t->getLine(), t->getColumn());
 		}
 	// an expression statement is its expression list itself, shown when ended by ","
@@ -218,11 +224,14 @@ if_ returns [consoleIfElseStmt *r = nullptr]
 // recovery left of it (a condition gone, the statements after it read into
 // its body) is a loop the user never wrote, and could run for ever. So is a
 // loop whose body would be only the terminator the command entry added.
+// The names that a definition in a dropped loop made functions are what
+// they were: nothing defines them.
 while_ returns [consoleWhileStmt *r = nullptr]
 {
 	consoleResultGuard<consoleWhileStmt> guard(r);
 	antlr::RefToken t = LT(1);
 	const int recoveries = m_nbRecoveries;
+	consoleParsingMark names;
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleStatement> body;
 }
@@ -230,6 +239,7 @@ while_ returns [consoleWhileStmt *r = nullptr]
 		{
 			if (m_nbRecoveries == recoveries)
 				r = new consoleWhileStmt(t->getLine(), t->getColumn(), cond.release(), body.release());
+			else names.rollback();
 		}
 	;
 
@@ -238,6 +248,7 @@ for_ returns [consoleForStmt *r = nullptr]
 	consoleResultGuard<consoleForStmt> guard(r);
 	antlr::RefToken t = LT(1);
 	const int recoveries = m_nbRecoveries;
+	consoleParsingMark names;
 	consoleOwned<consoleExprListStmt> init;
 	consoleOwned<consoleExprListStmt> cond;
 	consoleOwned<consoleExprListStmt> step;
@@ -249,6 +260,7 @@ for_ returns [consoleForStmt *r = nullptr]
 			if (m_nbRecoveries == recoveries)
 				r = new consoleForStmt(t->getLine(), t->getColumn(), init.release(), cond.release(), step.release(),
 				                       body.release());
+			else names.rollback();
 		}
 	;
 
@@ -366,14 +378,35 @@ exprlist returns [consoleExprListStmt *r = nullptr]
 	: ( e=expr { consoleAppend(r, e.release()); } )*
 	;
 
-// One expression list per argument; empty arguments are left out.
-funcarglist returns [consoleFuncArgListStmt *r = nullptr]
+// One expression list per argument of a call of that name; empty
+// arguments are left out.
+funcarglist [const std::string &call] returns [consoleFuncArgListStmt *r = nullptr]
 {
 	consoleResultGuard<consoleFuncArgListStmt> guard(r);
 	consoleOwned<consoleExprListStmt> e;
+	int index = 0;
 }
-	: e=exprlist { consoleAppend(r, e.release()); }
-	  ( COMMA e=exprlist { consoleAppend(r, e.release()); } )*
+	: e=funcarg[call, index] { consoleAppend(r, e.release()); }
+	  ( COMMA { index++; } e=funcarg[call, index] { consoleAppend(r, e.release()); } )*
+	;
+
+// One argument, its operands in order. Where a console control binds a
+// variable, a function's name without its "(" is read as a name, so that
+// the control is refused for it; anywhere else such a name is a syntax
+// error.
+funcarg [const std::string &call, int index] returns [consoleExprListStmt *r = nullptr]
+{
+	consoleResultGuard<consoleExprListStmt> guard(r);
+	consoleOwned<consoleStatement> e;
+}
+	:	{
+			if (LA(1) == FUNCNAME && LA(2) != PAROPEN && consoleControlArgBinds(call, index)) {
+				antlr::RefToken f = LT(1);
+				match(FUNCNAME);
+				r = new consoleExprListStmt(new consoleFuncNameStmt(f->getLine(), f->getColumn(), f->getText()));
+			}
+		}
+	  ( e=expr { consoleAppend(r, e.release()); } )*
 	;
 
 // One expression list per index, at the position of the first "["; empty
@@ -403,7 +436,7 @@ expr returns [consoleStatement *r = nullptr]
 		{ r = new consoleConstantScalarStmt(c->getLine(), c->getColumn(), std::atof(c->getText().c_str())); }
 	| i:IDENTIFIER ( idx=arrayidxlist )?
 		{ r = new consoleVariableStmt(i->getLine(), i->getColumn(), i->getText(), 0, idx.release()); }
-	| f:FUNCNAME PAROPEN { if (callHasArguments()) args = funcarglist(); } PARCLOSE
+	| f:FUNCNAME PAROPEN { if (callHasArguments()) args = funcarglist(f->getText()); } PARCLOSE
 		{ r = new consoleFuncCallStmt(f->getLine(), f->getColumn(), f->getText(), args.release(), 0); }
 	| o:OPERATOR r=expr
 		{ if (r != nullptr) r->setOp(nullptr, o->getLine(), o->getColumn(), o->getText().c_str()); }
@@ -412,7 +445,7 @@ expr returns [consoleStatement *r = nullptr]
 	// empty parentheses are no operand
 	| PAROPEN el=exprlist PARCLOSE
 		{ if (el.get() != nullptr) r = new consoleParExprStmt(t->getLine(), t->getColumn(), el.release()); }
-	| GLOBAL gf:FUNCNAME PAROPEN { if (callHasArguments()) args = funcarglist(); } PARCLOSE
+	| GLOBAL gf:FUNCNAME PAROPEN { if (callHasArguments()) args = funcarglist(gf->getText()); } PARCLOSE
 		{ r = new consoleFuncCallStmt(t->getLine(), t->getColumn(), gf->getText(), args.release(), 1); }
 	// a cast takes the one operand after it: the call of the model's cast built-in
 	| PAROPEN m=model PARCLOSE operand=expr
