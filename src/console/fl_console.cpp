@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -199,6 +200,13 @@ void Fl_Console::cursorTo(int pos)
 	show_insert_position();
 }
 
+int Fl_Console::commandCursor() const
+{
+	const int length = m_textBuffer->length();
+	const int at = insert_position();
+	return at < m_promptPos || at > length ? length - m_promptPos : at - m_promptPos;
+}
+
 void Fl_Console::cursorToPromptFromLeftEdge()
 {
 	if (mHorizOffset != 0)
@@ -288,10 +296,26 @@ void Fl_Console::clear_buffer()
 {
 	if (!m_textBuffer)
 		return;
+	// The command being typed is the user's, not output: it stays, with the
+	// cursor where it was in it.  One entered is already on its way and
+	// goes with the rest.
+	std::string typed;
+	int cursor = 0;
+	if (!m_callingCallbacks && m_promptPos >= 0 && m_promptPos <= m_textBuffer->length()) {
+		char *text = command();
+		if (text)
+			typed = text;
+		std::free(text);
+		cursor = commandCursor();
+	}
 	m_modifySelf = 1;
 	m_textBuffer->text(" \n");
 	m_modifySelf = 0;
 	newPrompt();
+	if (typed.empty())
+		return;
+	appendOwn(typed.c_str());
+	cursorTo(m_promptPos + cursor);
 }
 
 void Fl_Console::clear()

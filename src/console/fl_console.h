@@ -85,7 +85,8 @@ public:
 	// Keeps at most nb commands (nb below 1 is ignored).
 	void max_history(int nb);
 	void clear_history();
-	// The text becomes " \n" followed by a new prompt.
+	// The text becomes " \n" followed by a new prompt and the command
+	// being typed (not one being entered), the cursor where it was in it.
 	void clear_buffer();
 	void clear();
 
@@ -145,6 +146,9 @@ protected:
 	void cursorTo(int pos);
 	// Puts the cursor just after the prompt, the line shown from its left
 	// edge, prompt included.
+	// The cursor's offset in the command being typed; the command's length
+	// when the cursor stands in the transcript.
+	int commandCursor() const;
 	void cursorToPromptFromLeftEdge();
 	// Undoes an edit reported by the modify callback.
 	void revertEdit(int pos, int nInserted, int nDeleted, const char *deletedText);

@@ -124,9 +124,11 @@ int Fl_Console::cprint(const char *str, int insert)
 		return length;
 	}
 	// Otherwise the output and a new prompt go in front of the half-typed
-	// command, which so moves down below them; the cursor ends behind it.
-	// Inserted in one change rather than taking the command out and putting
-	// it back: the editor measures its visible lines after every change.
+	// command, which so moves down below them, the cursor where it was in
+	// it (at its end when it was elsewhere).  Inserted in one change rather
+	// than taking the command out and putting it back: the editor measures
+	// its visible lines after every change.
+	const int cursor = commandCursor();
 	const char *promptText = m_prompt ? m_prompt : "";
 	m_modifySelf = 1;
 	m_textBuffer->insert(m_promptPos, (std::string(str) + promptText).c_str());
@@ -138,7 +140,7 @@ int Fl_Console::cprint(const char *str, int insert)
 	}
 	m_modifySelf = 0;
 	m_commandHistoryPos = m_commandHistoryLength;
-	cursorTo(m_textBuffer->length());
+	cursorTo(m_promptPos + cursor);
 	return length;
 }
 

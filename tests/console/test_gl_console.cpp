@@ -276,6 +276,7 @@ TEST_F(console, LongOutputLinesAreCutAndDrawn)
 		{"\n" + std::string(limit, 'a') + "\n", "\n" + std::string(limit, 'a') + "\n"},
 	};
 	for (const auto &r : rows) {
+		m_console->command("");
 		m_console->clear();
 		type("x");
 		EXPECT_EQ(m_console->cprint(r.printed.c_str(), 0), static_cast<int>(r.printed.size()));
@@ -289,6 +290,7 @@ TEST_F(console, LongOutputLinesAreCutAndDrawn)
 	}
 	// pieces from a command's callback join up to the limit, then only the
 	// mark shows of that line
+	m_console->command("");
 	m_console->clear();
 	m_console->add_command_callback(printPiecesFromCallback, m_console);
 	enter("p");
@@ -352,6 +354,16 @@ TEST_F(console, ClearingEmptiesTextAndHistory)
 	EXPECT_EQ(text(), " \n>> ");
 	press(FL_Up);
 	EXPECT_EQ(command(), "");
+	// The command being typed stays, the cursor where it was; typing goes on there.
+	type("t = 1 + 2");
+	press(FL_Left);
+	press(FL_Left);
+	m_console->cprintf("out\n");
+	m_console->clear();
+	EXPECT_EQ(text(), " \n>> t = 1 + 2");
+	type(" 4 *");
+	EXPECT_EQ(command(), "t = 1 + 4 * 2");
+	m_console->command("");
 	// A callback that clears leaves the later callbacks their command.
 	m_console->remove_command_callback(record, this);
 	m_console->add_command_callback(clearFromCallback, m_console);

@@ -19,6 +19,8 @@
 #    copied, says it was not replaced;
 # 5. a script hides the console, waits for Enter and shows the console
 #    again: typing goes to the command line;
+# 5b. a scene opened by a script or by another program while a line is
+#    typed keeps that line and its cursor;
 # 6. opens of a directory, an image, a playlist without an entry that can
 #    be opened, a missing file, one in a missing folder or one not
 #    permitted, by the menu, its keys, typed lines and a script, a
@@ -340,6 +342,34 @@ titled shown "Enter during the script's wait"
 type_line 'cmd("title typed")'
 titled typed "a line typed after the script showed the console"
 echo "after the script showed the console again the keyboard was the command line's"
+
+# 5b. a scene that opens while a line is typed clears the console's output
+# but not that line, nor moves its cursor: a row is how the scene opens
+# while the first half is typed, then the cursor goes left over the
+# second half's place, which is typed there.  Routes: a script's "open"
+# line after a sleep, and a command from another program.
+printf 'title "db"\n' > "$dir/db.geo"
+printf 'title "sleeping"\nsleep 1\nopen db.geo\n' > "$dir/sleeper.geo"
+netport=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+type_line "add_net_port($netport)"
+from_client() {
+	timeout 10 python3 -c 'import socket, sys
+socket.create_connection(("127.0.0.1", int(sys.argv[1]))).sendall(b"cmd(\"open db.geo\");$")' "$netport"
+}
+while IFS='|' read -r before opens; do
+	eval "$before"
+	xdotool type --delay 20 'typed = 1 + 2 + 3 + 4'
+	eval "$opens"
+	titled db "the scene opened by '$opens'"
+	xdotool key Left Left Left Left Left
+	type_line '5 + '
+	type_line 'if (typed == 15) cmd("title typedwhole");'
+	titled typedwhole "the line typed while '$opens' opened a scene"
+done <<ROWS
+type_line "cmd(\"open $dir/sleeper.geo\")"; titled sleeping "the sleeping script"|:
+:|from_client
+ROWS
+echo "scenes opened by a script and by another program kept the line being typed and its cursor"
 
 fi
 
