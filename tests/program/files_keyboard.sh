@@ -541,7 +541,7 @@ alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/up.gpl||caps|new|
 ||cmd("import $dir/pl/UPPER.GPL")|||kept|Not imported: '$dir/pl/UPPER.GPL': it is a playlist; 'open' plays it
 ||cmd("open $dir/pl/talk.gpl")|||kept|$unread
 alt+o|open file: |$dir/pl/talk.gpl|||kept|>> $unread
-||opened = cmd("open 04-motion.geo");|||kept|warning: GAfile::parseLine(): file 'virtual console file.geo': invalid 'open' entry at line '0': '04-motion.geo' begins with a digit; quote the file's name: "04-motion.geo"
+||cmd("open 04-motion.geo");|||kept|warning: GAfile::parseLine(): file 'virtual console file.geo': invalid 'open' entry at line '0': '04-motion.geo' begins with a digit; quote the file's name: "04-motion.geo"
 ||cmd("open \\"04-motion.geo\\"")||motion|new|
 alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/quoted.gpl||outer|new|
 alt+period||||conformal|new|
