@@ -5,6 +5,7 @@
 
 #include "draw/colors.h"
 #include "state/state.h"
+#include "ui/ui.h"
 
 float *state::getColorPtr(const char *which)
 {
@@ -22,7 +23,10 @@ int state::setColor(const char *which, float r, float g, float b, float a)
 {
 	float *c = getColorPtr(which);
 	if (c == nullptr) return -1;
-	return ::setColor(c, r, g, b, a);
+	const int result = ::setColor(c, r, g, b, a);
+	// the canvas shows at once; the other colours wait for the objects made next
+	if (c == m_cvColor) uiRedrawView();
+	return result;
 }
 
 int state::setColor(const char *which, const char *colorName)

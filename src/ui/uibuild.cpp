@@ -18,6 +18,7 @@
 #include "console/fl_console.h"
 #include "view/glwindow.h"
 #include "ui/copyableoutput.h"
+#include "ui/keyboardreturn.h"
 #include "ui/mainwindow.h"
 #include "ui/pastereader.h"
 #include "state/state.h"
@@ -142,8 +143,9 @@ UIstate::UIstate(int argc, char **argv)
 	m_mainWindow->show(argc, argv);
 	// long pastes from other programs are read by the program itself
 	installPasteReader();
-	// typing goes to the command line
+	// typing goes to the command line, and comes back to it after dialogs
 	m_console->take_focus();
+	installKeyboardReturn();
 	Fl::add_timeout(sc_tickPeriod, ui_timerCallback, nullptr);
 }
 

@@ -1,7 +1,11 @@
 #!/bin/sh
 # Starts Korimbel on the X display without a window manager and without
-# giving it the keyboard (keys go to the window under the pointer), and
-# drives it as a user would:
+# giving it the keyboard (keys go to the window under the pointer), or,
+# with $window_manager set, under that window manager (openbox), which
+# gives the keyboard to the window it activates; whenever a window or
+# dialog closes, the keyboard is back in the program (and, with no dialog
+# left, typing goes to the command line).  It drives the program as a user
+# would:
 # 1. a click on "draw wireframe" of the object panel works, and the line
 #    typed next runs on the console's command line, Spaces and all;
 # 2. after a chooser cancelled with Escape and after the About box closed
@@ -18,7 +22,8 @@
 #    was until "Yes", and after "No" and Escape the console's last line,
 #    copied, says it was not replaced;
 # 5. a script hides the console, waits for Enter and shows the console
-#    again: typing goes to the command line;
+#    again: typing goes to the command line; the canvas colour it sets
+#    next shows at once;
 # 5b. a scene opened by a script or by another program while a line is
 #    typed keeps that line and its cursor;
 # 6. opens of a directory, an image, a playlist without an entry that can
@@ -32,7 +37,9 @@
 #    object windows presses close, not "remove" nor an object, and after
 #    "update" it closes too, adding nothing to the statement; after a
 #    statement that does not parse, by "update" or by the question on
-#    closing, the keys go on into it once the message is closed; Ctrl+C
+#    closing, the keys go on into it once the message is closed; a
+#    statement typed into it and a click on close, the question answered
+#    Yes or No, close the window, and the command line has the keys; Ctrl+C
 #    copies what is selected in the object panel's name and description
 #    and the status line; a 60,000-character name sent over the network is
 #    refused; a command line of 40 pastes of the longest name a scene holds
@@ -74,7 +81,7 @@ pointer_focus=1
 . "$here/startprogram.sh"
 client=""
 holder=""
-trap 'kill $pid $client $holder 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+trap 'kill $pid $wm $client $holder 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir" $wm_dir' EXIT
 
 # the main window's title names what ran last
 titled() {
@@ -334,14 +341,17 @@ ROWS
 echo "Save State, a scene with 'delete ask' and the screenshot dialog asked: No (Return, Space) and Escape kept the file and said so, Yes replaced or deleted it"
 
 # 5. a script hides the console, waits, shows it again
-printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\n' > "$dir/hide.geo"
+# (the line typed ends a second wait, after which the canvas turns blue:
+# the view shows it without anything else drawn)
+printf 'title "hidden"\nhide console\nwait\nshow console\ntitle "shown"\nwait\ncvcolor 0 0 1\n' > "$dir/hide.geo"
 type_line "cmd(\"open $dir/hide.geo\")"
 titled hidden "the script"
 xdotool key Return
 titled shown "Enter during the script's wait"
 type_line 'cmd("title typed")'
 titled typed "a line typed after the script showed the console"
-echo "after the script showed the console again the keyboard was the command line's"
+expect_blue 1
+echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
 # but not that line, nor moves its cursor: a row is how the scene opens
@@ -593,19 +603,29 @@ type_line 'w1 = 1; w2 = 1; copiedname = e1,'
 # on its "update".  Then a statement cut short, updated by a click (parse)
 # or by "Yes" (Return) to the question on closing with Escape (closing):
 # once the "Parse error" box is closed with Return, the rest
-# typed goes on into the statement, and it updates.
-# "update" of the first row, or Escape and Yes to the question
+# typed goes on into the statement, and it updates.  Then a statement
+# typed at its end and a click on close: the question answered "Yes" with
+# Return (yes) puts it in force, "No" with Tab and Space (no) drops it, and
+# the window closes.
+# "update" of the first row, or Escape or a click on close (the window's
+# last 25 pixels), then the answer to the question
 update_row() {
-	if [ $click = closing ]; then
-		xdotool key Escape
-		box=$(untitled_box) || fail "no question on closing the Dynamic statements window"
-		xdotool key Return
-		gone "$box" "the question on closing the Dynamic statements window"
-	else
+	case $click in
+	closing) xdotool key Escape ;;
+	yes | no)
+		height=$(xdotool getwindowgeometry "$dyn" | sed -n 's/.*Geometry: [0-9]*x//p')
+		xdotool mousemove --window "$dyn" 300 $((height - 12)) click 1 ;;
+	*)
 		xdotool mousemove --window "$dyn" 55 70 click 1
-	fi
+		return ;;
+	esac
+	answer=Return
+	[ $click = no ] && answer="Tab space"
+	box=$(untitled_box) || fail "no question on closing the Dynamic statements window ($click)"
+	xdotool key $answer
+	gone "$box" "the question on closing the Dynamic statements window ($click)"
 }
-for click in none remove update parse closing; do
+for click in none remove update parse closing yes no; do
 	xdotool key alt+d Down Return
 	dyn=$(window_named "Dynamic statements:") || fail "no Dynamic statements window"
 	[ $click = remove ] && xdotool mousemove --window "$dyn" 55 45 click 1
@@ -613,6 +633,8 @@ for click in none remove update parse closing; do
 	update) added=' v3 = w2 + 2;' ;;
 	parse) added=' v4 = w2 +' rest=' 3;' ;;
 	closing) added=' v5 = w2 +' rest=' 4;' ;;
+	yes) added=' v6 = w2 + 5;' ;;
+	no) added=' v6 = w2 + 7;' ;;
 	*) added='' ;;
 	esac
 	if [ -n "$added" ]; then
@@ -627,13 +649,16 @@ for click in none remove update parse closing; do
 		xdotool type --delay 20 "$rest"
 		update_row
 	fi
-	[ $click = closing ] || xdotool key space
-	gone "$dyn" "the Dynamic statements window (click: $click) after Space"
+	case $click in
+	closing | yes | no) ;;
+	*) xdotool key space ;;
+	esac
+	gone "$dyn" "the Dynamic statements window (click: $click)"
 done
 type_line 'w1 = 5; w2 = 5;'
-type_line 'if (v1 == 2 && v2 == 6 && v3 == 7 && v4 == 8 && v5 == 9) cmd("title dynamic");'
-titled dynamic "the dynamic statements after Space, a click on remove, updates and parse errors"
-echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another; after a parse error the keys went on into the statement"
+type_line 'if (v1 == 2 && v2 == 6 && v3 == 7 && v4 == 8 && v5 == 9 && v6 == 10) cmd("title dynamic");'
+titled dynamic "the dynamic statements after Space, a click on remove, updates, parse errors and the question on closing"
+echo "Space in the Dynamic statements window pressed close, a click removed one statement, one updated another; after a parse error the keys went on into the statement; after the question on closing the command line had the keys"
 # "Select object" (Alt+V, the first item): Space presses close, and the
 # current object stays: the name field, double-clicked and copied, shows
 xdotool key alt+v Down Return
