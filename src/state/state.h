@@ -238,9 +238,9 @@ public:
 	// open, followed at once by reading the new file.
 	int runDeferred(bool openToo);
 	// The open that a script line asks for (open, switchto, import): a
-	// name ending in ".gpl", in any case, is a playlist, which "open" and "switchto" open
-	// as the playlist (openPlayList) and "import" refuses; any other name
-	// is a script file (openGAfile).
+	// name ending in ".gpl", in any case, is a playlist, which "open" and
+	// "switchto" open as the playlist (openPlayList) and "import" refuses;
+	// any other name is a script file (openGAfile).
 	int openNamed(const char *name, int nbArg, char **args, int level);
 	// Carries out the pending open (setOpenFile), which must be there:
 	// the result of openNamed.
