@@ -14,6 +14,28 @@
 
 namespace {
 
+// What an unquoted word that begins so is taken for instead of a name, as
+// a message says it: the format reads a number or a value there.
+struct wordStart {
+	const char *characters;
+	const char *what;
+};
+const wordStart c_notNameStarts[] = {{"0123456789", "a digit"}, {"+-", "a sign"}, {"[]", "a bracket"}};
+
+// Why the word at pos of line is no file name, for a message: a word that
+// begins with a digit, a sign or a bracket is no name unquoted, as
+// everywhere in the format, and a file named so ("01-intro.geo") is to be
+// quoted. "" when there is no word at all.
+std::string whyNoFileName(const char *line, int pos)
+{
+	std::string word;
+	if (GAfile::readString(line, pos, word, nullptr) < 0 || word.empty()) return "";
+	for (const wordStart &s : c_notNameStarts)
+		if (std::strchr(s.characters, word[0]) != nullptr)
+			return "'" + word + "' begins with " + s.what + "; quote the file's name: " + GAfile::quoted(word);
+	return "";
+}
+
 // A file name made absolute against the file's directory, and up to
 // GAfile::sc_maxArgs arguments after it.
 struct fileAndArgs {
@@ -22,11 +44,14 @@ struct fileAndArgs {
 	char *argv[GAfile::sc_maxArgs];
 	int nbArg = 0;
 
-	// false when no file name can be read
+	// false, with the line's message, when no file name can be read
 	bool read(const gaLine &l)
 	{
 		int pos = gaReadName(l.line, l.pos, name);
-		if (pos < 0) return false;
+		if (pos < 0) {
+			l.invalid(whyNoFileName(l.line, l.pos));
+			return false;
+		}
 		name = l.s->fullFilename(name);
 		while (nbArg < GAfile::sc_maxArgs && (pos = gaReadName(l.line, pos, args[nbArg])) >= 0) {
 			argv[nbArg] = &args[nbArg][0];
@@ -112,10 +137,7 @@ int gaKwOpen(const gaLine &l)
 	for (const openKeyword &k : c_openKeywords)
 		if (strcasecmp(l.kw.c_str(), k.word) == 0) level = k.level;
 	fileAndArgs f;
-	if (!f.read(l)) {
-		l.invalid();
-		return 0;
-	}
+	if (!f.read(l)) return 0;
 	// a file's own lines open on the next tick; a console line opens at once
 	if (!l.file->m_directFileOpen) return l.s->setOpenFile(f.name.c_str(), f.nbArg, f.argv, level);
 	l.s->setOpenFile(f.name.c_str(), f.nbArg, f.argv, level);
@@ -139,7 +161,8 @@ int gaKwPlay(const gaLine &l)
 {
 	fileAndArgs f;
 	if (!f.read(l)) {
-		l.invalid();
+		// the playlist's summary tells lines unread from files that do not open
+		l.s->m_unreadPlayListLines++;
 		return 0;
 	}
 	return l.s->addPlayListLine(f.name.c_str(), f.nbArg, f.argv);

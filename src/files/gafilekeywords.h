@@ -22,8 +22,8 @@ struct gaLine {
 	int pos;
 
 	// The interpreter's recurring messages, naming the file, the keyword
-	// and the line.
-	void invalid() const;
+	// and the line; why, when given, follows after a colon.
+	void invalid(const std::string &why = "") const;
 	void noName() const;
 	void noKeyword() const;
 	// "warning: GAfile::parseLine(): file '%s': invalid <what> entry at line '%d'"

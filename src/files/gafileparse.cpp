@@ -106,10 +106,10 @@ template <class B> B &bracketed(B &names)
 
 // --- messages -------------------------------------------------------------------
 
-void gaLine::invalid() const
+void gaLine::invalid(const std::string &why) const
 {
-	cprintf("warning: GAfile::parseLine(): file '%s': invalid '%s' entry at line '%d'\n", file->m_filename, kw.c_str(),
-	        file->m_lineNb);
+	cprintf("warning: GAfile::parseLine(): file '%s': invalid '%s' entry at line '%d'%s%s\n", file->m_filename,
+	        kw.c_str(), file->m_lineNb, why.empty() ? "" : ": ", why.c_str());
 }
 
 void gaLine::noName() const

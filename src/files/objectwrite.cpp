@@ -118,9 +118,11 @@ int textObject::writeToGeoFile(FILE *F)
 	const bool follows = (m_flags & LF_DYNAMIC) && g_state != nullptr && g_state->getObjectPtrByName(m_pointName) != nullptr;
 	const e3ga pos = (m_flags & LF_DYNAMIC) ? pointOf(m_pointName) : m_pos;
 	const std::string where = follows ? quoted(m_pointName) : std::string("[") + pos.storedString() + "]";
-	std::fprintf(F, "label %s %s %s ", quoted(m_name).c_str(), where.c_str(), quoted(m_text).c_str());
-	// an image that could not be shown is still asked for
+	// an image that could not be shown is still asked for, and a picture
+	// beside the saved file or below it by its name relative to the file
 	const int flags = m_imageFailed ? m_flags | LF_IMAGE : m_flags;
+	const std::string text = (flags & LF_IMAGE) && g_state != nullptr ? g_state->savedPictureName(m_text) : m_text;
+	std::fprintf(F, "label %s %s %s ", quoted(m_name).c_str(), where.c_str(), quoted(text).c_str());
 	writeWords(F, c_labelFlagWords, follows ? flags : flags & ~LF_DYNAMIC);
 	if (m_flags & LF_WIDTH) std::fprintf(F, "width=%d ", m_userWidth);
 	std::fputc('\n', F);

@@ -52,6 +52,16 @@ std::string u_joinPath(const std::string &dir, const std::string &name);
 // The extension of name's last part: from its last "." on, or "" when it
 // has none (the "." that begins a hidden file's name is no extension).
 std::string u_extensionOf(const std::string &name);
+// Whether name's extension (u_extensionOf) is extension, in any case: files
+// copied from a file system that ignores case keep names such as "TALK.GPL",
+// and are read as what their extension says all the same.
+bool u_hasExtension(const std::string &name, const char *extension);
+// path by its name relative to directory dir when it lies in dir or below
+// it ("pic.png", "images/pic.png"), so that it is found again beside a file
+// of dir when the folder is copied or moved; else path as it is. Both are
+// taken as absolute names, without "." and ".." parts, the process's
+// directory in front of a relative one; no link is followed.
+std::string u_nameRelativeTo(const std::string &path, const std::string &dir);
 
 // --- regular files ----------------------------------------------------------------
 // Every file the user names is read and written through these: they open

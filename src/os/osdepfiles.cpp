@@ -2,8 +2,11 @@
 // directory of a reference file.
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include <strings.h>
 #include <unistd.h>
 
 #include "os/osdep.h"
@@ -84,6 +87,26 @@ std::string u_extensionOf(const std::string &name)
 	const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
 	const std::string::size_type dot = name.rfind('.');
 	return dot != std::string::npos && dot > start ? name.substr(dot) : "";
+}
+
+bool u_hasExtension(const std::string &name, const char *extension)
+{
+	return extension != nullptr && strcasecmp(u_extensionOf(name).c_str(), extension) == 0;
+}
+
+std::string u_nameRelativeTo(const std::string &path, const std::string &dir)
+{
+	namespace fs = std::filesystem;
+	std::error_code error;
+	// both absolute and without "." and "..", as the names are written
+	const fs::path file = fs::absolute(path, error).lexically_normal();
+	if (error) return path;
+	const fs::path folder = fs::absolute(dir, error).lexically_normal();
+	if (error) return path;
+	const fs::path relative = file.lexically_relative(folder);
+	// a name that climbs out of dir ("../x"), or none at all, is no name in it
+	if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return path;
+	return relative.string();
 }
 
 int u_copyText(char *out, int size, const char *text)

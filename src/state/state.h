@@ -239,9 +239,9 @@ public:
 	// open, followed at once by reading the new file.
 	int runDeferred(bool openToo);
 	// The open that a script line asks for (open, switchto, import): a
-	// name ending in ".gpl" is a playlist, which "open" and "switchto" open
-	// as the playlist (openPlayList) and "import" refuses; any other name
-	// is a script file (openGAfile).
+	// name ending in ".gpl", in any case, is a playlist, which "open" and
+	// "switchto" open as the playlist (openPlayList) and "import" refuses;
+	// any other name is a script file (openGAfile).
 	int openNamed(const char *name, int nbArg, char **args, int level);
 	// Carries out the pending open (setOpenFile), which must be there:
 	// the result of openNamed.
@@ -390,8 +390,14 @@ public:
 
 	// --- saving the scene (statewriter.cpp)
 	// Writes the scene as a scene file that rebuilds it when opened: 0, or
-	// -1 with a message when the file cannot be created or written.
+	// -1 with a message when the file cannot be created or written, or is
+	// named as a playlist (playListNameRefusal), which nothing is written to.
 	int writeStateToGeoFile(const char *filename);
+	// Why no scene is saved under name, said after "Scene not saved: ": the
+	// quoted name and that it is a playlist's name, when it ends in the
+	// playlist extension (in any case): every open would play the file as a
+	// playlist, and the scene would never open again. "" for another name.
+	static std::string playListNameRefusal(const char *name);
 	// The lines of that file as they are meant to be read, before the
 	// arguments' "$" are escaped.
 	void writeSceneLines(FILE *F);
@@ -410,6 +416,12 @@ public:
 	void setWorkingDirectory(const std::string &path, bool fromFileName);
 	// name resolved against the working directory.
 	std::string fullFilename(const std::string &name) const;
+	// A picture's absolute name as the scene being saved writes it: by its
+	// name relative to the directory of the file saved (m_savingDirectory)
+	// when the picture lies there or below it, which a label's line reads
+	// against that directory again, so that the folder copied or moved
+	// opens with its pictures; else, and while no scene is saved, as it is.
+	std::string savedPictureName(const std::string &name) const;
 
 	// --- fields, in this order
 	// runs single scene-file lines given as text (the console's cmd), owned
@@ -418,6 +430,9 @@ public:
 	std::string m_workingDirectory;
 	// the process's working directory when the state was made
 	std::string m_initialWorkingDirectory;
+	// while the scene is saved: the directory of the file it goes to;
+	// empty otherwise
+	std::string m_savingDirectory;
 	// the open script files: a top-level file at index 0, imports above it;
 	// the top at index m_GAfileStackDepth, -1 when empty; owned
 	int m_GAfileStackDepth;
@@ -442,6 +457,9 @@ public:
 	// first, and the number of playlists that it plays in its place
 	std::vector<std::string> m_playListsReading;
 	int m_nestedPlayLists;
+	// while a playlist is read: its "play" lines (those of the playlists it
+	// plays included) whose file name could not be read
+	int m_unreadPlayListLines;
 	// clock time at which a running sleep ends; -1.0 when none
 	double m_inputSleepTime;
 	// 1 while the program waits for the user
@@ -550,9 +568,11 @@ public:
 	static constexpr double sc_defaultCameraDistance = 11.0;
 	// what a script file asks before it deletes itself, by default
 	static constexpr const char *sc_defaultDeleteFileQuestion = "Delete %s?";
-	// the extension of playlists: a script's "open" of such a name, and
-	// the menu's Open, play it
+	// the extension of playlists, in any case (u_hasExtension): every
+	// open of such a name plays it, and Save State writes no scene under it
 	static constexpr const char *sc_playListExtension = ".gpl";
+	// the extension of scene files, which Save State writes
+	static constexpr const char *sc_sceneExtension = ".geo";
 	// states of the animation clock (m_animationMode)
 	static constexpr int ANIMATION_STOPPED = 0;
 	static constexpr int ANIMATION_PLAYING = 1;

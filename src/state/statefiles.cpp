@@ -1,4 +1,5 @@
-// The working directory against which relative file names are resolved.
+// The working directory against which relative file names are resolved,
+// and the directory of a saved scene, against which its pictures are named.
 #include <climits>
 
 #include "os/osdep.h"
@@ -47,4 +48,11 @@ std::string state::fullFilename(const std::string &name) const
 	// absolute names, names from home, and names with no directory to go by stay
 	if (m_workingDirectory.empty() || (!name.empty() && (name[0] == '/' || name[0] == '~'))) return name;
 	return u_joinPath(m_workingDirectory, name);
+}
+
+std::string state::savedPictureName(const std::string &name) const
+{
+	// only an absolute name is made relative: another is read as it was
+	if (m_savingDirectory.empty() || name.empty() || name[0] != '/') return name;
+	return u_nameRelativeTo(name, m_savingDirectory);
 }

@@ -40,6 +40,22 @@ bool sameFile(const std::string &a, const std::string &b)
 	return a == b || std::filesystem::equivalent(a, b, error);
 }
 
+// Why a playlist plays nothing: lines that could not be read (each said as
+// it was read), when they are the cause, else that no line names a file
+// that opens.
+void sayNothingPlayable(const std::string &file, int unreadLines, bool nothingRead)
+{
+	const char *kept = "; the playlist stays as it was";
+	if (unreadLines > 0 && nothingRead)
+		cprintf("state::openPlayList(): '%s': its 'play' lines could not be read%s\n", file.c_str(), kept);
+	else if (unreadLines > 0)
+		cprintf("state::openPlayList(): '%s': %d of its 'play' lines could not be read, and the others name no file "
+		        "that can be opened%s\n",
+		        file.c_str(), unreadLines, kept);
+	else
+		cprintf("state::openPlayList(): '%s' holds no 'play' line of a file that can be opened%s\n", file.c_str(), kept);
+}
+
 void sayOutOfRange(int pos) { cprintf("state::setPlayListPos(): playlist position '%d' is out of range\n", pos + 1); }
 
 } // namespace
@@ -61,18 +77,18 @@ int state::openPlayList(const char *name)
 	// every "play" line of the file adds an entry, in one reading
 	m_playListParse = 1;
 	m_nestedPlayLists = 0;
+	m_unreadPlayListLines = 0;
 	readPlayListFile(file, 0, nullptr);
 	m_playListParse = 0;
 	const int first = firstPlayableEntry();
 	if (first < 0) {
+		const bool nothingRead = m_playListLength == 0;
 		clearPlayList();
 		m_playList = kept;
 		m_playListLength = keptLength;
 		m_playListPos = keptPos;
 		m_workingDirectory = keptDirectory;
-		cprintf("state::openPlayList(): '%s' holds no 'play' line of a file that can be opened; the playlist stays "
-		        "as it was\n",
-		        file.c_str());
+		sayNothingPlayable(file, m_unreadPlayListLines, nothingRead);
 		return -1;
 	}
 	freeEntries(kept, keptLength);
@@ -91,7 +107,7 @@ void state::readPlayListFile(const std::string &file, int nbArg, char **args)
 
 int state::addPlayListLine(const char *file, int nbArg, char **args)
 {
-	if (file == nullptr || u_extensionOf(file) != sc_playListExtension) return addPlayListEntry(file, nbArg, args);
+	if (file == nullptr || !u_hasExtension(file, sc_playListExtension)) return addPlayListEntry(file, nbArg, args);
 	// a playlist is never played as a scene: its entries come in its place
 	const char *holder = m_playListsReading.empty() ? "" : m_playListsReading.back().c_str();
 	for (const std::string &reading : m_playListsReading)

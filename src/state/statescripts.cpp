@@ -106,7 +106,7 @@ int state::openGAfile(const char *name, int nbArg, char **args, int level)
 int state::openNamed(const char *name, int nbArg, char **args, int level)
 {
 	// the extension decides, as in the menu's Open
-	if (name == nullptr || u_extensionOf(name) != sc_playListExtension) return openGAfile(name, nbArg, args, level);
+	if (name == nullptr || !u_hasExtension(name, sc_playListExtension)) return openGAfile(name, nbArg, args, level);
 	if (level == 1) {
 		cprintf("Not imported: '%s': it is a playlist; 'open' plays it\n", name);
 		return -1;

@@ -128,8 +128,21 @@ int state::writeConsoleControlsToGeoFile(FILE *F)
 	return std::ferror(F) ? -1 : 0;
 }
 
+std::string state::playListNameRefusal(const char *name)
+{
+	if (name == nullptr || !u_hasExtension(name, sc_playListExtension)) return "";
+	return "'" + std::string(name) + "' is a playlist's name: every open plays a '" + u_extensionOf(name) +
+	       "' file as a playlist, never as a scene; save the scene as a '" + sc_sceneExtension + "' file";
+}
+
 int state::writeStateToGeoFile(const char *filename)
 {
+	// a scene under a playlist's name could never be opened again
+	const std::string refused = playListNameRefusal(filename);
+	if (!refused.empty()) {
+		cprintf("Scene not saved: %s\n", refused.c_str());
+		return -1;
+	}
 	// nothing but a regular file: a pipe would hold the program, and what
 	// goes to a device is no saved scene
 	std::string why;
@@ -147,7 +160,11 @@ int state::writeStateToGeoFile(const char *filename)
 	FILE *M = open_memstream(&lines, &size);
 	bool failed = M == nullptr;
 	if (M != nullptr) {
+		// pictures beside the file or below it are named relative to it
+		const std::string::size_type slash = std::string(filename).rfind('/');
+		m_savingDirectory = slash == std::string::npos ? "." : std::string(filename, slash == 0 ? 1 : slash);
 		writeSceneLines(M);
+		m_savingDirectory.clear();
 		failed = std::fclose(M) != 0;
 	}
 	if (!failed) {

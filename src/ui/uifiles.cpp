@@ -25,8 +25,9 @@ std::string chooserFilter(const std::vector<std::string> &patterns)
 	return filter;
 }
 
-// The extension of scene files, which Save State writes.
-constexpr const char *sc_sceneExtension = ".geo";
+// The extension of console-language source files, which Open goes by as
+// by those of scene files and playlists.
+constexpr const char *sc_sourceExtension = ".g";
 
 } // namespace
 
@@ -44,7 +45,7 @@ int UIstate::openGeoFile(const char *name)
 	const std::string file = name;
 	// the extension decides, as in Open: a playlist is played, never read
 	// as a scene
-	if (u_extensionOf(file) == state::sc_playListExtension) return openPlayList(file.c_str());
+	if (u_hasExtension(file, state::sc_playListExtension)) return openPlayList(file.c_str());
 	// a file that cannot be read changes nothing, the playlist included
 	const int result = g_state->openGAfile(file.c_str(), 0, nullptr, -1);
 	if (result != 0) return result;
@@ -79,11 +80,10 @@ int UIstate::openAnyFile()
 	const char *name = genericOpenFile("open file: ", {"*.*", "*.geo", "*.gpl", "*.g"}, m_prevAnyFile);
 	if (name == nullptr) return 0;
 	const std::string file = name;
-	// the extension decides, exactly as written
-	const std::string extension = u_extensionOf(file);
-	if (extension == ".geo") return openGeoFile(file.c_str());
-	if (extension == state::sc_playListExtension) return openPlayList(file.c_str());
-	if (extension == ".g") return loadGFile(file.c_str());
+	// the extension decides, in any case
+	if (u_hasExtension(file, state::sc_sceneExtension)) return openGeoFile(file.c_str());
+	if (u_hasExtension(file, state::sc_playListExtension)) return openPlayList(file.c_str());
+	if (u_hasExtension(file, sc_sourceExtension)) return loadGFile(file.c_str());
 	cprintf("Can not handle file '%s'\n", file.c_str());
 	return 0;
 }
@@ -113,13 +113,15 @@ int UIstate::saveState()
 	std::string file = name;
 	// a scene file is what Open takes: a name typed without extension gets
 	// the one of scene files
-	if (u_extensionOf(file).empty()) file += sc_sceneExtension;
-	// a pipe, a device or a directory is no file to save in, nor is one the
-	// user may not write: refused before the question, which would be asked
-	// in vain
-	const std::string why = u_whyNotWritable(file.c_str());
-	if (!why.empty()) {
-		cprintf("Scene not saved: %s\n", u_quotedIs(file.c_str(), why).c_str());
+	if (u_extensionOf(file).empty()) file += state::sc_sceneExtension;
+	// a playlist's name would never open as the scene; a pipe, a device or
+	// a directory is no file to save in, nor is one the user may not
+	// write: each refused before the question, which would be asked in vain
+	std::string refused = state::playListNameRefusal(file.c_str());
+	const std::string why = refused.empty() ? u_whyNotWritable(file.c_str()) : "";
+	if (!why.empty()) refused = u_quotedIs(file.c_str(), why);
+	if (!refused.empty()) {
+		cprintf("Scene not saved: %s\n", refused.c_str());
 		return 0;
 	}
 	// a file that is there (the user's own script, a name the chooser

@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include <strings.h>
+
 #include "view/glwindow.h"
 #include "os/osdep.h"
 #include "image/pngrowwriter.h"
@@ -57,11 +59,12 @@ bool tile(int W, int H, int viewW, int viewH, tiling_s &t)
 
 std::string screenShotNameWithoutLabels(const std::string &filename)
 {
-	// the ending of the file's own name, not a ".png" in a directory's
+	// the ending of the file's own name, not a ".png" in a directory's; in
+	// any case, as every extension the program goes by, and kept as written
 	const size_t base = filename.find_last_of('/') == std::string::npos ? 0 : filename.find_last_of('/') + 1;
 	const size_t ending = std::strlen(c_pngEnding);
-	if (filename.size() - base >= ending && filename.compare(filename.size() - ending, ending, c_pngEnding) == 0)
-		return filename.substr(0, filename.size() - ending) + c_withoutLabelsMark + c_pngEnding;
+	if (filename.size() - base >= ending && strcasecmp(filename.c_str() + filename.size() - ending, c_pngEnding) == 0)
+		return filename.substr(0, filename.size() - ending) + c_withoutLabelsMark + filename.substr(filename.size() - ending);
 	return filename + c_withoutLabelsMark;
 }
 

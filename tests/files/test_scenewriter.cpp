@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -454,9 +455,13 @@ TEST_F(sceneWriter, ImageLabelsKeepTheirImageWhereverTheSceneIsOpened)
 	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0755), 0);
 	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
 	ASSERT_EQ(savePNG(m_dir.file("sub/rgb.png").c_str(), grey.data(), 2, 2), 0);
+	// a picture outside the folder of the scene
+	const std::string top = m_dir.file("top.png");
+	ASSERT_EQ(savePNG(top.c_str(), grey.data(), 2, 2), 0);
 	// the label is read beside its file, whatever a console line before it did
 	for (const std::string before : {"", "console default_model(c3ga);\n"}) {
-		write("sub/imgs.geo", before + "label \"im\" [10*e1 + 10*e2] \"rgb.png\" image 2d px py width=80\n");
+		write("sub/imgs.geo", before + "label \"im\" [10*e1 + 10*e2] \"rgb.png\" image 2d px py width=80\nlabel top [e1] \"" +
+		                          top + "\" image\n");
 		std::string image;
 		auto expectImage = [&](const char *when) {
 			const textObject *t = dynamic_cast<const textObject *>(m_state.getObjectPtrByName("im"));
@@ -481,7 +486,26 @@ TEST_F(sceneWriter, ImageLabelsKeepTheirImageWhereverTheSceneIsOpened)
 			expectImage(" reopened");
 			EXPECT_EQ(m_state.writeStateToGeoFile("again.geo"), 0);
 		}
-		EXPECT_EQ(readFile(m_dir.file("sub/again.geo")), readFile(m_dir.file("sub/saved.geo"))) << before;
+		const bytes first = readFile(m_dir.file("sub/saved.geo"));
+		EXPECT_EQ(readFile(m_dir.file("sub/again.geo")), first) << before;
+		// the picture in the saved file's folder by its name there, the
+		// other by its absolute name
+		const std::string text(first.begin(), first.end());
+		EXPECT_NE(text.find(" \"rgb.png\" flag_2d "), std::string::npos) << text;
+		EXPECT_NE(text.find(" \"" + top + "\" flag_image"), std::string::npos) << text;
+		// the folder moved: its scene opens with its picture, and is saved
+		// as the same file
+		ASSERT_EQ(std::rename(m_dir.file("sub").c_str(), m_dir.file("moved").c_str()), 0);
+		{
+			workingIn moved(m_dir.file("moved"));
+			image = workingIn::now() + "/rgb.png";
+			EXPECT_EQ(open("saved.geo"), "Animation is already stopped\n") << before;
+			EXPECT_EQ(tick(), "") << before;
+			expectImage(" moved");
+			EXPECT_EQ(m_state.writeStateToGeoFile("again.geo"), 0);
+		}
+		EXPECT_EQ(readFile(m_dir.file("moved/again.geo")), first) << before;
+		ASSERT_EQ(std::rename(m_dir.file("moved").c_str(), m_dir.file("sub").c_str()), 0);
 	}
 }
 
@@ -500,6 +524,17 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 	// a device is no file to save in, and is left alone
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile("/dev/full"), -1); }),
 	          "Scene not saved: '/dev/full' is not a regular file\n");
+	// nor is a playlist's name, in any case, which every open would play as
+	// a playlist: nothing is written, a playlist there is left as it was
+	const std::string kept = write("kept.gpl", "play a.geo\n");
+	for (const std::string &name : {m_dir.file("saved.gpl"), m_dir.file("SAVED.Gpl"), kept}) {
+		EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(name.c_str()), -1); }),
+		          "Scene not saved: '" + name + "' is a playlist's name: every open plays a '" +
+		              name.substr(name.size() - 4) + "' file as a playlist, never as a scene; save the scene as a '.geo' file\n");
+	}
+	const std::string play = "play a.geo\n";
+	EXPECT_EQ(readFile(kept), bytes(play.begin(), play.end()));
+	EXPECT_FALSE(std::filesystem::exists(m_dir.file("saved.gpl")) || std::filesystem::exists(m_dir.file("SAVED.Gpl")));
 }
 
 // The answer that the first run of a dynamic statement showed, failed or

@@ -6,7 +6,8 @@ it over TCP on 127.0.0.1 with plain sockets: the objects a new client
 receives, assignments answered on the next tick, commands held until their
 "$", packets of several commands, NUL bytes after commands, camera values
 refused, several clients, dynamic statements, removed objects, clients that
-flood or reset, ports opened and closed by commands, and net_close() sent
+flood or reset, ports opened and closed by commands, playlists named in
+small letters and in capitals opened by a command, and net_close() sent
 over the network. Prints the round trip of
 an assignment.
 
@@ -20,11 +21,13 @@ ctest counts as skipped.
 Usage: program_net.py PROGRAM
 """
 import os
+import shutil
 import signal
 import socket
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 
 HOST = "127.0.0.1"
@@ -343,6 +346,22 @@ def with_network(program):
         for c in (a, b, c2):
             got = c.receive_through("$")
             check(got == '"y" = 1.000000000000000e+00*e1,$', "a server left open: %r" % got)
+
+        # a playlist opened by a command plays its first entry, whose objects
+        # every client learns, also when its names are in capitals, as a
+        # file system that ignores case leaves them
+        folder = tempfile.mkdtemp()
+        try:
+            for name, text in (("low.gpl", "play lower.geo\n"), ("lower.geo", "e3ga lower [e2]\n"),
+                               ("UP.GPL", "play CAPS.GEO\n"), ("CAPS.GEO", "e3ga caps [e1]\n")):
+                with open(os.path.join(folder, name), "w") as f:
+                    f.write(text)
+            for playlist, entry in (("low.gpl", '"lower" = 1.000000000000000e+00*e2,$'),
+                                    ("UP.GPL", '"caps" = 1.000000000000000e+00*e1,$')):
+                a.send('cmd("open %s");$' % os.path.join(folder, playlist))
+                a.receive_through(entry)
+        finally:
+            shutil.rmtree(folder)
 
         # net_close() over the network closes every server and connection
         a.send("net_close();$")

@@ -12,8 +12,10 @@
 #    with Return, typing goes to the command line again;
 # 3. "&Open" of a file that does not exist changes nothing: the variables,
 #    the scene and the title stay;
-# 4. "&Save State" writes to a name typed with "/" or "~" in front, adds
-#    ".geo" to a name without extension; a table of questions, "No" the
+# 4. "&Save State" names a picture beside the scene by its name there, so
+#    that the folder moved opens and saves as the same scene; it writes to
+#    a name typed with "/" or "~" in front, adds ".geo" to a name without
+#    extension, not to one in capitals; a table of questions, "No" the
 #    default that Return and Space press: Save State and the screenshot
 #    dialog ask before they replace a file, a scene file with "delete ask"
 #    before it is deleted as it is left or replayed; the file stays as it
@@ -28,8 +30,9 @@
 #    be opened, a missing file, one in a missing folder or one not
 #    permitted, by the menu, its keys, typed lines and a script, a
 #    screenshot over the open scene file, pipes named as a ".g" file, a
-#    label's picture, Save State's or a screenshot's file: nothing changes
-#    and nothing waits, and the console says why;
+#    label's picture, Save State's or a screenshot's file, Save State to a
+#    playlist's name: nothing changes and nothing waits, and the console
+#    says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object, and after
 #    "update" it closes too, adding nothing to the statement; after a
@@ -256,18 +259,38 @@ titled kept "q1 after the Open of a missing file"
 expect_blue 1
 echo "the Open of a missing file kept the variable, the scene and the title"
 
-# 4. "&Save State": an absolute name, a name without extension (in the
-# directory of the last answer), a name from home, an existing name
-mkdir -p "$dir/sub" "$dir/home"
+# 4. "&Save State": a scene with a picture beside it, saved in its folder
+# and, once the folder is moved, opened and saved again; an absolute name,
+# a name without extension (in the directory of the last answer), one with
+# it in capitals, a name from home, an existing name
+mkdir -p "$dir/sub" "$dir/home" "$dir/talk"
+cp "$dir/stub.png" "$dir/talk/pic.png"
+printf 'label "pic" [e1] "pic.png" flag_image width=100\n' > "$dir/talk/s.geo"
+type_line "cmd(\"open $dir/talk/s.geo\")"
+save_state "$dir/talk/saved.geo"
+file_begins "$dir/talk/saved.geo" clear
+grep -q '^label "pic" .* "pic.png" flag_image' "$dir/talk/saved.geo" ||
+	fail "Save State named the picture so: $(grep '^label' "$dir/talk/saved.geo")"
+mv "$dir/talk" "$dir/moved"
+type_line "cmd(\"open $dir/moved/saved.geo\")"
+save_state "$dir/moved/again.geo"
+file_begins "$dir/moved/again.geo" clear
+same_as "$dir/moved/saved.geo" "$dir/moved/again.geo"
+# lines enough to fill the console that the scenes cleared, whose last line
+# the questions' rows read
+type_line "for(i=0;i<12;i=i+1){f=i,}"
 save_state "$dir/sub/abs.geo"
 file_begins "$dir/sub/abs.geo" clear
 save_state plain
 file_begins "$dir/sub/plain.geo" clear
 [ -e "$dir/sub/plain" ] && fail "Save State wrote plain without extension"
+save_state CAPS.GEO
+file_begins "$dir/sub/CAPS.GEO" clear
+[ -e "$dir/sub/CAPS.GEO.geo" ] && fail "Save State added .geo to CAPS.GEO"
 
 save_state "~/tilde.geo"
 file_begins "$dir/home/tilde.geo" clear
-echo "Save State wrote $dir/sub/abs.geo, $dir/sub/plain.geo and ~/tilde.geo"
+echo "Save State named a picture by its name in the scene's folder, and wrote $dir/sub/abs.geo, $dir/sub/plain.geo, $dir/sub/CAPS.GEO and ~/tilde.geo"
 # Questions before a file is replaced or deleted, a table: Save State onto
 # a file, the screenshot dialog onto a PNG image, a scene file with "delete
 # ask" left for another or replayed (which clears the console: the rows
@@ -367,7 +390,9 @@ if runs opens; then
 # "open"), a replay of a file that became a directory, a screenshot (by
 # the command or the dialog) over the open scene file; pipes are neither
 # read (a ".g" file, a label's picture) nor written (Save State, a
-# screenshot): nothing waits for them.  A file that is missing, in a
+# screenshot): nothing waits for them.  Save State (by the menu's keys, and
+# by its letter) writes no scene under a playlist's name, in any case,
+# which every open would play as a playlist.  A file that is missing, in a
 # missing folder or not permitted is refused on every route with its
 # reason (the rows of what is not permitted are skipped as root, who may
 # read and write anything).  A screenshot command replaces a PNG image
@@ -442,6 +467,9 @@ alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '
 ||screenshot("$dir/scene.geo", 100, 100, 0);||file_begins "$dir/scene.geo" 'title "scene"'|Screenshot not taken: '$dir/scene.geo' is not a PNG image
 |||shot_dialog "$dir/scene.geo"|file_begins "$dir/scene.geo" 'title "scene"'|>> Screenshot not taken: '$dir/scene.geo' is not a PNG image
 ||screenshot("$dir/again.png", 64, 48, 0);|cp "$dir/stub.png" "$dir/again.png"|png_sized "$dir/again.png" "64 48"|
+alt+f Down Down Down Down Return|Save file|$dir/saved.gpl||file_gone "$dir/saved.gpl"|>> Scene not saved: '$dir/saved.gpl' is a playlist's name: every open plays a '.gpl' file as a playlist, never as a scene; save the scene as a '.geo' file
+alt+f s|Save file|$dir/SAVED.GPL||file_gone "$dir/SAVED.GPL"|>> Scene not saved: '$dir/SAVED.GPL' is a playlist's name: every open plays a '.GPL' file as a playlist, never as a scene; save the scene as a '.geo' file
+alt+f s|Save file|$dir/list.gpl||file_begins "$dir/list.gpl" "play scene.geo"|>> Scene not saved: '$dir/list.gpl' is a playlist's name: every open plays a '.gpl' file as a playlist, never as a scene; save the scene as a '.geo' file
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"
@@ -453,7 +481,11 @@ if runs playlists; then
 # one that plays only itself; a playlist plays the entries of another in
 # its place; Next and Previous, by their keys and the menu, go on to the
 # nearest entry that opens (an entry gone, a directory, the one deleted
-# meanwhile) and stay on the scene shown when none does.  The variable
+# meanwhile) and stay on the scene shown when none does.  Extensions in
+# capitals (".GPL", ".GEO", ".G") are read as in small letters on every
+# route.  A file name that begins with a digit is read quoted; unquoted,
+# its line says to quote it, and a playlist of such lines that its lines
+# could not be read.  The variable
 # keep is 41 before each row; after it keep is still 41 (kept) or a new
 # scene began (new).  A row: the keys, the chooser they show, the name
 # typed into it (or the line typed, without a chooser), what is done first,
@@ -470,6 +502,16 @@ printf 'console cmd("open list5.gpl");\n' > "$dir/pl/console.geo"
 printf 'open self.gpl\nswitchto self.gpl\nconsole cmd("open self.gpl");\n' > "$dir/pl/refused.geo"
 printf 'play folder.geo\nplay inner.gpl\nplay gone.geo\nplay six.geo\n' > "$dir/pl/outer.gpl"
 printf 'play five.geo\nplay outer.gpl\n' > "$dir/pl/inner.gpl"
+printf 'title "caps"\n' > "$dir/pl/CAPS.GEO"
+printf 'play CAPS.GEO\n' > "$dir/pl/UPPER.GPL"
+printf 'play UPPER.GPL\n' > "$dir/pl/up.gpl"
+printf 'cmd("title upg");\n' > "$dir/pl/UP.G"
+printf 'title "outer"\n' > "$dir/pl/01-outer.geo"
+printf 'title "conformal"\n' > "$dir/pl/02-conformal.geo"
+printf 'title "motion"\n' > "$dir/04-motion.geo"
+printf 'play 01-outer.geo\nplay 02-conformal.geo\n' > "$dir/pl/talk.gpl"
+printf 'play "01-outer.geo"\nplay "02-conformal.geo"\n' > "$dir/pl/quoted.gpl"
+unread="state::openPlayList(): '$dir/pl/talk.gpl': its 'play' lines could not be read; the playlist stays as it was"
 held="state::openPlayList(): '$dir/pl/self.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was"
 folder="GAfile::GAfile(): can not open '$dir/pl/folder.geo': it is a directory"
 step=0
@@ -481,7 +523,7 @@ while IFS='|' read -r keys chooser name before title keep says; do
 	[ -n "$before" ] && eval "$before"
 	keys_then_name "$keys" "$chooser" "$name" "playlist row $step"
 	titled "${title:-$last}" "playlist row $step ($keys $name)"
-	[ -n "$says" ] && said "$says" "playlist row $step ($keys $name)"
+	[ -n "$says" ] && says "$says" "playlist row $step ($keys $name)"
 	[ "$keep" = kept ] && type_line "if (keep == 41) cmd(\"title p$step\");"
 	[ "$keep" = new ] && type_line "if (keep == 0) cmd(\"title p$step\");"
 	titled "p$step" "keep after playlist row $step ($keys $name): not $keep"
@@ -500,6 +542,19 @@ alt+period||||six|new|
 alt+comma||||five|new|
 alt+f Down Down Down Down Down Down Return|||rm -r "$dir/pl/six.geo" && mkdir "$dir/pl/six.geo"||kept|GAfile::GAfile(): can not open '$dir/pl/six.geo': it is a directory
 alt+comma|||||kept|>> $folder
+alt+o|open file: |$dir/pl/UPPER.GPL||caps|new|
+alt+o|open file: |$dir/pl/CAPS.GEO||caps|new|
+alt+o|open file: |$dir/pl/UP.G||upg|kept|
+alt+f Down Down Right Return|Open geo file: |$dir/pl/UPPER.GPL||caps|new|
+alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/up.gpl||caps|new|
+||cmd("open $dir/pl/up.gpl")||caps|new|
+||cmd("import $dir/pl/UPPER.GPL")|||kept|Not imported: '$dir/pl/UPPER.GPL': it is a playlist; 'open' plays it
+||cmd("open $dir/pl/talk.gpl")|||kept|$unread
+alt+o|open file: |$dir/pl/talk.gpl|||kept|>> $unread
+||cmd("open 04-motion.geo");|||kept|warning: GAfile::parseLine(): file 'virtual console file.geo': invalid 'open' entry at line '0': '04-motion.geo' begins with a digit; quote the file's name: "04-motion.geo"
+||cmd("open \\"04-motion.geo\\"")||motion|new|
+alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/quoted.gpl||outer|new|
+alt+period||||conformal|new|
 ROWS
 echo "$step playlist rows played good playlists on every route and stepped to the nearest entry that opens"
 # the command line's -f and -l: the program starts untitled, not as after
@@ -527,6 +582,10 @@ done <<ROWS
 -f $dir/pl/self.gpl|Korimbel
 -f $dir/pl/list5.gpl|Korimbel: five
 -l $dir/pl/outer.gpl|Korimbel: five
+-f $dir/pl/UPPER.GPL|Korimbel: caps
+-l $dir/pl/up.gpl|Korimbel: caps
+-l $dir/pl/talk.gpl|Korimbel
+-l $dir/pl/quoted.gpl|Korimbel: outer
 ROWS
 echo "-f and -l of what holds no scene started the program untitled, of a playlist with its first scene"
 fi

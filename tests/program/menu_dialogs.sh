@@ -1,7 +1,7 @@
 #!/bin/sh
 # Starts Korimbel on the X display and drives its menu and dialogs as a user
-# would: the console's top edge dragged up, "&Open" (Alt+O) refusing a file
-# with an upper-case extension and opening a ".geo" file, a screenshot asked
+# would: the console's top edge dragged up, "&Open" (Alt+O) opening a scene
+# file by its extension in any case, a screenshot asked
 # for in the "Screen shot:" dialog opened from the "&Utils" menu with the
 # keyboard, and "&Exit" (Alt+X) ending the program.
 #
@@ -44,9 +44,10 @@ expect_grey 362 450 0
 expect_grey 362 420 1
 echo "the console's top edge was dragged 50 pixels up"
 
-# 2. "&Open": the extension decides, exactly as written
+# 2. "&Open": the extension decides, in any case: b.GEO shows its bivector,
+# and a.geo, a new scene without one, the canvas
 printf 'fgcolor b\ne3ga B [e1^e2]\n' > "$dir/b.GEO"
-printf 'fgcolor b\ne3ga B [e1^e2]\n' > "$dir/a.geo"
+printf 'title "a"\n' > "$dir/a.geo"
 for file in b.GEO a.geo; do
 	xdotool key alt+o
 	chooser=$(window_named "open file: ") || fail "no chooser for $file"
@@ -56,10 +57,10 @@ for file in b.GEO a.geo; do
 	xdotool key Return
 	sleep 0.5
 	# the view's centre, now that the view is 50 pixels shorter
-	if [ $file = b.GEO ]; then expect_grey $x $((y - 25)) 1; else expect_grey $x $((y - 25)) 0; fi
+	if [ $file = b.GEO ]; then expect_grey $x $((y - 25)) 0; else expect_grey $x $((y - 25)) 1; fi
 	timeout 10 xdotool windowfocus --sync "$window"
 done
-echo "b.GEO was refused, a.geo opened"
+echo "b.GEO opened, then a.geo"
 
 # 3. the screenshot dialog from "&Utils" (Alt+F, then three menus to the right)
 xdotool key alt+f Right Right Right

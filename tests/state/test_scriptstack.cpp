@@ -294,6 +294,87 @@ TEST_F(Stack, Playlists)
 	EXPECT_EQ(m_state.addPlayListEntry(nullptr, 0, nullptr), -1);
 }
 
+TEST_F(Stack, PlaylistsNamedInCapitalsAndFileNamesThatBeginWithADigit)
+{
+	// a playlist's extension in capitals, as a file system that ignores
+	// case leaves it, on every route that plays a playlist: a new scene
+	// with the playlist's first entry
+	const std::string caps = write("CAPS.GEO", "e3ga caps [e1]\n");
+	const std::string upper = write("UPPER.GPL", "play CAPS.GEO\n");
+	const std::string up = write("up.gpl", "play UPPER.GPL\n");
+	const std::function<std::string()> routes[] = {
+	    [&] { return typed(("cmd(\"open " + up + "\");").c_str()); },
+	    [&] { return typed(("cmd(\"switchto " + upper + "\");").c_str()); },
+	    [&] { return output([&] { m_state.openNamed(upper.c_str(), 0, nullptr, -1); }); },
+	    [&] {
+		    // the scene file's own line, carried out on the next tick
+		    std::string out = open(write("opener.geo", "open UPPER.GPL\n"));
+		    return out + tick();
+	    },
+	    [&] { return output([&] { m_state.openPlayList(up.c_str()); }); },
+	};
+	// what a route says besides the starts of scenes
+	const auto said = [](std::string out) {
+		const std::string start = "Animation is already stopped\n";
+		for (size_t at; (at = out.find(start)) != std::string::npos;) out.erase(at, start.size());
+		return out;
+	};
+	for (size_t r = 0; r < sizeof routes / sizeof routes[0]; r++) {
+		typed("remove(caps); keep = 41;");
+		// the first entry's lines are read on the next tick
+		std::string out = routes[r]();
+		EXPECT_EQ(said(out + tick()), "") << "route " << r;
+		EXPECT_TRUE(has("caps") && value("keep") == "none") << "route " << r;
+		ASSERT_EQ(m_state.m_playListLength, 1) << "route " << r;
+		EXPECT_STREQ(m_state.m_playList[0].filename, caps.c_str()) << "route " << r;
+	}
+	// and is imported no more than one in small letters
+	typed("keep = 41;");
+	EXPECT_EQ(typed(("cmd(\"import " + upper + "\");").c_str()),
+	          "Not imported: '" + upper + "': it is a playlist; 'open' plays it\n");
+	EXPECT_EQ(value("keep"), "41");
+
+	// a file name that begins with a digit, a sign or a bracket is no name
+	// unquoted: each line says so and how to write it, the playlist's
+	// summary that its lines could not be read, and nothing changes
+	write("01-outer.geo", "e3ga outer [e1]\n");
+	const std::string talk = write("talk.gpl", "play 01-outer.geo\nplay -2.geo\nplay [3].geo x\n");
+	const auto unread = [](const std::string &f, const char *kw, int line, const std::string &word, const char *what) {
+		return "warning: GAfile::parseLine(): file '" + f + "': invalid '" + kw + "' entry at line '" +
+		       std::to_string(line) + "': '" + word + "' begins with " + what + "; quote the file's name: \"" + word +
+		       "\"\n";
+	};
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(talk.c_str()), -1); }),
+	          unread(talk, "play", 1, "01-outer.geo", "a digit") + unread(talk, "play", 2, "-2.geo", "a sign") +
+	              unread(talk, "play", 3, "[3].geo", "a bracket") + "state::openPlayList(): '" + talk +
+	              "': its 'play' lines could not be read; the playlist stays as it was\n");
+	const std::string mixed = write("mixed.gpl", "play 01-outer.geo\nplay missing.geo\n");
+	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(mixed.c_str()), -1); }),
+	          unread(mixed, "play", 1, "01-outer.geo", "a digit") + "state::openPlayList(): '" + mixed +
+	              "': 1 of its 'play' lines could not be read, and the others name no file that can be opened; the "
+	              "playlist stays as it was\n");
+	const std::string console = consoleGAfile::sc_filename;
+	for (const char *kw : {"open", "switchto", "import"})
+		EXPECT_EQ(typed(("cmd(\"" + std::string(kw) + " 01-outer.geo\");").c_str()),
+		          unread(console, kw, 0, "01-outer.geo", "a digit"));
+	const std::string numbered = write("numbered.geo", "e3ga n [e1]\nimport +1.geo\n");
+	open(numbered);
+	EXPECT_EQ(tick(), unread(numbered, "import", 2, "+1.geo", "a sign"));
+	EXPECT_TRUE(has("n") && !has("outer"));
+	ASSERT_EQ(m_state.m_playListLength, 1);
+	EXPECT_STREQ(m_state.m_playList[0].filename, caps.c_str());
+	// quoted, the names are read
+	write("talk.gpl", "play \"01-outer.geo\"\n");
+	std::string out = output([&] { EXPECT_EQ(m_state.openPlayList(talk.c_str()), 0); });
+	EXPECT_EQ(said(out + tick()), "");
+	EXPECT_TRUE(has("outer") && !has("n"));
+	for (const char *kw : {"open", "switchto", "import"}) {
+		open(write("quoting.geo", std::string(kw) + " \"01-outer.geo\"\n"));
+		EXPECT_EQ(said(tick() + tick()), "") << kw;
+		EXPECT_TRUE(has("outer")) << kw;
+	}
+}
+
 TEST_F(Stack, OpensOfWhatHoldsNoSceneChangeNothing)
 {
 	// a directory, a pipe, an image named like a scene

@@ -211,19 +211,22 @@ TEST_F(menu, AboutShowsTheVersionAndTheLibraries)
 	          std::string::npos);
 }
 
-TEST_F(menu, OpenDecidesByTheExactExtension)
+TEST_F(menu, OpenDecidesByTheExtensionInAnyCase)
 {
 	const std::string geo = write("a.geo", "e3ga a [e1]\n");
 	const std::string upper = write("b.GEO", "e3ga b [e1]\n");
 	const std::string bare = write("c", "e3ga c [e1]\n");
 	const std::string g = write("d.g", "d = e2;\n");
 	const std::string gpl = write("list.gpl", "play \"" + geo + "\"\n");
+	// as a file system that ignores case leaves names
+	const std::string upperG = write("E.G", "e = e3;\n");
+	const std::string upperGpl = write("LIST.Gpl", "play b.GEO\n");
 	struct case_s {
 		std::string file;
 		const char *object;     // made by the file, or null
 		bool refused;           // "Can not handle file"
-	} cases[] = {{upper, nullptr, true}, {bare, nullptr, true}, {geo, "a", false}, {g, "d", false},
-	             {gpl, "a", false}};
+	} cases[] = {{upper, "b", false},    {bare, nullptr, true}, {upperG, "e", false}, {upperGpl, "b", false},
+	             {geo, "a", false},      {g, "d", false},       {gpl, "a", false}};
 	std::string lastOpened;
 	for (const case_s &c : cases) {
 		g_state->removeAllObjectsButSystem();
@@ -240,9 +243,9 @@ TEST_F(menu, OpenDecidesByTheExactExtension)
 		EXPECT_EQ(m_ui->m_prevAnyFile, lastOpened) << c.file;
 	}
 	// the chooser: its title, its filters and the file chosen last
-	ASSERT_EQ(m_answers.seen.size(), 5u);
-	EXPECT_EQ(m_answers.seen[4].title, "open file: ");
-	EXPECT_EQ(m_answers.seen[4].filter.find("*.*\t*.geo\t*.gpl\t*.g\t"), 0u) << m_answers.seen[4].filter;
+	ASSERT_EQ(m_answers.seen.size(), 7u);
+	EXPECT_EQ(m_answers.seen[6].title, "open file: ");
+	EXPECT_EQ(m_answers.seen[6].filter.find("*.*\t*.geo\t*.gpl\t*.g\t"), 0u) << m_answers.seen[6].filter;
 	EXPECT_EQ(m_ui->m_prevGeoFile, geo);
 	EXPECT_EQ(m_ui->m_prevGPLFile, gpl);
 	EXPECT_EQ(m_ui->m_prevGFile, g);

@@ -202,7 +202,10 @@ TEST_F(screenshot, ASecondFileWithoutLabels)
 	g_state->addObject(new labelLike("L"), 0);
 	struct case_s {
 		std::string file, withoutLabels;
-	} cases[] = {{"shot.png", "shot_wol.png"}, {"shot", "shot_wol"}, {"a.png.d/shot", "a.png.d/shot_wol"}};
+	} cases[] = {{"shot.png", "shot_wol.png"},
+	             {"shot", "shot_wol"},
+	             {"a.png.d/shot", "a.png.d/shot_wol"},
+	             {"SHOT.PNG", "SHOT_wol.PNG"}};
 	ASSERT_EQ(mkdir(m_dir.file("a.png.d").c_str(), 0700), 0);
 	for (const case_s &c : cases) {
 		shoot(m_dir.file(c.file), 724, 445, true);
