@@ -53,6 +53,14 @@ std::string directoryOf(const char *name)
 
 // The name field of the chooser being shown, or null.
 Fl_File_Input *s_nameField = nullptr;
+// The event dispatch in force before the chooser showed (the program's
+// own takes the paste keys), or null for the toolkit's.
+Fl_Event_Dispatch s_outerDispatch = nullptr;
+
+int passOn(int event, Fl_Window *window)
+{
+	return s_outerDispatch != nullptr ? s_outerDispatch(event, window) : Fl::handle_(event, window);
+}
 
 // A "/" or "~" typed where a new name begins (into an empty field, or over
 // the name after the shown directory, with nothing behind it) starts a name
@@ -64,10 +72,10 @@ int startOwnName(int event, Fl_Window *window)
 	const char *typed = Fl::event_text();
 	if (event != FL_KEYBOARD || field == nullptr || Fl::focus() != field || Fl::event_length() != 1 ||
 	    (typed[0] != '/' && typed[0] != '~'))
-		return Fl::handle_(event, window);
+		return passOn(event, window);
 	const std::string text = field->value();
 	const int from = std::min(field->position(), field->mark()), to = std::max(field->position(), field->mark());
-	if (to < static_cast<int>(text.size()) || (from > 0 && text[from - 1] != '/')) return Fl::handle_(event, window);
+	if (to < static_cast<int>(text.size()) || (from > 0 && text[from - 1] != '/')) return passOn(event, window);
 	// the field holds what was typed alone; the chooser follows with the
 	// next letter, when the name no longer ends at the root or at home
 	field->value(typed, 1);
@@ -127,6 +135,8 @@ const char *askForFile(const char *title, const char *filter, const char *start,
 		s_nameField->callback(nameChanged);
 	}
 	const Fl_Event_Dispatch dispatch = Fl::event_dispatch();
+	// (a chooser asked for while one shows keeps the outer one's)
+	if (dispatch != startOwnName) s_outerDispatch = dispatch;
 	Fl::event_dispatch(startOwnName);
 	while (chooser.shown()) Fl::wait();
 	Fl::event_dispatch(dispatch);

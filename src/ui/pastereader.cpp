@@ -6,12 +6,16 @@
 // events come, without holding up the event loop, then written back as one
 // property, and the answer is sent again, so the toolkit reads the whole
 // text as an answer of one piece and hands it to the widget that asked.
+// Answers for the clipboard and the primary selection pass only while a
+// paste of theirs is awaited: the pieces of two pastes at once would come
+// into the one property of the one window and mix.
 #include "ui/pastereader.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -45,10 +49,34 @@ struct pieceTransfer {
 
 pieceTransfer s_transfer;
 
+// The paste awaited: its selection (None when no paste is), a number that
+// tells it from the pastes before it, and what runs when it ends without
+// its text.
+struct awaitedPaste {
+	Atom selection = None;
+	std::uintptr_t number = 0;
+	void (*ended)() = nullptr;
+};
+
+awaitedPaste s_awaited;
+std::uintptr_t s_pastesAsked = 0;
+
 Atom incrAtom()
 {
 	static const Atom incr = XInternAtom(fl_display, "INCR", False);
 	return incr;
+}
+
+Atom clipboardAtom()
+{
+	static const Atom clipboard = XInternAtom(fl_display, "CLIPBOARD", False);
+	return clipboard;
+}
+
+Atom targetsAtom()
+{
+	static const Atom targets = XInternAtom(fl_display, "TARGETS", False);
+	return targets;
 }
 
 // Bytes one item of format takes in what the display library hands over:
@@ -64,12 +92,35 @@ void refuse(unsigned long bytes)
 	        static_cast<unsigned long>(ui_maxPasteBytes));
 }
 
-void pieceWaitEnded(void *);
+void waitEnded(void *);
 
-void armPieceWait()
+// The wait for the next answer or piece starts again.
+void armWait()
 {
-	Fl::remove_timeout(pieceWaitEnded);
-	Fl::add_timeout(ui_pastePieceWait, pieceWaitEnded);
+	Fl::remove_timeout(waitEnded);
+	Fl::add_timeout(ui_pastePieceWait, waitEnded);
+}
+
+// The paste awaited ends without its text.
+void endAwaited()
+{
+	Fl::remove_timeout(waitEnded);
+	void (*ended)() = s_awaited.ended;
+	s_awaited = awaitedPaste();
+	if (ended != nullptr) ended();
+}
+
+void endIfStillAwaited(void *number)
+{
+	if (s_awaited.selection != None && s_awaited.number == reinterpret_cast<std::uintptr_t>(number)) endAwaited();
+}
+
+// The toolkit is handed the last answer of the paste awaited: it passes the
+// text on to the receiver as it reads it, or drops an answer without text.
+// Either way, the paste is over once the toolkit is done with it.
+void endAfterToolkit()
+{
+	Fl::add_timeout(0.0, endIfStillAwaited, reinterpret_cast<void *>(s_awaited.number));
 }
 
 // The whole text as one property of the window that asked, in slices.
@@ -91,18 +142,18 @@ void writeBack(const pieceTransfer &t)
 // piece, or the console says why not.
 void finish()
 {
-	Fl::remove_timeout(pieceWaitEnded);
+	Fl::remove_timeout(waitEnded);
 	pieceTransfer t;
 	std::swap(t, s_transfer);
-	if (t.refused) {
-		refuse(t.bytes);
+	const bool awaited = t.answer.selection == s_awaited.selection;
+	if (t.refused) refuse(t.bytes);
+	else if (t.broken) cprintf("Paste given up: the program that holds it did not send it whole\n");
+	if (t.refused || t.broken || t.items == 0) {
+		if (awaited) endAwaited();
 		return;
 	}
-	if (t.broken) {
-		cprintf("Paste given up: the program that holds it did not send it whole\n");
-		return;
-	}
-	if (t.items == 0) return;
+	// the answer sent again is the paste's last
+	if (awaited) armWait();
 	writeBack(t);
 	XEvent again{};
 	again.xselection = t.answer;
@@ -110,13 +161,19 @@ void finish()
 	XFlush(fl_display);
 }
 
-void pieceWaitEnded(void *)
+// No answer, or no next piece, came in time.
+void waitEnded(void *)
 {
-	if (!s_transfer.active) return;
-	s_transfer.broken = true;
-	// the sender may still be waiting for the deletion
-	XDeleteProperty(fl_display, s_transfer.answer.requestor, s_transfer.answer.property);
-	finish();
+	if (s_transfer.active) {
+		s_transfer.broken = true;
+		// the sender may still be waiting for the deletion
+		XDeleteProperty(fl_display, s_transfer.answer.requestor, s_transfer.answer.property);
+		finish();
+		return;
+	}
+	if (s_awaited.selection == None) return;
+	cprintf("Paste given up: the program that holds it did not send it whole\n");
+	endAwaited();
 }
 
 // Appends n items of format from data to the transfer, or counts them only
@@ -173,8 +230,6 @@ bool readPiece()
 
 void startPieces(const XSelectionEvent &answer)
 {
-	// a paste asked for again while one runs takes its place
-	Fl::remove_timeout(pieceWaitEnded);
 	s_transfer = pieceTransfer();
 	s_transfer.active = true;
 	s_transfer.answer = answer;
@@ -185,31 +240,44 @@ void startPieces(const XSelectionEvent &answer)
 	// its deletion asks for the first piece
 	XDeleteProperty(fl_display, answer.requestor, answer.property);
 	XFlush(fl_display);
-	armPieceWait();
+	armWait();
 }
 
 // 1 when the answer to a paste was taken from the toolkit.
 int onAnswer(const XSelectionEvent &answer)
 {
-	if (answer.property == None) return 0;
+	const bool paste = answer.selection == XA_PRIMARY || answer.selection == clipboardAtom();
+	// an answer to a paste no longer awaited (given up) is dropped
+	if (paste && answer.selection != s_awaited.selection) return 1;
+	if (paste) armWait();
 	Atom type = None;
 	int format = 0;
 	unsigned long n = 0, bytes = 0;
 	unsigned char *data = nullptr;
 	// only its type and length: nothing of it is read
-	if (XGetWindowProperty(fl_display, answer.requestor, answer.property, 0, 0, False, AnyPropertyType, &type,
-	                       &format, &n, &bytes, &data) != Success)
+	if (answer.property == None ||
+	    XGetWindowProperty(fl_display, answer.requestor, answer.property, 0, 0, False, AnyPropertyType, &type,
+	                       &format, &n, &bytes, &data) != Success) {
+		if (paste) endAfterToolkit();
 		return 0;
+	}
 	if (data != nullptr) XFree(data);
 	if (type == incrAtom()) {
-		startPieces(answer);
+		// a second text in pieces would come into the same property: the
+		// one coming in can no longer be told from it
+		if (s_transfer.active) s_transfer.broken = true;
+		else startPieces(answer);
 		return 1;
 	}
 	if (type != None && bytes > ui_maxPasteBytes) {
 		XDeleteProperty(fl_display, answer.requestor, answer.property);
 		refuse(bytes);
+		if (paste) endAwaited();
 		return 1;
 	}
+	// the list of the forms the text comes in is followed by the toolkit's
+	// question for the text; any other answer is the last
+	if (paste && type != targetsAtom() && type != XA_ATOM) endAfterToolkit();
 	return 0;
 }
 
@@ -220,7 +288,7 @@ int onPropertyChange(const XPropertyEvent &change)
 	if (!t.active || change.window != t.answer.requestor || change.atom != t.answer.property) return 0;
 	// the deletions are the reader's own
 	if (change.state != PropertyNewValue) return 1;
-	if (readPiece()) armPieceWait();
+	if (readPiece()) armWait();
 	else finish();
 	return 1;
 }
@@ -238,4 +306,18 @@ int pasteEvent(void *event, void *)
 void installPasteReader()
 {
 	Fl::add_system_handler(pasteEvent, nullptr);
+}
+
+void pasteAwaited(int clipboard, void (*ended)())
+{
+	s_awaited.selection = clipboard != 0 ? clipboardAtom() : XA_PRIMARY;
+	s_awaited.number = ++s_pastesAsked;
+	s_awaited.ended = ended;
+	armWait();
+}
+
+void pasteNoLongerAwaited()
+{
+	s_awaited = awaitedPaste();
+	if (!s_transfer.active) Fl::remove_timeout(waitEnded);
 }

@@ -15,11 +15,21 @@
 // most likely a whole file copied by mistake.
 constexpr std::size_t ui_maxPasteBytes = std::size_t(4) << 20;
 
-// Seconds the program that holds a paste may take to send its next piece;
-// after that the paste is given up, so that a program that stopped half-way
-// holds nothing of Korimbel's.
+// Seconds the program that holds a paste may take to answer, and then to
+// send each next piece; after that the paste is given up, so that a program
+// that stopped half-way holds nothing of Korimbel's.
 constexpr double ui_pastePieceWait = 10.0;
 
 // Starts watching the window system's answers to Korimbel's pastes.  Call
 // once, after the main window is shown (the display is then open).
 void installPasteReader();
+
+// One paste is asked for at a time (see pasterequests.h): the answers of
+// the program that holds the clipboard (clipboard 1) or the primary
+// selection (0) are awaited from now until pasteNoLongerAwaited; any other
+// answer for either is dropped, so that no piece of another reaches the
+// toolkit.  ended runs, from the event loop, when the paste ends without
+// its text: refused, given up, or answered with none.
+void pasteAwaited(int clipboard, void (*ended)());
+// The text awaited has arrived, or is no longer wanted.
+void pasteNoLongerAwaited();

@@ -21,6 +21,7 @@
 #include "ui/keyboardreturn.h"
 #include "ui/mainwindow.h"
 #include "ui/pastereader.h"
+#include "ui/pasterequests.h"
 #include "state/state.h"
 #include "ui/ui.h"
 #include "ui/uilabel.h"
@@ -141,8 +142,10 @@ UIstate::UIstate(int argc, char **argv)
 	setStatus((std::string(sc_productName) + " " + sc_version).c_str());
 	m_mainWindow->resize(m_mainWindow->x(), m_mainWindow->y(), m_mainWindow->w(), m_mainWindow->h());
 	m_mainWindow->show(argc, argv);
-	// long pastes from other programs are read by the program itself
+	// long pastes from other programs are read by the program itself, one
+	// at a time, and only a text that has come changes a field
 	installPasteReader();
+	installPasteRequests();
 	// typing goes to the command line, and comes back to it after dialogs
 	m_console->take_focus();
 	installKeyboardReturn();
