@@ -234,8 +234,10 @@ void ui_dynStmtCallback(Fl_Widget *w, void *data)
 	if (window != nullptr) window->pressed(w, rowIndex(data));
 }
 
-void modifyCallback(int, int, int, int, const char *, void *cbArg)
+void modifyCallback(int, int nInserted, int nDeleted, int, const char *, void *cbArg)
 {
 	dynStmtWidgets *row = static_cast<dynStmtWidgets *>(cbArg);
+	// a selection made or dropped changes no text
+	if (nInserted == 0 && nDeleted == 0) return;
 	if (row != nullptr && row->update != nullptr) row->update->activate();
 }

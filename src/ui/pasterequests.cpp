@@ -214,8 +214,7 @@ int pasteDispatch(int event, Fl_Window *window)
 	}
 	// 2. the middle button pressed on a field: the cursor goes where it was
 	//    pressed
-	if (event == FL_PUSH && Fl::event_button() == FL_MIDDLE_MOUSE && Fl::grab() == nullptr && window != nullptr &&
-	    !s_middleHeld) {
+	if (event == FL_PUSH && Fl::event_button() == FL_MIDDLE_MOUSE && Fl::grab() == nullptr && window != nullptr) {
 		Fl_Widget *hit = widgetAt(window, Fl::event_x(), Fl::event_y());
 		if (asksForPastes(hit)) {
 			const int used = asLeftButton(event, window);
@@ -226,7 +225,7 @@ int pasteDispatch(int event, Fl_Window *window)
 	}
 	// 3. while it is held, moves select nothing; let go, it asks for the
 	//    primary selection
-	if (s_middleHeld && event == FL_DRAG) return 1;
+	if (s_middleHeld && event == FL_DRAG && Fl::event_button2() != 0) return 1;
 	if (s_middleHeld && event == FL_RELEASE && Fl::event_button() == FL_MIDDLE_MOUSE) {
 		s_middleHeld = false;
 		const int used = asLeftButton(event, window);

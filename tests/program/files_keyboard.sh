@@ -51,7 +51,10 @@
 #    megabytes from another program, by Ctrl+V from the clipboard and by
 #    the middle button from the primary selection, into the command line,
 #    a chooser's field and a dynamic statement, run whole or are refused
-#    with a message, and the program runs on;
+#    with a message, and the program runs on; two pastes at once from xsel
+#    come one after the other, each whole; a refused paste leaves the
+#    field and its selection as they were, one that comes replaces the
+#    selection; a chooser refuses a paste longer than its field holds;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
 #    then Ctrl+A and a bare name: the name is a file in that directory.
 # The title shows what ran: each typed line sets it through cmd(); a text
@@ -59,7 +62,8 @@
 #
 #   files_keyboard.sh KORIMBEL XGRAB XCLIP [PART]
 #
-# XCLIP holds a text as another program's clipboard or primary selection.
+# XCLIP holds a text as another program's clipboard or primary selection,
+# and so does xsel (found on the PATH).
 # PART runs one part, each on a program of its own, so that the parts run
 # at once and each stays well within a test's time: "session" (1 to 5),
 # "opens" (6), "playlists" (6b and the command line's -f and -l), "keys"
@@ -90,17 +94,18 @@ titled() {
 }
 
 # whether the console's line at y $1 has ink from x $2 on, $3 pixels wide
-# (a tenth of its pixels dark)
+# (a tenth of its pixels dark); or that line of window $4
 has_ink() {
-	"$xgrab" "$window" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
+	"$xgrab" "${4:-$window}" $2 $(($1 - 6)) $3 12 | python3 -c 'import sys
 pixels = sys.stdin.buffer.read().split(b"\n", 3)[3]
 sys.exit(10 * sum(1 for i in range(0, len(pixels), 3) if pixels[i] < 128) < len(pixels) // 3)'
 }
 # waits until the console's line at y $1 has ink from x $2 on, $3 pixels
-# wide, else fails with $4; tenths of a second to wait in $5 (else 50)
+# wide (or that line of window $6), else fails with $4; tenths of a second
+# to wait in $5 (else 50)
 inked() {
 	for i in $(seq 1 "${5:-50}"); do
-		has_ink "$1" "$2" "$3" && return 0
+		has_ink "$1" "$2" "$3" "${6:-}" && return 0
 		sleep 0.1
 	done
 	fail "$4 is blank"
@@ -811,6 +816,107 @@ primary|1100000|alt+d Down Return|Dynamic statements:|300 45|refused
 clipboard|1100000|alt+o|open file: |ctrl+v|refused
 ROWS
 echo "$row pastes from another program ran whole or were refused, and the program ran on"
+# pastes one after another and whole, or refused and changing nothing, a
+# table.  Each row starts from pz = 0, pk = 0 and the one dynamic statement
+# "qv=qw+1;" (qw = 1).  xsel holds the texts of two Python expressions as
+# the clipboard and the primary selection (none when empty); keys open the
+# window pasted into (its title; none: the command line).  Steps are keys,
+# "t:" a text typed, "c:x,y" and "m:x,y" a click of the left and the middle
+# button in that window, "=F" what was copied is what file F holds.  The
+# steps that paste; once the line "y x w" of that window has ink (the last
+# paste has come), or for a row with a message the console's line above
+# the command line, the steps that end the paste and close the window; the
+# console's line then says the message; the steps typed in the command
+# line in front of what sets the title.  Ctrl+V twice, or Ctrl+V and the
+# middle button, paste two whole texts, one after the other; a refused
+# paste leaves the field and its selection as they were; one that comes
+# replaces the selection; a chooser refuses a paste longer than its field
+# holds, and takes one it holds.
+xsel=$(command -v xsel) || fail "no xsel"
+# xsel holds the text of the Python expression $2 as the selection -$1
+hold() {
+	[ -n "$2" ] || return 0
+	python3 -c "import sys; sys.stdout.write($2)" > "$dir/held$1"
+	"$xsel" --nodetach -$1 -i < "$dir/held$1" 2> /dev/null &
+	holder="$holder $!"
+	# read whole: xsel dies of an error when a reader goes half-way
+	for i in $(seq 1 100); do
+		timeout 5 "$xsel" -$1 -o 2> /dev/null | cmp -s - "$dir/held$1" && return 0
+		sleep 0.1
+	done
+	fail "xsel row $row: xsel does not hold $2"
+}
+# waits until what was copied (read with xclip) is what file $1 holds
+copied() {
+	for i in $(seq 1 20); do
+		timeout 5 "$xclip" -o -selection clipboard 2> /dev/null | cmp -s - "$1" && return 0
+		sleep 0.25
+	done
+	fail "xsel row $row: what was copied is not what $1 holds"
+}
+# the steps $2... in window $1
+steps() {
+	w=$1
+	shift
+	for step in "$@"; do
+		case $step in
+		t:*) xdotool type --delay 20 "${step#t:}" ;;
+		c:*) at=${step#c:} && xdotool mousemove --window "$w" ${at%,*} ${at#*,} click 1 ;;
+		m:*) at=${step#m:} && xdotool mousemove --window "$w" ${at%,*} ${at#*,} click 2 ;;
+		=*) copied "$dir/${step#=}" ;;
+		*) xdotool key "$step" ;;
+		esac
+	done
+}
+printf 'pk = 1;\n' > "$dir/kept.g"
+printf '%s' "$dir/kept.g" > "$dir/kept"
+printf 'qv = qw + 1;' > "$dir/statement"
+printf 5 > "$dir/five"
+# a text of 1 MB, drawn dark from the left edge: "mmm... = 1; pz = pz + 1 ..."
+sum='"m" * 100 + " = 1; pz = pz" + " + 1" * 250000 + ";\n"'
+row=0
+set -f
+while IFS='|' read -r clipboard primary keys title paste ink then message check; do
+	row=$((row + 1))
+	xdotool mousemove --window "$window" 362 100
+	# (lines too short to reach where a message is waited for)
+	type_line 'cld(); pz=0; pk=0; qw=1;'
+	type_line 'dynamic{dp: qv=qw+1;}'
+	holder=""
+	hold b "$clipboard"
+	hold p "$primary"
+	target=$window
+	if [ -n "$keys" ]; then
+		xdotool key $keys
+		target=$(window_named "$title") || fail "xsel row $row: no window '$title'"
+	fi
+	steps "$target" $paste
+	if [ -n "$ink" ]; then
+		inked $ink "xsel row $row: the line of the last paste" 300 "$target"
+	elif [ -n "$message" ]; then
+		inked 625 300 250 "xsel row $row: the console's line above the command line" 300
+	fi
+	steps "$target" $then
+	[ "$target" = "$window" ] || gone "$target" "xsel row $row: the window pasted into"
+	[ -z "$message" ] || says ">> $message" "xsel row $row"
+	steps "$window" $check
+	type_line "cmd(\"title xsel$row\");"
+	titled "xsel$row" "xsel row $row: what was pasted"
+	kill $holder 2> /dev/null
+done <<ROWS
+$sum||||ctrl+v ctrl+v|608 360 350|Return||t:if(pz==500000)
+$sum|$sum|||ctrl+v m:300,642|608 360 350|Return||t:if(pz==500000)
+$sum||alt+d Down Return|Dynamic statements:|c:300,45 ctrl+v ctrl+v|36 300 250|c:55,70 space||t:if(pz==500000)
+$sum|$sum|alt+d Down Return|Dynamic statements:|c:300,45 ctrl+v m:300,55|36 300 250|c:55,70 space||t:if(pz==500000)
+"x" * 4194305||alt+d Down Return|Dynamic statements:|c:300,45 ctrl+a ctrl+v||ctrl+c =statement Escape|Paste refused: 4194305 bytes, more than the 4194304 bytes a paste may hold|t:qw=5; Return t:if(qv==6)
+"m" * 100 + " = 1; qv = qw" + " + 1" * 25000 + ";"||alt+d Down Return|Dynamic statements:|c:300,45 ctrl+a ctrl+v|19 300 250|ctrl+a ctrl+c =heldb c:55,70 space||t:qw=7; Return t:if(qv==25007)
+"x" * 4194305||||t:pz=5 shift+Left ctrl+v||ctrl+c =five|Paste refused: 4194305 bytes, more than the 4194304 bytes a paste may hold|End t:;if(pz==5)
+"1" + " + 1" * 99999 + "; " + "m" * 100||||t:pz=5 shift+Left ctrl+v|642 360 350|End t:; Return||t:if(pz==100000)
+"x" * 1000007||alt+f Down Down Right Down Down Return|Open g file: |t:$dir/kept.g ctrl+a ctrl+v||ctrl+c =kept Escape|Paste refused: 1000007 bytes would make the field longer than the 32767 bytes it may hold|t:if(pk==0)
+||alt+f Down Down Right Down Down Return|Open g file: |t:$dir/kept.g ctrl+a ctrl+c t:$dir/none.g ctrl+a ctrl+v||Return||t:if(pk==1)
+ROWS
+set +f
+echo "$row pastes from xsel came one after another and whole, or were refused and changed nothing"
 
 # ---- 8. the choosers ----------------------------------------------------------
 # Each row: the keys that open a chooser, its title, the bare name typed
