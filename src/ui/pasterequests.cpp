@@ -42,9 +42,10 @@ int passOn(int event, Fl_Window *window)
 	return s_nextDispatch != nullptr ? s_nextDispatch(event, window) : Fl::handle_(event, window);
 }
 
-// Whether a one-line input keeps what it holds beside the text of the
-// paste being handed over, which replaces its selection.  The toolkit would
-// keep the first bytes of a longer text without a word.
+// Whether an input can hold the text of the paste being handed over in
+// place of its selection, beside what it keeps; the console says when it
+// cannot.  The toolkit would keep the first bytes of a longer text without
+// a word.
 bool holds(Fl_Input_ *input)
 {
 	const char *text = Fl::event_text();
