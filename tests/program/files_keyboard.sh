@@ -67,7 +67,8 @@
 # PART runs one part, each on a program of its own, so that the parts run
 # at once and each stays well within a test's time: "session" (1 to 5),
 # "opens" (6), "playlists" (6b and the command line's -f and -l), "keys"
-# (7 and 8); without it, every part runs on one program.
+# (7 but its pastes from other programs, and 8), "pastes" (those); without
+# it, every part runs on one program.
 # Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
@@ -757,6 +758,14 @@ done <<ROWS
 plain_1|q|z = 5;|qplain_1z == 5
 ROWS
 echo "$row picked names were typed as the console reads them"
+fi
+
+if runs pastes; then
+# a dynamic statement for the Dynamic statements window to show, and lines
+# enough to fill the console, so that the command line is its last line,
+# where the rows look for ink
+type_line 'dynamic{d1: v1 = w1 + 1;}'
+type_line "w1 = 1; for(i=0;i<12;i=i+1){f=i,}"
 # pastes from another program, a table: a command "pz = 0 + 1 + 1 ..." of
 # a number of terms (4 bytes each) and 100 m's, held by xclip as the
 # clipboard or the primary selection, pasted with Ctrl+V or the middle
@@ -918,6 +927,9 @@ ROWS
 set +f
 echo "$row pastes from xsel came one after another and whole, or were refused and changed nothing"
 
+fi
+
+if runs keys; then
 # ---- 8. the choosers ----------------------------------------------------------
 # Each row: the keys that open a chooser, its title, the bare name typed
 # after Ctrl+A and the keys after it (a directory chooser enters the
