@@ -4,7 +4,7 @@
 # must be installed.
 set -e
 PACKAGES="libfltk1.3-dev antlr libantlr-dev libpng-dev zlib1g-dev libgl-dev libglu1-mesa-dev \
-flex byacc xvfb xauth xdotool xclip xsel openbox libgtest-dev libbenchmark-dev python3 cmake g++ make \
+flex byacc xvfb xauth xdotool xclip xsel openbox x11-utils libgtest-dev libbenchmark-dev python3 cmake g++ make \
 libfreetype-dev fonts-dejavu-core fonts-dejavu-extra"
 
 missing=""

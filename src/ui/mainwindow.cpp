@@ -83,6 +83,7 @@ mainWindow::~mainWindow()
 void mainWindow::initToNothing()
 {
 	m_fsoX = m_fsoY = m_fsoW = m_fsoH = -1;
+	m_fullscreenAsked = false;
 	m_ui = nullptr;
 }
 
@@ -90,19 +91,41 @@ void mainWindow::setSizeRange() { size_range(sc_minWidth, sc_minHeight, 0, 0); }
 
 void mainWindow::fullscreen()
 {
-	m_fsoX = x();
-	m_fsoY = y();
-	m_fsoW = w();
-	m_fsoH = h();
+	// a window still on its way back from full screen keeps the geometry
+	// it had before it
+	if (m_fsoW <= 0 || m_fsoH <= 0) {
+		m_fsoX = x();
+		m_fsoY = y();
+		m_fsoW = w();
+		m_fsoH = h();
+	}
+	m_fullscreenAsked = true;
 	Fl_Window::fullscreen();
 }
 
 void mainWindow::fullscreen_off()
 {
+	m_fullscreenAsked = true;
 	if (m_fsoW > 0 && m_fsoH > 0) Fl_Window::fullscreen_off(m_fsoX, m_fsoY, m_fsoW, m_fsoH);
 	else Fl_Window::fullscreen_off();
-	m_fsoX = m_fsoY = m_fsoW = m_fsoH = -1;
 	setSizeRange();
+}
+
+void mainWindow::fullscreenApplied()
+{
+	const bool wanted = m_ui != nullptr && m_ui->m_fullscreen != 0;
+	const bool active = fullscreen_active() != 0;
+	if (active == wanted) {
+		m_fullscreenAsked = false;
+		if (!active) m_fsoX = m_fsoY = m_fsoW = m_fsoH = -1;
+		return;
+	}
+	// a change the window manager made of its own is its user's: only a
+	// request of the program's that it has not yet applied is asked again
+	if (!m_fullscreenAsked) return;
+	if (wanted) Fl_Window::fullscreen();
+	else if (m_fsoW > 0 && m_fsoH > 0) Fl_Window::fullscreen_off(m_fsoX, m_fsoY, m_fsoW, m_fsoH);
+	else Fl_Window::fullscreen_off();
 }
 
 void mainWindow::setTitle(const char *text)
@@ -145,6 +168,12 @@ int mainWindow::handle(int event)
 			if (g_state != nullptr) g_state->nextPlayListEntry();
 			return 1;
 		}
+	}
+	// the window manager reports the mode it applied
+	if (event == FL_FULLSCREEN) {
+		const int used = Fl_Window::handle(event);
+		fullscreenApplied();
+		return used;
 	}
 	// the window takes the keyboard and hands it to the command line, so
 	// that typing goes to the console from the start

@@ -17,9 +17,9 @@ public:
 	void initToNothing();
 	// At least sc_minWidth x sc_minHeight, no maximum.
 	void setSizeRange();
-	// The geometry is saved, then the window fills the screen.
+	// The geometry is saved, then the window asks to fill the screen.
 	void fullscreen();
-	// Back to the saved geometry.
+	// The window asks to be back at the saved geometry.
 	void fullscreen_off();
 	// "Korimbel" for an empty text, else "Korimbel: " and text, cut to the
 	// title buffer.
@@ -43,8 +43,14 @@ public:
 	// change of size then is the layout's, not the user's.
 	static bool layoutRunning() { return s_layoutRunning; }
 
-	// --- fields: geometry saved when entering full-screen mode; -1 when none
+	// --- fields: geometry saved when entering full-screen mode, kept until
+	// the window is back at it; -1 when none
 	int m_fsoX, m_fsoY, m_fsoW, m_fsoH;
+	// whether the window asked the window manager for the mode that the
+	// user interface shows and has not yet seen it applied: a window
+	// manager applies each request later, so a request that comes before
+	// it applied the one before would otherwise be lost
+	bool m_fullscreenAsked;
 	// the user interface that owns the window
 	UIstate *m_ui;
 
@@ -63,6 +69,9 @@ private:
 	bool keyboardBelongsToConsole() const;
 	// The parts when not in full-screen mode.
 	void layout(int W, int H);
+	// The window manager applied a full-screen request: when the mode it
+	// applied is not the one last asked for, the window asks again.
+	void fullscreenApplied();
 };
 
 // Drops a UTF-8 character that a cut of text to its buffer left incomplete.

@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 
 #include "console/consolewindow.h"
+#include "ui/keyboardreturn.h"
 #include "ui/mainwindow.h"
 #include "ui/ui.h"
 #include "ui/uimenu.h"
@@ -33,8 +34,9 @@ int UIstate::toggleHideConsole(int menuIndex)
 	if (!m_controlGroupVisible && !m_consoleVisible && m_scalarGroupVisible) ui_menuCommand(MC_TOGGLE_SCALAR_CONTROLS);
 	relayout(m_mainWindow);
 	// shown again, the command line takes the keyboard back; hidden, the
-	// window keeps it
-	if (m_mainWindow != nullptr) m_mainWindow->takeKeyboard();
+	// window keeps it; a script's or another program's toggle while the
+	// user works elsewhere leaves the keyboard there
+	if (m_mainWindow != nullptr && programHasKeyboard()) m_mainWindow->takeKeyboard();
 	return 0;
 }
 
@@ -62,6 +64,8 @@ int UIstate::toggleFullscreen(int menuIndex)
 {
 	m_fullscreen = !m_fullscreen;
 	if (m_mainWindow == nullptr) return 0;
+	// a window manager may hand a window that goes full screen the keyboard
+	if (m_fullscreen) keepKeyboardWhereItIs();
 	if (m_fullscreen) {
 		m_mainWindow->fullscreen();
 		setMenuCheck(menuIndex, true);
@@ -74,7 +78,8 @@ int UIstate::toggleFullscreen(int menuIndex)
 	// the layout follows the mode even when the window's size stays
 	relayout(m_mainWindow);
 	// in full screen the hidden console must not take what is typed, and
-	// Space, Enter and Escape are the window's
-	m_mainWindow->takeKeyboard();
+	// Space, Enter and Escape are the window's; unless the user works in
+	// another program, whose keyboard stays
+	if (programHasKeyboard()) m_mainWindow->takeKeyboard();
 	return 0;
 }
