@@ -99,6 +99,13 @@ consoleScope *consoleScope::subScope()
 
 // --- fields ------------------------------------------------------------------------
 
+consoleScope *consoleScope::callScope()
+{
+	consoleScope *s = this;
+	while (s->m_parentScope != nullptr && s->m_parentScope->m_id == s->m_id) s = s->m_parentScope;
+	return s;
+}
+
 int consoleScope::setDefaultModel(int model)
 {
 	m_defaultModel = model;

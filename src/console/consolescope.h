@@ -103,6 +103,10 @@ public:
 
 	// --- fields
 	consoleScope *parentScope() const { return m_parentScope; }
+	// The outermost scope of the call this one belongs to (this scope, when
+	// it is no block): where a block's assignments and definitions land,
+	// so that they outlive the block.
+	consoleScope *callScope();
 	int getDefaultModel() const { return m_defaultModel; }
 	int setDefaultModel(int model);
 	const std::string &innerProduct() const { return m_ip; }
