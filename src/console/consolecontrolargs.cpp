@@ -53,34 +53,44 @@ consoleStatement *operand(const consoleStatement *arg, int k)
 	return nullptr;
 }
 
+// Whether an argument is one operand, or an assignment of the operands
+// after its first to the first. The value assigned may begin with a sign
+// ("x = -1"), which the operand after "=" carries beside the assignment.
+bool oneOrAssigned(const consoleStatement *arg)
+{
+	const int n = operandCount(arg);
+	return n == 1 || (n > 1 && (operand(arg, 1)->op() & COP_INFIX_MASK) == COP_ASSIGN);
+}
+
+// The variable that an operand is when it is a name; a sign or another
+// prefix makes a value of it.
+consoleVariableStmt *variableOperand(consoleStatement *op)
+{
+	auto *v = dynamic_cast<consoleVariableStmt *>(op);
+	return v != nullptr && v->op() == COP_NONE ? v : nullptr;
+}
+
 // The variable that an argument names plainly, "x" or "x = value"; null
 // for any other argument.
 consoleVariableStmt *plainVariable(const consoleStatement *arg)
 {
-	const int n = operandCount(arg);
-	if (n == 0) return nullptr;
-	auto *v = dynamic_cast<consoleVariableStmt *>(operand(arg, 0));
-	// a sign or another prefix makes a value of it
-	if (v == nullptr || v->op() != COP_NONE) return nullptr;
-	if (n > 1 && operand(arg, 1)->op() != COP_ASSIGN) return nullptr;
-	return v;
+	return oneOrAssigned(arg) ? variableOperand(operand(arg, 0)) : nullptr;
 }
 
 // The expression list within an operand that is parentheses without a
 // prefix; null for any other operand.
 const consoleStatement *parenthesised(const consoleStatement *op)
 {
-	if (op == nullptr || op->op() != COP_NONE || dynamic_cast<const consoleParExprStmt *>(op) == nullptr) return nullptr;
-	return op->child(0);
+	const bool parentheses = op != nullptr && dynamic_cast<const consoleParExprStmt *>(op) != nullptr;
+	return parentheses && op->op() == COP_NONE ? op->child(0) : nullptr;
 }
 
-// The variable that an operand is, a name without a prefix, also within
-// any parentheses; null for any other operand.
+// The variable that an operand is, a name, also within any parentheses;
+// null for any other operand.
 consoleVariableStmt *nameOperand(consoleStatement *op)
 {
 	for (const consoleStatement *inner; op != nullptr; op = operand(inner, 0)) {
-		auto *v = dynamic_cast<consoleVariableStmt *>(op);
-		if (v != nullptr) return v->op() == COP_NONE ? v : nullptr;
+		if (dynamic_cast<consoleVariableStmt *>(op) != nullptr) return variableOperand(op);
 		inner = parenthesised(op);
 		if (operandCount(inner) != 1) return nullptr;
 	}
@@ -92,11 +102,9 @@ consoleVariableStmt *nameOperand(consoleStatement *op)
 // null for any other argument.
 consoleVariableStmt *namedVariable(const consoleStatement *arg)
 {
-	for (; arg != nullptr; arg = parenthesised(operand(arg, 0))) {
-		const int n = operandCount(arg);
-		if (n > 1) return operand(arg, 1)->op() == COP_ASSIGN ? nameOperand(operand(arg, 0)) : nullptr;
-		if (n == 0) return nullptr;
-		if (auto *v = dynamic_cast<consoleVariableStmt *>(operand(arg, 0))) return v->op() == COP_NONE ? v : nullptr;
+	for (; arg != nullptr && oneOrAssigned(arg); arg = parenthesised(operand(arg, 0))) {
+		if (operandCount(arg) > 1) return nameOperand(operand(arg, 0));
+		if (dynamic_cast<consoleVariableStmt *>(operand(arg, 0)) != nullptr) return variableOperand(operand(arg, 0));
 	}
 	return nullptr;
 }

@@ -201,6 +201,13 @@ std::string consoleScope::builtinName(const std::string &firstName)
 	return firstName;
 }
 
+bool consoleScope::isBuiltinConstant(const std::string &name)
+{
+	for (const builtinConstant *k = s_constant; k->name != nullptr; k++)
+		if (name == k->name) return true;
+	return false;
+}
+
 int consoleScope::processConstant(consoleVariable **variable)
 {
 	consoleVariable *v = *variable;

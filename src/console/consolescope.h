@@ -64,6 +64,8 @@ public:
 	// What the builtin constant first called firstName is called now;
 	// firstName itself when no builtin constant was called so.
 	static std::string builtinName(const std::string &firstName);
+	// Whether a builtin constant is called name now.
+	static bool isBuiltinConstant(const std::string &name);
 	// The builtin constants, ended by a row whose name is null. They hide
 	// variables of the same name.
 	static builtinConstant s_constant[];

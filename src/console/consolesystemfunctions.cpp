@@ -15,7 +15,8 @@ consoleVariable *nothing() { return new consoleVariable("", e3ga(0.0)); }
 // it would hide a control's variable or a function of that name, which a
 // saved scene could then not give back, and a saved scene that renames
 // first would find a name that another constant holds taken when it makes
-// that one.
+// that one. A user's constant would itself be hidden by the builtin
+// constant of its name, and its saved line could not assign it.
 struct constantCommand {
 	const char *name;
 	const char *scopeRefusal;
@@ -25,7 +26,9 @@ struct constantCommand {
 	const char *argumentWords[2];
 };
 constexpr constantCommand sc_addConst = {"add_const", "add_const() can only be called in the global scope!\n",
-                                         "no constant is added", state::sc_heldByControl | state::sc_heldByFunction,
+                                         "no constant is added",
+                                         state::sc_heldByBuiltinConstant | state::sc_heldByControl |
+                                             state::sc_heldByFunction,
                                          {"the value", nullptr}};
 constexpr constantCommand sc_renameConst = {
 	"rename_builtin_const", "rename_builtin_const() can only be called in the global scope!\n",
