@@ -53,27 +53,58 @@ consoleStatement *operand(const consoleStatement *arg, int k)
 	return nullptr;
 }
 
+// Whether an argument is one operand, or an assignment of the operands
+// after its first to the first. The value assigned may begin with a sign
+// ("x = -1"), which the operand after "=" carries beside the assignment.
+bool oneOrAssigned(const consoleStatement *arg)
+{
+	const int n = operandCount(arg);
+	return n == 1 || (n > 1 && (operand(arg, 1)->op() & COP_INFIX_MASK) == COP_ASSIGN);
+}
+
+// The variable that an operand is when it is a name; a sign or another
+// prefix makes a value of it.
+consoleVariableStmt *variableOperand(consoleStatement *op)
+{
+	auto *v = dynamic_cast<consoleVariableStmt *>(op);
+	return v != nullptr && v->op() == COP_NONE ? v : nullptr;
+}
+
 // The variable that an argument names plainly, "x" or "x = value"; null
 // for any other argument.
 consoleVariableStmt *plainVariable(const consoleStatement *arg)
 {
-	const int n = operandCount(arg);
-	if (n == 0) return nullptr;
-	auto *v = dynamic_cast<consoleVariableStmt *>(operand(arg, 0));
-	// a sign or another prefix makes a value of it
-	if (v == nullptr || v->op() != COP_NONE) return nullptr;
-	if (n > 1 && operand(arg, 1)->op() != COP_ASSIGN) return nullptr;
-	return v;
+	return oneOrAssigned(arg) ? variableOperand(operand(arg, 0)) : nullptr;
 }
 
-// The same within any parentheses, whose value is the variable's.
+// The expression list within an operand that is parentheses without a
+// prefix; null for any other operand.
+const consoleStatement *parenthesised(const consoleStatement *op)
+{
+	const bool parentheses = op != nullptr && dynamic_cast<const consoleParExprStmt *>(op) != nullptr;
+	return parentheses && op->op() == COP_NONE ? op->child(0) : nullptr;
+}
+
+// The variable that an operand is, a name, also within any parentheses;
+// null for any other operand.
+consoleVariableStmt *nameOperand(consoleStatement *op)
+{
+	for (const consoleStatement *inner; op != nullptr; op = operand(inner, 0)) {
+		if (dynamic_cast<consoleVariableStmt *>(op) != nullptr) return variableOperand(op);
+		inner = parenthesised(op);
+		if (operandCount(inner) != 1) return nullptr;
+	}
+	return nullptr;
+}
+
+// The variable that an argument names, "x" or "x = value", within any
+// parentheses, also those around x alone, whose value is the variable's;
+// null for any other argument.
 consoleVariableStmt *namedVariable(const consoleStatement *arg)
 {
-	for (consoleStatement *inner; arg != nullptr; arg = inner->child(0)) {
-		if (consoleVariableStmt *v = plainVariable(arg)) return v;
-		inner = operandCount(arg) == 1 ? operand(arg, 0) : nullptr;
-		if (inner == nullptr || inner->op() != COP_NONE || dynamic_cast<consoleParExprStmt *>(inner) == nullptr)
-			return nullptr;
+	for (; arg != nullptr && oneOrAssigned(arg); arg = parenthesised(operand(arg, 0))) {
+		if (operandCount(arg) > 1) return nameOperand(operand(arg, 0));
+		if (dynamic_cast<consoleVariableStmt *>(operand(arg, 0)) != nullptr) return variableOperand(operand(arg, 0));
 	}
 	return nullptr;
 }
@@ -125,17 +156,20 @@ bool controlCallAllowed(consoleScope *s, const bindingCall &call, consoleStateme
 	return true;
 }
 
-// Whether a constant call may run: in a global scope, and with a name
-// written plainly that a constant may take.
+// Whether a constant call may run: in a global scope, with each argument
+// that holds a name naming a variable, and with a name that a constant may
+// take. An argument that names nothing would run for a constant never made.
 bool constantCallAllowed(consoleScope *s, const constantCall &call, consoleStatement *args, int count)
 {
 	if (count != call.count || userFunction(s, call.name, count)) return true;
 	consoleVariableStmt *v = namedVariable(args->child(call.named));
 	consoleVariableStmt *from = call.from >= 0 ? namedVariable(args->child(call.from)) : nullptr;
+	const int unnamed = call.from >= 0 && from == nullptr ? call.from : v == nullptr ? call.named : -1;
 	// the names as the values will bring them, indices and all (which are
 	// read once more when the arguments run)
 	const std::string name = v == nullptr ? std::string() : v->getFullname(s);
-	return consoleConstantCallAllowed(s, call.name, name, from == nullptr ? std::string() : from->getFullname(s));
+	return consoleConstantCallAllowed(s, call.name, name, from == nullptr ? std::string() : from->getFullname(s),
+	                                  unnamed);
 }
 
 } // namespace

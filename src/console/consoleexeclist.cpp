@@ -43,13 +43,16 @@ int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slo
 	// only a definition itself is registered, never the statement around it
 	consoleFuncStmt *def = dynamic_cast<consoleFuncStmt *>(slot);
 	if (def == nullptr) return -1;
-	if (globalNameFree(s, *def) && argumentsFit(*def) && s->addUserFunction(def) == 0) {
-		if (s->id() == 0) slot = nullptr;
+	// a block, such as a loop's, ends with its statement; the definition
+	// lives, and its name is recorded, where the statements around it run
+	consoleScope *home = s->callScope();
+	if (globalNameFree(home, *def) && argumentsFit(*def) && home->addUserFunction(def) == 0) {
+		if (home->id() == 0) slot = nullptr;
 		return 0;
 	}
 	// a refused definition defines nothing: its name, which reading the
 	// definition made a function's, reads as it did before
-	s->setFunctionOrVariable(def->name(), s->existFunction(0, def->name(), 1) != 0);
+	home->setFunctionOrVariable(def->name(), home->existFunction(0, def->name(), 1) != 0);
 	return -1;
 }
 

@@ -24,7 +24,7 @@ int consoleGlobalScope::addConstant(const std::string &name, consoleVariable *C)
 int consoleGlobalScope::removeConstant(const std::string &name)
 {
 	consoleGlobalScope *r = root();
-	if (r->m_userConstants.erase(name) == 0) cprintf("Constant '%s' not found", name.c_str());
+	if (r->m_userConstants.erase(name) == 0) cprintf("Constant '%s' not found\n", name.c_str());
 	return 0;
 }
 

@@ -99,6 +99,13 @@ consoleScope *consoleScope::subScope()
 
 // --- fields ------------------------------------------------------------------------
 
+consoleScope *consoleScope::callScope()
+{
+	consoleScope *s = this;
+	while (s->m_parentScope != nullptr && s->m_parentScope->m_id == s->m_id) s = s->m_parentScope;
+	return s;
+}
+
 int consoleScope::setDefaultModel(int model)
 {
 	m_defaultModel = model;
@@ -192,6 +199,13 @@ std::string consoleScope::builtinName(const std::string &firstName)
 	for (const builtinConstant *k = s_constant; k->name != nullptr; k++)
 		if (firstName == k->firstName) return k->name;
 	return firstName;
+}
+
+bool consoleScope::isBuiltinConstant(const std::string &name)
+{
+	for (const builtinConstant *k = s_constant; k->name != nullptr; k++)
+		if (name == k->name) return true;
+	return false;
 }
 
 int consoleScope::processConstant(consoleVariable **variable)

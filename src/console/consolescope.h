@@ -64,6 +64,8 @@ public:
 	// What the builtin constant first called firstName is called now;
 	// firstName itself when no builtin constant was called so.
 	static std::string builtinName(const std::string &firstName);
+	// Whether a builtin constant is called name now.
+	static bool isBuiltinConstant(const std::string &name);
 	// The builtin constants, ended by a row whose name is null. They hide
 	// variables of the same name.
 	static builtinConstant s_constant[];
@@ -103,6 +105,10 @@ public:
 
 	// --- fields
 	consoleScope *parentScope() const { return m_parentScope; }
+	// The outermost scope of the call this one belongs to (this scope, when
+	// it is no block): where a block's assignments and definitions land,
+	// so that they outlive the block.
+	consoleScope *callScope();
 	int getDefaultModel() const { return m_defaultModel; }
 	int setDefaultModel(int model);
 	const std::string &innerProduct() const { return m_ip; }

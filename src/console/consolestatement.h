@@ -58,10 +58,11 @@ public:
 	// null. The kinds that only their parent interprets yield null.
 	virtual consoleVariable *execute(consoleScope *s) = 0;
 
-	// Registers the definition in slot, the body of the node just run, when
-	// it is a function or batch definition, and clears the scope's
-	// definition flag. A global scope's function table takes over the
-	// definition, and the slot is emptied.
+	// Registers the definition in slot, the body of the node just run in
+	// s, when it is a function or batch definition, and clears the scope's
+	// definition flag. The definition goes to the call scope of s, so one
+	// in a loop's block is the same as one outside it. A global scope's
+	// function table takes over the definition, and the slot is emptied.
 	static int registerDefinition(consoleScope *s, consoleStatement *&slot);
 
 	// Appends s, which may be null, as the last child.

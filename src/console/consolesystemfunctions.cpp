@@ -15,18 +15,31 @@ consoleVariable *nothing() { return new consoleVariable("", e3ga(0.0)); }
 // it would hide a control's variable or a function of that name, which a
 // saved scene could then not give back, and a saved scene that renames
 // first would find a name that another constant holds taken when it makes
-// that one.
+// that one. A user's constant would itself be hidden by the builtin
+// constant of its name, and its saved line could not assign it.
 struct constantCommand {
 	const char *name;
 	const char *scopeRefusal;
 	const char *kept;
 	int holders;
+	// how a refusal calls each argument, which must name a variable
+	const char *argumentWords[2];
 };
-constexpr constantCommand sc_addConst = {"add_const", "add_const() can only be called in the global scope!",
-                                         "no constant is added", state::sc_heldByControl | state::sc_heldByFunction};
+constexpr constantCommand sc_addConst = {"add_const", "add_const() can only be called in the global scope!\n",
+                                         "no constant is added",
+                                         state::sc_heldByBuiltinConstant | state::sc_heldByControl |
+                                             state::sc_heldByFunction,
+                                         {"the value", nullptr}};
 constexpr constantCommand sc_renameConst = {
-	"rename_builtin_const", "rename_builtin_const() can only be called in the global scope!",
-	"the constant keeps its name", state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction};
+	"rename_builtin_const", "rename_builtin_const() can only be called in the global scope!\n",
+	"the constant keeps its name", state::sc_heldByConstant | state::sc_heldByControl | state::sc_heldByFunction,
+	{"argument 1", "argument 2"}};
+
+// Refuses the command for its argument index, which names nothing.
+void refuseUnnamed(const constantCommand &c, int index)
+{
+	cprintf("%s(): %s has no name; %s\n", c.name, c.argumentWords[index], c.kept);
+}
 
 // Whether the command may give a constant the name; from, the name that a
 // renamed constant has (empty for a new one), is its own.
@@ -38,11 +51,14 @@ bool nameAllowed(consoleGlobalScope *g, const constantCommand &c, const std::str
 } // namespace
 
 bool consoleConstantCallAllowed(consoleScope *s, const std::string &command, const std::string &name,
-                                const std::string &from)
+                                const std::string &from, int unnamed)
 {
 	const constantCommand &c = command == sc_addConst.name ? sc_addConst : sc_renameConst;
 	consoleGlobalScope *g = consoleGlobalScope::commandScope(s, c.scopeRefusal);
-	return g != nullptr && (name.empty() || nameAllowed(g, c, name, from));
+	if (g == nullptr) return false;
+	if (unnamed < 0) return nameAllowed(g, c, name, from);
+	refuseUnnamed(c, unnamed);
+	return false;
 }
 
 consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
@@ -52,14 +68,14 @@ consoleVariable *cf_add_const(consoleScope *s, consoleVariable **a, const consol
 	// a name written plainly was judged before the argument ran; this
 	// judges the name that the value brought
 	const std::string &name = a[0]->name();
-	if (!a[0]->userNamed()) cprintf("add_const(): the value has no name; no constant is added\n");
+	if (!a[0]->userNamed()) refuseUnnamed(sc_addConst, 0);
 	else if (nameAllowed(g, sc_addConst, name, std::string())) g->addConstant(name, a[0]);
 	return nothing();
 }
 
 consoleVariable *cf_remove_const(consoleScope *s, consoleVariable **a, const consoleFunc_s *)
 {
-	const char *refusal = "remove_const() can only be called in the global scope!";
+	const char *refusal = "remove_const() can only be called in the global scope!\n";
 	if (consoleGlobalScope *g = consoleGlobalScope::commandScope(s, refusal)) g->removeConstant(a[0]->name());
 	return nothing();
 }

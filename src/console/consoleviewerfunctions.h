@@ -43,11 +43,11 @@ cf_entry cf_add_net_port, cf_remove_net_port, cf_net_status, cf_net_close;
 // --- constants, dynamic statements and reset (consolesystemfunctions.cpp)
 cf_entry cf_add_const, cf_remove_const, cf_rename_builtin_const, cf_cld, cf_cld_1, cf_reset;
 // Whether command, add_const or rename_builtin_const, may run in s and
-// give a constant name (empty when the name is known only once the
-// arguments ran); from is the name that a renamed constant has. Otherwise
-// false, after the message.
+// give a constant name; from is the name that a renamed constant has.
+// unnamed: the index of an argument that names nothing, which refuses the
+// call, or -1. Otherwise false, after the message.
 bool consoleConstantCallAllowed(consoleScope *s, const std::string &command, const std::string &name,
-                                const std::string &from);
+                                const std::string &from, int unnamed);
 
 // --- scene, console and window (consolescenefunctions.cpp); what needs the
 // user interface is skipped without one

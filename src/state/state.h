@@ -125,6 +125,7 @@ public:
 	static constexpr int sc_heldByControl = 2;  // a console control's variable
 	static constexpr int sc_heldByFunction = 4; // a built-in or user function
 	static constexpr int sc_heldByCamera = 8;   // campos or camori, the camera's variables
+	static constexpr int sc_heldByBuiltinConstant = 16; // a builtin constant, by the name it has now
 	// Whether none of the holders asked for holds name; otherwise this says
 	// once that the `what` of that name is refused, and what holds it. The
 	// console reads a name as one thing only, and so does a saved scene,

@@ -80,6 +80,8 @@ bool state::nameFree(const std::string &name, const char *what, int holders) con
 	    m_globalScope->lookupConstant(0, name, 1, &constant) == 0)
 		heldBy = "a constant";
 	delete constant;
+	if (heldBy == nullptr && (holders & sc_heldByBuiltinConstant) && consoleScope::isBuiltinConstant(name))
+		heldBy = "a constant";
 	for (const consoleControl *cc : m_consoleControls)
 		if (heldBy == nullptr && (holders & sc_heldByControl) && cc->assigns(name))
 			heldBy = "a console control's variable";

@@ -174,6 +174,14 @@ TEST_F(Controls, ControlsSaveTheConsoleLinesThatMakeThemAgain)
 	          "console ctrl_select(m = 2.5, a = 1, b = 2.5);\n");
 	// a slider that was never shown has nothing to save
 	EXPECT_EQ(saved(m_state.m_consoleControls[2]), "");
+	// a value below zero, the control's or an option's, makes the control again
+	const std::string line = "ctrl_select(m = -1, a = -1, b = 2.5);";
+	typed("ctrl_select(m = 2, a = -1, b = 2.5); m = -1;");
+	ASSERT_EQ(names(), "[flag][r][m]");
+	EXPECT_EQ(saved(m_state.m_consoleControls[2]), "console " + line + "\n");
+	EXPECT_EQ(typed(("ctrl_remove(m); m = 0; " + line + " m,").c_str()), "ans = -1.00\n");
+	ASSERT_EQ(names(), "[flag][r][m]");
+	EXPECT_EQ(saved(m_state.m_consoleControls[2]), "console " + line + "\n");
 }
 
 TEST_F(Controls, RenderSettingsReachTheUserInterface)

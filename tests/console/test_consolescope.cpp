@@ -109,7 +109,7 @@ TEST_F(ConsoleScope, UserConstants)
 	testing::internal::CaptureStdout();
 	root->removeConstant("k");
 	root->removeConstant("k");
-	EXPECT_EQ(testing::internal::GetCapturedStdout(), "Constant 'k' not found");
+	EXPECT_EQ(testing::internal::GetCapturedStdout(), "Constant 'k' not found\n");
 	EXPECT_EQ(scalarOf(&f, "k", 1), -1.0);
 	delete block;
 }

@@ -537,6 +537,35 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 	EXPECT_FALSE(std::filesystem::exists(m_dir.file("saved.gpl")) || std::filesystem::exists(m_dir.file("SAVED.Gpl")));
 }
 
+// A builtin constant holds its name: a constant of that name, which it
+// would hide, and whose saved line could not assign it, is refused, the
+// builtin's name after a rename too. A name that a rename freed makes a
+// constant, saved after the renames; opened and saved again, the scene is
+// the same.
+TEST_F(sceneWriter, AConstantTakesNoBuiltinConstantsName)
+{
+	const char *refusedPi = "Constant 'pi' is refused: it is the name of a constant\n";
+	EXPECT_EQ(typed("add_const(pi); add_const((\"e_\")); rename_builtin_const(e_, E); add_const(E); pi, E,"),
+	          std::string(refusedPi) + "Constant 'e_' is refused: it is the name of a constant\n"
+	                                   "Constant 'E' is refused: it is the name of a constant\n"
+	                                   "ans = 3.14\nans = 2.72\n");
+	EXPECT_EQ(typed("rename_builtin_const(pi, PI); pi = 3; add_const(pi); add_const(e_ = E + 1);"
+	                "rename_builtin_const(PI, pi);"),
+	          refusedPi);
+	const std::string values = "ans = 3.00\nans = 3.14\nans = 2.72\nans = 3.72\n";
+	EXPECT_EQ(typed("pi, PI, E, e_,"), values);
+	const std::string text = saved();
+	EXPECT_NE(text.find("\nconsole rename_builtin_const(pi, PI);\nconsole rename_builtin_const(e_, E);\n"
+	                    "console add_const(e_ = 3.718281828459045);\nconsole add_const(pi = 3);\n"),
+	          std::string::npos)
+	    << text;
+	open(m_dir.file("saved.geo"));
+	EXPECT_EQ(tick(), "");
+	EXPECT_EQ(typed("pi, PI, E, e_,"), values);
+	EXPECT_EQ(saved(), text);
+	consoleGlobalScope::restoreBuiltinNames();
+}
+
 // The answer that the first run of a dynamic statement showed, failed or
 // not, and that a later statement removed, is not in the opened scene
 // either: saved, opened and saved again, the scene is the same. A

@@ -12,7 +12,9 @@ class SourceFiles : public scriptTest {};
 
 TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 {
-	write("a.g", "ga = 1;\nfunction fa() { return 5; }\nfunction fz(x) { return x +; }\n");
+	write("a.g", "ga = 1;\nfunction fa() { return 5; }\n"
+	             "for (i = 0; i < 1; i = i + 1) { function campos(x) { return x; } function fl() { return 7; } }\n"
+	             "function fz(x) { return x +; }\n");
 	write("B.G", "gb = 2;\n");
 	write("notes.txt", "gt = 3;\n");
 	write(".hidden.g", "gh = 4;\n");
@@ -34,10 +36,12 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 	EXPECT_NE(out.find("state::consoleSourceFileRead(): exception while reading or parsing '" + m_dir.file("bad.g") + "'\n"),
 	          std::string::npos);
 	EXPECT_EQ(out.find("link.g"), std::string::npos);
-	// a.g defined its function; the working directory is the last file's;
-	// neither a definition that does not parse nor a refused file made a
-	// function's name
-	EXPECT_EQ(typed("fa()"), "ans = 5.00\n");
+	// a.g defined its functions, also the one in its loop, whose refused
+	// definition left the camera's name a variable's; the working directory
+	// is the last file's; neither a definition that does not parse nor a
+	// refused file made a function's name
+	EXPECT_NE(out.find("Function 'campos' is refused: it is the name of the camera's variable\n"), std::string::npos);
+	EXPECT_EQ(typed("fa() + fl(), campos = 2 e3; campos,"), "ans = 12.00\nans = 2.00*e3\n");
 	EXPECT_EQ(typed("fz = 1, fbad = 2,"), "fz = 1.00\nfbad = 2.00\n");
 	// a directory named with its slash, as the directory chooser gives it:
 	// the names of its files have no doubled slash
