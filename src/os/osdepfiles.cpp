@@ -96,12 +96,12 @@ bool u_hasExtension(const std::string &name, const char *extension)
 
 namespace {
 
-// path as an absolute name without "." and ".." parts (the process's
-// directory in front of a relative one) that names the same file: the
-// parts are taken out by their text, unless a link before a ".." made the
-// name so found another file than path's (a ".." after a link goes up from
-// where the link points), when it is the file's real name. Empty, with
-// error set, when there is no absolute name.
+// path as an absolute name without "." and ".." parts that names the same
+// file (the process's directory in front of a relative one). The parts are
+// taken out by their text; but a ".." after a link goes up from where the
+// link points, so when the name found so is another file than path's, it
+// is the file's real name, links resolved. Empty, with error set, when
+// there is no absolute name.
 std::filesystem::path absoluteSameFile(const std::string &path, std::error_code &error)
 {
 	namespace fs = std::filesystem;

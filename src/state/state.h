@@ -396,9 +396,9 @@ public:
 	int writeStateToGeoFile(const char *filename);
 	// Why no scene is saved under name, said after "Scene not saved: ": the
 	// quoted name and what kind of file it names, when it ends in the
-	// extension of playlists or of console source files (in any case): an
-	// open would read the file as that kind, and the scene would never open
-	// again. "" for another name.
+	// extension of playlists or of console source files (in any case):
+	// every open of a playlist, and File > Open of a source file, would
+	// read the file as that kind, never as the scene. "" for another name.
 	static std::string sceneNameRefusal(const char *name);
 	// The lines of that file as they are meant to be read, before the
 	// arguments' "$" are escaped.

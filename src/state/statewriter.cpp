@@ -147,8 +147,8 @@ std::string state::sceneNameRefusal(const char *name)
 
 int state::writeStateToGeoFile(const char *filename)
 {
-	// a scene under a playlist's or a source file's name could never be
-	// opened again
+	// a scene under a playlist's or a source file's name would be read as
+	// that, not as the scene
 	const std::string refused = sceneNameRefusal(filename);
 	if (!refused.empty()) {
 		cprintf("Scene not saved: %s\n", refused.c_str());
