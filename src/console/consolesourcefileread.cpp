@@ -21,8 +21,6 @@ namespace {
 
 // The longest entry name a directory walk takes.
 constexpr int sc_maxEntryName = 1023;
-// Source files end so, in any case.
-constexpr const char *sc_sourceEnding = ".g";
 
 // The bytes of f from where it stands to its end; why is set when reading failed.
 std::string wholeFile(FILE *f, std::string &why)
@@ -36,8 +34,10 @@ std::string wholeFile(FILE *f, std::string &why)
 
 bool isSourceFile(const char *name)
 {
-	const size_t n = std::strlen(name), e = std::strlen(sc_sourceEnding);
-	return n >= e && strcasecmp(name + n - e, sc_sourceEnding) == 0;
+	// source files end so, in any case
+	const char *ending = state::sc_sourceExtension;
+	const size_t n = std::strlen(name), e = std::strlen(ending);
+	return n >= e && strcasecmp(name + n - e, ending) == 0;
 }
 
 } // namespace

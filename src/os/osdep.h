@@ -58,9 +58,11 @@ std::string u_extensionOf(const std::string &name);
 bool u_hasExtension(const std::string &name, const char *extension);
 // path by its name relative to directory dir when it lies in dir or below
 // it ("pic.png", "images/pic.png"), so that it is found again beside a file
-// of dir when the folder is copied or moved; else path as it is. Both are
-// taken as absolute names, without "." and ".." parts, the process's
-// directory in front of a relative one; no link is followed.
+// of dir when the folder is copied or moved; else path's absolute name,
+// which names the file wherever dir goes ("/home/me/pics/p.png", never
+// "/home/me/talk/../pics/p.png", which renaming talk would break). Both are
+// taken as absolute names without "." and ".." parts that name the same
+// files, the process's directory in front of a relative one.
 std::string u_nameRelativeTo(const std::string &path, const std::string &dir);
 
 // --- regular files ----------------------------------------------------------------

@@ -94,18 +94,39 @@ bool u_hasExtension(const std::string &name, const char *extension)
 	return extension != nullptr && strcasecmp(u_extensionOf(name).c_str(), extension) == 0;
 }
 
-std::string u_nameRelativeTo(const std::string &path, const std::string &dir)
+namespace {
+
+// path as an absolute name without "." and ".." parts that names the same
+// file (the process's directory in front of a relative one). The parts are
+// taken out by their text; but a ".." after a link goes up from where the
+// link points, so when the name found so is another file than path's, it
+// is the file's real name, links resolved. Empty, with error set, when
+// there is no absolute name.
+std::filesystem::path absoluteSameFile(const std::string &path, std::error_code &error)
 {
 	namespace fs = std::filesystem;
+	const fs::path given = fs::absolute(path, error);
+	if (error) return {};
+	const fs::path normal = given.lexically_normal();
+	std::error_code e;
+	if (normal == given || !fs::exists(given, e) || fs::equivalent(given, normal, e)) return normal;
+	const fs::path real = fs::canonical(given, e);
+	return e ? normal : real;
+}
+
+} // namespace
+
+std::string u_nameRelativeTo(const std::string &path, const std::string &dir)
+{
 	std::error_code error;
-	// both absolute and without "." and "..", as the names are written
-	const fs::path file = fs::absolute(path, error).lexically_normal();
+	const std::filesystem::path file = absoluteSameFile(path, error);
 	if (error) return path;
-	const fs::path folder = fs::absolute(dir, error).lexically_normal();
-	if (error) return path;
-	const fs::path relative = file.lexically_relative(folder);
-	// a name that climbs out of dir ("../x"), or none at all, is no name in it
-	if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return path;
+	const std::filesystem::path folder = absoluteSameFile(dir, error);
+	if (error) return file.string();
+	const std::filesystem::path relative = file.lexically_relative(folder);
+	// a name that climbs out of dir ("../x"), or none at all, is no name in
+	// it: the absolute name, which no move of dir changes
+	if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return file.string();
 	return relative.string();
 }
 

@@ -392,13 +392,15 @@ public:
 	// --- saving the scene (statewriter.cpp)
 	// Writes the scene as a scene file that rebuilds it when opened: 0, or
 	// -1 with a message when the file cannot be created or written, or is
-	// named as a playlist (playListNameRefusal), which nothing is written to.
+	// named as another kind of file (sceneNameRefusal), which nothing is
+	// written to.
 	int writeStateToGeoFile(const char *filename);
 	// Why no scene is saved under name, said after "Scene not saved: ": the
-	// quoted name and that it is a playlist's name, when it ends in the
-	// playlist extension (in any case): every open would play the file as a
-	// playlist, and the scene would never open again. "" for another name.
-	static std::string playListNameRefusal(const char *name);
+	// quoted name and what kind of file it names, when it ends in the
+	// extension of playlists or of console source files (in any case):
+	// every open of a playlist, and File > Open of a source file, would
+	// read the file as that kind, never as the scene. "" for another name.
+	static std::string sceneNameRefusal(const char *name);
 	// The lines of that file as they are meant to be read, before the
 	// arguments' "$" are escaped.
 	void writeSceneLines(FILE *F);
@@ -417,11 +419,13 @@ public:
 	void setWorkingDirectory(const std::string &path, bool fromFileName);
 	// name resolved against the working directory.
 	std::string fullFilename(const std::string &name) const;
-	// A picture's absolute name as the scene being saved writes it: by its
-	// name relative to the directory of the file saved (m_savingDirectory)
-	// when the picture lies there or below it, which a label's line reads
-	// against that directory again, so that the folder copied or moved
-	// opens with its pictures; else, and while no scene is saved, as it is.
+	// A picture's name as the scene being saved writes it, one that the
+	// reader of its label line finds the same file by: its name relative to
+	// the directory of the file saved (m_savingDirectory) when the picture
+	// lies there or below it, so that the folder copied or moved opens with
+	// its pictures, with "./" in front when it begins with "~"; else its
+	// absolute name without "." and ".." parts. While no scene is saved,
+	// name as it is.
 	std::string savedPictureName(const std::string &name) const;
 
 	// --- fields, in this order
@@ -574,6 +578,10 @@ public:
 	static constexpr const char *sc_playListExtension = ".gpl";
 	// the extension of scene files, which Save State writes
 	static constexpr const char *sc_sceneExtension = ".geo";
+	// the extension of console-language source files, in any case: Open
+	// reads such a name as console source, and Save State writes no scene
+	// under it
+	static constexpr const char *sc_sourceExtension = ".g";
 	// states of the animation clock (m_animationMode)
 	static constexpr int ANIMATION_STOPPED = 0;
 	static constexpr int ANIMATION_PLAYING = 1;

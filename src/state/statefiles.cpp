@@ -7,12 +7,17 @@
 
 namespace {
 
+// Whether a file's name in a scene is read as it is, joined to no
+// directory: an absolute name, or one that begins with "~", which scene
+// files have always had read so (a chooser takes it as a name from home).
+bool readAsItIs(const std::string &name) { return !name.empty() && (name[0] == '/' || name[0] == '~'); }
+
 // dir as a directory that names the same place from any process directory:
 // a relative one is taken against the process's directory now, and none
 // (empty) stays none.
 std::string absoluteDirectory(const std::string &dir)
 {
-	if (dir.empty() || dir[0] == '/' || dir[0] == '~') return dir;
+	if (dir.empty() || readAsItIs(dir)) return dir;
 	// the longest path the system names
 	char cwd[PATH_MAX];
 	if (u_dirGetCwd(cwd, sizeof cwd) != 0) return dir;
@@ -45,14 +50,19 @@ void state::setWorkingDirectory(const std::string &path, bool fromFileName)
 
 std::string state::fullFilename(const std::string &name) const
 {
-	// absolute names, names from home, and names with no directory to go by stay
-	if (m_workingDirectory.empty() || (!name.empty() && (name[0] == '/' || name[0] == '~'))) return name;
+	// names read as they are, and names with no directory to go by, stay
+	if (m_workingDirectory.empty() || readAsItIs(name)) return name;
 	return u_joinPath(m_workingDirectory, name);
 }
 
 std::string state::savedPictureName(const std::string &name) const
 {
-	// only an absolute name is made relative: another is read as it was
-	if (m_savingDirectory.empty() || name.empty() || name[0] != '/') return name;
-	return u_nameRelativeTo(name, m_savingDirectory);
+	if (m_savingDirectory.empty() || name.empty()) return name;
+	// the picture was opened by its name as it stands, a relative one from
+	// the process's directory: it is named from the saved file's
+	// directory, or by its absolute name
+	const std::string saved = u_nameRelativeTo(name, m_savingDirectory);
+	// a relative name that the reader would take as it is ("~pic.png") is
+	// read from the saved file's directory when it begins with "./"
+	return saved[0] != '/' && readAsItIs(saved) ? "./" + saved : saved;
 }

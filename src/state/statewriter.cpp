@@ -128,17 +128,28 @@ int state::writeConsoleControlsToGeoFile(FILE *F)
 	return std::ferror(F) ? -1 : 0;
 }
 
-std::string state::playListNameRefusal(const char *name)
+std::string state::sceneNameRefusal(const char *name)
 {
-	if (name == nullptr || !u_hasExtension(name, sc_playListExtension)) return "";
-	return "'" + std::string(name) + "' is a playlist's name: every open plays a '" + u_extensionOf(name) +
-	       "' file as a playlist, never as a scene; save the scene as a '" + sc_sceneExtension + "' file";
+	// the kinds of file that an open takes by their extension, never as a
+	// scene: who reads such a file, and as what
+	static const struct {
+		const char *extension, *kind, *reader, *as;
+	} c_otherKinds[] = {
+	    {sc_playListExtension, "a playlist's name", "every open plays", "as a playlist"},
+	    {sc_sourceExtension, "a console source file's name", "Open reads", "as console source"},
+	};
+	for (const auto &k : c_otherKinds)
+		if (name != nullptr && u_hasExtension(name, k.extension))
+			return "'" + std::string(name) + "' is " + k.kind + ": " + k.reader + " a '" + u_extensionOf(name) +
+			       "' file " + k.as + ", never as a scene; save the scene as a '" + sc_sceneExtension + "' file";
+	return "";
 }
 
 int state::writeStateToGeoFile(const char *filename)
 {
-	// a scene under a playlist's name could never be opened again
-	const std::string refused = playListNameRefusal(filename);
+	// a scene under a playlist's or a source file's name would be read as
+	// that, not as the scene
+	const std::string refused = sceneNameRefusal(filename);
 	if (!refused.empty()) {
 		cprintf("Scene not saved: %s\n", refused.c_str());
 		return -1;

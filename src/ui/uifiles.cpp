@@ -25,10 +25,6 @@ std::string chooserFilter(const std::vector<std::string> &patterns)
 	return filter;
 }
 
-// The extension of console-language source files, which Open goes by as
-// by those of scene files and playlists.
-constexpr const char *sc_sourceExtension = ".g";
-
 } // namespace
 
 const char *UIstate::genericOpenFile(const std::string &title, const std::vector<std::string> &patterns,
@@ -83,7 +79,7 @@ int UIstate::openAnyFile()
 	// the extension decides, in any case
 	if (u_hasExtension(file, state::sc_sceneExtension)) return openGeoFile(file.c_str());
 	if (u_hasExtension(file, state::sc_playListExtension)) return openPlayList(file.c_str());
-	if (u_hasExtension(file, sc_sourceExtension)) return loadGFile(file.c_str());
+	if (u_hasExtension(file, state::sc_sourceExtension)) return loadGFile(file.c_str());
 	cprintf("Can not handle file '%s'\n", file.c_str());
 	return 0;
 }
@@ -114,10 +110,11 @@ int UIstate::saveState()
 	// a scene file is what Open takes: a name typed without extension gets
 	// the one of scene files
 	if (u_extensionOf(file).empty()) file += state::sc_sceneExtension;
-	// a playlist's name would never open as the scene; a pipe, a device or
-	// a directory is no file to save in, nor is one the user may not
-	// write: each refused before the question, which would be asked in vain
-	std::string refused = state::playListNameRefusal(file.c_str());
+	// a playlist's or a source file's name would never open as the scene;
+	// a pipe, a device or a directory is no file to save in, nor is one the
+	// user may not write: each refused before the question, which would be
+	// asked in vain
+	std::string refused = state::sceneNameRefusal(file.c_str());
 	const std::string why = refused.empty() ? u_whyNotWritable(file.c_str()) : "";
 	if (!why.empty()) refused = u_quotedIs(file.c_str(), why);
 	if (!refused.empty()) {

@@ -2,7 +2,8 @@
 // console control has its widget: save, open, save, open, save loses
 // nothing, and the last two files are the same byte for byte, also for what
 // the closing console lines make again; the console's default model and
-// inner product come back with the scene.
+// inner product come back with the scene; pictures of labels come back
+// wherever the saved folder goes.
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -199,6 +201,66 @@ TEST_F(savedScene, TheDefaultModelAndTheInnerProductComeBack)
 	const object *m = g_state->getObjectPtrByName("m");
 	ASSERT_NE(m, nullptr);
 	EXPECT_EQ(m->m_type, OT_C3GA);
+}
+
+// Every picture that a saved scene shows comes back when the saved folder
+// is renamed and the scene is opened from another directory: its name in
+// the file reads back to the same file, whatever name showed it.
+TEST_F(savedScene, PicturesComeBackWhereverTheSavedFolderGoes)
+{
+	const std::string top = m_dir.path;
+	namespace fs = std::filesystem;
+	for (const char *d : {"talk/~old", "talk/sub/x", "pics", "deep/inner"}) fs::create_directories(m_dir.file(d));
+	// ".." after a link goes up from where the link points
+	fs::create_directory_symlink(m_dir.file("deep/inner"), m_dir.file("link"));
+	const struct {
+		const char *file;     // where the picture lies, in the scratch directory
+		std::string shown;    // the name that the label's line in talk/ gives
+		std::string written;  // what Save State writes in talk/
+	} pictures[] = {
+	    // a name that begins with "~" is read as it stands
+	    {"talk/~pic.png", "./~pic.png", "./~pic.png"},
+	    {"talk/~old/pic.png", "./~old/pic.png", "./~old/pic.png"},
+	    {"~cwd.png", "~cwd.png", top + "/~cwd.png"},
+	    // no ".." through the saved folder
+	    {"pics/p.png", "../pics/p.png", top + "/pics/p.png"},
+	    {"talk/in.png", "sub/./x/../../in.png", "in.png"},
+	    {"talk/abs.png", top + "/talk/sub/../abs.png", "abs.png"},
+	    {"deep/b.png", top + "/link/../b.png", top + "/deep/b.png"},
+	};
+	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
+	std::string scene;
+	for (size_t i = 0; i < std::size(pictures); i++) {
+		ASSERT_EQ(savePNG(m_dir.file(pictures[i].file).c_str(), grey.data(), 2, 2), 0) << pictures[i].file;
+		scene += "label L" + std::to_string(i) + " [e1] " + GAfile::quoted(pictures[i].shown) + " image\n";
+	}
+	writeFile(m_dir.file("talk/s.geo"), bytes(scene.begin(), scene.end()));
+	const auto loaded = [&](const char *when) {
+		EXPECT_EQ(consoleText().find("could not load image"), std::string::npos) << when << consoleText();
+		for (size_t i = 0; i < std::size(pictures); i++) {
+			const auto *t = dynamic_cast<const textObject *>(g_state->getObjectPtrByName("L" + std::to_string(i)));
+			ASSERT_NE(t, nullptr) << when << i;
+			EXPECT_EQ(t->m_imageWidth, 2) << when << pictures[i].shown;
+		}
+	};
+	std::string saved;
+	{
+		workingIn scratch(top);
+		open(m_dir.file("talk/s.geo"));
+		loaded(" shown");
+		saved = text(save("talk/saved.geo"));
+	}
+	for (size_t i = 0; i < std::size(pictures); i++)
+		EXPECT_NE(saved.find("] " + GAfile::quoted(pictures[i].written) + " flag_image"), std::string::npos)
+		    << pictures[i].shown << "\n"
+		    << saved;
+	// the folder renamed, the scene opened from elsewhere, and saved again
+	// as the same file
+	fs::rename(m_dir.file("talk"), m_dir.file("moved"));
+	workingIn elsewhere(m_dir.file("deep"));
+	open(m_dir.file("moved/saved.geo"));
+	loaded(" moved");
+	EXPECT_EQ(text(save("moved/again.geo")), saved);
 }
 
 } // namespace

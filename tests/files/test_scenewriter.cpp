@@ -434,22 +434,6 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	consoleGlobalScope::restoreBuiltinNames();
 }
 
-// The process works in another directory while the value lives.
-struct workingIn {
-	char saved[PATH_MAX];
-	explicit workingIn(const std::string &dir)
-	{
-		EXPECT_EQ(u_dirGetCwd(saved, sizeof saved), 0);
-		EXPECT_EQ(u_dirSetCwd(dir.c_str()), 0);
-	}
-	~workingIn() { u_dirSetCwd(saved); }
-	static std::string now()
-	{
-		char cwd[PATH_MAX];
-		return u_dirGetCwd(cwd, sizeof cwd) == 0 ? cwd : "";
-	}
-};
-
 TEST_F(sceneWriter, ImageLabelsKeepTheirImageWhereverTheSceneIsOpened)
 {
 	ASSERT_EQ(mkdir(m_dir.file("sub").c_str(), 0755), 0);
@@ -524,17 +508,30 @@ TEST_F(sceneWriter, FilesThatCannotBeWrittenAreReported)
 	// a device is no file to save in, and is left alone
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile("/dev/full"), -1); }),
 	          "Scene not saved: '/dev/full' is not a regular file\n");
-	// nor is a playlist's name, in any case, which every open would play as
-	// a playlist: nothing is written, a playlist there is left as it was
-	const std::string kept = write("kept.gpl", "play a.geo\n");
-	for (const std::string &name : {m_dir.file("saved.gpl"), m_dir.file("SAVED.Gpl"), kept}) {
-		EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(name.c_str()), -1); }),
-		          "Scene not saved: '" + name + "' is a playlist's name: every open plays a '" +
-		              name.substr(name.size() - 4) + "' file as a playlist, never as a scene; save the scene as a '.geo' file\n");
-	}
-	const std::string play = "play a.geo\n";
+	// nor is a playlist's name or a console source file's, in any case,
+	// which an open would read as that: nothing is written, a file there
+	// is left as it was
+	const std::string kept = write("kept.gpl", "play a.geo\n"), keptSource = write("kept.g", "a = 1;\n");
+	const std::string playlist = "' is a playlist's name: every open plays a '",
+	                  source = "' is a console source file's name: Open reads a '";
+	const struct {
+		std::string name, kind, as;
+	} refused[] = {
+	    {m_dir.file("saved.gpl"), playlist, ".gpl' file as a playlist"},
+	    {m_dir.file("SAVED.Gpl"), playlist, ".Gpl' file as a playlist"},
+	    {kept, playlist, ".gpl' file as a playlist"},
+	    {m_dir.file("saved.g"), source, ".g' file as console source"},
+	    {m_dir.file("SAVED.G"), source, ".G' file as console source"},
+	    {keptSource, source, ".g' file as console source"},
+	};
+	for (const auto &r : refused)
+		EXPECT_EQ(output([&] { EXPECT_EQ(m_state.writeStateToGeoFile(r.name.c_str()), -1); }),
+		          "Scene not saved: '" + r.name + r.kind + r.as + ", never as a scene; save the scene as a '.geo' file\n");
+	const std::string play = "play a.geo\n", statement = "a = 1;\n";
 	EXPECT_EQ(readFile(kept), bytes(play.begin(), play.end()));
-	EXPECT_FALSE(std::filesystem::exists(m_dir.file("saved.gpl")) || std::filesystem::exists(m_dir.file("SAVED.Gpl")));
+	EXPECT_EQ(readFile(keptSource), bytes(statement.begin(), statement.end()));
+	for (const char *name : {"saved.gpl", "SAVED.Gpl", "saved.g", "SAVED.G"})
+		EXPECT_FALSE(std::filesystem::exists(m_dir.file(name))) << name;
 }
 
 // A builtin constant holds its name: a constant of that name, which it

@@ -12,8 +12,10 @@
 #    with Return, typing goes to the command line again;
 # 3. "&Open" of a file that does not exist changes nothing: the variables,
 #    the scene and the title stay;
-# 4. "&Save State" names a picture beside the scene by its name there, so
-#    that the folder moved opens and saves as the same scene; it writes to
+# 4. "&Save State" names a picture beside the scene by its name there
+#    ("./" in front of one that begins with "~") and one in a folder beside
+#    the scene's by its absolute name, so that the folder moved opens with
+#    every picture and saves as the same scene; it writes to
 #    a name typed with "/" or "~" in front, adds ".geo" to a name without
 #    extension, not to one in capitals; a table of questions, "No" the
 #    default that Return and Space press: Save State and the screenshot
@@ -31,8 +33,8 @@
 #    permitted, by the menu, its keys, typed lines and a script, a
 #    screenshot over the open scene file, pipes named as a ".g" file, a
 #    label's picture, Save State's or a screenshot's file, Save State to a
-#    playlist's name: nothing changes and nothing waits, and the console
-#    says why;
+#    playlist's or a console source file's name: nothing changes and
+#    nothing waits, and the console says why;
 # 7. keys and focus, a table: Space in the Dynamic statements and Select
 #    object windows presses close, not "remove" nor an object, and after
 #    "update" it closes too, adding nothing to the statement; after a
@@ -143,18 +145,18 @@ said() {
 	xdotool key ctrl+c
 	pasted_title "$(printf '%s' "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g')" "$2" BackSpace
 }
-# waits until the console's last line above the command line, picked with
-# three clicks and copied, is $1 (read from the clipboard with xclip), else
-# fails with $2
+# waits until the console's last line above the command line (or its line
+# at y $3), picked with three clicks and copied, is $1 (read from the
+# clipboard with xclip), else fails with $2
 says() {
 	for i in $(seq 1 20); do
-		xdotool mousemove --window "$window" 10 625 click --repeat 3 --delay 50 1
+		xdotool mousemove --window "$window" 10 "${3:-625}" click --repeat 3 --delay 50 1
 		xdotool key ctrl+c
 		line=$(timeout 5 "$xclip" -o -selection clipboard 2> /dev/null)
 		[ "$line" = "$1" ] && return 0
 		sleep 0.25
 	done
-	fail "$2: the console's last line is '$line', not '$1'"
+	fail "$2: the console's line at y ${3:-625} is '$line', not '$1'"
 }
 # "&Save State" (Alt+F, the fourth item) with a name typed into its chooser
 save_state() {
@@ -210,6 +212,15 @@ png_sized() {
 	done
 	fail "$1 is no PNG image of $2 pixels"
 }
+# writes a PNG image of 2 x 2 grey pixels to each file named
+grey_png() {
+	python3 -c 'import struct, sys, zlib
+def chunk(kind, data): return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+rows = 2 * (b"\0" + 6 * b"\x80")
+image = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 2, 2, 8, 2, 0, 0, 0)) +
+         chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+for name in sys.argv[1:]: open(name, "wb").write(image)' "$@"
+}
 # the files that the opens, the playlists and the command line's rows read
 printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/stub.png"
 mkdir "$dir/folder.geo" "$dir/nox" "$dir/rodir"
@@ -217,6 +228,7 @@ printf 'title "denied"\n' > "$dir/noread.geo"
 cp "$dir/noread.geo" "$dir/nox/s.geo"
 cp "$dir/noread.geo" "$dir/ro.geo"
 printf 'cmd("title denied");\n' > "$dir/noread.g"
+printf 'cmd("title kept");\n' > "$dir/kept.g"
 printf '\211PNG\r\n\032\n\000\000\000\rIHDR' > "$dir/picture.png"
 cp "$dir/picture.png" "$dir/picture.geo"
 printf 'title "scene"\nfgcolor 0 0 1\ne3ga b [e1^e2]\n' > "$dir/scene.geo"
@@ -265,20 +277,31 @@ titled kept "q1 after the Open of a missing file"
 expect_blue 1
 echo "the Open of a missing file kept the variable, the scene and the title"
 
-# 4. "&Save State": a scene with a picture beside it, saved in its folder
-# and, once the folder is moved, opened and saved again; an absolute name,
-# a name without extension (in the directory of the last answer), one with
-# it in capitals, a name from home, an existing name
-mkdir -p "$dir/sub" "$dir/home" "$dir/talk"
-cp "$dir/stub.png" "$dir/talk/pic.png"
-printf 'label "pic" [e1] "pic.png" flag_image width=100\n' > "$dir/talk/s.geo"
+# 4. "&Save State": a scene with pictures beside it (one whose name begins
+# with "~") and in a folder beside its own, saved in its folder and, once
+# the folder is moved, opened from the program's directory with every
+# picture and saved again; an absolute name, a name without extension (in
+# the directory of the last answer), one with it in capitals, a name from
+# home, an existing name
+mkdir -p "$dir/sub" "$dir/home" "$dir/talk" "$dir/pics"
+grey_png "$dir/talk/pic.png" "$dir/talk/~pic.png" "$dir/pics/p.png"
+printf '%s\n' 'label "pic" [e1] "pic.png" flag_image width=100' 'label "tilde" [e2] "./~pic.png" flag_image' \
+	'label "beside" [e3] "../pics/p.png" flag_image' 'title "pictures"' > "$dir/talk/s.geo"
 type_line "cmd(\"open $dir/talk/s.geo\")"
 save_state "$dir/talk/saved.geo"
 file_begins "$dir/talk/saved.geo" clear
-grep -q '^label "pic" .* "pic.png" flag_image' "$dir/talk/saved.geo" ||
-	fail "Save State named the picture so: $(grep '^label' "$dir/talk/saved.geo")"
+for picture in '"pic" .* "pic.png"' '"tilde" .* "./~pic.png"' "\"beside\" .* \"$dir/pics/p.png\""; do
+	grep -q "^label $picture flag_image" "$dir/talk/saved.geo" ||
+		fail "Save State named the pictures so: $(grep '^label' "$dir/talk/saved.geo")"
+done
 mv "$dir/talk" "$dir/moved"
+type_line 'cmd("title moving")'
+titled moving "the title before the moved scene opens"
 type_line "cmd(\"open $dir/moved/saved.geo\")"
+titled pictures "the moved scene"
+# no picture failed: the console's line below its first, where the first
+# failure would be said, is the prompt
+says ">> " "the moved scene's pictures" 500
 save_state "$dir/moved/again.geo"
 file_begins "$dir/moved/again.geo" clear
 same_as "$dir/moved/saved.geo" "$dir/moved/again.geo"
@@ -296,7 +319,7 @@ file_begins "$dir/sub/CAPS.GEO" clear
 
 save_state "~/tilde.geo"
 file_begins "$dir/home/tilde.geo" clear
-echo "Save State named a picture by its name in the scene's folder, and wrote $dir/sub/abs.geo, $dir/sub/plain.geo, $dir/sub/CAPS.GEO and ~/tilde.geo"
+echo "Save State named pictures so that the scene's folder moved opened with them, and wrote $dir/sub/abs.geo, $dir/sub/plain.geo, $dir/sub/CAPS.GEO and ~/tilde.geo"
 # Questions before a file is replaced or deleted, a table: Save State onto
 # a file, the screenshot dialog onto a PNG image, a scene file with "delete
 # ask" left for another or replayed (which clears the console: the rows
@@ -397,8 +420,8 @@ if runs opens; then
 # the command or the dialog) over the open scene file; pipes are neither
 # read (a ".g" file, a label's picture) nor written (Save State, a
 # screenshot): nothing waits for them.  Save State (by the menu's keys, and
-# by its letter) writes no scene under a playlist's name, in any case,
-# which every open would play as a playlist.  A file that is missing, in a
+# by its letter) writes no scene under a playlist's name or a console
+# source file's, in any case, which an open would read as that.  A file that is missing, in a
 # missing folder or not permitted is refused on every route with its
 # reason (the rows of what is not permitted are skipped as root, who may
 # read and write anything).  A screenshot command replaces a PNG image
@@ -476,6 +499,9 @@ alt+f Down Down Down Down Return|Save file|$dir/pipe.geo|||>> Scene not saved: '
 alt+f Down Down Down Down Return|Save file|$dir/saved.gpl||file_gone "$dir/saved.gpl"|>> Scene not saved: '$dir/saved.gpl' is a playlist's name: every open plays a '.gpl' file as a playlist, never as a scene; save the scene as a '.geo' file
 alt+f s|Save file|$dir/SAVED.GPL||file_gone "$dir/SAVED.GPL"|>> Scene not saved: '$dir/SAVED.GPL' is a playlist's name: every open plays a '.GPL' file as a playlist, never as a scene; save the scene as a '.geo' file
 alt+f s|Save file|$dir/list.gpl||file_begins "$dir/list.gpl" "play scene.geo"|>> Scene not saved: '$dir/list.gpl' is a playlist's name: every open plays a '.gpl' file as a playlist, never as a scene; save the scene as a '.geo' file
+alt+f Down Down Down Down Return|Save file|$dir/saved.g||file_gone "$dir/saved.g"|>> Scene not saved: '$dir/saved.g' is a console source file's name: Open reads a '.g' file as console source, never as a scene; save the scene as a '.geo' file
+alt+f s|Save file|$dir/SAVED.G||file_gone "$dir/SAVED.G"|>> Scene not saved: '$dir/SAVED.G' is a console source file's name: Open reads a '.G' file as console source, never as a scene; save the scene as a '.geo' file
+alt+f s|Save file|$dir/kept.g|cp "$dir/kept.g" "$dir/kept.before"|same_as "$dir/kept.before" "$dir/kept.g"|>> Scene not saved: '$dir/kept.g' is a console source file's name: Open reads a '.g' file as console source, never as a scene; save the scene as a '.geo' file
 alt+r|||mv "$dir/scene.geo" "$dir/scene.old" && mkdir "$dir/scene.geo"
 ROWS
 echo "$row opens of what holds no scene kept the variable, the scene and the title"

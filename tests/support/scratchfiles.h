@@ -1,17 +1,20 @@
 #pragma once
 // Files for the tests of readers and writers: a scratch directory that
-// disappears with the test, whole files read and written as bytes, and a
-// full disk.
+// disappears with the test, the process working in another directory,
+// whole files read and written as bytes, and a full disk.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "os/osdep.h"
 
 typedef std::vector<unsigned char> bytes;
 
@@ -24,6 +27,22 @@ struct scratchDir {
 	}
 	~scratchDir() { std::filesystem::remove_all(path); }
 	std::string file(const std::string &name) const { return path + "/" + name; }
+};
+
+// The process works in another directory while the value lives.
+struct workingIn {
+	char saved[PATH_MAX];
+	explicit workingIn(const std::string &dir)
+	{
+		EXPECT_EQ(u_dirGetCwd(saved, sizeof saved), 0);
+		EXPECT_EQ(u_dirSetCwd(dir.c_str()), 0);
+	}
+	~workingIn() { u_dirSetCwd(saved); }
+	static std::string now()
+	{
+		char cwd[PATH_MAX];
+		return u_dirGetCwd(cwd, sizeof cwd) == 0 ? cwd : "";
+	}
 };
 
 // The whole file; nothing when it cannot be opened.
