@@ -361,12 +361,14 @@ expect_blue 1
 echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
-# but not that line, nor moves its cursor, nor drops a selection in it: a
-# row is how the scene opens while a line is typed (after the keys that
-# select its end, if any), then the keys that move the cursor, and what is
-# typed there.  Routes: a script's "open" line after a sleep, and a
-# command from another program; output only printed, by a script and by
-# another program, keeps them too.
+# but not that line, nor moves its cursor, nor drops a selection in it.
+# Routes: a script's "open" line after a sleep, and a command from another
+# program; output only printed, by a script and by another program, keeps
+# them too.  A row: what is done first, the line typed, the keys that
+# select its end (if any), how the scene opens or the output comes, the
+# title after it, the keys that move the cursor, what is typed there, what
+# then holds.  The scripts sleep long enough for the line to be typed and
+# selected first.
 printf 'title "db"\n' > "$dir/db.geo"
 printf 'title "sleeping"\nsleep 2\nopen db.geo\n' > "$dir/sleeper.geo"
 printf 'title "sleeping"\nsleep 2\nconsole printed = 7,\ntitle "printed"\n' > "$dir/printer.geo"
@@ -377,6 +379,7 @@ from_client() {
 	timeout 10 python3 -c 'import socket, sys
 socket.create_connection(("127.0.0.1", int(sys.argv[1]))).sendall(sys.argv[2].encode() + b"$")' "$netport" "$1"
 }
+# a script opened by a typed line, once it sleeps
 scripted() {
 	type_line "cmd(\"open $dir/$1\")"
 	titled sleeping "the sleeping script $1"
