@@ -297,16 +297,22 @@ void Fl_Console::clear_buffer()
 	if (!m_textBuffer)
 		return;
 	// The command being typed is the user's, not output: it stays, with the
-	// cursor where it was in it.  One entered is already on its way and
-	// goes with the rest.
+	// cursor where it was in it, and so does a selection in it, which the
+	// next key typed replaces.  One entered is already on its way and goes
+	// with the rest.
 	std::string typed;
-	int cursor = 0;
+	int cursor = 0, selStart = 0, selEnd = 0;
+	bool selected = false;
 	if (!m_callingCallbacks && m_promptPos >= 0 && m_promptPos <= m_textBuffer->length()) {
 		char *text = command();
 		if (text)
 			typed = text;
 		std::free(text);
 		cursor = commandCursor();
+		// one that reaches into the transcript goes with it
+		selected = m_textBuffer->selection_position(&selStart, &selEnd) && selStart >= m_promptPos;
+		selStart -= m_promptPos;
+		selEnd -= m_promptPos;
 	}
 	m_modifySelf = 1;
 	m_textBuffer->text(" \n");
@@ -316,6 +322,12 @@ void Fl_Console::clear_buffer()
 		return;
 	appendOwn(typed.c_str());
 	cursorTo(m_promptPos + cursor);
+	if (!selected)
+		return;
+	m_textBuffer->select(m_promptPos + selStart, m_promptPos + selEnd);
+	// Shift and the arrows go on from the end of the selection that is
+	// not at the cursor
+	dragPos = m_promptPos + (cursor == selStart ? selEnd : selStart);
 }
 
 void Fl_Console::clear()

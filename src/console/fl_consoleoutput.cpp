@@ -129,6 +129,7 @@ int Fl_Console::cprint(const char *str, int insert)
 	// than taking the command out and putting it back: the editor measures
 	// its visible lines after every change.
 	const int cursor = commandCursor();
+	const int before = m_promptPos;
 	const char *promptText = m_prompt ? m_prompt : "";
 	m_modifySelf = 1;
 	m_textBuffer->insert(m_promptPos, (std::string(str) + promptText).c_str());
@@ -140,6 +141,10 @@ int Fl_Console::cprint(const char *str, int insert)
 	}
 	m_modifySelf = 0;
 	m_commandHistoryPos = m_commandHistoryLength;
+	// the selection in the command moved down with it, and so does the end
+	// that Shift and the arrows go on from
+	if (dragPos >= before)
+		dragPos += m_promptPos - before;
 	cursorTo(m_promptPos + cursor);
 	return length;
 }

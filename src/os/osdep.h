@@ -12,6 +12,26 @@
 // standard output. No line end is added.
 void cprintf(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
+// Console output held back while one lives: what cprintf prints goes into
+// it, to be printed by its owner later, where it is seen (after a new
+// scene has cleared the console). Holds nest: the newest one takes the
+// output. What is not taken when it ends is printed then.
+class consoleOutputHold {
+public:
+	consoleOutputHold();
+	~consoleOutputHold();
+	consoleOutputHold(const consoleOutputHold &) = delete;
+	consoleOutputHold &operator=(const consoleOutputHold &) = delete;
+	// What was printed so far, which the hold then no longer holds.
+	std::string take();
+	// Keeps a printed text; called by cprintf.
+	void hold(const std::string &text) { m_text += text; }
+
+private:
+	std::string m_text;
+	consoleOutputHold *m_outer;
+};
+
 // --- clock -----------------------------------------------------------------------
 // Seconds of real time since an arbitrary fixed point, on a monotonic clock:
 // every time in the program is on this clock.

@@ -294,6 +294,8 @@ public:
 	// One step of each, every tick; held while the state waits for input.
 	int handleTrl();
 	int handleRot();
+	// The running motions done at once, to their ends.
+	int finishMotions();
 
 	// --- the animation clock atime (stateanimation.cpp)
 	int setAnimationTime(double t);

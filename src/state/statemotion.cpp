@@ -1,6 +1,7 @@
 // Camera motion over time: a translation of campos at a velocity, a rotation
 // of camori at a rate, each applied in steps by the timer until its end time,
-// held while the program waits for the user, stretched by the playback speed.
+// held while the program waits for the user, stretched by the playback speed,
+// and done at once by a search for a bookmark.
 // A step that would make the camera non-finite ends its motion instead.
 #include "files/cameraorientation.h"
 #include "view/glwindow.h"
@@ -62,6 +63,15 @@ template <class F> void stepMotion(double &time, double &endTime, int inputWait,
 	time = applied && t1 < endTime ? t1 : -1.0;
 }
 
+// A running motion applied to its end in one step.
+template <class F> void finishMotion(double &time, double endTime, F apply)
+{
+	if (time < 0.0 || gui_state == nullptr) return;
+	const double rest = endTime - time;
+	time = -1.0;
+	if (rest > 0.0) apply(rest);
+}
+
 // Starts a motion of the given rate over duration (stretched by speed);
 // with no time to take, apply does it all at once.
 template <class F>
@@ -107,5 +117,12 @@ int state::handleTrl()
 int state::handleRot()
 {
 	stepMotion(m_rotTime, m_rotEndTime, m_inputWait, [this](double dt) { return rotateCamera(dt, m_rot); });
+	return 0;
+}
+
+int state::finishMotions()
+{
+	finishMotion(m_trlTime, m_trlEndTime, [this](double dt) { return translateCamera(dt, m_trl); });
+	finishMotion(m_rotTime, m_rotEndTime, [this](double dt) { return rotateCamera(dt, m_rot); });
 	return 0;
 }

@@ -8,8 +8,11 @@ int state::bookmarkSearch()
 	setInputWaitState(0);
 	m_preBookmarkSearchPlaybackSpeed = m_playbackSpeed;
 	m_bookmarkSearch = 1;
-	// sleeps, motions and fades complete at once
+	// sleeps, motions and fades complete at once: those to come take no
+	// time, and those that run end now
 	m_playbackSpeed = 0.0;
+	m_inputSleepTime = -1.0;
+	finishMotions();
 	objectUpdate();
 	return 0;
 }

@@ -74,12 +74,19 @@ int state::openPlayList(const char *name)
 	m_playList = nullptr;
 	m_playListLength = 0;
 	m_playListPos = -1;
-	// every "play" line of the file adds an entry, in one reading
-	m_playListParse = 1;
-	m_nestedPlayLists = 0;
-	m_unreadPlayListLines = 0;
-	readPlayListFile(file, 0, nullptr);
-	m_playListParse = 0;
+	// every "play" line of the file adds an entry, in one reading; what the
+	// reading says of the playlist is said once the scene that it opens
+	// has cleared the console, else nobody would see it
+	std::string said;
+	{
+		consoleOutputHold held;
+		m_playListParse = 1;
+		m_nestedPlayLists = 0;
+		m_unreadPlayListLines = 0;
+		readPlayListFile(file, 0, nullptr);
+		m_playListParse = 0;
+		said = held.take();
+	}
 	const int first = firstPlayableEntry();
 	if (first < 0) {
 		const bool nothingRead = m_playListLength == 0;
@@ -88,11 +95,13 @@ int state::openPlayList(const char *name)
 		m_playListLength = keptLength;
 		m_playListPos = keptPos;
 		m_workingDirectory = keptDirectory;
+		cprintf("%s", said.c_str());
 		sayNothingPlayable(file, m_unreadPlayListLines, nothingRead);
 		return -1;
 	}
 	freeEntries(kept, keptLength);
 	setPlayListPos(first);
+	cprintf("%s", said.c_str());
 	return 0;
 }
 

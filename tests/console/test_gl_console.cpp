@@ -375,6 +375,43 @@ TEST_F(console, ClearingEmptiesTextAndHistory)
 	EXPECT_EQ(command(), "");
 }
 
+TEST_F(console, ASelectionInTheCommandStaysThroughOutputAndClearing)
+{
+	// A row: what comes while "200" is selected, how many more Shift+Left,
+	// the command after "5" is typed.
+	const struct {
+		const char *what;
+		std::function<void(Fl_Console *)> comes;
+		int moreLeft;
+		const char *command;
+	} rows[] = {
+	    {"nothing", [](Fl_Console *) {}, 0, "sel = 100 + 5"},
+	    {"output", [](Fl_Console *c) { c->cprintf("out\n"); }, 0, "sel = 100 + 5"},
+	    {"a clear", [](Fl_Console *c) { c->clear(); }, 0, "sel = 100 + 5"},
+	    {"output", [](Fl_Console *c) { c->cprintf("out\n"); }, 1, "sel = 100 +5"},
+	    {"a clear", [](Fl_Console *c) { c->clear(); }, 1, "sel = 100 +5"},
+	};
+	for (const auto &row : rows) {
+		m_console->command("");
+		type("sel = 100 + 200");
+		for (int i = 0; i < 3; i++)
+			press(FL_Left, FL_SHIFT);
+		row.comes(m_console);
+		for (int i = 0; i < row.moreLeft; i++)
+			press(FL_Left, FL_SHIFT);
+		type("5");
+		EXPECT_EQ(command(), row.command) << "after " << row.what << " and " << row.moreLeft << " Shift+Left";
+		EXPECT_EQ(cursor(), promptPos() + static_cast<int>(std::string(row.command).find('5')) + 1) << row.what;
+	}
+	// a selection that reaches into the transcript goes with it
+	m_console->command("");
+	type("x = 12");
+	m_console->buffer()->select(0, length());
+	m_console->clear();
+	type("3");
+	EXPECT_EQ(command(), "x = 123");
+}
+
 TEST_F(console, PromptChangesAtTheNextPrompt)
 {
 	m_console->prompt("? ");

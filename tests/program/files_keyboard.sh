@@ -27,7 +27,7 @@
 #    again: typing goes to the command line; the canvas colour it sets
 #    next shows at once;
 # 5b. a scene opened by a script or by another program while a line is
-#    typed keeps that line and its cursor;
+#    typed keeps that line, its cursor and its selection;
 # 6. opens of a directory, an image, a playlist without an entry that can
 #    be opened, a missing file, one in a missing folder or one not
 #    permitted, by the menu, its keys, typed lines and a script, a
@@ -88,7 +88,8 @@ pointer_focus=1
 . "$here/startprogram.sh"
 client=""
 holder=""
-trap 'kill $pid $wm $client $holder 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir" $wm_dir' EXIT
+other=""
+trap 'kill $pid $wm $client $holder $other 2>/dev/null; chmod -R u+rwx "$dir" 2>/dev/null; rm -rf "$out" "$dir" $wm_dir' EXIT
 
 # the main window's title names what ran last
 titled() {
@@ -383,32 +384,49 @@ expect_blue 1
 echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
-# but not that line, nor moves its cursor: a row is how the scene opens
-# while the first half is typed, then the cursor goes left over the
-# second half's place, which is typed there.  Routes: a script's "open"
-# line after a sleep, and a command from another program.
+# but not that line, nor moves its cursor, nor drops a selection in it.
+# Routes: a script's "open" line after a sleep, and a command from another
+# program; output only printed, by a script and by another program, keeps
+# them too.  A row: what is done first, the line typed, the keys that
+# select its end (if any), how the scene opens or the output comes, the
+# title after it, the keys that move the cursor, what is typed there, what
+# then holds.  The scripts sleep long enough for the line to be typed and
+# selected first.
 printf 'title "db"\n' > "$dir/db.geo"
-printf 'title "sleeping"\nsleep 1\nopen db.geo\n' > "$dir/sleeper.geo"
+printf 'title "sleeping"\nsleep 2\nopen db.geo\n' > "$dir/sleeper.geo"
+printf 'title "sleeping"\nsleep 2\nconsole printed = 7,\ntitle "printed"\n' > "$dir/printer.geo"
 netport=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 type_line "add_net_port($netport)"
+# another program sends the command $1
 from_client() {
 	timeout 10 python3 -c 'import socket, sys
-socket.create_connection(("127.0.0.1", int(sys.argv[1]))).sendall(b"cmd(\"open db.geo\");$")' "$netport"
+socket.create_connection(("127.0.0.1", int(sys.argv[1]))).sendall(sys.argv[2].encode() + b"$")' "$netport" "$1"
 }
-while IFS='|' read -r before opens; do
+# a script opened by a typed line, once it sleeps
+scripted() {
+	type_line "cmd(\"open $dir/$1\")"
+	titled sleeping "the sleeping script $1"
+}
+select3="shift+Left shift+Left shift+Left"
+while IFS='|' read -r before line select opens title keys typed check; do
 	eval "$before"
-	xdotool type --delay 20 'typed = 1 + 2 + 3 + 4'
+	xdotool type --delay 20 "$line"
+	[ -n "$select" ] && xdotool key $select
 	eval "$opens"
-	titled db "the scene opened by '$opens'"
-	xdotool key Left Left Left Left Left
-	type_line '5 + '
-	type_line 'if (typed == 15) cmd("title typedwhole");'
-	titled typedwhole "the line typed while '$opens' opened a scene"
+	titled "$title" "the scene opened by '$before$opens'"
+	[ -n "$keys" ] && xdotool key $keys
+	type_line "$typed"
+	type_line "if ($check) cmd(\"title typedwhole\");"
+	titled typedwhole "the line typed while '$before$opens' ran ($line, $select, $keys, $typed)"
 done <<ROWS
-type_line "cmd(\"open $dir/sleeper.geo\")"; titled sleeping "the sleeping script"|:
-:|from_client
+scripted sleeper.geo|typed = 1 + 2 + 3 + 4||:|db|Left Left Left Left Left|5 + |typed == 15
+:|typed = 1 + 2 + 3 + 4||from_client 'cmd("open db.geo");'|db|Left Left Left Left Left|5 + |typed == 15
+scripted sleeper.geo|sel = 100 + 200|$select3|:|db||5|sel == 105
+:|sel = 100 + 200|$select3|from_client 'cmd("open db.geo");'|db||5|sel == 105
+scripted printer.geo|sel = 100 + 200|$select3|:|printed||5|sel == 105
+:|sel = 100 + 200|$select3|from_client 'printed = 7, cmd("title printed");'|printed||5|sel == 105
 ROWS
-echo "scenes opened by a script and by another program kept the line being typed and its cursor"
+echo "scenes opened and output printed by a script and by another program kept the line being typed, its cursor and its selection"
 
 fi
 
@@ -517,12 +535,14 @@ if runs playlists; then
 # capitals (".GPL", ".GEO", ".G") are read as in small letters on every
 # route.  A file name that begins with a digit is read quoted; unquoted,
 # its line says to quote it, and a playlist of such lines that its lines
-# could not be read.  The variable
+# could not be read; what a playlist that plays says of its own lines (one
+# not read, one that plays a playlist being read) shows in the console of
+# the scene it opens, on every route.  The variable
 # keep is 41 before each row; after it keep is still 41 (kept) or a new
 # scene began (new).  A row: the keys, the chooser they show, the name
 # typed into it (or the line typed, without a chooser), what is done first,
 # the title after (empty: the one before), kept or new, what the console's
-# last line says.
+# last line says (its first line after a new scene, which cleared it).
 mkdir -p "$dir/pl/folder.geo"
 printf 'title "five"\n' > "$dir/pl/five.geo"
 printf 'title "six"\n' > "$dir/pl/six.geo"
@@ -543,9 +563,19 @@ printf 'title "conformal"\n' > "$dir/pl/02-conformal.geo"
 printf 'title "motion"\n' > "$dir/04-motion.geo"
 printf 'play 01-outer.geo\nplay 02-conformal.geo\n' > "$dir/pl/talk.gpl"
 printf 'play "01-outer.geo"\nplay "02-conformal.geo"\n' > "$dir/pl/quoted.gpl"
+printf 'title "third"\n' > "$dir/pl/03-third.geo"
+printf 'play "01-outer.geo"\nplay 02-conformal.geo\nplay "03-third.geo"\n' > "$dir/pl/numbered.gpl"
+printf 'open numbered.gpl\n' > "$dir/pl/opens.geo"
 unread="state::openPlayList(): '$dir/pl/talk.gpl': its 'play' lines could not be read; the playlist stays as it was"
 held="state::openPlayList(): '$dir/pl/self.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was"
 folder="GAfile::GAfile(): can not open '$dir/pl/folder.geo': it is a directory"
+# what a playlist that plays says of its own lines, in the console of the
+# scene it opens
+numbered="warning: GAfile::parseLine(): file '$dir/pl/numbered.gpl': invalid 'play' entry at line '2': '02-conformal.geo' begins with a digit; quote the file's name: \"02-conformal.geo\""
+looped="state::openPlayList(): '$dir/pl/inner.gpl' plays '$dir/pl/outer.gpl', which is being read: that line is skipped, else the playlist would never end"
+# the y of the first line of a console that a new scene cleared, below
+# its blank line
+first_line=505
 step=0
 while IFS='|' read -r keys chooser name before title keep says; do
 	step=$((step + 1))
@@ -555,7 +585,7 @@ while IFS='|' read -r keys chooser name before title keep says; do
 	[ -n "$before" ] && eval "$before"
 	keys_then_name "$keys" "$chooser" "$name" "playlist row $step"
 	titled "${title:-$last}" "playlist row $step ($keys $name)"
-	[ -n "$says" ] && says "$says" "playlist row $step ($keys $name)"
+	[ -n "$says" ] && says "$says" "playlist row $step ($keys $name)" $([ "$keep" = new ] && echo "$first_line")
 	[ "$keep" = kept ] && type_line "if (keep == 41) cmd(\"title p$step\");"
 	[ "$keep" = new ] && type_line "if (keep == 0) cmd(\"title p$step\");"
 	titled "p$step" "keep after playlist row $step ($keys $name): not $keep"
@@ -567,7 +597,7 @@ alt+f Down Down Right Return|Open geo file: |$dir/pl/self.gpl|||kept|>> $held
 ||cmd("open $dir/pl/switch.geo")||five|new|
 ||cmd("open $dir/pl/console.geo")||five|new|
 ||cmd("import $dir/pl/refused.geo")|||kept|>> $held
-||cmd("open $dir/pl/outer.gpl")||five|new|
+||cmd("open $dir/pl/outer.gpl")||five|new|>> $looped
 alt+comma|||||kept|>> $folder
 alt+f Down Down Down Down Down Down Down Return|||||kept|>> $folder
 alt+period||||six|new|
@@ -587,24 +617,38 @@ alt+o|open file: |$dir/pl/talk.gpl|||kept|>> $unread
 ||cmd("open \\"04-motion.geo\\"")||motion|new|
 alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/quoted.gpl||outer|new|
 alt+period||||conformal|new|
+alt+f Down Down Right Return|Open geo file: |$dir/pl/numbered.gpl||outer|new|>> $numbered
+alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/numbered.gpl||outer|new|>> $numbered
+alt+o|open file: |$dir/pl/numbered.gpl||outer|new|>> $numbered
+||cmd("open $dir/pl/numbered.gpl")||outer|new|>> $numbered
+||cmd("open $dir/pl/opens.geo")||outer|new|>> $numbered
 ROWS
 echo "$step playlist rows played good playlists on every route and stepped to the nearest entry that opens"
 # the command line's -f and -l: the program starts untitled, not as after
 # a file's start ("Korimbel: untitled"), when what is named holds no scene,
 # and with the title of its first scene when it plays a playlist
-while IFS='|' read -r option expected; do
+# and its console's first line says what the playlist said of its lines
+# (when a third column is given; the pointer on its window gives it the
+# keys)
+while IFS='|' read -r option expected said; do
 	"$korimbel" $option > /dev/null 2>&1 &
-	started=$!
+	other=$!
 	title=""
 	for i in $(seq 1 200); do
-		w=$(xdotool search --maxdepth 1 --pid $started 2>/dev/null | head -n 1)
+		w=$(xdotool search --maxdepth 1 --pid $other 2>/dev/null | head -n 1)
 		[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null) && [ "$title" = "$expected" ] && break
 		sleep 0.05
 	done
 	sleep 0.3
 	[ -n "$w" ] && title=$(xdotool getwindowname "$w" 2>/dev/null)
-	kill $started 2>/dev/null
-	wait $started 2>/dev/null
+	if [ -n "$said" ] && [ -n "$w" ]; then
+		main=$window
+		window=$w
+		says "$said" "korimbel $option" "$first_line"
+		window=$main
+	fi
+	kill $other 2>/dev/null
+	wait $other 2>/dev/null
 	[ "$title" = "$expected" ] || fail "korimbel $option: the title is '$title', not '$expected'"
 done <<ROWS
 -f $dir/folder.geo|Korimbel
@@ -618,6 +662,8 @@ done <<ROWS
 -l $dir/pl/up.gpl|Korimbel: caps
 -l $dir/pl/talk.gpl|Korimbel
 -l $dir/pl/quoted.gpl|Korimbel: outer
+-f $dir/pl/numbered.gpl|Korimbel: outer|>> $numbered
+-l $dir/pl/numbered.gpl|Korimbel: outer|>> $numbered
 ROWS
 echo "-f and -l of what holds no scene started the program untitled, of a playlist with its first scene"
 fi
