@@ -65,8 +65,12 @@ consoleSavedFunctions::consoleSavedFunctions(consoleGlobalScope *scope) : m_root
 				leftOut = true;
 			}
 	}
-	for (row &r : m_rows)
-		if (!r.kept) r.why = why([&] { return reads(r); }, "its text does not read back as the same function");
+	for (row &r : m_rows) {
+		if (r.kept) continue;
+		const char *ownFault = r.func->funcStmt->function() ? "its text does not read back as the same function"
+		                                                    : "its text does not read back as the same batch";
+		r.why = why([&] { return reads(r); }, ownFault);
+	}
 	restore();
 }
 

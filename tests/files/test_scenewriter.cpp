@@ -340,14 +340,15 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 		// user functions before the statements that call them; one whose
 		// call was read as a product, before its callee was a function, is
 		// left out, and so is what calls it, and one that calls a function
-		// only declared, which the file does not declare
+		// only declared, which the file does not declare; a batch as well
 		{"function early(x) { return later(x); } function later(x) { return 2*x; }"
 		 "function sq2(x) { return x * x; } function usesEarly(x) { return early(x); } aa = 3;"
 		 "dynamic{ds: yy = sq2(aa);} dynamic{dk: zk = later(2) + usesEarly(1);} dynamic{zu = 2 * usesEarly(aa);}"
-		 "dynamic{dl: zl = notYet(2);} function notYet(x) { return 3*x; } batch bEarly(x) { early(x); }"
+		 "dynamic{dl: zl = notYet(2);} batch bLate(x) { zb = notYet(x); } function notYet(x) { return 3*x; }"
+		 "batch bEarly(x) { early(x); }"
 		 "function dOnly(x); function callsDOnly(x) { return dOnly(x); }",
 		 "Added function early( x)\nAdded function later( x)\nAdded function sq2( x)\nAdded function usesEarly( x)\n"
-		 "Added function notYet( x)\nAdded batch bEarly( x)\nAdded function callsDOnly( x)\n",
+		 "Added batch bLate( x)\nAdded function notYet( x)\nAdded batch bEarly( x)\nAdded function callsDOnly( x)\n",
 		 {"console function later(x); function notYet(x); function sq2(x);\nconsole function later(x) {return 2 * x;}\n"
 		  "console function notYet(x) {return 3 * x;}\nconsole function sq2(x) {return x * x;}\n"}},
 		// a function takes no name of a control's variable, nor a control a
@@ -387,13 +388,14 @@ TEST_F(sceneWriter, EveryTriggerReadsBackAsSaved)
 	std::string text;
 	EXPECT_EQ(output([&] { text = saved(); }),
 	          "Batch 'bEarly( x)' is not saved: it calls 'early', which is not saved\n"
+	          "Batch 'bLate( x)' is not saved: its text does not read back as the same batch\n"
 	          "Function 'callsDOnly( x)' is not saved: its text does not read back as the same function\n"
 	          "Function 'early( x)' is not saved: its text does not read back as the same function\n"
 	          "Function 'usesEarly( x)' is not saved: it calls 'early', which is not saved\n"
 	          "Dynamic statement 'dk' is not saved: it calls 'usesEarly', which is not saved\n"
 	          "Dynamic statement 'zu = 2 * usesEarly(aa);' is not saved: it calls 'usesEarly', which is not saved\n"
 	          "Dynamic statement 'dl' is not saved: its text does not read back as the same statement\n");
-	for (const char *leftOut : {"early", "usesEarly", "dk", "dl", "Early", "dOnly"})
+	for (const char *leftOut : {"early", "usesEarly", "dk", "dl", "Early", "bLate", "dOnly"})
 		EXPECT_EQ(text.find(leftOut), std::string::npos) << leftOut;
 	// the controls made, each of a variable that a name assigns
 	const auto controls = [&] {
