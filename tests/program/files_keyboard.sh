@@ -887,6 +887,7 @@ while IFS='|' read -r selection terms keys title paste result; do
 		says ">> Paste refused: $bytes bytes, more than the 4194304 bytes a paste may hold" "row $row"
 	fi
 	kill $holder 2> /dev/null
+	wait $holder 2> /dev/null
 	type_line "cmd(\"title runs$row\");"
 	titled "runs$row" "row $row: the program after the paste"
 done <<ROWS
@@ -914,15 +915,20 @@ echo "$row pastes from another program ran whole or were refused, and the progra
 # replaces the selection; a chooser refuses a paste longer than its field
 # holds, and takes one it holds.
 xsel=$(command -v xsel) || fail "no xsel"
-# xsel holds the text of the Python expression $2 as the selection -$1
+# xsel holds the text of the Python expression $2 as the selection -$1 (b:
+# the clipboard, p: the primary selection), once xsel answers for it.  No
+# reader takes the text from xsel first: xsel dies of an error when a
+# reader's window goes before xsel is done with it, which a reader that
+# ends once it has the text may do, and the text goes with it.  xsel, and
+# no other program, offers the form "DELETE".
 hold() {
 	[ -n "$2" ] || return 0
 	python3 -c "import sys; sys.stdout.write($2)" > "$dir/held$1"
 	"$xsel" --nodetach -$1 -i < "$dir/held$1" 2> /dev/null &
 	holder="$holder $!"
-	# read whole: xsel dies of an error when a reader goes half-way
+	case $1 in b) held_as=clipboard ;; *) held_as=primary ;; esac
 	for i in $(seq 1 100); do
-		timeout 5 "$xsel" -$1 -o 2> /dev/null | cmp -s - "$dir/held$1" && return 0
+		timeout 5 "$xclip" -o -selection $held_as -t TARGETS 2> /dev/null | grep -qx DELETE && return 0
 		sleep 0.1
 	done
 	fail "xsel row $row: xsel does not hold $2"
@@ -983,7 +989,12 @@ while IFS='|' read -r clipboard primary keys title paste ink then message check;
 	steps "$window" $check
 	type_line "cmd(\"title xsel$row\");"
 	titled "xsel$row" "xsel row $row: what was pasted"
-	kill $holder 2> /dev/null
+	# gone before the next row's holders take the selections ("wait"
+	# without a holder would wait for the program)
+	if [ -n "$holder" ]; then
+		kill $holder 2> /dev/null
+		wait $holder 2> /dev/null
+	fi
 done <<ROWS
 $sum||||ctrl+v ctrl+v|608 360 350|Return||t:if(pz==500000)
 $sum|$sum|||ctrl+v m:300,642|608 360 350|Return||t:if(pz==500000)
