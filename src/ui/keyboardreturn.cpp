@@ -156,6 +156,25 @@ int watchEvent(void *event, void *)
 	return 0;
 }
 
+// Whether the window manager shows window w minimised: then nothing but the
+// user brings it back.
+bool minimised(Fl_Window *w)
+{
+	if (fl_display == nullptr || w == nullptr || !w->shown()) return false;
+	// the window manager's record of the window: its first word is the state
+	static const Atom wmState = XInternAtom(fl_display, "WM_STATE", False);
+	Atom type = None;
+	int format = 0;
+	unsigned long items = 0, after = 0;
+	unsigned char *data = nullptr;
+	const bool read = XGetWindowProperty(fl_display, fl_xid(w), wmState, 0, 1, False, wmState, &type, &format, &items,
+	                                     &after, &data) == Success;
+	const bool iconic = read && data != nullptr && format == 32 && items >= 1 &&
+	                    reinterpret_cast<const long *>(data)[0] == IconicState;
+	if (data != nullptr) XFree(data);
+	return iconic;
+}
+
 // Before the event loop waits: when the last dialog has gone since it last
 // looked, and the user worked in the program as it went, the main window
 // becomes the active one and its command line (or the window itself, while
@@ -170,6 +189,16 @@ void lookForDialogs(void *)
 	}
 	if (!shows) s_closing = Closing{};
 	s_dialogShowed = shows;
+}
+
+// The window that has the keyboard, as the window system says: None,
+// PointerRoot (the keyboard follows the pointer) or a window.
+Window keyboardWindow()
+{
+	Window focus = None;
+	int revert = 0;
+	XGetInputFocus(fl_display, &focus, &revert);
+	return focus;
 }
 
 // The top-level window of the program under the pointer, if any.
@@ -189,9 +218,7 @@ bool pointerOverProgram()
 bool programHasKeyboard()
 {
 	if (fl_display == nullptr) return false;
-	Window focus = None;
-	int revert = 0;
-	XGetInputFocus(fl_display, &focus, &revert);
+	const Window focus = keyboardWindow();
 	if (focus == PointerRoot) return pointerOverProgram();
 	return focus != None && fl_find(focus) != nullptr;
 }
@@ -199,31 +226,12 @@ bool programHasKeyboard()
 void keepKeyboardWhereItIs()
 {
 	if (fl_display == nullptr) return;
-	Window focus = None;
-	int revert = 0;
-	XGetInputFocus(fl_display, &focus, &revert);
+	const Window focus = keyboardWindow();
 	// the keyboard is the program's, or follows the pointer, or is nowhere
 	if (focus == None || focus == PointerRoot || fl_find(focus) != nullptr) return;
 	s_owner.window = focus;
 	s_owner.until = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
 	                                                        std::chrono::duration<double>(sc_answerSeconds));
-}
-
-bool minimised(Fl_Window *w)
-{
-	if (fl_display == nullptr || w == nullptr || !w->shown()) return false;
-	// the window manager's record of the window: its first word is the state
-	static const Atom wmState = XInternAtom(fl_display, "WM_STATE", False);
-	Atom type = None;
-	int format = 0;
-	unsigned long items = 0, after = 0;
-	unsigned char *data = nullptr;
-	const bool read = XGetWindowProperty(fl_display, fl_xid(w), wmState, 0, 1, False, wmState, &type, &format, &items,
-	                                     &after, &data) == Success;
-	const bool iconic = read && data != nullptr && format == 32 && items >= 1 &&
-	                    reinterpret_cast<const long *>(data)[0] == IconicState;
-	if (data != nullptr) XFree(data);
-	return iconic;
 }
 
 void installKeyboardReturn()

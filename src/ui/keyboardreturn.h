@@ -11,8 +11,6 @@
 // manager that asking reaches no one, and the keyboard is where the
 // pointer is, as the window system has it.
 
-class Fl_Window;
-
 // Watches the event loop for the moment no dialog shows any more.
 void installKeyboardReturn();
 // Whether the keyboard is in one of the program's windows now: the window
@@ -25,6 +23,3 @@ bool programHasKeyboard();
 // the keyboard is in another program's window now, it goes back there if it
 // comes to the program before the user acts in it.
 void keepKeyboardWhereItIs();
-// Whether the window manager shows window w minimised: then nothing but the
-// user brings it back.
-bool minimised(Fl_Window *w);

@@ -99,16 +99,21 @@ void mainWindow::fullscreen()
 		m_fsoW = w();
 		m_fsoH = h();
 	}
-	m_fullscreenAsked = true;
-	Fl_Window::fullscreen();
+	askFullscreen(true);
 }
 
 void mainWindow::fullscreen_off()
 {
-	m_fullscreenAsked = true;
-	if (m_fsoW > 0 && m_fsoH > 0) Fl_Window::fullscreen_off(m_fsoX, m_fsoY, m_fsoW, m_fsoH);
-	else Fl_Window::fullscreen_off();
+	askFullscreen(false);
 	setSizeRange();
+}
+
+void mainWindow::askFullscreen(bool on)
+{
+	m_fullscreenAsked = true;
+	if (on) Fl_Window::fullscreen();
+	else if (m_fsoW > 0 && m_fsoH > 0) Fl_Window::fullscreen_off(m_fsoX, m_fsoY, m_fsoW, m_fsoH);
+	else Fl_Window::fullscreen_off();
 }
 
 void mainWindow::fullscreenApplied()
@@ -122,10 +127,7 @@ void mainWindow::fullscreenApplied()
 	}
 	// a change the window manager made of its own is its user's: only a
 	// request of the program's that it has not yet applied is asked again
-	if (!m_fullscreenAsked) return;
-	if (wanted) Fl_Window::fullscreen();
-	else if (m_fsoW > 0 && m_fsoH > 0) Fl_Window::fullscreen_off(m_fsoX, m_fsoY, m_fsoW, m_fsoH);
-	else Fl_Window::fullscreen_off();
+	if (m_fullscreenAsked) askFullscreen(wanted);
 }
 
 void mainWindow::setTitle(const char *text)

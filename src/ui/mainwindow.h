@@ -69,6 +69,8 @@ private:
 	bool keyboardBelongsToConsole() const;
 	// The parts when not in full-screen mode.
 	void layout(int W, int H);
+	// Asks for full screen on or off, back at the saved geometry.
+	void askFullscreen(bool on);
 	// The window manager applied a full-screen request: when the mode it
 	// applied is not the one last asked for, the window asks again.
 	void fullscreenApplied();

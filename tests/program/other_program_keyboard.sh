@@ -12,9 +12,10 @@
 #    client and by a scene's lines, leave the keyboard in the other
 #    program; sent while the program has it, typing goes on to the
 #    command line;
-# 4. full screen on and off in one network read, a table of sequences:
-#    the window ends in the mode of the last, and back from full screen
-#    at its size and place from before.
+# 4. full screen on and off in one network read, and by the keys faster
+#    than the window manager applies them, tables of sequences: the
+#    window ends in the mode of the last, and back from full screen at
+#    its size and place from before.
 #
 #   other_program_keyboard.sh KORIMBEL XGRAB XCLOSE XEV
 #
@@ -207,4 +208,23 @@ on off on off normal
 on on off normal
 ROWS
 echo "$row sequences of full screen in one read ended in the last mode"
+# the same by the keys, pressed faster than the window manager applies
+# them: a row is the keys and the mode the window ends in
+row=0
+while read -r line; do
+	row=$((row + 1))
+	keys=${line% *}
+	ends=${line##* }
+	xdotool key --delay 0 $keys
+	waits '[ "$(mode)" = "$ends" ]' || fail "key row $row ($keys): the window is $(mode), not $ends"
+	sleep 0.5
+	[ "$(mode)" = "$ends" ] || fail "key row $row ($keys): the window went on to $(mode)"
+	[ "$ends" = full ] || [ "$(xdotool getwindowgeometry "$window")" = "$normal" ] ||
+		fail "key row $row ($keys): the window is back at $(xdotool getwindowgeometry "$window"), not at $normal"
+done <<ROWS
+alt+u alt+u normal
+alt+u alt+u alt+u full
+Escape normal
+ROWS
+echo "full screen by the keys ended in the last mode"
 exit 0
