@@ -42,11 +42,48 @@ public:
 	const std::string &name() const { return m_name; }
 	int function() const { return m_function; }
 
+	// The record of the name in the state's global scope that reading the
+	// definition replaced (see consoleScope::identifierRecord), or
+	// sc_readInBody: read in another definition's body, whose own parsing
+	// scope took the name.
+	static constexpr int sc_readInBody = -2;
+	int replacedRecord() const { return m_replacedRecord; }
+	void replacedRecord(int record) { m_replacedRecord = record; }
+
+	// One call of def running: the definition outlives it, even when a
+	// definition that the call runs replaces it meanwhile.
+	class running {
+	public:
+		explicit running(consoleFuncStmt *def) : m_def(def) { m_def->m_calls.running++; }
+		~running();
+		running(const running &) = delete;
+		running &operator=(const running &) = delete;
+
+	private:
+		consoleFuncStmt *m_def;
+	};
+	// What the owner of a definition taken out of its table does: deletes
+	// def now, or when the last call of it running ends. Null does nothing.
+	static void release(consoleFuncStmt *def);
+
 protected:
 	int m_function; // nonzero function, 0 batch
 	std::string m_name;
 	// the state's working directory when the definition was built
 	std::string m_workingDirectory;
+	int m_replacedRecord = sc_readInBody;
+
+private:
+	// the calls running and whether the owner let go; a copy is another
+	// definition, neither running nor let go
+	struct callCount {
+		callCount() = default;
+		callCount(const callCount &) {}
+		callCount &operator=(const callCount &) = delete;
+		int running = 0;
+		bool released = false;
+	};
+	callCount m_calls;
 };
 
 // One formal argument.

@@ -50,9 +50,14 @@ int consoleStatement::registerDefinition(consoleScope *s, consoleStatement *&slo
 		if (home->id() == 0) slot = nullptr;
 		return 0;
 	}
-	// a refused definition defines nothing: its name, which reading the
-	// definition made a function's, reads as it did before
-	home->setFunctionOrVariable(def->name(), home->existFunction(0, def->name(), 1) != 0);
+	// a refused definition defines nothing: when reading it made its name a
+	// function's in the global scope, and nothing made the name a variable's
+	// or added a row of that name since, it reads as it did before. One
+	// read in a body changed no record of the scope it is refused in.
+	const int before = def->replacedRecord();
+	if (home->id() == 0 && before != consoleFuncStmt::sc_readInBody && home->identifierRecord(def->name()) == 1 &&
+	    !home->existFunction(0, def->name(), 1))
+		home->setIdentifierRecord(def->name(), before);
 	return -1;
 }
 
@@ -129,6 +134,20 @@ consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg
 	consoleStatement *body = m_nbChildren > 1 ? m_child[1] : nullptr;
 	consoleVariable *v = body ? body->execute(s) : nullptr;
 	return v ? v : consoleEmptyScalar();
+}
+
+consoleFuncStmt::running::~running()
+{
+	if (--m_def->m_calls.running == 0 && m_def->m_calls.released) delete m_def;
+}
+
+void consoleFuncStmt::release(consoleFuncStmt *def)
+{
+	if (def == nullptr) return;
+	// the statements of a running call are still read after a definition
+	// among them replaced the one they belong to
+	if (def->m_calls.running > 0) def->m_calls.released = true;
+	else delete def;
 }
 
 consoleVariable *consoleFuncDeclStmt::execute(consoleScope *) { return consoleEmptyScalar(); }

@@ -91,6 +91,8 @@ consoleVariable *callDefinition(consoleScope *scope, const std::string &name, co
 		return nullptr;
 	}
 	s_callDepth++;
+	// the row may go while the call runs; the definition stays until it ends
+	consoleFuncStmt::running call(def);
 	consoleVariable *result;
 	if (def->function()) {
 		// a function runs in a scope of its own below the caller's

@@ -89,6 +89,12 @@ int consoleParsingScopeFrame::open(const std::string &name, const consoleFuncArg
 	return 0;
 }
 
+int consoleParsingScopeFrame::replacedGlobalRecord(int notGlobal) const
+{
+	const bool global = m_enclosing != nullptr && s_innermost != nullptr && m_enclosing == s_innermost->m_globalScope;
+	return global ? m_previous : notGlobal;
+}
+
 int consoleParsingScopeFrame::close()
 {
 	if (m_scope == nullptr) return 0;

@@ -39,6 +39,7 @@ public:
 private:
 	friend int consoleParsingScopeRecord(const std::string &name, bool function);
 	friend class consoleParsingMark;
+	friend class consoleParsingScopeFrame;
 	// Puts back the records changed since the journal held size entries.
 	void rollback(size_t size);
 
@@ -78,6 +79,9 @@ public:
 	// args may be null: a definition without arguments.
 	int open(const std::string &name, const consoleFuncArgSpecListStmt *args);
 	int close();
+	// What open() replaced in the state's global scope: the name's record
+	// there before, or notGlobal when the name was recorded elsewhere.
+	int replacedGlobalRecord(int notGlobal) const;
 
 private:
 	consoleScope *m_scope = nullptr; // the scope opened, owned while open

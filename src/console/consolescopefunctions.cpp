@@ -152,7 +152,7 @@ int consoleScope::freeFunction(consoleFunc_s *func)
 	std::free(const_cast<char *>(func->name));
 	// a global scope owns the definitions taken out of its statement
 	// lists; other scopes refer to definitions that their bodies still hold
-	if (m_id == 0) delete func->funcStmt;
+	if (m_id == 0) consoleFuncStmt::release(func->funcStmt);
 	delete func;
 	return 0;
 }

@@ -14,7 +14,7 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 {
 	write("a.g", "ga = 1;\nfunction fa() { return 5; }\n"
 	             "for (i = 0; i < 1; i = i + 1) { function campos(x) { return x; } function fl() { return 7; } }\n"
-	             "function fz(x) { return x +; }\n");
+	             "function fd(x); function fd(a, b, c, d, e, f, g, h, i) { }\nfunction fz(x) { return x +; }\n");
 	write("B.G", "gb = 2;\n");
 	write("notes.txt", "gt = 3;\n");
 	write(".hidden.g", "gh = 4;\n");
@@ -39,9 +39,12 @@ TEST_F(SourceFiles, DirectoriesOfSourceFiles)
 	// a.g defined its functions, also the one in its loop, whose refused
 	// definition left the camera's name a variable's; the working directory
 	// is the last file's; neither a definition that does not parse nor a
-	// refused file made a function's name
+	// refused file made a function's name; a declared name stays a
+	// function's after a refused definition
 	EXPECT_NE(out.find("Function 'campos' is refused: it is the name of the camera's variable\n"), std::string::npos);
 	EXPECT_EQ(typed("fa() + fl(), campos = 2 e3; campos,"), "ans = 12.00\nans = 2.00*e3\n");
+	EXPECT_EQ(typed("function ud(x) { return fd(x); } function fd(x) { return 3 x; } ud(1),"),
+	          "Added function ud( x)\nAdded function fd( x)\nans = 3.00\n");
 	EXPECT_EQ(typed("fz = 1, fbad = 2,"), "fz = 1.00\nfbad = 2.00\n");
 	// a directory named with its slash, as the directory chooser gives it:
 	// the names of its files have no doubled slash

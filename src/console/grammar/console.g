@@ -321,7 +321,11 @@ function returns [consoleStatement *r = nullptr]
 	  ( SEMICOLON
 		{ r = new consoleFuncDeclStmt(t->getLine(), t->getColumn(), name, args.release(), fn); }
 	  | CURLYOPEN body=stmtlist CURLYCLOSE
-		{ r = new consoleFuncStmt(t->getLine(), t->getColumn(), name, args.release(), body.release(), fn); }
+		{
+			consoleFuncStmt *def = new consoleFuncStmt(t->getLine(), t->getColumn(), name, args.release(), body.release(), fn);
+			def->replacedRecord(frame.replacedGlobalRecord(consoleFuncStmt::sc_readInBody));
+			r = def;
+		}
 	  )
 		{ frame.close(); }
 	;
