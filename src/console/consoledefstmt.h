@@ -54,7 +54,7 @@ public:
 	// definition that the call runs replaces it meanwhile.
 	class running {
 	public:
-		explicit running(consoleFuncStmt *def) : m_def(def) { m_def->m_calls.running++; }
+		explicit running(consoleFuncStmt *def) : m_def(def) { m_def->m_calls.count++; }
 		~running();
 		running(const running &) = delete;
 		running &operator=(const running &) = delete;
@@ -80,7 +80,7 @@ private:
 		callCount() = default;
 		callCount(const callCount &) {}
 		callCount &operator=(const callCount &) = delete;
-		int running = 0;
+		int count = 0;
 		bool released = false;
 	};
 	callCount m_calls;

@@ -138,7 +138,7 @@ consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg
 
 consoleFuncStmt::running::~running()
 {
-	if (--m_def->m_calls.running == 0 && m_def->m_calls.released) delete m_def;
+	if (--m_def->m_calls.count == 0 && m_def->m_calls.released) delete m_def;
 }
 
 void consoleFuncStmt::release(consoleFuncStmt *def)
@@ -146,7 +146,7 @@ void consoleFuncStmt::release(consoleFuncStmt *def)
 	if (def == nullptr) return;
 	// the statements of a running call are still read after a definition
 	// among them replaced the one they belong to
-	if (def->m_calls.running > 0) def->m_calls.released = true;
+	if (def->m_calls.count > 0) def->m_calls.released = true;
 	else delete def;
 }
 
