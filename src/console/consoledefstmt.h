@@ -41,6 +41,7 @@ public:
 	const std::string &workingDirectory() const { return m_workingDirectory; }
 	const std::string &name() const { return m_name; }
 	int function() const { return m_function; }
+	int nbArguments() const { return m_child[0] != nullptr ? m_child[0]->nbChildren() : 0; }
 
 	// The record of the name in the state's global scope that reading the
 	// definition replaced (see consoleScope::identifierRecord), or
@@ -54,14 +55,18 @@ public:
 	// definition that the call runs replaces it meanwhile.
 	class running {
 	public:
-		explicit running(consoleFuncStmt *def) : m_def(def) { m_def->m_calls.count++; }
-		~running();
+		explicit running(consoleFuncStmt *def) : m_def(def) { callBegins(def); }
+		~running() { callEnds(m_def); }
 		running(const running &) = delete;
 		running &operator=(const running &) = delete;
 
 	private:
 		consoleFuncStmt *m_def;
 	};
+	// One more call of def running, and one fewer: the last call to end
+	// deletes a definition that its owner let go.
+	static void callBegins(consoleFuncStmt *def) { def->m_calls.count++; }
+	static void callEnds(consoleFuncStmt *def);
 	// What the owner of a definition taken out of its table does: deletes
 	// def now, or when the last call of it running ends. Null does nothing.
 	static void release(consoleFuncStmt *def);

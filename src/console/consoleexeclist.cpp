@@ -27,8 +27,7 @@ bool globalNameFree(consoleScope *s, const consoleFuncStmt &def)
 // otherwise it is refused with a message.
 bool argumentsFit(const consoleFuncStmt &def)
 {
-	const consoleStatement *specs = def.child(0);
-	const int count = specs != nullptr ? specs->nbChildren() : 0;
+	const int count = def.nbArguments();
 	if (count <= CONSOLE_MAX_ARGS) return true;
 	cprintf("%s '%s' is refused: it has %d arguments, more than the %d that a call passes\n", definitionWord(def),
 	        state::shownName(def.name()).c_str(), count, CONSOLE_MAX_ARGS);
@@ -136,9 +135,9 @@ consoleVariable *consoleFuncStmt::execute(consoleScope *s, consoleVariable **arg
 	return v ? v : consoleEmptyScalar();
 }
 
-consoleFuncStmt::running::~running()
+void consoleFuncStmt::callEnds(consoleFuncStmt *def)
 {
-	if (--m_def->m_calls.count == 0 && m_def->m_calls.released) delete m_def;
+	if (--def->m_calls.count == 0 && def->m_calls.released) delete def;
 }
 
 void consoleFuncStmt::release(consoleFuncStmt *def)

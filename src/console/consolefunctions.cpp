@@ -91,8 +91,13 @@ consoleVariable *callDefinition(consoleScope *scope, const std::string &name, co
 		return nullptr;
 	}
 	s_callDepth++;
+	// a call that a suspension stopped continues the definition it began,
+	// which a later one may have replaced; its count passes to this call
+	consoleFuncStmt *stopped = scope->resumePending() ? scope->resumedCall(f->name, f->nbArg) : nullptr;
+	if (stopped != nullptr) def = stopped;
 	// the row may go while the call runs; the definition stays until it ends
 	consoleFuncStmt::running call(def);
+	if (stopped != nullptr) consoleFuncStmt::callEnds(stopped);
 	consoleVariable *result;
 	if (def->function()) {
 		// a function runs in a scope of its own below the caller's
@@ -104,6 +109,8 @@ consoleVariable *callDefinition(consoleScope *scope, const std::string &name, co
 		scope->functionName(name);
 		result = def->execute(scope, arg);
 		scope->functionName(callerName);
+		// a body that suspended holds its definition until it resumes
+		if (scope->suspendStmt()) scope->addStoppedCall(def);
 	}
 	if (--s_callDepth == 0) s_unwinding = false;
 	return result;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 #include "console/consolecontrolstmt.h"
 #include "console/consolefunctions.h"
@@ -71,14 +72,14 @@ int consoleGlobalScope::execStmtList(consoleStmtListStmt *stmtList)
 {
 	if (stmtList == nullptr) return 0;
 	delete stmtList->execute(this);
-	if (suspendStmt()) addSuspendStmtList(stmtList, getSuspendIdcs());
+	if (suspendStmt()) addSuspendStmtList(stmtList, getSuspendIdcs(), takeStoppedCalls());
 	else delete stmtList;
 	return 0;
 }
 
-int consoleGlobalScope::addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs)
+int consoleGlobalScope::addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs, consoleStoppedCalls calls)
 {
-	m_suspendedStmtList.push_back(suspendList{stmtList, suspendIdcs});
+	m_suspendedStmtList.push_back(suspendList{stmtList, suspendIdcs, std::move(calls)});
 	return 0;
 }
 
@@ -86,9 +87,9 @@ int consoleGlobalScope::resumeStmtList()
 {
 	if (m_suspendedStmtList.empty()) return 0;
 	// the newest waits last
-	suspendList l = m_suspendedStmtList.back();
+	suspendList l = std::move(m_suspendedStmtList.back());
 	m_suspendedStmtList.pop_back();
-	setResumeIdcs(l.suspendIdcs);
+	setResumeIdcs(l.suspendIdcs, std::move(l.calls));
 	return execStmtList(l.stmtList);
 }
 

@@ -32,10 +32,12 @@ public:
 		int forceFlags;
 	};
 	// A command list that stopped at a suspend statement, with the index
-	// stack that leads back to the statement after it (malloc'ed, owned).
+	// stack that leads back to the statement after it (malloc'ed, owned)
+	// and the batch calls stopped on the way there.
 	struct suspendList {
 		consoleStmtListStmt *stmtList;
 		int *suspendIdcs;
+		consoleStoppedCalls calls;
 	};
 
 	// The inner product of a new root, until inner_product() names another.
@@ -98,7 +100,7 @@ public:
 	int execStmtList(consoleStmtListStmt *stmtList);
 	// Continues the newest suspended list, if any.
 	int resumeStmtList();
-	int addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs);
+	int addSuspendStmtList(consoleStmtListStmt *stmtList, int *suspendIdcs, consoleStoppedCalls calls);
 	int nbSuspendedStmtLists() const { return (int)m_suspendedStmtList.size(); }
 
 	// The names collected for a dynamic statement, handed over (null when

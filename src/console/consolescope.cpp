@@ -308,10 +308,11 @@ int *consoleScope::getSuspendIdcs()
 	return idcs;
 }
 
-int consoleScope::setResumeIdcs(int *idcs)
+int consoleScope::setResumeIdcs(int *idcs, consoleStoppedCalls calls)
 {
 	if (idcs != m_resumeIdx) std::free(m_resumeIdx);
 	m_resumeIdx = idcs;
+	m_resumedCalls = std::move(calls);
 	return 0;
 }
 

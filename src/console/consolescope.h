@@ -13,9 +13,11 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "console/consolemodel.h"
+#include "console/consolestoppedcalls.h"
 
 class consoleFuncStmt;
 class consoleVariable;
@@ -198,8 +200,16 @@ public:
 	int addSuspendIdx(int index);
 	// Hands the suspend stack over (to be freed with free); null when none.
 	int *getSuspendIdcs();
-	// Takes ownership of idcs as the resume stack, freeing the one held.
-	int setResumeIdcs(int *idcs);
+	// A batch call whose body suspended, recorded as the lists record their
+	// indices; and the calls recorded, handed over with the suspend stack.
+	void addStoppedCall(consoleFuncStmt *def) { m_stoppedCalls.add(def); }
+	consoleStoppedCalls takeStoppedCalls() { return std::move(m_stoppedCalls); }
+	// Takes ownership of idcs as the resume stack, and of the calls stopped
+	// on its path, letting go of those held.
+	int setResumeIdcs(int *idcs, consoleStoppedCalls calls = consoleStoppedCalls());
+	// The definition that a call of name with nbArg arguments on the resumed
+	// path continues, as consoleStoppedCalls::resume gives it.
+	consoleFuncStmt *resumedCall(const char *name, int nbArg) { return m_resumedCalls.resume(name, nbArg); }
 	// The last resume index, removed from the stack; 0 when there is none.
 	int getResumeIdx();
 	// Nonzero while resume indices wait to be taken.
@@ -230,6 +240,9 @@ protected:
 	int m_flags;
 	int *m_suspendIdx;
 	int *m_resumeIdx;
+	// the calls stopped with m_suspendIdx, and those m_resumeIdx resumes
+	consoleStoppedCalls m_stoppedCalls;
+	consoleStoppedCalls m_resumedCalls;
 
 private:
 	// Rebuilds the entry of m_rowsByName of a function name.
