@@ -14,6 +14,18 @@ namespace {
 // Colour index of the object colour routines.
 enum objectColor { OBJECT_FG = 0, OBJECT_BG = 1, OBJECT_OL = 2 };
 
+// x, whose colour and alpha count as set when it carries the look of the
+// scene object it was read from: an attribute set on a variable keeps the
+// rest of what the variable shows, rather than the automatic colouring's.
+consoleVariable *keepingLook(consoleVariable *x)
+{
+	if (x->objectLook()) {
+		x->modifiedColor();
+		x->modifiedAlpha();
+	}
+	return x;
+}
+
 // A new unnamed e3ga scalar.
 consoleVariable *number(double x) { return new consoleVariable("", e3ga(x)); }
 
@@ -38,7 +50,7 @@ consoleVariable *namedColor(consoleScope *s, consoleVariable **a, const char *na
 // Sets (on) or clears draw-mode bit of x and records it as the user's.
 consoleVariable *drawModeBit(consoleVariable *x, int bit, int (consoleVariable::*force)(), bool on)
 {
-	int dm = x->drawMode();
+	int dm = keepingLook(x)->drawMode();
 	x->drawMode(on ? dm | bit : dm ^ (dm & bit));
 	(x->*force)();
 	return x;
@@ -47,7 +59,7 @@ consoleVariable *drawModeBit(consoleVariable *x, int bit, int (consoleVariable::
 // Draw method k of x, the other creation flags kept.
 consoleVariable *drawMethod(consoleVariable *x, int k)
 {
-	int cf = x->creationFlags();
+	int cf = keepingLook(x)->creationFlags();
 	x->creationFlags((cf ^ (cf & OC_DRAW_METHOD)) | (k << OC_DRAW_METHOD_SHIFT));
 	x->modifiedDrawMethod();
 	return x;
@@ -59,14 +71,14 @@ consoleVariable *drawMethod(consoleVariable *x, int k)
 
 consoleVariable *cf_set_color3_internal(consoleScope *, consoleVariable **arg, const float *c)
 {
-	arg[0]->color3(c);
+	keepingLook(arg[0])->color3(c);
 	arg[0]->modifiedColor();
 	return arg[0];
 }
 
 consoleVariable *cf_alpha_internal(consoleVariable *arg0, float arg1)
 {
-	arg0->alpha(arg1);
+	keepingLook(arg0)->alpha(arg1);
 	arg0->modifiedAlpha();
 	return arg0;
 }
@@ -112,13 +124,13 @@ consoleVariable *cf_alpha(consoleScope *, consoleVariable **a, const consoleFunc
 
 consoleVariable *cf_versor(consoleScope *, consoleVariable **a, const consoleFunc_s *)
 {
-	a[0]->creationFlags(a[0]->creationFlags() | OC_VERSOR);
+	keepingLook(a[0])->creationFlags(a[0]->creationFlags() | OC_VERSOR);
 	return a[0];
 }
 
 consoleVariable *cf_blade(consoleScope *, consoleVariable **a, const consoleFunc_s *)
 {
-	a[0]->creationFlags(a[0]->creationFlags() | OC_BLADE);
+	keepingLook(a[0])->creationFlags(a[0]->creationFlags() | OC_BLADE);
 	return a[0];
 }
 

@@ -37,6 +37,9 @@ bool ofModel(int T, int model) { return (T & MVI_MODEL_MASK) == model; }
 consoleVariable *cf_autocolorfunc(consoleScope *s, consoleVariable **a, const consoleFunc_s *row)
 {
 	consoleVariable *x = a[0];
+	// what it sets is no setting of the user's, which would keep the look
+	// of the object the value was read from
+	x->objectLook(0);
 	const int F = x->forceFlags();
 	mvInt *I = x->interpretation();
 	const int T = I != nullptr && I->m_valid ? I->m_type : 0;

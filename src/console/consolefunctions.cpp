@@ -161,8 +161,10 @@ consoleVariable *consoleExecFunc(consoleScope *scope, const std::string &name, c
 	else if (f->funcStmt != nullptr) result = callDefinition(scope, name, f, arg);
 	else cprintf("Warning: function call '%s' failed (dummy function in scope?), returning 0.0\n", f->name);
 	if (result == nullptr) result = failure();
-	// step 5: the result takes the first argument's place
+	// step 5: the result takes the first argument's place, as a computed
+	// value, which no longer carries the look of an object it was read from
 	result->rhs(1);
+	result->objectLook(0);
 	if (cv != nullptr) result->op(cv->op());
 	consoleFreeCvList(cv, result);
 	return result;

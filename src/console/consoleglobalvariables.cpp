@@ -65,6 +65,7 @@ int consoleGlobalScope::lookupVariable(int sid, const std::string &name, int glo
 	v->color4(obj->fgColor());
 	v->creationFlags(obj->m_dmMenuIdx >= 0 ? (obj->m_dmMenuIdx + 1) << OC_DRAW_METHOD_SHIFT : 0);
 	v->drawMode(obj->m_drawMode);
+	v->objectLook(1);
 	v->lhs(1);
 	v->rhs(1);
 	*variable = v;

@@ -99,6 +99,8 @@ public:
 	int functionArgument(int on) { return setFlag(sc_functionArgument, on); }
 	int temporary(int on) { return setFlag(sc_temporary, on); }
 	int borrowedName(int on) { return setFlag(sc_borrowedName, on); }
+	int objectLook() const { return getFlag(sc_objectLook); }
+	int objectLook(int on) { return setFlag(sc_objectLook, on); }
 	// Whether the value is known by a name the user gave it: not a
 	// temporary without a name of its own, nor a number written as it is
 	// (named by its digits), nor a call's result, nor a value with the
@@ -149,6 +151,11 @@ public:
 	// which may carry a name from inside the call (a function's parameter);
 	// a copy keeps the flag
 	static constexpr int sc_borrowedName = 0x01000000;
+	// read from a scene object, whose colour and alpha it carries: an
+	// attribute function applied to it keeps them unless it sets them, so
+	// that "v = alpha(v, 0.5)" keeps the colour of v; a call's result, and
+	// so any value computed from it, is coloured anew
+	static constexpr int sc_objectLook = 0x00800000;
 	// sc_tempVarPrefix, held once
 	static const std::string &temporaryName();
 

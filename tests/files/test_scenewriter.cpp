@@ -139,6 +139,23 @@ TEST_F(sceneWriter, CopiesOfTheProgramsVariablesAreSavedAndReopened)
 	EXPECT_EQ(value("p2"), "1");
 }
 
+// An attribute set on a variable, typed or on a scene file's line, keeps
+// the colour the variable had; the file holds that look, and opened it
+// shows it again.
+TEST_F(sceneWriter, AnAttributeSetOnAVariableIsSavedInTheVariablesColour)
+{
+	typed("v = blue(e1), v = alpha(v, 0.5),");
+	EXPECT_EQ(line("console s = blue(e2); s = show(s),"), "s = 1.00*e2\n");
+	saved();
+	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
+	EXPECT_EQ(objects.at("v").substr(0, objects.at("v").find('\n')), "fgcolor 0.000000 0.000000 1.000000 0.500000");
+	EXPECT_EQ(objects.at("s").substr(0, objects.at("s").find('\n')), "fgcolor 0.000000 0.000000 1.000000 1.000000");
+	typed("clf()");
+	open(m_dir.file("saved.geo"));
+	EXPECT_EQ(tick(), "");
+	EXPECT_EQ(savedObjectLines(m_state), objects);
+}
+
 TEST_F(sceneWriter, LabelsPolygonsAndMeshesFollowThePointsTheyName)
 {
 	for (const char *l : {"e3ga \"p\" [e1]", "e3ga \"q\" [0.5*e2]", "tsmode equation", "tsfont bold",
