@@ -20,6 +20,7 @@
 
 #include "console/consoleglobalscope.h"
 #include "console/consolewindow.h"
+#include "ui/dynstmtrows.h"
 #include "ui/dynstmtwindow.h"
 #include "view/glwindow.h"
 #include "ui/mainwindow.h"
@@ -294,7 +295,7 @@ TEST_F(dialogs, EditingUpdatingAndRemovingDynamicStatements)
 	EXPECT_FALSE(second.editor->active());
 	EXPECT_FALSE(second.remove->active());
 	EXPECT_FALSE(second.update->active());
-	EXPECT_EQ(second.stmt, nullptr);
+	EXPECT_EQ(dynStmtEntryOf(second), nullptr);
 
 	// closing with an edit pending asks; no discards it
 	first.editor->buffer()->text("b = a * 4;");
