@@ -2,8 +2,8 @@
 // dynStmtWindow: every dynamic statement of the state as editable source
 // text, one row each, with its name and the buttons "remove" and "update".
 // The rows follow the list while the window is open: a statement added,
-// changed or removed by other means (a typed command, a script, a network
-// client) shows at the next timer tick, and an edit not yet applied stays in
+// changed or removed by other means (a script, a network client, a
+// statement that runs) shows at the next timer tick, and an edit not yet applied stays in
 // its row.  A row knows its statement by name, or an anonymous one by the
 // serial of its entry, never by its list, which a removal deletes.  A row
 // whose statement is gone leaves, unless it holds an edit: then it stays,

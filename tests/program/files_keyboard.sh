@@ -836,8 +836,8 @@ echo "$row picked names were typed as the console reads them"
 # title "changed" (w:changed waits for it).  Steps in the window: "eN:" a
 # text typed at the end of row N, "rN:" over its text, "uN" a click on its
 # "update", "n:" commands a client sends, each row's change in force once
-# the title it sends after shows; yes and no answer the question on closing
-# (Escape).  Then the window has closed, the console's last line says
+# the title it sends after shows; esc and close (a click) close the
+# window, yes and no answer its question.  Then the window has closed, the console's last line says
 # what came last (but after the script, which cleared it), and with s = 1
 # the check holds.
 netport=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
@@ -884,8 +884,11 @@ time.sleep(50)' "$netport" "${step#n:}\$cmd(\"title sent$row\");\$" &
 			client=$!
 			retitled "sent$row" "follow row $row: the client's commands" ;;
 		w:*) retitled "${step#w:}" "follow row $row: the script's change" ;;
+		esc) xdotool key Escape ;;
+		close)
+			height=$(xdotool getwindowgeometry "$dyn" | sed -n 's/.*Geometry: [0-9]*x//p')
+			xdotool mousemove --window "$dyn" 300 $((height - 12)) click 1 ;;
 		yes | no)
-			xdotool key Escape
 			box=$(untitled_box) || fail "follow row $row: no question on closing"
 			case $step in yes) xdotool key Return ;; *) xdotool key Tab space ;; esac
 			gone "$box" "follow row $row: the question on closing" ;;
@@ -901,9 +904,9 @@ time.sleep(50)' "$netport" "${step#n:}\$cmd(\"title sent$row\");\$" &
 	client=""
 done <<ROWS
 |n:cld(a);\$dynamic{c:q=s+7,} r2:q=s+8, u2 space|Update successful|x == 1 && y == 3 && q == 9
-|e1:x2=5, n:cld(a); u1 yes|Not updated: dynamic statement 'a' was removed meanwhile.|x == 1 && y == 3
+|e1:x2=5, n:cld(a); u1 esc yes|Not updated: dynamic statement 'a' was removed meanwhile.|x == 1 && y == 3
 |e1:x2=s+5, n:dynamic{a:x=s+10,} u2 space|Update successful|x == 2 && x2 == 6 && y == 3
-|e2:y2=s+3, n:dynamic{c:q=s+7,} yes|Update successful|y == 3 && y2 == 4 && q == 8
+|e2:y2=s+3, n:dynamic{c:q=s+7,} close yes|Update successful|y == 3 && y2 == 4 && q == 8
 changes.geo|w:changed r2:q=s+8, u2 space||x == 1 && y == 3 && q == 9
 ROWS
 set +f
