@@ -43,17 +43,26 @@ consoleVariable *consoleDynStmt::execute(consoleScope *s)
 
 // --- entries -----------------------------------------------------------------------
 
+namespace {
+// the serial of the last entry made, in this program
+unsigned long s_lastDynStmtSerial = 0;
+} // namespace
+
 state::dynStmtInfo::dynStmtInfo(consoleStmtListStmt *ds, const std::string &workingDirectory,
                                 const std::string &name)
-	: m_dynStmt(ds), m_name(name), m_workingDirectory(workingDirectory), m_removed(false)
+	: m_dynStmt(ds), m_name(name), m_workingDirectory(workingDirectory), m_removed(false),
+	  m_serial(++s_lastDynStmtSerial)
 {
 }
 
-state::dynStmtInfo::dynStmtInfo(const dynStmtInfo &other) : m_dynStmt(nullptr), m_removed(false) { set(other); }
+state::dynStmtInfo::dynStmtInfo(const dynStmtInfo &other) : m_dynStmt(nullptr), m_removed(false), m_serial(0)
+{
+	set(other);
+}
 
 state::dynStmtInfo::dynStmtInfo(dynStmtInfo &&other) noexcept
 	: m_dynStmt(other.m_dynStmt), m_name(std::move(other.m_name)),
-	  m_workingDirectory(std::move(other.m_workingDirectory)), m_removed(other.m_removed)
+	  m_workingDirectory(std::move(other.m_workingDirectory)), m_removed(other.m_removed), m_serial(other.m_serial)
 {
 	other.m_dynStmt = nullptr;
 }
@@ -73,6 +82,7 @@ state::dynStmtInfo &state::dynStmtInfo::operator=(dynStmtInfo &&other) noexcept
 	m_name = std::move(other.m_name);
 	m_workingDirectory = std::move(other.m_workingDirectory);
 	m_removed = other.m_removed;
+	m_serial = other.m_serial;
 	return *this;
 }
 
@@ -86,6 +96,7 @@ int state::dynStmtInfo::set(const dynStmtInfo &other)
 	m_name = other.m_name;
 	m_workingDirectory = other.m_workingDirectory;
 	m_removed = other.m_removed;
+	m_serial = other.m_serial;
 	return 0;
 }
 
@@ -111,6 +122,7 @@ int state::addDynStmt(consoleStmtListStmt *stmt, const std::string &workingDirec
 	newDynStmt(stmt);
 	if (!name.empty()) removeDynStmt(name);
 	m_dynStmt.emplace_back(stmt, workingDirectory, name);
+	m_dynStmtChanges++;
 	return 0;
 }
 
@@ -120,6 +132,7 @@ int state::replaceDynStmt(consoleStmtListStmt *oldStmt, consoleStmtListStmt *new
 		if (d.removed() || d.ds() != oldStmt) continue;
 		d.ds(newStmt);
 		if (newStmt != nullptr) newDynStmt(newStmt);
+		m_dynStmtChanges++;
 		return 0;
 	}
 	delete newStmt;
@@ -162,6 +175,7 @@ int state::removeDynStmt(const std::string &name)
 
 int state::removeAllDynStmt()
 {
+	m_dynStmtChanges++;
 	if (!m_dynStmtUpdating) m_dynStmt.clear();
 	else
 		for (dynStmtInfo &d : m_dynStmt) d.removed(true);
@@ -170,6 +184,7 @@ int state::removeAllDynStmt()
 
 void state::dropDynStmt(size_t idx)
 {
+	m_dynStmtChanges++;
 	if (m_dynStmtUpdating) m_dynStmt[idx].removed(true);
 	else m_dynStmt.erase(m_dynStmt.begin() + (long)idx);
 }

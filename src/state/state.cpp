@@ -99,6 +99,7 @@ void state::initToNothing()
 	m_preBookmarkSearchPlaybackSpeed = 0.0;
 	m_globalScope = nullptr;
 	m_dynStmtUpdating = false;
+	m_dynStmtChanges = 0;
 	m_title.clear();
 	m_eyeOriKnown = false;
 	m_eyeOriRotor = 0.0;

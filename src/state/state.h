@@ -50,6 +50,9 @@ public:
 		const std::string &name() const { return m_name; }
 		const std::string &wd() const { return m_workingDirectory; }
 		bool hasName() const { return !m_name.empty(); }
+		// The entry's identity, which no later entry takes: a list taken
+		// over by ds() stays the same entry, a copy is the same entry.
+		unsigned long serial() const { return m_serial; }
 		// Set while an update runs when the entry was removed: it runs no
 		// more and goes when the update ends.
 		bool removed() const { return m_removed; }
@@ -61,6 +64,7 @@ public:
 		// the working directory in force when the statement was made
 		std::string m_workingDirectory;
 		bool m_removed;
+		unsigned long m_serial;
 	};
 
 	// One playlist entry: a script and its arguments, all owned copies.
@@ -350,6 +354,9 @@ public:
 	// Runs every flagged dynamic statement at most once; an update asked
 	// for while one runs returns at once.
 	int updateDynStmts();
+	// Counts every addition, replacement and removal: a view of the list
+	// knows by it that the list changed.
+	unsigned long dynStmtChanges() const { return m_dynStmtChanges; }
 
 	// --- console controls (stateconsolecontrols.cpp): widgets of the
 	// scalar panel bound to global variables, stacked in creation order.
@@ -545,6 +552,7 @@ public:
 	std::vector<dynStmtInfo> m_dynStmt;
 	// set while updateDynStmts runs: removals wait until it ends
 	bool m_dynStmtUpdating;
+	unsigned long m_dynStmtChanges;
 	// the window title as last given, without the product name
 	std::string m_title;
 	// the camera orientation of the last "eyeori" line read or written, when

@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 
+#include "ui/dynstmtwindow.h"
 #include "view/glwindow.h"
 #include "ui/mainwindow.h"
 #include "os/osdep.h"
@@ -76,6 +77,10 @@ int UIstate::timerCallback()
 
 	// the network: changes out, commands in
 	g_state->pollNetServers();
+
+	// the Dynamic statements window follows the list, which the steps
+	// above, and the commands typed since the last tick, may have changed
+	if (m_dynStmtWindow != nullptr) m_dynStmtWindow->followList();
 	return 0;
 }
 

@@ -830,6 +830,87 @@ done <<ROWS
 plain_1|q|z = 5;|qplain_1z == 5
 ROWS
 echo "$row picked names were typed as the console reads them"
+# the Dynamic statements window follows the list, a table.  Each row
+# starts from s = 0 and the statements a (x = s + 1) and b (y = s + 2),
+# typed, or given by a script, which then sleeps, changes them and sets the
+# title "changed" (w:changed waits for it).  Steps in the window: "eN:" a
+# text typed at the end of row N, "rN:" over its text, "uN" a click on its
+# "update", "n:" commands a client sends, each row's change in force once
+# the title it sends after shows; esc and close (a click) close the
+# window, yes and no answer its question.  Then the window has closed, the console's last line says
+# what came last (but after the script, which cleared it), and with s = 1
+# the check holds.
+netport=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+type_line "add_net_port($netport)"
+printf '%s\n' 'title "sleeping"' 'console cld(); s = 0; dynamic{a: x = s + 1,} dynamic{b: y = s + 2,}' 'sleep 2' \
+	'console cld(a); dynamic{q = s + 7,}' 'title "changed"' > "$dir/changes.geo"
+# waits until the main window's title is "Korimbel: $1", also while
+# another window has the keyboard, else fails with $2
+retitled() {
+	for i in $(seq 1 200); do
+		[ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Korimbel: $1" ] && return 0
+		sleep 0.05
+	done
+	fail "$2: the title is not '$1'"
+}
+row=0
+set -f
+while IFS='|' read -r script steps said check; do
+	row=$((row + 1))
+	if [ -n "$script" ]; then
+		type_line "cmd(\"open $dir/$script\")"
+		titled sleeping "follow row $row: the script $script"
+	else
+		type_line 'cld(); s = 0; dynamic{a: x = s + 1,} dynamic{b: y = s + 2,}'
+	fi
+	xdotool key alt+d Down Return
+	dyn=$(window_named "Dynamic statements:") || fail "follow row $row: no Dynamic statements window"
+	for step in $steps; do
+		# the height of row N's text, for the steps that name one
+		n=$(printf '%s' "${step%%:*}" | tr -cd 0-9)
+		at=$((45 + 91 * (${n:-1} - 1)))
+		case $step in
+		e*:* | r*:*)
+			xdotool mousemove --window "$dyn" 300 $at click 1
+			case $step in e*) xdotool key ctrl+End ;; *) xdotool key ctrl+a ;; esac
+			xdotool type --delay 20 "${step#*:}" ;;
+		u*) xdotool mousemove --window "$dyn" 55 $((at + 25)) click 1 ;;
+		n:*)
+			# connected until the row ends: its leaving prints a line
+			timeout 60 python3 -c 'import socket, sys, time
+c = socket.create_connection(("127.0.0.1", int(sys.argv[1])))
+c.sendall(sys.argv[2].encode())
+time.sleep(50)' "$netport" "${step#n:}\$cmd(\"title sent$row\");\$" &
+			client=$!
+			retitled "sent$row" "follow row $row: the client's commands" ;;
+		w:*) retitled "${step#w:}" "follow row $row: the script's change" ;;
+		esc) xdotool key Escape ;;
+		close)
+			height=$(xdotool getwindowgeometry "$dyn" | sed -n 's/.*Geometry: [0-9]*x//p')
+			xdotool mousemove --window "$dyn" 300 $((height - 12)) click 1 ;;
+		yes | no)
+			box=$(untitled_box) || fail "follow row $row: no question on closing"
+			case $step in yes) xdotool key Return ;; *) xdotool key Tab space ;; esac
+			gone "$box" "follow row $row: the question on closing" ;;
+		*) xdotool key "$step" ;;
+		esac
+	done
+	gone "$dyn" "follow row $row: the Dynamic statements window"
+	[ -z "$said" ] || says ">> $said" "follow row $row"
+	type_line "s = 1;"
+	type_line "if ($check) cmd(\"title followed$row\");"
+	titled "followed$row" "follow row $row: $check"
+	kill $client 2> /dev/null
+	client=""
+done <<ROWS
+|n:cld(a);\$dynamic{c:q=s+7,} r2:q=s+8, u2 space|Update successful|x == 1 && y == 3 && q == 9
+|e1:x2=5, n:cld(a); u1 esc yes|Not updated: dynamic statement 'a' was removed meanwhile.|x == 1 && y == 3
+|e1:x2=s+5, n:dynamic{a:x=s+10,} u2 space|Update successful|x == 2 && x2 == 6 && y == 3
+|e2:y2=s+3, n:dynamic{c:q=s+7,} close yes|Update successful|y == 3 && y2 == 4 && q == 8
+changes.geo|w:changed r2:q=s+8, u2 space||x == 1 && y == 3 && q == 9
+ROWS
+set +f
+echo "$row rows: the Dynamic statements window followed the statements a client or a script changed, kept the edits, and said when one was gone"
 fi
 
 if runs pastes; then

@@ -20,6 +20,7 @@
 
 #include "console/consoleglobalscope.h"
 #include "console/consolewindow.h"
+#include "ui/dynstmtrows.h"
 #include "ui/dynstmtwindow.h"
 #include "view/glwindow.h"
 #include "ui/mainwindow.h"
@@ -294,7 +295,7 @@ TEST_F(dialogs, EditingUpdatingAndRemovingDynamicStatements)
 	EXPECT_FALSE(second.editor->active());
 	EXPECT_FALSE(second.remove->active());
 	EXPECT_FALSE(second.update->active());
-	EXPECT_EQ(second.stmt, nullptr);
+	EXPECT_EQ(dynStmtEntryOf(second), nullptr);
 
 	// closing with an edit pending asks; no discards it
 	first.editor->buffer()->text("b = a * 4;");
@@ -313,6 +314,28 @@ TEST_F(dialogs, EditingUpdatingAndRemovingDynamicStatements)
 	m_answers.press("Yes");
 	click(w->child(w->children() - 1));
 	EXPECT_EQ(scalarOf("b"), 4.0);
+	EXPECT_EQ(m_ui->m_dynStmtWindow, nullptr);
+
+	// the rows follow the list: one removed here stays marked, one holding
+	// an edit stays though its statement went, the others leave, new ones come
+	g_state->consoleCommandCallback("dynamic{n: d = a;} dynamic{m: e = a;}");
+	m_ui->createDynStmtWindow();
+	w = m_ui->m_dynStmtWindow;
+	click(w->m_rows[0].remove);
+	w->m_rows[1].editor->buffer()->text("d = a + 2;");
+	g_state->consoleCommandCallback("cld(n); cld(m); dynamic{k: f = a;}");
+	w->followList();
+	ASSERT_EQ(w->m_rows.size(), 3u);
+	EXPECT_EQ(w->h(), 3 * 91 + 60);
+	EXPECT_TRUE(w->m_rows[0].removed);
+	EXPECT_STREQ(w->m_rows[1].remove->label(), "removed");
+	EXPECT_FALSE(w->m_rows[1].remove->active());
+	EXPECT_STREQ(w->m_rows[2].name->value(), "k");
+	EXPECT_EQ(boxOf(w->m_rows[2].editor), (box_s{105, 5 + 2 * 91 + 5, 465, 76}));
+	click(w->m_rows[1].update);
+	EXPECT_NE(consoleText().find("Not updated: dynamic statement 'n' was removed meanwhile.\n"), std::string::npos);
+	m_answers.press("No");
+	click(w->child(w->children() - 1));
 	EXPECT_EQ(m_ui->m_dynStmtWindow, nullptr);
 }
 
