@@ -531,6 +531,15 @@ TEST_F(Stack, BookmarkSearch)
 	EXPECT_TRUE(has("e") && has("f") && !has("g"));
 	// the sleep after the bookmark starts now, at the speed restored
 	EXPECT_EQ(m_state.m_inputSleepTime, 1018.5);
+	// a scene file gone reads no further: that is its end, for a search too
+	const std::string gone = write("gone.geo", "wait\ne3ga h [e1]\n");
+	open(gone);
+	tick();
+	ASSERT_EQ(std::remove(gone.c_str()), 0);
+	m_state.bookmarkSearch();
+	EXPECT_EQ(tick(), "Could not fopen() '" + gone + "': no such file or directory\n");
+	EXPECT_EQ(m_state.m_bookmarkSearch, 0);
+	EXPECT_EQ(m_state.m_playbackSpeed, 3.0);
 }
 
 // --- what would delete what runs it ----------------------------------------------------
