@@ -296,24 +296,23 @@ TEST_P(playedScene, PlaysToItsEndWithoutMessages)
 	EXPECT_EQ(misdrawn(), "") << GetParam().path;
 }
 
-class demoAfterAnother : public playedScene {
-protected:
-	// What the demo drew: each object's colours (not the program's own
-	// variables), and the console controls.
-	static std::string drawn()
-	{
-		std::ostringstream out;
-		for (const auto &o : g_state->m_objects) {
-			if (o.second->m_drawMode & DM_INTERNAL) continue;
-			out << *o.first;
-			for (const float *c : {o.second->fgColor(), o.second->bgColor(), o.second->olColor()})
-				for (int i = 0; i < 4; i++) out << " " << c[i];
-			out << "\n";
-		}
-		for (const consoleControl *c : g_state->m_consoleControls) out << "control " << c->m_name << "\n";
-		return out.str();
+// What a scene drew: each object's colours (not the program's own
+// variables), and the console controls.
+std::string drawn()
+{
+	std::ostringstream out;
+	for (const auto &o : g_state->m_objects) {
+		if (o.second->m_drawMode & DM_INTERNAL) continue;
+		out << *o.first;
+		for (const float *c : {o.second->fgColor(), o.second->bgColor(), o.second->olColor()})
+			for (int i = 0; i < 4; i++) out << " " << c[i];
+		out << "\n";
 	}
-};
+	for (const consoleControl *c : g_state->m_consoleControls) out << "control " << c->m_name << "\n";
+	return out.str();
+}
+
+class demoAfterAnother : public playedScene {};
 
 // Each demo starts clean: played after a scene that left a console control
 // (whose variable a new scene gets back) and colours, it draws as alone.
