@@ -275,8 +275,9 @@ public:
 	// the range message.
 	int nextPlayListEntry();
 	int previousPlayListEntry();
-	// Says what a playlist said of its entries while it opened a scene,
-	// once that scene's first reading has stopped (at its first pause or
+	// Says what a playlist said of its lines, and a step of the entries it
+	// passed over, while it opened a scene, once that scene's first
+	// reading has stopped (at its first pause or
 	// end, no file waiting to open), so that no line at the scene's top
 	// ("clear", "clearconsole") wipes it; nothing while none is held.
 	void sayHeldPlayListMessages();
@@ -474,7 +475,7 @@ public:
 	// while a playlist is read: its "play" lines (those of the playlists it
 	// plays included) whose file name could not be read
 	int m_unreadPlayListLines;
-	// what a playlist said of its entries while it opened the scene that
+	// what a playlist or a step in it said while it opened the scene that
 	// plays, said once that scene's first reading stops; empty when none
 	std::string m_heldPlayListMessages;
 	// clock time at which a running sleep ends; -1.0 when none
