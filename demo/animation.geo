@@ -4,6 +4,15 @@
 # bookmark (Alt+b) jumps to the end at once.
 #
 #   tools/run.sh -f demo/animation.geo
+
+# It starts clean, whatever was played before: without the console
+# controls and the variables they left, in the program's first colours.
+clearconsole
+clear
+fgcolor r
+bgcolor 0.7 0.7 0.7 1
+olcolor 0 0 0 1
+
 title "animation"
 eyepos [7*e3]
 

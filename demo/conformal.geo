@@ -4,6 +4,15 @@
 # mouse button. Press Enter (or the "pause" button) at every wait.
 #
 #   tools/run.sh -f demo/conformal.geo
+
+# It starts clean, whatever was played before: without the console
+# controls and the variables they left, in the program's first colours.
+clearconsole
+clear
+fgcolor r
+bgcolor 0.7 0.7 0.7 1
+olcolor 0 0 0 1
+
 title "conformal intersections"
 eyepos [8*e3]
 eyeori [-0.5*e2^e3 + 0.3*e3^e1]

@@ -1,5 +1,13 @@
 # A short presentation: objects in colours, a wait for the user (press
 # Enter), sleeps, the camera moving and turning, and an imported part.
+
+# It starts clean, whatever was played before: without the console
+# controls and the variables they left, in the program's first colours.
+clearconsole
+clear
+bgcolor 0.7 0.7 0.7 1
+olcolor 0 0 0 1
+
 title "demo: objects"
 status "three vectors; press Enter to go on"
 fgcolor r

@@ -4,6 +4,14 @@
 # slider. Press Enter (or the "pause" button) at every wait.
 #
 #   tools/run.sh -f demo/e3ga-tour.geo
+
+# It starts clean, whatever was played before: without the console
+# controls and the variables they left, in the program's first colours.
+clearconsole
+clear
+bgcolor 0.7 0.7 0.7 1
+olcolor 0 0 0 1
+
 title "e3ga tour"
 eyepos [6*e3]
 eyeori [-0.35*e2^e3 + 0.25*e3^e1]

@@ -3,6 +3,12 @@
 # placed in the window or following a point. See docs/labels.md.
 #
 #   tools/run.sh -f demo/labels.geo
+
+# It starts clean, whatever was played before: without the console
+# controls and the variables they left.
+clearconsole
+clear
+
 title "typeset labels"
 status "labels in the markup of docs/labels.md"
 bgcolor 1 1 1 1

@@ -135,13 +135,25 @@ int GAfile::reset(state *s)
 
 int GAfile::read(state *s)
 {
-	if (m_filename == nullptr || m_unseekable) return -1;
-	s->m_GAfileReadNesting++;
-	int result = readLines(s, false);
-	// an import that ended deleted this reader: only the state is touched now
-	s->m_GAfileReadNesting--;
-	s->runDeferred(false);
+	// known before an import that ends deletes this reader
+	const bool sceneFile = isSceneFile(s);
+	int result = -1;
+	if (m_filename != nullptr && !m_unseekable) {
+		s->m_GAfileReadNesting++;
+		result = readLines(s, false);
+		// an import that ended deleted this reader: only the state is touched now
+		s->m_GAfileReadNesting--;
+		s->runDeferred(false);
+	}
+	// a scene file that reads no further (gone, a pipe) ends a search as its end does
+	if (result < 0 && sceneFile) s->bookmarkFound();
+	s->sayHeldPlayListMessages();
 	return result;
+}
+
+bool GAfile::isSceneFile(const state *s) const
+{
+	return s->m_GAfileStackDepth >= 0 && s->m_GAfileStack[0] == this;
 }
 
 int GAfile::truncated(state *s)
@@ -210,7 +222,9 @@ int GAfile::readLines(state *s, bool restarted)
 				interpretLine(s);
 				continue;
 			}
-			s->bookmarkFound();
+			// a search ends at the end of the scene's own file; an import's
+			// end is a place in the scene like any other
+			if (isSceneFile(s)) s->bookmarkFound();
 			if (m_closeAtEOF && s->m_GAfileStackDepth >= 0 && s->m_GAfileStack[s->m_GAfileStackDepth] == this) {
 				std::fclose(f);
 				s->deleteTopOfGAfileStack(nullptr);

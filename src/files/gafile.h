@@ -178,6 +178,9 @@ public:
 protected:
 	// The reading loop; restarted: the file was found changed once already.
 	int readLines(state *s, bool restarted);
+	// This is the scene's own file, at the bottom of the stack of s, not an
+	// import on it nor a reader off the stack.
+	bool isSceneFile(const state *s) const;
 	// One complete line: substituted, interpreted, emptied.
 	void interpretLine(state *s);
 	// Appends a byte read to the current line; a line that grows longer than

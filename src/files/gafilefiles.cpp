@@ -1,6 +1,7 @@
 // Keywords on the course of a script: bookmarks, sleeps and waits, the fate
 // of the file, the files it opens, switches to or imports, playlist entries
 // and console commands.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -25,11 +26,16 @@ const wordStart c_notNameStarts[] = {{"0123456789", "a digit"}, {"+-", "a sign"}
 // Why the word at pos of line is no file name, for a message: a word that
 // begins with a digit, a sign or a bracket is no name unquoted, as
 // everywhere in the format, and a file named so ("01-intro.geo") is to be
-// quoted. "" when there is no word at all.
-std::string whyNoFileName(const char *line, int pos)
+// quoted; a line with nothing after its keyword kw names no file.
+std::string whyNoFileName(const char *line, int pos, const std::string &kw)
 {
 	std::string word;
-	if (GAfile::readString(line, pos, word, nullptr) < 0 || word.empty()) return "";
+	if (GAfile::readString(line, pos, word, nullptr) < 0 || word.empty()) {
+		// (blanks are the bytes below 33, as everywhere in the format)
+		const bool empty = line != nullptr && pos >= 0 &&
+		                   std::all_of(line + pos, line + std::strlen(line), [](char c) { return (unsigned char)c < 33; });
+		return empty ? "the line is empty after '" + kw + "': it names no file" : "";
+	}
 	for (const wordStart &s : c_notNameStarts)
 		if (std::strchr(s.characters, word[0]) != nullptr)
 			return "'" + word + "' begins with " + s.what + "; quote the file's name: " + GAfile::quoted(word);
@@ -49,7 +55,7 @@ struct fileAndArgs {
 	{
 		int pos = gaReadName(l.line, l.pos, name);
 		if (pos < 0) {
-			l.invalid(whyNoFileName(l.line, l.pos));
+			l.invalid(whyNoFileName(l.line, l.pos, l.kw));
 			return false;
 		}
 		name = l.s->fullFilename(name);

@@ -91,6 +91,7 @@ void state::initToNothing()
 	m_playListsReading.clear();
 	m_nestedPlayLists = 0;
 	m_unreadPlayListLines = 0;
+	m_heldPlayListMessages.clear();
 	m_inputSleepTime = -1.0;
 	m_inputWait = 0;
 	m_inputWaitTime = -1.0;

@@ -279,10 +279,18 @@ public:
 	// the range message.
 	int nextPlayListEntry();
 	int previousPlayListEntry();
+	// Says what a playlist said of its lines, and a step of the entries it
+	// passed over, while it opened a scene, once that scene's first
+	// reading has stopped (at its first pause or
+	// end, no file waiting to open), so that no line at the scene's top
+	// ("clear", "clearconsole") wipes it; nothing while none is held.
+	void sayHeldPlayListMessages();
 
 	// --- pauses of a script (stateplayback.cpp)
-	// The search runs everything at speed 0 until the next bookmark line
-	// or the end of a file.
+	// The search runs everything at speed 0 until the next bookmark line,
+	// the end of the scene's own file (not of an import in it), or the
+	// scene's end (another opened in its place); then the speed chosen
+	// comes back. With no scene file playing it does nothing.
 	int bookmarkSearch();
 	int bookmarkFound();
 	// A divisor of time: 1 real time, 2 half speed, 0 as fast as possible.
@@ -474,6 +482,9 @@ public:
 	// while a playlist is read: its "play" lines (those of the playlists it
 	// plays included) whose file name could not be read
 	int m_unreadPlayListLines;
+	// what a playlist or a step in it said while it opened the scene that
+	// plays, said once that scene's first reading stops; empty when none
+	std::string m_heldPlayListMessages;
 	// clock time at which a running sleep ends; -1.0 when none
 	double m_inputSleepTime;
 	// 1 while the program waits for the user

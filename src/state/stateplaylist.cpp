@@ -76,7 +76,7 @@ int state::openPlayList(const char *name)
 	m_playListPos = -1;
 	// every "play" line of the file adds an entry, in one reading; what the
 	// reading says of the playlist is said once the scene that it opens
-	// has cleared the console, else nobody would see it
+	// has read its first lines, which may clear the console
 	std::string said;
 	{
 		consoleOutputHold held;
@@ -100,8 +100,8 @@ int state::openPlayList(const char *name)
 		return -1;
 	}
 	freeEntries(kept, keptLength);
-	setPlayListPos(first);
-	cprintf("%s", said.c_str());
+	if (setPlayListPos(first) == 0) m_heldPlayListMessages += said;
+	else cprintf("%s", said.c_str());
 	return 0;
 }
 
@@ -203,8 +203,8 @@ int state::setPlayListPos(int pos)
 
 int state::stepPlayList(int step)
 {
-	// the entries passed over are said after the new scene's start, which
-	// clears the console
+	// the entries passed over are said once the new scene has read its
+	// first lines, which may clear the console; at once when none opens
 	std::string passed;
 	int pos = m_playListPos + step;
 	for (; pos >= 0 && pos < m_playListLength; pos += step) {
@@ -212,11 +212,24 @@ int state::stepPlayList(int step)
 		if (refused.empty() && setPlayListPos(pos) == 0) break;
 		passed += refused;
 	}
-	if (!passed.empty()) cprintf("%s", passed.c_str());
-	if (pos >= 0 && pos < m_playListLength) return 0;
-	// the entries that did not open said why nothing else did
+	if (pos >= 0 && pos < m_playListLength) {
+		m_heldPlayListMessages += passed;
+		return 0;
+	}
+	// the entries that did not open say why nothing else did
 	if (passed.empty()) sayOutOfRange(pos);
+	else cprintf("%s", passed.c_str());
 	return -1;
+}
+
+void state::sayHeldPlayListMessages()
+{
+	// a playlist being read, or a file about to open, is not the scene's
+	// first pause
+	if (m_heldPlayListMessages.empty() || m_playListParse || m_openFilename != nullptr) return;
+	std::string said;
+	said.swap(m_heldPlayListMessages);
+	cprintf("%s", said.c_str());
 }
 
 int state::nextPlayListEntry()

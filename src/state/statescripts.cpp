@@ -189,7 +189,8 @@ int state::resetGAfileState()
 {
 	m_rotTime = -1.0;
 	m_trlTime = -1.0;
-	m_bookmarkSearch = 0;
+	// a search ends with the scene it ran in, and the chosen speed comes back
+	bookmarkFound();
 	m_fontSize = sc_defaultFontSize;
 	m_inputSleepTime = -1.0;
 	// labels of the next file start in the regular font, verbatim

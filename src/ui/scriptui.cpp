@@ -59,6 +59,9 @@ void uiSetStatus(const char *text)
 	if (gui_state != nullptr) gui_state->setStatus(text);
 }
 
+// the menu's table is there with or without a window; the mark shows once it is
+void uiShowPlaybackSpeed(double speed) { markPlaybackSpeed(speed); }
+
 void uiSetTitle(const char *text)
 {
 	if (window() != nullptr) window()->setTitle(text);

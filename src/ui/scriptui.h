@@ -11,6 +11,8 @@ bool uiHasMainWindow();
 bool uiAskYesNo(const char *question, bool yesByDefault = false);
 void uiClearConsole();
 void uiSetStatus(const char *text);
+// The Playback speed menu marks the speed in force (a divisor of time).
+void uiShowPlaybackSpeed(double speed);
 // The main window's title: the product word, and text after it.
 void uiSetTitle(const char *text);
 // -1 with the user interface's message for a size it does not take.

@@ -13,15 +13,23 @@ namespace {
 // Item flags: a check item with its mark on or off.
 constexpr int sc_checkOn = FL_MENU_TOGGLE | FL_MENU_VALUE;
 constexpr int sc_checkOff = FL_MENU_TOGGLE;
+// A radio item (one of a group, such as the playback speeds) marked or not.
+constexpr int sc_radioOn = FL_MENU_RADIO | FL_MENU_VALUE;
+constexpr int sc_radioOff = FL_MENU_RADIO;
+
+// The flags of the item at position (nothing for -1), drawn.
+void setMenuFlags(int position, int flags)
+{
+	if (position < 0) return;
+	gui_menuTable[position].flags = flags;
+	if (gui_state != nullptr && gui_state->m_menubar != nullptr) gui_state->m_menubar->redraw();
+}
 
 } // namespace
 
-void setMenuCheck(int position, bool on)
-{
-	if (position < 0) return;
-	gui_menuTable[position].flags = on ? sc_checkOn : sc_checkOff;
-	if (gui_state != nullptr && gui_state->m_menubar != nullptr) gui_state->m_menubar->redraw();
-}
+void setMenuCheck(int position, bool on) { setMenuFlags(position, on ? sc_checkOn : sc_checkOff); }
+
+void setMenuRadio(int position, bool on) { setMenuFlags(position, on ? sc_radioOn : sc_radioOff); }
 
 void *menuCode(int code) { return reinterpret_cast<void *>(static_cast<intptr_t>(code)); }
 
@@ -86,13 +94,13 @@ Fl_Menu_Item gui_menuTable[sc_menuTableSize] = {
 		{"Pause animation", 0, ui_menuCallback, menuCode(MC_PAUSE_ANIMATION), 0, 0, 0, 0, 0},
 		{"Stop animation", 0, ui_menuCallback, menuCode(MC_STOP_ANIMATION), 0, 0, 0, 0, 0},
 		{"Playback speed", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},
-			{"0.25x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_QUARTER), 0, 0, 0, 0, 0},
-			{"0.5x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_HALF), 0, 0, 0, 0, 0},
-			{"realtime", 0, ui_menuCallback, menuCode(MC_SPEED_REALTIME), 0, 0, 0, 0, 0},
-			{"2x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_DOUBLE), 0, 0, 0, 0, 0},
-			{"4x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_FOURFOLD), 0, 0, 0, 0, 0},
-			{"10x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_TENFOLD), 0, 0, 0, 0, 0},
-			{"AFAP", 0, ui_menuCallback, menuCode(MC_SPEED_AFAP), 0, 0, 0, 0, 0},
+			{"0.25x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_QUARTER), sc_radioOff, 0, 0, 0, 0},
+			{"0.5x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_HALF), sc_radioOff, 0, 0, 0, 0},
+			{"realtime", 0, ui_menuCallback, menuCode(MC_SPEED_REALTIME), sc_radioOn, 0, 0, 0, 0},
+			{"2x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_DOUBLE), sc_radioOff, 0, 0, 0, 0},
+			{"4x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_FOURFOLD), sc_radioOff, 0, 0, 0, 0},
+			{"10x realtime", 0, ui_menuCallback, menuCode(MC_SPEED_TENFOLD), sc_radioOff, 0, 0, 0, 0},
+			{"AFAP", 0, ui_menuCallback, menuCode(MC_SPEED_AFAP), sc_radioOff, 0, 0, 0, 0},
 			{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 		{nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0},
 	{"&Utils", 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0},

@@ -85,6 +85,10 @@ int menuTableLength(const Fl_Menu_Item *table);
 void *menuCode(int code);
 // The check mark of the item at position (nothing for -1).
 void setMenuCheck(int position, bool on);
+// The mark of the radio item at position (nothing for -1).
+void setMenuRadio(int position, bool on);
+// Dynamic > Playback speed marks the item of speed, none when no item has it.
+void markPlaybackSpeed(double speed);
 
 // The text of the "About" box.
 const char *aboutText();

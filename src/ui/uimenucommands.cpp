@@ -24,6 +24,7 @@ constexpr float sc_lightGreyCanvas = 0.65f;
 // Playback speeds of the codes MC_SPEED_QUARTER to MC_SPEED_AFAP: the speed
 // divides time, so "0.25x realtime" is 4 and "AFAP" (as fast as possible) 0.
 const double c_playbackSpeeds[] = {4.0, 2.0, 1.0, 0.5, 0.25, 0.1, 0.0};
+constexpr int sc_playbackSpeedCount = sizeof c_playbackSpeeds / sizeof c_playbackSpeeds[0];
 
 // Coordinates of the camera output: every digit that matters.
 const char *const c_cameraFormat = "%e";
@@ -82,6 +83,12 @@ void printCameraBivector()
 void printCameraRotor() { cprintf("Camera rotor: %s", unitCameraRotor().string(c_cameraFormat)); }
 
 void printCameraTranslation() { cprintf("Camera translation: %s\n", glwindow::getCamPos().string(c_cameraFormat)); }
+
+void markPlaybackSpeed(double speed)
+{
+	for (int i = 0; i < sc_playbackSpeedCount; i++)
+		setMenuRadio(menuTablePosition(gui_menuTable, menuCode(MC_SPEED_QUARTER + i)), c_playbackSpeeds[i] == speed);
+}
 
 void ui_menuCommand(int code) { ui_menuCallback(nullptr, menuCode(code)); }
 

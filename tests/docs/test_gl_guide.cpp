@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "console/consolecontrol.h"
 #include "files/gafile.h"
 #include "os/osdep.h"
 #include "scene/gaobject.h"
@@ -295,6 +296,38 @@ TEST_P(playedScene, PlaysToItsEndWithoutMessages)
 	EXPECT_EQ(misdrawn(), "") << GetParam().path;
 }
 
+// What a scene drew: each object's colours (not the program's own
+// variables), and the console controls.
+std::string drawn()
+{
+	std::ostringstream out;
+	for (const auto &o : g_state->m_objects) {
+		if (o.second->m_drawMode & DM_INTERNAL) continue;
+		out << *o.first;
+		for (const float *c : {o.second->fgColor(), o.second->bgColor(), o.second->olColor()})
+			for (int i = 0; i < 4; i++) out << " " << c[i];
+		out << "\n";
+	}
+	for (const consoleControl *c : g_state->m_consoleControls) out << "control " << c->m_name << "\n";
+	return out.str();
+}
+
+class demoAfterAnother : public playedScene {};
+
+// Each demo starts clean: played after a scene that left a console control
+// (whose variable a new scene gets back) and colours, it draws as alone.
+TEST_P(demoAfterAnother, DrawsAsAlone)
+{
+	testing::internal::CaptureStdout();
+	ASSERT_TRUE(play(GetParam().path));
+	const std::string alone = drawn();
+	g_state->consoleCommandCallback("ctrl_range(leftover = 0.5, 0, 1);", nullptr, false);
+	for (const char *c : {"fgcolor", "bgcolor", "olcolor"}) g_state->setColor(c, 0.1f, 0.2f, 0.3f, 0.4f);
+	ASSERT_TRUE(play(GetParam().path));
+	testing::internal::GetCapturedStdout();
+	EXPECT_EQ(drawn(), alone) << GetParam().path;
+}
+
 // The text of the last "status" line among the first n lines of a scene
 // file; false when there is none.
 bool lastStatus(const std::string &path, int n, std::string &text)
@@ -445,6 +478,8 @@ TEST(GuideSceneMessages, AreTheLinesThatShowNoValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, playedScene, testing::ValuesIn(demoScenes()),
+                         [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Demo, demoAfterAnother, testing::ValuesIn(demoScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });
 INSTANTIATE_TEST_SUITE_P(Demo, narratedDemo, testing::ValuesIn(demoScenes()),
                          [](const testing::TestParamInfo<scene> &p) { return p.param.name; });

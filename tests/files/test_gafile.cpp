@@ -121,7 +121,7 @@ TEST_F(Keywords, EachKeywordsEffectAndMessage)
 		{"resize 100", invalid("resize"), nothing},
 		{"resize 10 10 0 100", invalid("resize"), nothing},
 		{"fullscreen maybe", invalid("fullscreen"), nothing},
-		{"open", invalid("open"), nothing},
+		{"open  # a comment", msg("warning: GAfile::parseLine(): file '%f': invalid '%k' entry at line '0': the line is empty after 'open': it names no file\n", "open"), nothing},
 		{"import [x]", msg("warning: GAfile::parseLine(): file '%f': invalid '%k' entry at line '0': '[x]' begins with a bracket; quote the file's name: \"[x]\"\n", "import"), nothing},
 		// fades
 		{"fade", noName("fade"), nothing},

@@ -536,8 +536,10 @@ if runs playlists; then
 # route.  A file name that begins with a digit is read quoted; unquoted,
 # its line says to quote it, and a playlist of such lines that its lines
 # could not be read; what a playlist that plays says of its own lines (one
-# not read, one that plays a playlist being read) shows in the console of
-# the scene it opens, on every route.  The variable
+# not read, one empty, one that plays a playlist being read), and what a
+# step says of the entries it passes over, shows in the console of the
+# scene it opens, on every route, though that scene's first line clears
+# the console.  The variable
 # keep is 41 before each row; after it keep is still 41 (kept) or a new
 # scene began (new).  A row: the keys, the chooser they show, the name
 # typed into it (or the line typed, without a chooser), what is done first,
@@ -566,12 +568,21 @@ printf 'play "01-outer.geo"\nplay "02-conformal.geo"\n' > "$dir/pl/quoted.gpl"
 printf 'title "third"\n' > "$dir/pl/03-third.geo"
 printf 'play "01-outer.geo"\nplay 02-conformal.geo\nplay "03-third.geo"\n' > "$dir/pl/numbered.gpl"
 printf 'open numbered.gpl\n' > "$dir/pl/opens.geo"
+# scenes whose first line clears what the playlist said, one as a user
+# writes it, one as Save State does, and a playlist of them with an empty
+# line and an entry gone between them
+printf 'clearconsole\ntitle "wipes"\n' > "$dir/pl/wipes.geo"
+printf 'clear\ntitle "saved"\n' > "$dir/pl/saved.geo"
+printf 'play wipes.geo\nplay\nplay gone2.geo\nplay saved.geo\n' > "$dir/pl/wiped.gpl"
+printf 'open wiped.gpl\n' > "$dir/pl/opens-wiped.geo"
 unread="state::openPlayList(): '$dir/pl/talk.gpl': its 'play' lines could not be read; the playlist stays as it was"
 held="state::openPlayList(): '$dir/pl/self.gpl' holds no 'play' line of a file that can be opened; the playlist stays as it was"
 folder="GAfile::GAfile(): can not open '$dir/pl/folder.geo': it is a directory"
 # what a playlist that plays says of its own lines, in the console of the
 # scene it opens
 numbered="warning: GAfile::parseLine(): file '$dir/pl/numbered.gpl': invalid 'play' entry at line '2': '02-conformal.geo' begins with a digit; quote the file's name: \"02-conformal.geo\""
+empty="warning: GAfile::parseLine(): file '$dir/pl/wiped.gpl': invalid 'play' entry at line '2': the line is empty after 'play': it names no file"
+gone2="GAfile::GAfile(): can not open '$dir/pl/gone2.geo': no such file or directory"
 looped="state::openPlayList(): '$dir/pl/inner.gpl' plays '$dir/pl/outer.gpl', which is being read: that line is skipped, else the playlist would never end"
 # the y of the first line of a console that a new scene cleared, below
 # its blank line
@@ -622,6 +633,14 @@ alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/numbered.gpl||outer|ne
 alt+o|open file: |$dir/pl/numbered.gpl||outer|new|>> $numbered
 ||cmd("open $dir/pl/numbered.gpl")||outer|new|>> $numbered
 ||cmd("open $dir/pl/opens.geo")||outer|new|>> $numbered
+alt+f Down Down Right Return|Open geo file: |$dir/pl/wiped.gpl||wipes|new|>> $empty
+alt+f Down Down Right Down Return|Open gpl file: |$dir/pl/wiped.gpl||wipes|new|>> $empty
+alt+o|open file: |$dir/pl/wiped.gpl||wipes|new|>> $empty
+||cmd("open $dir/pl/opens-wiped.geo")||wipes|new|>> $empty
+||cmd("open $dir/pl/wiped.gpl")||wipes|new|>> $empty
+alt+period||||saved|new|>> $gone2
+alt+comma||||wipes|new|>> $gone2
+space Escape|||xdotool key alt+u; top_window full > /dev/null|saved|new|>> $gone2
 ROWS
 echo "$step playlist rows played good playlists on every route and stepped to the nearest entry that opens"
 # the command line's -f and -l: the program starts untitled, not as after
@@ -664,6 +683,8 @@ done <<ROWS
 -l $dir/pl/quoted.gpl|Korimbel: outer
 -f $dir/pl/numbered.gpl|Korimbel: outer|>> $numbered
 -l $dir/pl/numbered.gpl|Korimbel: outer|>> $numbered
+-f $dir/pl/wiped.gpl|Korimbel: wipes|>> $empty
+-l $dir/pl/wiped.gpl|Korimbel: wipes|>> $empty
 ROWS
 echo "-f and -l of what holds no scene started the program untitled, of a playlist with its first scene"
 fi

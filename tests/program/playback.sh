@@ -7,6 +7,11 @@
 # as the scene's line after the bookmark checks (it titles the window
 # "three", else "unturned").  A row: the keys before the search, the
 # seconds after them, the search's keys.
+# Before that, searches that end with their scene: asked for with no scene
+# (none begins), at a wait of a scene that opens another, at a wait before
+# an import, and the next scene's sleeps take their time, or a bookmark
+# after the import is reached at once; Dynamic > Playback speed marks the
+# speed in force after each.
 #
 #   playback.sh KORIMBEL XGRAB
 #
@@ -34,7 +39,14 @@ console if (turned) cmd("title three"); else cmd("title unturned");
 wait
 title "four"
 GEO
-options="-f $dir/search.geo"
+# a sleep of 2 s between two titles, a scene that opens another at its
+# end, and one that imports a step
+printf 'title "t1"\nsleep 2\ntitle "t2"\n' > "$dir/timed.geo"
+printf 'title "A1"\nwait\ntitle "A2"\nsleep 2\nopen timed.geo\n' > "$dir/chain.geo"
+printf 'title "step"\nsleep 1\n' > "$dir/step.geo"
+printf 'title "one"\nwait\nimport step.geo\nwait\nsleep 3\nbookmark\ntitle "three"\nwait\n' > "$dir/import.geo"
+# a sleep of 2 s that took its time, not no time
+SLEPT_AT_LEAST=1.5
 . "$(dirname "$0")/startprogram.sh"
 trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
 
@@ -49,6 +61,63 @@ search_by() {
 		xdotool key "$1"
 	fi
 }
+# waits until the title is "Korimbel: $1" (else fails with $2); the time then in $at
+reached() {
+	window_named "Korimbel: $1" > /dev/null || fail "$2: the title is not '$1' but '$(xdotool getwindowname "$window")'"
+	at=$(date +%s.%N)
+}
+# the rows, 1 to 7, of Dynamic > Playback speed (the third menu's fifth
+# item) whose radio button has its dark dot at its centre, 21 pixels a row
+marked_speed() {
+	xdotool key alt+f Right Right
+	sleep 0.3
+	before=$(xdotool search --maxdepth 1 --onlyvisible --pid $pid)
+	xdotool key Down Down Down Down Down Right
+	sleep 0.5
+	for w in $(xdotool search --maxdepth 1 --onlyvisible --pid $pid | grep -vxF "$before"); do
+		for row in 1 2 3 4 5 6 7; do
+			set -- $("$xgrab" "$w" 10 $((21 * row - 10)))
+			[ "$1" -lt 80 ] && echo "$row"
+		done
+	done
+	xdotool key Escape Escape Escape
+	sleep 0.3
+}
+# A row: the line typed first, the title then awaited, the search's keys,
+# the open after them (a typed line, or "alt+o" and the name typed into its
+# chooser), the title from which (none: from the search) the time runs to
+# the next title, and whether that time is the sleep's (slept) or none.
+while IFS='|' read -r first ready search open from to timing; do
+	row="$first $search $open"
+	type_line "$first"
+	reached "$ready" "$row"
+	search_by "$search"
+	start=$(date +%s.%N)
+	case $open in
+	alt+o*)
+		xdotool key alt+o
+		chooser=$(window_named "open file: ") || fail "$row: no Open chooser"
+		focus "$chooser"
+		type_line "${open#alt+o }"
+		focus "$window" ;;
+	?*) type_line "$open" ;;
+	esac
+	[ -n "$from" ] && reached "$from" "$row" && start=$at
+	reached "$to" "$row"
+	took=$(awk "BEGIN { print $at - $start }")
+	if [ "$timing" = slept ]; then least=$SLEPT_AT_LEAST most=1000; else least=0 most=$REACHED_WITHIN; fi
+	awk "BEGIN { exit !($took >= $least && $took < $most) }" || fail "$row: from '$from' to '$to' took $took s"
+	speed=$(marked_speed)
+	[ "$speed" = 3 ] || fail "$row: Playback speed marks '$speed', not realtime (its third item)"
+	echo "$row: from '$from' to '$to' took $took s; realtime marked"
+done <<ROWS
+cmd("title none")|none|alt+b|cmd("open $dir/timed.geo")|t1|t2|slept
+reset()|untitled|menu|alt+o $dir/timed.geo|t1|t2|slept
+cmd("open $dir/chain.geo")|A1|alt+b||t1|t2|slept
+cmd("open $dir/import.geo")|one|alt+b|||three|at_once
+ROWS
+
+type_line "cmd(\"open $dir/search.geo\")"
 while IFS='|' read -r keys pause search; do
 	# the scene from its start
 	xdotool key alt+r

@@ -226,14 +226,15 @@ TEST_F(Stack, Playlists)
 	// the last entry counts without its line feed; any other keyword is refused
 	std::string list = write("list.gpl", "play one.geo first\n# a comment\nwait\nplay two.geo \"second entry\" x");
 	EXPECT_EQ(typed("u = 1;"), "");
+	// (said once the scene that opens has read its first lines)
 	std::string out = output([&] { m_state.openPlayList(list.c_str()); });
+	out += tick();
 	EXPECT_NE(out.find("GAfile::parseLine(): file '" + list + "': invalid entry 'wait' while parsing playlist\n"), std::string::npos);
 	ASSERT_EQ(m_state.m_playListLength, 2);
 	EXPECT_STREQ(m_state.m_playList[0].filename, m_dir.file("one.geo").c_str());
 	EXPECT_EQ(m_state.m_playList[1].nbArg, 2);
 	EXPECT_STREQ(m_state.m_playList[1].arg[0], "second entry");
 	EXPECT_EQ(m_state.m_playListPos, 0);
-	tick();
 	EXPECT_TRUE(has("first") && !has("u"));
 	m_state.nextPlayListEntry();
 	tick();
@@ -267,14 +268,15 @@ TEST_F(Stack, Playlists)
 		       "', which is being read: that line is skipped, else the playlist would never end\n";
 	};
 	out = output([&] { EXPECT_EQ(m_state.openPlayList(outer.c_str()), 0); });
-	// said after the start of the scene that opens (which a shown console
-	// clears), not before it
+	// said once the scene that opens has read its first lines (which may
+	// clear a shown console), not before, and once
 	const std::string started = "Animation is already stopped\n";
-	EXPECT_EQ(out, started + skipped("sub/../outer.gpl") + skipped("sub/inner.gpl"));
+	EXPECT_EQ(out, started);
+	EXPECT_EQ(tick(), skipped("sub/../outer.gpl") + skipped("sub/inner.gpl"));
+	EXPECT_EQ(tick(), "");
 	ASSERT_EQ(m_state.m_playListLength, 2);
 	EXPECT_STREQ(m_state.m_playList[1].filename, m_dir.file("one.geo").c_str());
 	EXPECT_STREQ(m_state.m_playList[1].arg[0], "last");
-	tick();
 	EXPECT_TRUE(has("two") && !has("first"));
 	// playlists that play others many times over are read a bounded number
 	// of times
@@ -284,6 +286,7 @@ TEST_F(Stack, Playlists)
 		return lines;
 	}());
 	out = output([&] { EXPECT_EQ(m_state.openPlayList(many.c_str()), 0); });
+	out += tick();
 	EXPECT_NE(out.find("state::openPlayList(): '" + many + "' plays '" + outer +
 	                   "': a playlist plays at most 64 playlists in its place, theirs included; that line is skipped\n"),
 	          std::string::npos);
@@ -341,7 +344,7 @@ TEST_F(Stack, PlaylistsNamedInCapitalsAndFileNamesThatBeginWithADigit)
 	// unquoted: each line says so and how to write it, the playlist's
 	// summary that its lines could not be read, and nothing changes
 	write("01-outer.geo", "e3ga outer [e1]\n");
-	const std::string talk = write("talk.gpl", "play 01-outer.geo\nplay -2.geo\nplay [3].geo x\n");
+	const std::string talk = write("talk.gpl", "play 01-outer.geo\nplay -2.geo\nplay [3].geo x\nplay \t\n");
 	const auto unread = [](const std::string &f, const char *kw, int line, const std::string &word, const char *what) {
 		return "warning: GAfile::parseLine(): file '" + f + "': invalid '" + kw + "' entry at line '" +
 		       std::to_string(line) + "': '" + word + "' begins with " + what + "; quote the file's name: \"" + word +
@@ -349,7 +352,9 @@ TEST_F(Stack, PlaylistsNamedInCapitalsAndFileNamesThatBeginWithADigit)
 	};
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(talk.c_str()), -1); }),
 	          unread(talk, "play", 1, "01-outer.geo", "a digit") + unread(talk, "play", 2, "-2.geo", "a sign") +
-	              unread(talk, "play", 3, "[3].geo", "a bracket") + "state::openPlayList(): '" + talk +
+	              unread(talk, "play", 3, "[3].geo", "a bracket") + "warning: GAfile::parseLine(): file '" + talk +
+	              "': invalid 'play' entry at line '4': the line is empty after 'play': it names no file\n" +
+	              "state::openPlayList(): '" + talk +
 	              "': its 'play' lines could not be read; the playlist stays as it was\n");
 	const std::string mixed = write("mixed.gpl", "play 01-outer.geo\nplay missing.geo\n");
 	EXPECT_EQ(output([&] { EXPECT_EQ(m_state.openPlayList(mixed.c_str()), -1); }),
@@ -526,6 +531,15 @@ TEST_F(Stack, BookmarkSearch)
 	EXPECT_TRUE(has("e") && has("f") && !has("g"));
 	// the sleep after the bookmark starts now, at the speed restored
 	EXPECT_EQ(m_state.m_inputSleepTime, 1018.5);
+	// a scene file gone reads no further: that is its end, for a search too
+	const std::string gone = write("gone.geo", "wait\ne3ga h [e1]\n");
+	open(gone);
+	tick();
+	ASSERT_EQ(std::remove(gone.c_str()), 0);
+	m_state.bookmarkSearch();
+	EXPECT_EQ(tick(), "Could not fopen() '" + gone + "': no such file or directory\n");
+	EXPECT_EQ(m_state.m_bookmarkSearch, 0);
+	EXPECT_EQ(m_state.m_playbackSpeed, 3.0);
 }
 
 // --- what would delete what runs it ----------------------------------------------------

@@ -58,7 +58,8 @@ TEST_F(menu, TheTableHoldsItsEntriesInOrder)
 		int code; // -1 a sub-menu, 0 the end of one
 		int flags;
 	};
-	const int S = -1, E = 0, div = FL_MENU_DIVIDER, on = FL_MENU_TOGGLE | FL_MENU_VALUE, off = FL_MENU_TOGGLE;
+	const int S = -1, E = 0, div = FL_MENU_DIVIDER, on = FL_MENU_TOGGLE | FL_MENU_VALUE, off = FL_MENU_TOGGLE,
+	          r = FL_MENU_RADIO, rOn = FL_MENU_RADIO | FL_MENU_VALUE;
 	const item_s items[] = {
 	    {"&File", 0, S, 0}, {"&Open", FL_ALT + 'o', 49, 0}, {"Open ->", 0, S, 0}, {"Open geo file", 0, 1, 0},
 	    {"Open geo playlist", 0, 28, 0}, {"Open g file", 0, 33, 0}, {nullptr, 0, E, 0},
@@ -80,8 +81,8 @@ TEST_F(menu, TheTableHoldsItsEntriesInOrder)
 	    {"&GL lines", 0, 60, off}, {"F&ullscreen", FL_ALT + 'u', 11, off}, {nullptr, 0, E, 0},
 	    {"&Dynamic", 0, S, 0}, {"View Dynamic statements", 0, 35, div}, {"Start / resume animation", 0, 45, 0},
 	    {"Pause animation", 0, 47, 0}, {"Stop animation", 0, 46, 0}, {"Playback speed", 0, S, 0},
-	    {"0.25x realtime", 0, 15, 0}, {"0.5x realtime", 0, 16, 0}, {"realtime", 0, 17, 0}, {"2x realtime", 0, 18, 0},
-	    {"4x realtime", 0, 19, 0}, {"10x realtime", 0, 20, 0}, {"AFAP", 0, 21, 0}, {nullptr, 0, E, 0},
+	    {"0.25x realtime", 0, 15, r}, {"0.5x realtime", 0, 16, r}, {"realtime", 0, 17, rOn}, {"2x realtime", 0, 18, r},
+	    {"4x realtime", 0, 19, r}, {"10x realtime", 0, 20, r}, {"AFAP", 0, 21, r}, {nullptr, 0, E, 0},
 	    {nullptr, 0, E, 0},
 	    {"&Utils", 0, S, 0}, {"Search for next &bookmark", FL_ALT + 'b', 23, div},
 	    {"Output current camera orientation (bivector)", 0, 12, 0},
@@ -139,6 +140,8 @@ TEST_F(menu, SettingsOfTheView)
 	for (const auto &s : speeds) {
 		ui_menuCommand(s.first);
 		EXPECT_DOUBLE_EQ(g_state->m_playbackSpeed, s.second) << s.first;
+		// its item marked
+		EXPECT_NE(gui_menuTable[position(s.first)].value(), 0) << s.first;
 	}
 
 	// the animation clock
@@ -155,10 +158,12 @@ TEST_F(menu, SettingsOfTheView)
 	for (int code : {0, 6, 10, 40, 57, 65, 1000}) ui_menuCommand(code);
 	EXPECT_EQ(g_state->m_playbackSpeed, 1.0);
 
-	// the search for a bookmark runs at full speed
+	// the search for a bookmark runs at full speed, in a scene file that plays
+	g_state->openGAfile(write("s.geo", "wait\n").c_str(), 0, nullptr, -1);
 	ui_menuCommand(MC_NEXT_BOOKMARK);
 	EXPECT_EQ(g_state->m_bookmarkSearch, 1);
 	EXPECT_EQ(g_state->m_playbackSpeed, 0.0);
+	EXPECT_NE(gui_menuTable[position(MC_SPEED_AFAP)].value(), 0);
 }
 
 TEST_F(menu, UnhideAllShowsEveryObjectButTheProgramsOwn)
