@@ -16,7 +16,8 @@
 #    ("./" in front of one that begins with "~") and one in a folder beside
 #    the scene's by its absolute name, so that the folder moved opens with
 #    every picture and saves as the same scene, also when it is saved and
-#    opened through a link to the folder; it writes to
+#    opened through a link to the folder; a scene saved after clf() opens
+#    as it was, its dynamic statement kept; it writes to
 #    a name typed with "/" or "~" in front, adds ".geo" to a name without
 #    extension, not to one in capitals; a table of questions, "No" the
 #    default that Return and Space press: Save State and the screenshot
@@ -340,6 +341,21 @@ for saved in typed browsed; do opens_pictures "$dir/current/$saved.geo"; done
 save_state "$dir/current/resaved.geo"
 file_begins "$dir/real/resaved.geo" clear
 same_as "$dir/real/browsed.geo" "$dir/real/resaved.geo"
+# a scene saved after clf() took the point that a dynamic statement made
+# opens without it, though the statement's first run there reads x as 0;
+# the statement stays, and makes the point once x is set
+for line in "x = e1," "dynamic{P: p = c3ga_point(x),}" "clf()" "y = e2," 'cmd("title cleared");'; do type_line "$line"; done
+save_state "$dir/sub/cleared.geo"
+file_begins "$dir/sub/cleared.geo" clear
+type_line 'cmd("title moving")'
+titled moving "the title before the scene saved after clf() opens"
+type_line "cmd(\"open $dir/sub/cleared.geo\")"
+titled cleared "the scene saved after clf()"
+type_line 'if (p == 0 && y == e2) cmd("title withoutp");'
+titled withoutp "the scene saved after clf(), opened"
+type_line "x = e3;"
+type_line 'if (p != 0) cmd("title withp");'
+titled withp "x set in the scene saved after clf()"
 # lines enough to fill the console that the scenes cleared, whose last line
 # the questions' rows read
 type_line "for(i=0;i<12;i=i+1){f=i,}"
