@@ -128,6 +128,8 @@ public:
 	int dummy() const;
 	// Nonzero when name is among the global variables that a dynamic statement read.
 	int dependsOn(const std::string &name) const;
+	// Those names; null when none were collected.
+	const std::set<std::string> *dynStmtVariables() const { return m_dynStmtVariables; }
 	// Takes ownership of variables (null allowed), releasing the set held so far.
 	int setDynStmtVariables(std::set<std::string> *variables);
 	int freeDynStmtVariables();

@@ -97,6 +97,9 @@ public:
 	// count); the number of words, -1 for none. Unknown words are reported
 	// and ignored.
 	int parseFlags(const char *text, int &drawMode, int &creationFlags, bool *restore = nullptr);
+	// Whether the first word of text is "restore"; text is moved past it
+	// when it is.
+	static bool readRestoreWord(const char *&text);
 	// Label flag words into label flags and a width (-1 when none).
 	int parseLabelFlags(const char *text, int &flags, int &width);
 

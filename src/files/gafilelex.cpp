@@ -311,15 +311,19 @@ int GAfile::memberOf(char c, const char *set)
 	return set != nullptr && c != '\0' && std::strchr(set, c) != nullptr ? 1 : 0;
 }
 
+bool GAfile::readRestoreWord(const char *&text)
+{
+	while (text != nullptr && *text != '\0' && isBlank(*text)) text++;
+	const size_t n = std::strlen(sc_restoreWord);
+	const bool restore = text != nullptr && strncasecmp(text, sc_restoreWord, n) == 0 && isBlank(text[n]);
+	if (restore) text += n;
+	return restore;
+}
+
 int GAfile::parseFlags(const char *text, int &drawMode, int &creationFlags, bool *restore)
 {
 	drawMode = creationFlags = 0;
-	if (restore != nullptr) {
-		while (text != nullptr && *text != '\0' && isBlank(*text)) text++;
-		const size_t n = std::strlen(sc_restoreWord);
-		*restore = text != nullptr && strncasecmp(text, sc_restoreWord, n) == 0 && isBlank(text[n]);
-		if (*restore) text += n;
-	}
+	if (restore != nullptr) *restore = readRestoreWord(text);
 	std::string words[sc_maxFlagWords];
 	int n = splitWords(text, words);
 	for (int w = 0; w < n; w++) {

@@ -141,7 +141,12 @@ int gaKwPolygonOffset(const gaLine &l)
 int gaKwRemove(const gaLine &l)
 {
 	std::string name;
-	if (gaReadName(l.line, l.pos, name) >= 0) l.s->removeObject(name);
+	const int pos = gaReadName(l.line, l.pos, name);
+	if (pos < 0) return 0;
+	// with "restore" the object goes as the saved scene has it gone: what
+	// reads it was up to date with that, and nothing runs again for it
+	const char *rest = l.line + pos;
+	l.s->removeObject(name, !GAfile::readRestoreWord(rest));
 	return 0;
 }
 

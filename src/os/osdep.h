@@ -82,7 +82,10 @@ bool u_hasExtension(const std::string &name, const char *extension);
 // which names the file wherever dir goes ("/home/me/pics/p.png", never
 // "/home/me/talk/../pics/p.png", which renaming talk would break). Both are
 // taken as absolute names without "." and ".." parts that name the same
-// files, the process's directory in front of a relative one.
+// files, the process's directory in front of a relative one. Whether path
+// lies in dir is told by the folders themselves, not by their names' text:
+// through a link to dir, or by dir's real name where dir is reached through
+// a link, path is named relative to dir all the same.
 std::string u_nameRelativeTo(const std::string &path, const std::string &dir);
 
 // --- regular files ----------------------------------------------------------------

@@ -114,6 +114,15 @@ std::filesystem::path absoluteSameFile(const std::string &path, std::error_code 
 	return e ? normal : real;
 }
 
+// file's name relative to folder, when the text of file names it in folder
+// or below; empty when it climbs out of folder ("../x") or is folder itself.
+std::filesystem::path nameBelow(const std::filesystem::path &file, const std::filesystem::path &folder)
+{
+	const std::filesystem::path relative = file.lexically_relative(folder);
+	if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return {};
+	return relative;
+}
+
 } // namespace
 
 std::string u_nameRelativeTo(const std::string &path, const std::string &dir)
@@ -123,11 +132,19 @@ std::string u_nameRelativeTo(const std::string &path, const std::string &dir)
 	if (error) return path;
 	const std::filesystem::path folder = absoluteSameFile(dir, error);
 	if (error) return file.string();
-	const std::filesystem::path relative = file.lexically_relative(folder);
-	// a name that climbs out of dir ("../x"), or none at all, is no name in
-	// it: the absolute name, which no move of dir changes
-	if (relative.empty() || *relative.begin() == ".." || *relative.begin() == ".") return file.string();
-	return relative.string();
+	if (const std::filesystem::path relative = nameBelow(file, folder); !relative.empty()) return relative.string();
+	// the same folder may be reached by another name: through a link to it,
+	// or by its real name where dir goes through a link (a program started
+	// in a linked folder knows it by its real name). The nearest folder
+	// above the file that is dir itself, by the file system's identity,
+	// names the file relative to dir however either path was reached.
+	std::error_code e;
+	for (std::filesystem::path up = file.parent_path(); !up.empty(); up = up.parent_path()) {
+		if (std::filesystem::equivalent(up, folder, e)) return file.lexically_relative(up).string();
+		if (up == up.root_path()) break;
+	}
+	// none: the absolute name, which no move of dir changes
+	return file.string();
 }
 
 int u_copyText(char *out, int size, const char *text)

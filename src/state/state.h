@@ -156,6 +156,9 @@ public:
 	// 0 when the object was removed, -1 when no object has that name.
 	int removeObject(const std::string &name);
 	int removeObject(object *obj);
+	// removeObject, which marks the dynamic statements that read the name
+	// only when markStatements.
+	int removeObject(const std::string &name, bool markStatements);
 	int removeAllObjects();
 	int showObject(const std::string &name);
 	int hideObject(const std::string &name);
@@ -641,9 +644,6 @@ private:
 	// Runs one entry in the global scope and takes the names it read.
 	void runDynStmt(dynStmtInfo &entry);
 
-	// removeObject, which marks the dynamic statements that read the name
-	// only when markStatements.
-	int removeObject(const std::string &name, bool markStatements);
 	template <class T, class V>
 	int addAlgebraObject(const V &value, const std::string &name, int drawMode, int creationFlags, int forceFlags,
 	                     bool restored);

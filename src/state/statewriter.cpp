@@ -2,14 +2,15 @@
 // holds: factors, objects, title, colours and settings, the camera, the
 // console's default model and inner product, the renamed builtin constants,
 // the user functions, the console controls, the dynamic statements and the
-// console constants, and last the variables that
-// those console lines make again, and the console's answer that they remove,
-// as they are. Every number that a value is made of is written with all its
-// digits, and every "$" that a digit follows stays itself when the file is
-// opened with arguments.
+// console constants, and last the variables that those console lines make
+// again, and the console's answer that they remove, as they are, and what
+// they make that the scene does not hold goes. Every number that a value is
+// made of is written with all its digits, and every "$" that a digit
+// follows stays itself when the file is opened with arguments.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,30 @@ bool madeAgainByConsoleLines(const state &s, const std::vector<bool> &written, c
 	for (size_t i = 0; i < s.m_dynStmt.size(); i++)
 		if (written[i] && s.m_dynStmt[i].ds()->dependsOn(name)) return true;
 	return false;
+}
+
+// Whether an object holds the variable name or an element of the array
+// of that name ("a[1]"), which a statement counts as name.
+bool holds(const state &s, const std::string &name)
+{
+	if (s.getObjectPtrByName(name) != nullptr) return true;
+	const std::string element = name + "[";
+	const auto next = s.m_objects.lower_bound(&element);
+	return next != s.m_objects.end() && next->first->compare(0, element.size(), element) == 0;
+}
+
+// The names that a written dynamic statement reads or assigns and that no
+// object holds (a clf() took them): the statement's first run, as the file
+// is opened, would make them, a missing name reading as 0.
+std::set<std::string> namesNotHeld(const state &s, const std::vector<bool> &written)
+{
+	std::set<std::string> names;
+	for (size_t i = 0; i < s.m_dynStmt.size(); i++) {
+		const std::set<std::string> *read = written[i] ? s.m_dynStmt[i].ds()->dynStmtVariables() : nullptr;
+		for (const std::string &name : read != nullptr ? *read : std::set<std::string>())
+			if (!holds(s, name)) names.insert(name);
+	}
+	return names;
 }
 
 // A dynamic statement as a message shows it: its name, or its text.
@@ -255,8 +280,16 @@ void state::writeSceneLines(FILE *F)
 	// answer it leaves is removed by no later line. The scene has no answer
 	// when a statement after it removed it: it goes again.
 	const bool consoleLines = std::ftell(F) != beforeConsoleLines;
-	if (lastDisplays && std::ftell(F) == afterStatements && getObjectPtrByName(sc_answerName) == nullptr)
+	// (an answer that a statement reads goes with the names below, which
+	// runs nothing again)
+	const std::set<std::string> notHeld = namesNotHeld(*this, written);
+	if (lastDisplays && std::ftell(F) == afterStatements && getObjectPtrByName(sc_answerName) == nullptr &&
+	    notHeld.count(sc_answerName) == 0)
 		std::fprintf(F, "remove %s\n", sc_answerName);
+	// what the statements' first runs made that the scene does not hold goes
+	// again, as it went from the scene: nothing runs again for it, as
+	// nothing ran when it went
+	for (const std::string &name : notHeld) std::fprintf(F, "remove %s restore\n", GAfile::quoted(name).c_str());
 
 	// the variables that those lines make again, in the colours, visibility
 	// and model of the moment they run, come back as they are now, and so

@@ -213,6 +213,8 @@ TEST_F(savedScene, PicturesComeBackWhereverTheSavedFolderGoes)
 	for (const char *d : {"talk/~old", "talk/sub/x", "pics", "deep/inner"}) fs::create_directories(m_dir.file(d));
 	// ".." after a link goes up from where the link points
 	fs::create_directory_symlink(m_dir.file("deep/inner"), m_dir.file("link"));
+	// the saved folder reached through a link, as by a talk's "current"
+	fs::create_directory_symlink(m_dir.file("talk"), m_dir.file("current"));
 	const struct {
 		const char *file;     // where the picture lies, in the scratch directory
 		std::string shown;    // the name that the label's line in talk/ gives
@@ -227,6 +229,7 @@ TEST_F(savedScene, PicturesComeBackWhereverTheSavedFolderGoes)
 	    {"talk/in.png", "sub/./x/../../in.png", "in.png"},
 	    {"talk/abs.png", top + "/talk/sub/../abs.png", "abs.png"},
 	    {"deep/b.png", top + "/link/../b.png", top + "/deep/b.png"},
+	    {"talk/lnk.png", top + "/current/lnk.png", "lnk.png"},
 	};
 	const std::vector<unsigned char> grey(2 * 2 * 3, 128);
 	std::string scene;
@@ -249,6 +252,8 @@ TEST_F(savedScene, PicturesComeBackWhereverTheSavedFolderGoes)
 		open(m_dir.file("talk/s.geo"));
 		loaded(" shown");
 		saved = text(save("talk/saved.geo"));
+		// saved by the link's name, the folder's pictures are named in it
+		EXPECT_EQ(text(save("current/linked.geo")), saved);
 	}
 	for (size_t i = 0; i < std::size(pictures); i++)
 		EXPECT_NE(saved.find("] " + GAfile::quoted(pictures[i].written) + " flag_image"), std::string::npos)
@@ -261,6 +266,12 @@ TEST_F(savedScene, PicturesComeBackWhereverTheSavedFolderGoes)
 	open(m_dir.file("moved/saved.geo"));
 	loaded(" moved");
 	EXPECT_EQ(text(save("moved/again.geo")), saved);
+	// and so from the link pointed at the folder's new place
+	fs::remove(m_dir.file("current"));
+	fs::create_directory_symlink(m_dir.file("moved"), m_dir.file("current"));
+	open(m_dir.file("current/linked.geo"));
+	loaded(" linked");
+	EXPECT_EQ(text(save("current/again.geo")), saved);
 }
 
 } // namespace

@@ -609,4 +609,29 @@ TEST_F(sceneWriter, AnAnswerRemovedStaysRemoved)
 	}
 }
 
+// What clf() took from under a dynamic statement stays gone in the opened
+// scene, though the statement's first run there makes it again (reading
+// the name that is gone as 0); the statement stays, and runs when what it
+// reads is set.
+TEST_F(sceneWriter, WhatClfTookStaysGone)
+{
+	// an array that a statement reads, of which an element is held, is not gone
+	for (const char *command :
+	     {"x = e1,", "dynamic{P: p = c3ga_point(x),}", "clf()", "y = e2,", "a[1] = e3; dynamic{q = a[1];}"})
+		typed(command);
+	const std::string text = saved();
+	EXPECT_NE(text.find("\nconsole dynamic{P : p = c3ga_point(x),}\nconsole dynamic{q = a[1];}\nremove \"p\" restore\n"
+	                    "remove \"x\" restore\nfgcolor"),
+	          std::string::npos)
+	    << text;
+	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
+	open(m_dir.file("saved.geo"));
+	tick();
+	m_state.updateDynStmts();
+	EXPECT_EQ(savedObjectLines(m_state), objects);
+	EXPECT_EQ(saved(), text);
+	typed("x = e3;");
+	EXPECT_TRUE(has("p"));
+}
+
 } // namespace

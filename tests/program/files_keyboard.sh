@@ -15,7 +15,9 @@
 # 4. "&Save State" names a picture beside the scene by its name there
 #    ("./" in front of one that begins with "~") and one in a folder beside
 #    the scene's by its absolute name, so that the folder moved opens with
-#    every picture and saves as the same scene; it writes to
+#    every picture and saves as the same scene, also when it is saved and
+#    opened through a link to the folder; a scene saved after clf() opens
+#    as it was, its dynamic statement kept; it writes to
 #    a name typed with "/" or "~" in front, adds ".geo" to a name without
 #    extension, not to one in capitals; a table of questions, "No" the
 #    default that Return and Space press: Save State and the screenshot
@@ -288,24 +290,72 @@ mkdir -p "$dir/sub" "$dir/home" "$dir/talk" "$dir/pics"
 grey_png "$dir/talk/pic.png" "$dir/talk/~pic.png" "$dir/pics/p.png"
 printf '%s\n' 'label "pic" [e1] "pic.png" flag_image width=100' 'label "tilde" [e2] "./~pic.png" flag_image' \
 	'label "beside" [e3] "../pics/p.png" flag_image' 'title "pictures"' > "$dir/talk/s.geo"
+# waits until the saved file $1 names the pictures beside it relative to
+# it, the other by its absolute name (it may still be being written)
+names_pictures() {
+	file_begins "$1" clear
+	for i in $(seq 1 100); do
+		for picture in '"pic" .* "pic.png"' '"tilde" .* "./~pic.png"' "\"beside\" .* \"$dir/pics/p.png\"" ""; do
+			[ -z "$picture" ] && return 0
+			grep -q "^label $picture flag_image" "$1" || break
+		done
+		sleep 0.05
+	done
+	fail "Save State named the pictures in $1 so: $(grep '^label' "$1")"
+}
+# the scene file $1 opens with every picture
+opens_pictures() {
+	type_line 'cmd("title moving")'
+	titled moving "the title before $1 opens"
+	type_line "cmd(\"open $1\")"
+	titled pictures "$1"
+	# no picture failed: the console's line below its first, where the
+	# first failure would be said, is the prompt
+	says ">> " "the pictures of $1" 500
+}
 type_line "cmd(\"open $dir/talk/s.geo\")"
 save_state "$dir/talk/saved.geo"
-file_begins "$dir/talk/saved.geo" clear
-for picture in '"pic" .* "pic.png"' '"tilde" .* "./~pic.png"' "\"beside\" .* \"$dir/pics/p.png\""; do
-	grep -q "^label $picture flag_image" "$dir/talk/saved.geo" ||
-		fail "Save State named the pictures so: $(grep '^label' "$dir/talk/saved.geo")"
-done
+names_pictures "$dir/talk/saved.geo"
 mv "$dir/talk" "$dir/moved"
-type_line 'cmd("title moving")'
-titled moving "the title before the moved scene opens"
-type_line "cmd(\"open $dir/moved/saved.geo\")"
-titled pictures "the moved scene"
-# no picture failed: the console's line below its first, where the first
-# failure would be said, is the prompt
-says ">> " "the moved scene's pictures" 500
+opens_pictures "$dir/moved/saved.geo"
 save_state "$dir/moved/again.geo"
 file_begins "$dir/moved/again.geo" clear
 same_as "$dir/moved/saved.geo" "$dir/moved/again.geo"
+# the folder reached through a link, whose pictures the program knows by
+# the folder's real name (as when it was started in the link with -f):
+# saved by a name typed through the link, and by a bare name in the
+# chooser that shows the link's folder; once the folder is moved again and
+# the link points at it, each opens with every picture
+ln -s moved "$dir/current"
+save_state "$dir/current/typed.geo"
+xdotool key alt+f Down Down Down Down Return
+chooser=$(window_named "Save file") || fail "no Save State chooser for the link's folder"
+xdotool type --delay 20 "$dir/current/"
+xdotool key ctrl+a
+type_line browsed.geo
+gone "$chooser" "the Save State chooser in the link's folder"
+for saved in typed browsed; do names_pictures "$dir/moved/$saved.geo"; done
+mv "$dir/moved" "$dir/real"
+ln -sfn real "$dir/current"
+for saved in typed browsed; do opens_pictures "$dir/current/$saved.geo"; done
+save_state "$dir/current/resaved.geo"
+file_begins "$dir/real/resaved.geo" clear
+same_as "$dir/real/browsed.geo" "$dir/real/resaved.geo"
+# a scene saved after clf() took the point that a dynamic statement made
+# opens without it, though the statement's first run there reads x as 0;
+# the statement stays, and makes the point once x is set
+for line in "x = e1," "dynamic{P: p = c3ga_point(x),}" "clf()" "y = e2," 'cmd("title cleared");'; do type_line "$line"; done
+save_state "$dir/sub/cleared.geo"
+file_begins "$dir/sub/cleared.geo" clear
+type_line 'cmd("title moving")'
+titled moving "the title before the scene saved after clf() opens"
+type_line "cmd(\"open $dir/sub/cleared.geo\")"
+titled cleared "the scene saved after clf()"
+type_line 'if (p == 0 && y == e2) cmd("title withoutp");'
+titled withoutp "the scene saved after clf(), opened"
+type_line "x = e3;"
+type_line 'if (p != 0) cmd("title withp");'
+titled withp "x set in the scene saved after clf()"
 # lines enough to fill the console that the scenes cleared, whose last line
 # the questions' rows read
 type_line "for(i=0;i<12;i=i+1){f=i,}"
