@@ -384,11 +384,14 @@ expect_blue 1
 echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
-# but not that line, nor moves its cursor, nor drops a selection in it.
+# but not that line, nor moves its cursor, nor drops a selection in it,
+# also one that reaches before it (Shift+Home takes the prompt, Shift+Up the
+# line above), after which a letter typed goes to the line's end and
+# BackSpace drops the selection, as without the open.
 # Routes: a script's "open" line after a sleep, and a command from another
 # program; output only printed, by a script and by another program, keeps
 # them too.  A row: what is done first, the line typed, the keys that
-# select its end (if any), how the scene opens or the output comes, the
+# select (if any), how the scene opens or the output comes, the
 # title after it, the keys that move the cursor, what is typed there, what
 # then holds.  The scripts sleep long enough for the line to be typed and
 # selected first.
@@ -425,6 +428,10 @@ scripted sleeper.geo|sel = 100 + 200|$select3|:|db||5|sel == 105
 :|sel = 100 + 200|$select3|from_client 'cmd("open db.geo");'|db||5|sel == 105
 scripted printer.geo|sel = 100 + 200|$select3|:|printed||5|sel == 105
 :|sel = 100 + 200|$select3|from_client 'printed = 7, cmd("title printed");'|printed||5|sel == 105
+scripted sleeper.geo|sel = 100 + 200|shift+Home|:|db||5|sel == 2105
+:|sel = 100 + 200|shift+Home|from_client 'cmd("open db.geo");'|db|BackSpace|5|sel == 305
+scripted sleeper.geo|sel = 100 + 200|shift+Up|:|db||5|sel == 2105
+scripted printer.geo|sel = 100 + 200|shift+Home|:|printed||5|sel == 2105
 ROWS
 echo "scenes opened and output printed by a script and by another program kept the line being typed, its cursor and its selection"
 
