@@ -58,7 +58,8 @@
 #    field and its selection as they were, one that comes replaces the
 #    selection; a chooser refuses a paste longer than its field holds;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
-#    then Ctrl+A and a bare name: the name is a file in that directory.
+#    then Ctrl+A and a bare name: the name is a file in that directory,
+#    also one with "$" in its name and one whose name is over 2 KB long.
 # The title shows what ran: each typed line sets it through cmd(); a text
 # copied is pasted into such a line.
 #
@@ -1021,29 +1022,39 @@ fi
 
 if runs keys; then
 # ---- 8. the choosers ----------------------------------------------------------
-# Each row: the keys that open a chooser, its title, the bare name typed
-# after Ctrl+A and the keys after it (a directory chooser enters the
-# directory named with the first Return, takes it with the second), and
-# what shows that the name was taken: a file that begins with "clear", or
-# the title.
-mkdir -p "$dir/choose/gdir"
-printf 'title "chosen"\n' > "$dir/choose/chosen.geo"
-printf 'title "picked"\n' > "$dir/choose/picked.geo"
-printf 'title "listed"\n' > "$dir/choose/listed.geo"
-printf 'play listed.geo\n' > "$dir/choose/list.gpl"
-printf 'cmd("title gfile");\n' > "$dir/choose/funcs.g"
-printf 'cmd("title gdir");\n' > "$dir/choose/gdir/all.g"
+# In each folder: a plain one, one with "$" in its name, which the toolkit
+# would take for a variable, and one whose absolute name is longer than the
+# toolkit's buffers of 2048 bytes hold (nested folders, within the 4096
+# bytes of a path), typed faster.  Each row: the keys that open a chooser,
+# its title, the bare name typed after Ctrl+A and the keys after it (a
+# directory chooser enters the directory named with the first Return,
+# takes it with the second), and what shows that the name was taken: a
+# file that begins with "clear", or the title (with the folder's number).
+long=$dir/long
+for i in $(seq 1 9); do long=$long/$(printf "l%.0s" $(seq 1 250)); done
+n=0
+for folder in "$dir/choose" "$dir/d\$1" "$long"; do
+n=$((n + 1))
+delay=20
+[ ${#folder} -gt 2048 ] && delay=1
+mkdir -p "$folder/gdir"
+printf 'title "chosen%s"\n' $n > "$folder/chosen.geo"
+printf 'title "picked%s"\n' $n > "$folder/picked.geo"
+printf 'title "listed%s"\n' $n > "$folder/listed.geo"
+printf 'play listed.geo\n' > "$folder/list.gpl"
+printf 'cmd("title gfile%s");\n' $n > "$folder/funcs.g"
+printf 'cmd("title gdir%s");\n' $n > "$folder/gdir/all.g"
 while IFS='|' read -r keys title name then check what; do
 	xdotool key $keys
 	chooser=$(window_named "$title") || fail "no chooser '$title'"
-	xdotool type --delay 20 "$dir/choose/"
+	xdotool type --delay $delay "$folder/"
 	xdotool key ctrl+a
 	xdotool type --delay 20 "$name"
 	xdotool key $then
-	gone "$chooser" "the chooser '$title'"
+	gone "$chooser" "the chooser '$title' in folder $n"
 	case $check in
-	file) file_begins "$dir/choose/$what" clear ;;
-	title) titled "$what" "the chooser '$title' with $name" ;;
+	file) file_begins "$folder/$what" clear ;;
+	title) titled "$what$n" "the chooser '$title' with $name in folder $n" ;;
 	esac
 done <<ROWS
 alt+f Down Down Down Down Return|Save file|freshname|Return|file|freshname.geo
@@ -1061,16 +1072,17 @@ dialog=$(window_named "Screen shot:") || fail "no screenshot dialog"
 xdotool mousemove --window "$dialog" 580 17 click 1
 # (the title is a pattern)
 chooser=$(window_named 'Save screenshot \(\.png\):') || fail "no screenshot chooser"
-xdotool type --delay 20 "$dir/choose/"
+xdotool type --delay $delay "$folder/"
 xdotool key ctrl+a
 type_line shot.png
-gone "$chooser" "the screenshot chooser"
+gone "$chooser" "the screenshot chooser in folder $n"
 xdotool mousemove --window "$dialog" 55 117 click 1
 for i in $(seq 1 200); do
-	[ -s "$dir/choose/shot.png" ] && break
+	[ -s "$folder/shot.png" ] && break
 	sleep 0.05
 done
-[ -s "$dir/choose/shot.png" ] || fail "no screenshot in $dir/choose/shot.png"
+[ -s "$folder/shot.png" ] || fail "no screenshot in $folder/shot.png"
+done
 echo "every chooser took a bare name typed after Ctrl+A in the directory it showed"
 fi
 exit 0
