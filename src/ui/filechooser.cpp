@@ -113,7 +113,7 @@ struct shownChooser {
 	bool directoryChooser = false;
 	std::string directory;
 	std::string toolkitDirectory;
-	// 1 while the toolkit's callback runs, which may call itself
+	// true while the toolkit's callback runs, which may call itself
 	bool inToolkit = false;
 	bool answered = false;
 	std::string answer;
@@ -279,8 +279,9 @@ const char *askForFile(const char *title, const char *filter, const char *start,
 	shown.chooser = &chooser;
 	shown.directoryChooser = directory;
 	shown.toolkitDirectory = chooser.directory() != nullptr ? chooser.directory() : "";
-	// a directory name ends in "/"; the toolkit's name of one too long for
-	// it is cut, and it shows the name as the user gave it
+	// the directory shown is the toolkit's, but for one whose name the
+	// toolkit would cut or expand: the field then shows that name as given
+	// (a directory's name may end in "/")
 	const bool startsInDirectory = from.back() == '/' || isDirectory(homeExpanded(from));
 	const std::string startDirectory = absoluteName(startsInDirectory ? from : directoryOf(from));
 	shown.directory = toolkitReads(startDirectory) ? absoluteName(shown.toolkitDirectory) : startDirectory;
