@@ -1,6 +1,7 @@
 #include "ui/filechooser.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_File_Browser.H>
 #include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_File_Input.H>
 #include <FL/Fl_Group.H>
@@ -120,6 +121,17 @@ struct shownChooser {
 };
 shownChooser *s_shown = nullptr;
 
+// Whether the toolkit holds the directory shown: else it lists nothing and
+// makes no new folder, which it would list and make in the directory of
+// the name it cut.
+void toolkitHolds(shownChooser &c, bool holds)
+{
+	Fl_File_Browser *list = findIn<Fl_File_Browser>(c.chooser->previewButton->window());
+	if (!holds && list != nullptr) list->clear();
+	if (holds) c.chooser->newButton->activate();
+	else c.chooser->newButton->deactivate();
+}
+
 // The toolkit's chooser went into another directory (a click in its list,
 // a directory named in the field): the chooser shows that one.
 void followToolkit(shownChooser &c)
@@ -128,6 +140,7 @@ void followToolkit(shownChooser &c)
 	if (now == nullptr || c.toolkitDirectory == now) return;
 	c.toolkitDirectory = now;
 	c.directory = absoluteName(now);
+	toolkitHolds(c, true);
 }
 
 // The toolkit shows the whole path selected with the cursor in front of it.
@@ -149,13 +162,16 @@ void selectNamePart(Fl_File_Input *field)
 void showDirectory(shownChooser &c, const std::string &name)
 {
 	c.directory = name;
-	if (name.size() >= FL_PATH_MAX) return;
-	const std::string text = c.field->value();
-	const int position = c.field->position(), mark = c.field->mark();
-	c.chooser->directory(name.c_str());
-	c.toolkitDirectory = c.chooser->directory();
-	c.field->value(text.c_str());
-	c.field->position(position, mark);
+	const bool holds = name.size() < c_toolkitNameRoom;
+	if (holds) {
+		const std::string text = c.field->value();
+		const int position = c.field->position(), mark = c.field->mark();
+		c.chooser->directory(name.c_str());
+		c.toolkitDirectory = c.chooser->directory();
+		c.field->value(text.c_str());
+		c.field->position(position, mark);
+	}
+	toolkitHolds(c, holds);
 }
 
 // The name in the field, which the toolkit would not read as it is, taken
@@ -293,6 +309,7 @@ const char *askForFile(const char *title, const char *filter, const char *start,
 			std::string named = startDirectory == "/" ? "/" : startDirectory + "/";
 			if (!startsInDirectory) named += from.substr(from.rfind('/') + 1);
 			shown.field->value(named.c_str());
+			toolkitHolds(shown, startDirectory.size() < c_toolkitNameRoom);
 		}
 		selectNamePart(shown.field);
 		shown.nameCallback = shown.field->callback();
