@@ -1,3 +1,9 @@
+// A chooser of its own for every question, its name field set up so that a
+// bare name typed or pasted into it, also into a field emptied or wholly
+// selected first, names a file in the directory it shows, and a name typed
+// with "/" or "~" in front names that very file.  Every other character,
+// "$" and "~" included, is the name's own, and so is a name longer than
+// the toolkit's own buffers hold.
 #include "ui/filechooser.h"
 
 #include <FL/Fl.H>
@@ -30,6 +36,7 @@ std::string s_lastDirectory;
 // the answer, kept until the next question
 std::string s_chosen;
 
+// The first widget of kind W that is w or lies inside it, or null.
 template <class W> W *findIn(Fl_Widget *w)
 {
 	W *found = dynamic_cast<W *>(w);
@@ -64,10 +71,10 @@ std::string absoluteName(const std::string &name)
 		if (here.empty() || here.back() != '/') here += '/';
 		absolute = here + absolute;
 	}
-	while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
-	// "name/." is the directory name itself
-	while (absolute.size() > 2 && absolute.compare(absolute.size() - 2, 2, "/.") == 0) absolute.resize(absolute.size() - 2);
-	return absolute.empty() ? "/" : absolute;
+	// "name/" and "name/." are the directory name itself
+	while (absolute.size() > 1 && (absolute.back() == '/' || absolute.compare(absolute.size() - 2, 2, "/.") == 0))
+		absolute.pop_back();
+	return absolute;
 }
 
 // The directory part of a file name: all before its last "/" ("/" for a
