@@ -70,8 +70,9 @@
 # PART runs one part, each on a program of its own, so that the parts run
 # at once and each stays well within a test's time: "session" (1 to 5),
 # "opens" (6), "playlists" (6b and the command line's -f and -l), "keys"
-# (7 but its pastes from other programs, and 8), "pastes" (those); without
-# it, every part runs on one program.
+# (7 but its pastes from other programs), "pastes" (those), "choosers" (8
+# but its folder of a long name), "longnames" (that); without it, every
+# part runs on one program.
 # Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
@@ -1020,7 +1021,7 @@ echo "$row pastes from xsel came one after another and whole, or were refused an
 
 fi
 
-if runs keys; then
+if runs choosers || runs longnames; then
 # ---- 8. the choosers ----------------------------------------------------------
 # In each folder: a plain one, one with "$" in its name, which the toolkit
 # would take for a variable, and one whose absolute name is longer than the
@@ -1032,8 +1033,13 @@ if runs keys; then
 # file that begins with "clear", or the title (with the folder's number).
 long=$dir/long
 for i in $(seq 1 9); do long=$long/$(printf "l%.0s" $(seq 1 250)); done
+case $part in
+choosers) set -- "$dir/choose" "$dir/d\$1" ;;
+longnames) set -- "$long" ;;
+*) set -- "$dir/choose" "$dir/d\$1" "$long" ;;
+esac
 n=0
-for folder in "$dir/choose" "$dir/d\$1" "$long"; do
+for folder in "$@"; do
 n=$((n + 1))
 delay=20
 [ ${#folder} -gt 2048 ] && delay=1
