@@ -5,6 +5,7 @@
 // "$" and "~" included, is the name's own, and so is a name longer than
 // the toolkit's own buffers hold.
 #include "ui/filechooser.h"
+#include "ui/choosernames.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_File_Browser.H>
@@ -17,9 +18,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
+
+using namespace choosername;
 
 namespace {
 
@@ -45,54 +46,6 @@ template <class W> W *findIn(Fl_Widget *w)
 	for (int i = 0; g != nullptr && i < g->children(); i++)
 		if ((found = findIn<W>(g->child(i))) != nullptr) return found;
 	return nullptr;
-}
-
-// A name with a leading "~" or "~user" taken as that home directory; the
-// rest of it, "$" and "~" included, is the name's own.
-std::string homeExpanded(const std::string &name)
-{
-	if (name.empty() || name[0] != '~') return name;
-	const size_t slash = std::min(name.find('/'), name.size());
-	const std::string first = name.substr(0, slash);
-	if (first.find('$') != std::string::npos || first.size() >= FL_PATH_MAX) return name;
-	char home[FL_PATH_MAX];
-	fl_filename_expand(home, sizeof home, first.c_str());
-	return home + name.substr(slash);
-}
-
-// The absolute name of a file or directory name, without a "/" at its end
-// (but for the root).
-std::string absoluteName(const std::string &name)
-{
-	std::string absolute = homeExpanded(name);
-	if (absolute.empty() || absolute[0] != '/') {
-		std::error_code error;
-		std::string here = std::filesystem::current_path(error).string();
-		if (here.empty() || here.back() != '/') here += '/';
-		absolute = here + absolute;
-	}
-	// "name/" and "name/." are the directory name itself
-	while (absolute.size() > 1 && (absolute.back() == '/' || absolute.compare(absolute.size() - 2, 2, "/.") == 0))
-		absolute.pop_back();
-	return absolute;
-}
-
-// The directory part of a file name: all before its last "/" ("/" for a
-// file in the root, "." for a bare name); a name from home counts as a
-// name in home.
-std::string directoryOf(const std::string &name)
-{
-	const std::string expanded = homeExpanded(name);
-	const size_t slash = expanded.rfind('/');
-	if (slash == std::string::npos) return ".";
-	if (slash == 0) return "/";
-	return expanded.substr(0, slash);
-}
-
-bool isDirectory(const std::string &name)
-{
-	std::error_code error;
-	return std::filesystem::is_directory(name, error);
 }
 
 // Whether the toolkit's chooser takes the name in its field as it is: it
