@@ -2,6 +2,7 @@
 // line, the history of entered commands and clearing.
 #include "console/fl_console.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -299,9 +300,14 @@ void Fl_Console::clear_buffer()
 	// The command being typed is the user's, not output: it stays, with the
 	// cursor where it was in it, and so does a selection in it, which the
 	// next key typed replaces.  One entered is already on its way and goes
-	// with the rest.
+	// with the rest.  Positions are kept as offsets from the prompt's end.
+	// A selection that reaches before the command (Shift+Home takes the
+	// prompt, Shift+Up a line above) keeps reaching before it, from the
+	// prompt's line on, so the keys treat it as they did: a letter typed
+	// goes to the command's end, BackSpace drops the selection.  One wholly
+	// in the transcript goes with it.
 	std::string typed;
-	int cursor = 0, selStart = 0, selEnd = 0;
+	int cursor = 0, selStart = 0, selEnd = 0, anchor = 0;
 	bool selected = false;
 	if (!m_callingCallbacks && m_promptPos >= 0 && m_promptPos <= m_textBuffer->length()) {
 		char *text = command();
@@ -309,10 +315,11 @@ void Fl_Console::clear_buffer()
 			typed = text;
 		std::free(text);
 		cursor = commandCursor();
-		// one that reaches into the transcript goes with it
-		selected = m_textBuffer->selection_position(&selStart, &selEnd) && selStart >= m_promptPos;
-		selStart -= m_promptPos;
+		const int lineStart = m_textBuffer->line_start(m_promptPos);
+		selected = m_textBuffer->selection_position(&selStart, &selEnd) && selEnd > lineStart;
+		selStart = std::max(selStart, lineStart) - m_promptPos;
 		selEnd -= m_promptPos;
+		anchor = std::clamp(dragPos, lineStart, m_textBuffer->length()) - m_promptPos;
 	}
 	m_modifySelf = 1;
 	m_textBuffer->text(" \n");
@@ -324,10 +331,12 @@ void Fl_Console::clear_buffer()
 	cursorTo(m_promptPos + cursor);
 	if (!selected)
 		return;
-	m_textBuffer->select(m_promptPos + selStart, m_promptPos + selEnd);
+	// the prompt's line start again stands this far before its end
+	const int before = m_promptPos - m_textBuffer->line_start(m_promptPos);
+	m_textBuffer->select(m_promptPos + std::max(selStart, -before), m_promptPos + selEnd);
 	// Shift and the arrows go on from the end of the selection that is
 	// not at the cursor
-	dragPos = m_promptPos + (cursor == selStart ? selEnd : selStart);
+	dragPos = m_promptPos + std::max(anchor, -before);
 }
 
 void Fl_Console::clear()

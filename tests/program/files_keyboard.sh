@@ -60,7 +60,8 @@
 #    field and its selection as they were, one that comes replaces the
 #    selection; a chooser refuses a paste longer than its field holds;
 # 8. the choosers, a table: in each, a directory typed with "/" in front,
-#    then Ctrl+A and a bare name: the name is a file in that directory.
+#    then Ctrl+A and a bare name: the name is a file in that directory,
+#    also one with "$" in its name and one whose name is over 2 KB long.
 # The title shows what ran: each typed line sets it through cmd(); a text
 # copied is pasted into such a line.
 #
@@ -71,8 +72,9 @@
 # PART runs one part, each on a program of its own, so that the parts run
 # at once and each stays well within a test's time: "session" (1 to 5),
 # "opens" (6), "playlists" (6b and the command line's -f and -l), "keys"
-# (7 but its pastes from other programs, and 8), "pastes" (those); without
-# it, every part runs on one program.
+# (7 but its pastes from other programs), "pastes" (those), "choosers" (8
+# but its folder of a long name), "longnames" (that); without it, every
+# part runs on one program.
 # Run it on a virtual X server (tests/support/onxvfb.sh).
 set -u
 korimbel=$1
@@ -434,11 +436,14 @@ expect_blue 1
 echo "after the script showed the console again the keyboard was the command line's, and the canvas it set showed"
 
 # 5b. a scene that opens while a line is typed clears the console's output
-# but not that line, nor moves its cursor, nor drops a selection in it.
+# but not that line, nor moves its cursor, nor drops a selection in it,
+# also one that reaches before it (Shift+Home takes the prompt, Shift+Up the
+# line above), after which a letter typed goes to the line's end and
+# BackSpace drops the selection, as without the open.
 # Routes: a script's "open" line after a sleep, and a command from another
 # program; output only printed, by a script and by another program, keeps
 # them too.  A row: what is done first, the line typed, the keys that
-# select its end (if any), how the scene opens or the output comes, the
+# select (if any), how the scene opens or the output comes, the
 # title after it, the keys that move the cursor, what is typed there, what
 # then holds.  The scripts sleep long enough for the line to be typed and
 # selected first.
@@ -475,6 +480,10 @@ scripted sleeper.geo|sel = 100 + 200|$select3|:|db||5|sel == 105
 :|sel = 100 + 200|$select3|from_client 'cmd("open db.geo");'|db||5|sel == 105
 scripted printer.geo|sel = 100 + 200|$select3|:|printed||5|sel == 105
 :|sel = 100 + 200|$select3|from_client 'printed = 7, cmd("title printed");'|printed||5|sel == 105
+scripted sleeper.geo|sel = 100 + 200|shift+Home|:|db||5|sel == 2105
+:|sel = 100 + 200|shift+Home|from_client 'cmd("open db.geo");'|db|BackSpace|5|sel == 305
+scripted sleeper.geo|sel = 100 + 200|shift+Up|:|db||5|sel == 2105
+scripted printer.geo|sel = 100 + 200|shift+Home|:|printed||5|sel == 2105
 ROWS
 echo "scenes opened and output printed by a script and by another program kept the line being typed, its cursor and its selection"
 
@@ -1164,31 +1173,46 @@ echo "$row pastes from xsel came one after another and whole, or were refused an
 
 fi
 
-if runs keys; then
+if runs choosers || runs longnames; then
 # ---- 8. the choosers ----------------------------------------------------------
-# Each row: the keys that open a chooser, its title, the bare name typed
-# after Ctrl+A and the keys after it (a directory chooser enters the
-# directory named with the first Return, takes it with the second), and
-# what shows that the name was taken: a file that begins with "clear", or
-# the title.
-mkdir -p "$dir/choose/gdir"
-printf 'title "chosen"\n' > "$dir/choose/chosen.geo"
-printf 'title "picked"\n' > "$dir/choose/picked.geo"
-printf 'title "listed"\n' > "$dir/choose/listed.geo"
-printf 'play listed.geo\n' > "$dir/choose/list.gpl"
-printf 'cmd("title gfile");\n' > "$dir/choose/funcs.g"
-printf 'cmd("title gdir");\n' > "$dir/choose/gdir/all.g"
+# In each folder: a plain one, one with "$" in its name, which the toolkit
+# would take for a variable, and one whose absolute name is longer than the
+# toolkit's buffers of 2048 bytes hold (nested folders, within the 4096
+# bytes of a path), typed faster.  Each row: the keys that open a chooser,
+# its title, the bare name typed after Ctrl+A and the keys after it (a
+# directory chooser enters the directory named with the first Return,
+# takes it with the second), and what shows that the name was taken: a
+# file that begins with "clear", or the title (with the folder's number).
+long=$dir/long
+for i in $(seq 1 9); do long=$long/$(printf "l%.0s" $(seq 1 250)); done
+case $part in
+choosers) set -- "$dir/choose" "$dir/d\$1" ;;
+longnames) set -- "$long" ;;
+*) set -- "$dir/choose" "$dir/d\$1" "$long" ;;
+esac
+n=0
+for folder in "$@"; do
+n=$((n + 1))
+delay=20
+[ ${#folder} -gt 2048 ] && delay=1
+mkdir -p "$folder/gdir"
+printf 'title "chosen%s"\n' $n > "$folder/chosen.geo"
+printf 'title "picked%s"\n' $n > "$folder/picked.geo"
+printf 'title "listed%s"\n' $n > "$folder/listed.geo"
+printf 'play listed.geo\n' > "$folder/list.gpl"
+printf 'cmd("title gfile%s");\n' $n > "$folder/funcs.g"
+printf 'cmd("title gdir%s");\n' $n > "$folder/gdir/all.g"
 while IFS='|' read -r keys title name then check what; do
 	xdotool key $keys
 	chooser=$(window_named "$title") || fail "no chooser '$title'"
-	xdotool type --delay 20 "$dir/choose/"
+	xdotool type --delay $delay "$folder/"
 	xdotool key ctrl+a
 	xdotool type --delay 20 "$name"
 	xdotool key $then
-	gone "$chooser" "the chooser '$title'"
+	gone "$chooser" "the chooser '$title' in folder $n"
 	case $check in
-	file) file_begins "$dir/choose/$what" clear ;;
-	title) titled "$what" "the chooser '$title' with $name" ;;
+	file) file_begins "$folder/$what" clear ;;
+	title) titled "$what$n" "the chooser '$title' with $name in folder $n" ;;
 	esac
 done <<ROWS
 alt+f Down Down Down Down Return|Save file|freshname|Return|file|freshname.geo
@@ -1206,16 +1230,17 @@ dialog=$(window_named "Screen shot:") || fail "no screenshot dialog"
 xdotool mousemove --window "$dialog" 580 17 click 1
 # (the title is a pattern)
 chooser=$(window_named 'Save screenshot \(\.png\):') || fail "no screenshot chooser"
-xdotool type --delay 20 "$dir/choose/"
+xdotool type --delay $delay "$folder/"
 xdotool key ctrl+a
 type_line shot.png
-gone "$chooser" "the screenshot chooser"
+gone "$chooser" "the screenshot chooser in folder $n"
 xdotool mousemove --window "$dialog" 55 117 click 1
 for i in $(seq 1 200); do
-	[ -s "$dir/choose/shot.png" ] && break
+	[ -s "$folder/shot.png" ] && break
 	sleep 0.05
 done
-[ -s "$dir/choose/shot.png" ] || fail "no screenshot in $dir/choose/shot.png"
+[ -s "$folder/shot.png" ] || fail "no screenshot in $folder/shot.png"
+done
 echo "every chooser took a bare name typed after Ctrl+A in the directory it showed"
 fi
 exit 0

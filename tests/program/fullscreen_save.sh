@@ -16,8 +16,14 @@ set -u
 korimbel=$1
 xgrab=$2
 here=$(cd "$(dirname "$0")" && pwd)
-dir=$(mktemp -d)
-# the program starts in the scratch directory, where its choosers start
+top=$(mktemp -d)
+# the program starts in the scratch directory, where its choosers start: a
+# folder with "$" in its name, which the toolkit would take for a variable,
+# and a name longer than the toolkit's buffers of 2048 bytes hold (nested
+# folders, within the 4096 bytes of a path)
+dir=$top/e\$HOME
+for i in $(seq 1 9); do dir=$dir/$(printf "l%.0s" $(seq 1 250)); done
+mkdir -p "$dir"
 cd "$dir"
 printf 'title "first"\ndelete ask "Remove %%s now?"\n' > first.geo
 printf 'title "second"\n' > second.geo
@@ -25,7 +31,7 @@ printf 'title "second"\n' > second.geo
 printf 'play "first.geo"\nplay "gone.geo"\nplay "second.geo"\n' > list.gpl
 options="-l list.gpl"
 . "$here/startprogram.sh"
-trap 'kill $pid 2>/dev/null; rm -rf "$out" "$dir"' EXIT
+trap 'kill $pid 2>/dev/null; rm -rf "$out" "$top"' EXIT
 
 # 1. full screen: "//" would make a comment of the next command if it
 # reached the console's command line, and Enter there would run it
