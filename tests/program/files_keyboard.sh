@@ -1074,7 +1074,7 @@ echo "$row pastes from another program ran whole or were refused, and the progra
 # middle button, paste two whole texts, one after the other; a refused
 # paste leaves the field and its selection as they were; one that comes
 # replaces the selection; a chooser refuses a paste longer than its field
-# holds, and takes one it holds.
+# holds, and takes one it holds, a "$" in it the name's own.
 xsel=$(command -v xsel) || fail "no xsel"
 # xsel holds the text of the Python expression $2 as the selection -$1 (b:
 # the clipboard, p: the primary selection), once xsel answers for it.  No
@@ -1117,6 +1117,8 @@ steps() {
 	done
 }
 printf 'pk = 1;\n' > "$dir/kept.g"
+mkdir -p "$dir/e\$HOME"
+printf 'pk = 2;\n' > "$dir/e\$HOME/p.g"
 printf '%s' "$dir/kept.g" > "$dir/kept"
 printf 'qv = qw + 1;' > "$dir/statement"
 printf 5 > "$dir/five"
@@ -1167,6 +1169,7 @@ $sum|$sum|alt+d Down Return|Dynamic statements:|c:300,45 ctrl+v m:300,55|36 300 
 "1" + " + 1" * 99999 + "; " + "m" * 100||||t:pz=5 shift+Left ctrl+v|642 360 350|End t:; Return||t:if(pz==100000)
 "x" * 1000007||alt+f Down Down Right Down Down Return|Open g file: |t:$dir/kept.g ctrl+a ctrl+v||ctrl+c =kept Escape|Paste refused: 1000007 bytes would make the field longer than the 32767 bytes it may hold|t:if(pk==0)
 ||alt+f Down Down Right Down Down Return|Open g file: |t:$dir/kept.g ctrl+a ctrl+c t:$dir/none.g ctrl+a ctrl+v||Return||t:if(pk==1)
+"$dir/e\$HOME/p.g"||alt+f Down Down Right Down Down Return|Open g file: |ctrl+a ctrl+v||Return||t:if(pk==2)
 ROWS
 set +f
 echo "$row pastes from xsel came one after another and whole, or were refused and changed nothing"
