@@ -84,16 +84,19 @@ bool holds(const state &s, const std::string &name)
 	return next != s.m_objects.end() && next->first->compare(0, element.size(), element) == 0;
 }
 
-// The names that a written dynamic statement reads or assigns and that no
-// object holds (a clf() took them): the statement's first run, as the file
-// is opened, would make them, a missing name reading as 0.
+// The variables that a written dynamic statement reads or assigns and that
+// no object holds (a clf() took them): the statement's first run, as the
+// file is opened, would make them, a missing name reading as 0. A constant
+// is no object's name, and none is made of it.
 std::set<std::string> namesNotHeld(const state &s, const std::vector<bool> &written)
 {
 	std::set<std::string> names;
 	for (size_t i = 0; i < s.m_dynStmt.size(); i++) {
 		const std::set<std::string> *read = written[i] ? s.m_dynStmt[i].ds()->dynStmtVariables() : nullptr;
 		for (const std::string &name : read != nullptr ? *read : std::set<std::string>())
-			if (!holds(s, name)) names.insert(name);
+			if (!holds(s, name) && !consoleScope::isBuiltinConstant(name) &&
+			    (s.m_globalScope == nullptr || !s.m_globalScope->isUserConstant(name)))
+				names.insert(name);
 	}
 	return names;
 }

@@ -615,13 +615,14 @@ TEST_F(sceneWriter, AnAnswerRemovedStaysRemoved)
 // reads is set.
 TEST_F(sceneWriter, WhatClfTookStaysGone)
 {
-	// an array that a statement reads, of which an element is held, is not gone
-	for (const char *command :
-	     {"x = e1,", "dynamic{P: p = c3ga_point(x),}", "clf()", "y = e2,", "a[1] = e3; dynamic{q = a[1];}"})
+	// an array that a statement reads, of which an element is held, is not
+	// gone; nor are the constants it reads, which no object holds
+	for (const char *command : {"add_const(K = 0);", "x = e1,", "dynamic{P: p = c3ga_point(x + K*e2 + pi*e3),}", "clf()",
+	                            "y = e2,", "a[1] = e3; dynamic{q = a[1];}"})
 		typed(command);
 	const std::string text = saved();
-	EXPECT_NE(text.find("\nconsole dynamic{P : p = c3ga_point(x),}\nconsole dynamic{q = a[1];}\nremove \"p\" restore\n"
-	                    "remove \"x\" restore\nfgcolor"),
+	EXPECT_NE(text.find("\nconsole dynamic{P : p = c3ga_point(x + K * e2 + pi * e3),}\nconsole dynamic{q = a[1];}\n"
+	                    "console add_const(K = 0);\nremove \"p\" restore\nremove \"x\" restore\nfgcolor"),
 	          std::string::npos)
 	    << text;
 	const std::map<std::string, std::string> objects = savedObjectLines(m_state);
